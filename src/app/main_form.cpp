@@ -1,0 +1,127 @@
+#include "app/main_form.h"
+
+#include "loan/date.h"
+#include "loan/errors.h"
+
+namespace app {
+
+namespace {
+constexpr const char* kTooLargeAmounts = "Суммы слишком велики для расчета...";
+}
+
+MainForm::MainForm(FormPort& port, loan::Locale locale)
+    : port_(port),
+      locale_(std::move(locale)),
+      SpinEdit1(locale_),
+      SpinEdit2(locale_),
+      SpinEdit3(locale_),
+      SpinEdit5(locale_),
+      SpinEdit6(locale_),
+      SpinEdit4(locale_),
+      Form3(locale_) {
+    SpinEdit2.MaxValue = 100000;
+    SpinEdit3.MaxValue = 100000;
+    SpinEdit5.MaxValue = 100000;
+    SpinEdit5.Enabled = false;
+    CheckBox1.Enabled = false;
+    SpinEdit6.MaxValue = 100;
+    Label21 = "Обслуживание (%):";
+    GroupBox2 = {false, false};
+    Caption = kCalculationCaption;
+    WriteHeaders(loan::kCalculationHeaders, {0, 1, 2, 3, 4, 5, 6});
+}
+
+bool MainForm::RunHandler(const std::function<void()>& handler) {
+    try {
+        handler();
+        return true;
+    } catch (const loan::AmountOverflow&) {
+        showMessage(kErrorCaption, kTooLargeAmounts);
+    } catch (const std::exception& error) {
+        showMessage(kApplicationTitle, error.what());
+    }
+    return false;
+}
+
+std::string MainForm::FormatMoney(loan::ScaledAmount amount) const {
+    return loan::FormatMoney(amount, locale_);
+}
+
+loan::ScaledAmount MainForm::SumColumn(int column, int count) const {
+    return loan::SumColumn(StringGrid1, column, count, locale_);
+}
+
+void MainForm::ClearTable() {
+    PreviousRowCount = StringGrid1.rowCount();
+    StringGrid1.clearRows(1, PreviousRowCount);
+    NextRow = 1;
+    StringGrid1.setRowCount(loan::ScheduleTable::kMinimumRowCount);
+}
+
+bool MainForm::SameMonth(const loan::Date& later, const loan::Date& earlier) {
+    return loan::SameMonth(later, earlier, MonthDistance);
+}
+
+void MainForm::WriteHeaders(const loan::HeaderTexts& headers, std::initializer_list<int> columns) {
+    for (int column : columns) {
+        StringGrid1.setCell(column, 0, headers[static_cast<std::size_t>(column)]);
+    }
+}
+
+void MainForm::setSummaryLabels(const std::string& text) {
+    Label9 = Label11 = Label13 = Label15 = Label17 = Label19 = text;
+}
+
+void MainForm::ShowPaymentAdvance() {
+    Label19 =
+        PaymentAdvance < 0 ? "- " + FormatMoney(-PaymentAdvance) : FormatMoney(PaymentAdvance);
+}
+
+void MainForm::FormShow() {
+    WindowFitEnabled = true;
+    ClearGridSelection();
+    Caption = kCalculationCaption;
+    WriteHeaders(loan::kCalculationHeaders, {0, 1, 2, 3, 4, 5, 6});
+}
+
+int MainForm::AskSaveChanges() {
+    if (!PaymentsModified)
+        return kAnswerNo;
+    return port_.askYesNoCancel(
+        "Сохранить изменения?",
+        "Сохранить файл платежей?\rВсе несохраненные изменения будут утеряны!!!");
+}
+
+bool MainForm::ConfirmDiscardPayments() {
+    const int answer = AskSaveChanges();
+    if (answer == kAnswerCancel)
+        return false;
+    if (answer == kAnswerYes) {
+        if (!CurrentFileName.empty()) {
+            SaveFile(CurrentFileName);
+        } else {
+            N4Click();
+        }
+    }
+    PaymentsModified = false;
+    return true;
+}
+
+bool MainForm::FormCloseQuery() {
+    const int answer = AskSaveChanges();
+    if (answer == kAnswerCancel)
+        return false;
+    if (answer == kAnswerYes) {
+        if (!CurrentFileName.empty()) {
+            SaveFile(CurrentFileName);
+            return true;
+        }
+        const auto chosen = port_.chooseFileToSave();
+        if (!chosen)
+            return false;
+        SaveFile(*chosen);
+    }
+    return true;
+}
+
+}  // namespace app

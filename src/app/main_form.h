@@ -1,0 +1,189 @@
+#pragma once
+
+// The main window's model (TForm1) without any window toolkit: the state of every control,
+// the menu marks, the labels, the schedule table, the working values, and the handlers
+// that the window forwards the person's actions to. It reaches the person only through
+// its FormPort.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/controls.h"
+#include "app/forecast_settings.h"
+#include "app/form_port.h"
+#include "loan/locale.h"
+#include "loan/money.h"
+#include "loan/schedule_table.h"
+#include "widgets/spin_edit_model.h"
+
+namespace app {
+
+inline constexpr const char* kErrorCaption = "Ошибка!!!";
+inline constexpr const char* kAttentionCaption = "Внимание!!!";
+// Caption of the general error display (conversion errors and the like).
+inline constexpr const char* kApplicationTitle = "Ссудомер";
+
+inline constexpr const char* kCalculationCaption = "Ссудомер 2.0 - режим расчета";
+inline constexpr const char* kPaymentInputCaption = "Ссудомер 2.0 - режим ввода платежей";
+
+class MainForm {
+    // First, so that the controls built from the locale see it constructed.
+    FormPort& port_;
+    loan::Locale locale_;
+
+  public:
+    MainForm(FormPort& port, loan::Locale locale);
+    MainForm(const MainForm&) = delete;
+    MainForm& operator=(const MainForm&) = delete;
+
+    const loan::Locale& locale() const { return locale_; }
+    FormPort& port() { return port_; }
+
+    // Runs a handler as the window's message loop would: an error that escapes it (a text
+    // that is no number or date, an amount too large) is shown in the general error box.
+    // Returns false when that happened.
+    bool RunHandler(const std::function<void()>& handler);
+
+    // ---- Controls -------------------------------------------------------------------
+    std::string Caption;  // window caption
+
+    // "Данные по кредиту"
+    widgets::FloatSpinEditModel SpinEdit1;  // loan sum
+    widgets::FloatSpinEditModel SpinEdit2;  // annual rate, percent
+    DatePicker DateTimePicker1;             // date the loan was received
+    widgets::SpinEditModel SpinEdit3;       // term, months
+
+    // "Как будем считать... "
+    GroupBox GroupBox4;
+    CheckControl RadioButtonA{true};        // "Дифференцированные платежи"
+    CheckControl RadioButtonB;              // "Платежи равными частями"
+    widgets::SpinEditModel SpinEdit5;       // monthly payment
+    CheckControl CheckBox1;                 // "Диф.платежи-равными частями"
+    widgets::FloatSpinEditModel SpinEdit6;  // service fee
+    std::string Label21;                    // caption of the fee field
+
+    // "Ввод платежей"
+    GroupBox GroupBox2;
+    DatePicker DateTimePicker2;             // payment date
+    widgets::FloatSpinEditModel SpinEdit4;  // payment amount
+    CheckControl RadioButton1;              // "П+%"
+    CheckControl RadioButton3{true};        // "П+%(вычет)"
+    CheckControl RadioButton4;              // "АП"
+
+    // Summary values (Label9 "Основной платеж", Label11 "Остаток", Label13 "Проценты на
+    // дату платежа", Label15 "Полная сумма выплат", Label17 "Выплачено процентов",
+    // Label19 "Опережение платежей").
+    std::string Label9 = "0", Label11 = "0", Label13 = "0";
+    std::string Label15 = "0", Label17 = "0", Label19 = "0";
+
+    Button Button1{"Расчет"};
+    Button Button2{"Режим ввода"};
+    Button Button3{"Выход"};
+    Button Button4{"Внести платеж", false};
+    Button Button5{"Очистить таблицу", false};
+    Button Button6{"Удалить платеж", false};
+
+    // Menu marks.
+    CheckControl N13{true};          // "Режим расчета (Универсальный)"
+    CheckControl N16;                // "Режим ввода платежей (Сбербанк)"
+    CheckControl N18{true};          // fee on the loan sum
+    CheckControl N19;                // fee on the balance
+    CheckControl A1;                 // fixed fee
+    CheckControl N14;                // "Учитывать просрочку"
+    CheckControl N12;                // "Показывать прогноз"
+    CheckControl N20{false, false};  // "Параметры прогноза"
+
+    loan::ScheduleTable StringGrid1;
+    int SelectedRow = -1;  // the table's current row; -1 when no cell is selected
+
+    ForecastSettingsForm Form3;
+
+    // ---- Unit-level state ---------------------------------------------------------------
+    int NextRow = 1;
+    bool PaymentsModified = false;
+    std::string CurrentFileName;
+
+    loan::ScaledAmount Loan = 0;
+    std::int32_t TermMonths = 0;
+    double Rate = 0;
+    loan::ScaledAmount Balance = 0;
+    loan::ScaledAmount Principal = 0;
+    loan::ScaledAmount Interest = 0;
+    loan::ScaledAmount PaymentPrincipal = 0;
+    loan::ScaledAmount PaymentAdvance = 0;
+    double MonthDistance = 0;
+
+    bool WindowFitEnabled = false;
+    int InitialGridHeight = 0;
+    int WindowExtraHeight = 0;
+    int PreviousRowCount = loan::ScheduleTable::kMinimumRowCount;
+
+    // ---- Shared routines ------------------------------------------------------------
+    std::string FormatMoney(loan::ScaledAmount amount) const;
+    loan::ScaledAmount SumColumn(int column, int count) const;
+    void ClearTable();
+    void ClearGridSelection() { SelectedRow = -1; }
+    bool SameMonth(const loan::Date& later, const loan::Date& earlier);
+    void AdjustWindowToRows() { port_.adjustWindowToRows(); }
+    void WriteHeaders(const loan::HeaderTexts& headers, std::initializer_list<int> columns);
+
+    // ---- Start-up and closing ---------------------------------------------------------
+    // The model's part of the first showing: caption and header row.
+    void FormShow();
+    // The save question; 6, 7 or 2.
+    int AskSaveChanges();
+    // The save question before a destructive operation; false when it was cancelled.
+    bool ConfirmDiscardPayments();
+    // The save question at closing; false keeps the window open.
+    bool FormCloseQuery();
+
+    // ---- Calculation mode --------------------------------------------------------------
+    void Button1Click();
+
+    // ---- Modes, menus and options ------------------------------------------------------
+    void N13Click();
+    void N16Click();
+    void Button2Click();
+    void N2Click();
+    void Button5Click();
+    void FullClear();
+    void SwitchInputs(std::string_view command);
+    void RadioButtonAClick();
+    void RadioButtonBClick();
+    void N18Click();
+    void N19Click();
+    void A1Click();
+
+    // ---- Payment register --------------------------------------------------------------
+    void DateTimePicker2Change();
+    void Button4Click();
+    void Button6Click();
+    void N14Click();
+    void ComputeArrears(int rowCount, double monthlyPrincipal);
+    // Label19's text for PaymentAdvance: a shortfall as "- " and its magnitude.
+    void ShowPaymentAdvance();
+
+    // ---- Forecast -------------------------------------------------------------------------
+    void BuildForecast();
+    int CountPaymentMonths(int n);
+    void N12Click();
+    void N20Click();
+
+    // ---- Payment files and the last-loan file ------------------------------------------
+    void SaveFile(const std::string& path);
+    void LoadPaymentFile(const std::string& path);
+    void N3Click();
+    void N4Click();
+    void crp1Click();
+
+  private:
+    void showMessage(const std::string& caption, const std::string& text) {
+        port_.showMessage(caption, text);
+    }
+    void setSummaryLabels(const std::string& text);
+};
+
+}  // namespace app

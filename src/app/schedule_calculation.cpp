@@ -1,0 +1,172 @@
+// "Расчет": the month-by-month schedule of the calculation mode.
+
+#include <cmath>
+#include <string>
+
+#include "app/main_form.h"
+#include "loan/annuity.h"
+#include "loan/date.h"
+#include "loan/errors.h"
+#include "loan/number_text.h"
+
+namespace app {
+
+namespace {
+
+using loan::Extended;
+using loan::kScale;
+using loan::ScaledAmount;
+using loan::ToScaled;
+
+constexpr int kMaxTermMonths = 1000;
+
+enum class FeeBasis { OnLoanSum, OnBalance, Fixed };
+
+// An amount in currency units as a ScaledAmount in whole hundredths.
+ScaledAmount roundedToHundredths(ScaledAmount amount) {
+    return ToScaled(loan::RoundFraction(100, loan::ToUnitsDouble(amount)));
+}
+
+ScaledAmount percentFee(ScaledAmount base, ScaledAmount feeInput) {
+    return ToScaled(loan::RoundFraction(
+        100, loan::PercentOf(loan::ToUnitsDouble(base), loan::ToUnitsDouble(feeInput), 1)));
+}
+
+ScaledAmount monthlyInterest(ScaledAmount balance, double rate) {
+    const ScaledAmount exact =
+        ToScaled(loan::PercentOf(loan::ToUnitsDouble(balance), rate, 1.0 / 12));
+    return roundedToHundredths(exact);
+}
+
+std::string paymentMismatchMessage(const std::string& annuityText) {
+    return "Сумма платежа с учетом исходных данных должна быть равна " + annuityText +
+           " для кредитов,\r"
+           "платежи по которым осуществляются равными частями.\r"
+           "Если вы хотите посмотреть за какой промежуток времени вы выплатите кредит,\r"
+           "платя определенную (среднюю) сумму в месяц (для диферинцированных платежей),\r"
+           "отметьте \"Диф.платежи - равными частями\"...";
+}
+
+}  // namespace
+
+void MainForm::Button1Click() {
+    if (loan::ParseInteger(SpinEdit3.Text) > kMaxTermMonths) {
+        showMessage("Вот это да!!!",
+                    "Вы серезно думаете что на такой срок вам дадут кредит?!?! %)");
+        return;
+    }
+    const double loanSum = SpinEdit1.Value();
+    if (loanSum == 0 || SpinEdit3.Value() == 0 || SpinEdit2.Value() == 0) {
+        showMessage(kErrorCaption, "Что-то забыли ввести...");
+        return;
+    }
+    // A sum that no ScaledAmount can hold would wrap or poison every later step.
+    if (!std::isfinite(loanSum) || std::fabs(static_cast<Extended>(loanSum) * kScale) >= 9.2e18L) {
+        showMessage(kErrorCaption, "Слишком большая сумма кредита...");
+        return;
+    }
+
+    const FeeBasis feeBasis = A1.Checked    ? FeeBasis::Fixed
+                              : N19.Checked ? FeeBasis::OnBalance
+                                            : FeeBasis::OnLoanSum;
+    const bool equalPayments = RadioButtonB.Checked;
+
+    WindowFitEnabled = false;
+    ClearTable();
+    try {
+        Loan = ToScaled(loanSum);
+        TermMonths = SpinEdit3.Value();
+        Rate = SpinEdit2.Value();
+        const ScaledAmount feeInput = ToScaled(SpinEdit6.Value());
+
+        Principal = loan::RoundToScaled(static_cast<Extended>(Loan) / TermMonths);
+        Principal = roundedToHundredths(Principal);
+        Label9 = FormatMoney(Principal);
+        Label11 = FormatMoney(0);
+        Label13 = FormatMoney(0);
+
+        ScaledAmount regularPart = 0;
+        if (equalPayments) {
+            regularPart = Principal;
+            Principal = loan::ParseAmount(SpinEdit5.Text, locale_);
+        }
+        Balance = Loan;
+        loan::Date monthDate = loan::IncMonth(DateTimePicker1.Date);
+        ScaledAmount fee = feeBasis == FeeBasis::Fixed ? feeInput : percentFee(Balance, feeInput);
+
+        // The annuity depends on the loan alone, so it is the same for every row.
+        const std::int64_t annuity =
+            equalPayments ? loan::AnnuityPayment(loan::ToUnitsDouble(Loan), Rate, TermMonths) : 0;
+
+        int lastRow = 0;
+        for (int row = 1;; ++row) {
+            Interest = monthlyInterest(Balance, Rate);
+            StringGrid1.setRowCount(row < 10 ? 10 : row + 1);
+            StringGrid1.setCell(0, row, std::to_string(row));
+            StringGrid1.setCell(1, row, loan::FormatMonthYear(monthDate, locale_));
+            StringGrid1.setCell(2, row, FormatMoney(Balance));
+            if (feeBasis == FeeBasis::OnBalance)
+                fee = percentFee(Balance, feeInput);
+
+            if (!equalPayments) {
+                if (Principal > Balance)
+                    Principal = Balance;
+                StringGrid1.setCell(3, row, FormatMoney(Principal));
+                StringGrid1.setCell(4, row, FormatMoney(Interest));
+                StringGrid1.setCell(5, row, FormatMoney(fee));
+                StringGrid1.setCell(
+                    6, row,
+                    FormatMoney(loan::AddAmounts(loan::AddAmounts(Principal, Interest), fee)));
+                Balance -= Principal;
+            } else {
+                const ScaledAmount annuityScaled = ToScaled(static_cast<Extended>(annuity));
+                if (!CheckBox1.Checked && row == 1 && Principal != annuityScaled) {
+                    showMessage(kAttentionCaption,
+                                paymentMismatchMessage(FormatMoney(annuityScaled)));
+                    ClearTable();
+                    SpinEdit5.SetValue(annuity);
+                    return;
+                }
+                Principal = static_cast<ScaledAmount>(SpinEdit5.Value()) * kScale;
+                if (CheckBox1.Checked && regularPart > Principal - Interest) {
+                    Principal = loan::AddAmounts(regularPart, Interest);
+                }
+                const ScaledAmount due = loan::AddAmounts(Balance, Interest);
+                if (Principal > due)
+                    Principal = due;
+                StringGrid1.setCell(3, row, FormatMoney(Principal - Interest));
+                StringGrid1.setCell(4, row, FormatMoney(Interest));
+                StringGrid1.setCell(5, row, FormatMoney(fee));
+                StringGrid1.setCell(6, row, FormatMoney(loan::AddAmounts(Principal, fee)));
+                Balance -= Principal - Interest;
+            }
+            monthDate = loan::IncMonth(monthDate);
+            if (Balance == 0 || row + 1 > TermMonths) {
+                lastRow = row;
+                break;
+            }
+        }
+
+        Button5.Enabled = true;
+        Label11 = FormatMoney(Balance);
+        Label15 = FormatMoney(SumColumn(6, lastRow));
+        Label17 = FormatMoney(SumColumn(4, lastRow));
+        Label19 = FormatMoney(0);
+        StringGrid1.setRowCount(lastRow <= 8 ? 10 : lastRow + 2);
+        const int totalsRow = lastRow + 1;
+        StringGrid1.setCell(0, totalsRow, loan::kTotalsLabel);
+        for (int column = 3; column <= 6; ++column) {
+            StringGrid1.setCell(column, totalsRow, FormatMoney(SumColumn(column, lastRow)));
+        }
+    } catch (const loan::AmountOverflow&) {
+        // A rate so high that the sums leave the 64-bit range: no half-built schedule stays.
+        ClearTable();
+        Label9 = Label11 = Label13 = FormatMoney(0);
+        showMessage(kErrorCaption, "Суммы слишком велики для расчета...");
+        return;
+    }
+    WindowFitEnabled = true;
+    AdjustWindowToRows();
+}
+
+}  // namespace app

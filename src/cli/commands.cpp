@@ -1,0 +1,46 @@
+#include "cli/commands.h"
+
+#include <functional>
+#include <map>
+
+#include "cli/options.h"
+
+namespace cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage:\n"
+    "  ssudomer-cli schedule --sum S --rate R --term T [--date DD.MM.YYYY]\n"
+    "                        [--equal [--payment N] [--own]]\n"
+    "                        [--fee F] [--fee-basis sum|balance|fixed]\n"
+    "                        [--csv] [--decimal-separator ,|.]\n";
+
+using Command = std::function<int(const std::vector<std::string>&, std::ostream&, std::ostream&)>;
+
+const std::map<std::string, Command>& commands() {
+    static const std::map<std::string, Command> all = {{"schedule", RunSchedule}};
+    return all;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+        (args.empty() ? err : out) << kUsage;
+        return args.empty() ? kExitUsage : kExitOk;
+    }
+    const auto command = commands().find(args[0]);
+    if (command == commands().end()) {
+        err << "ssudomer-cli: unknown command '" << args[0] << "'\n" << kUsage;
+        return kExitUsage;
+    }
+    try {
+        return command->second({args.begin() + 1, args.end()}, out, err);
+    } catch (const UsageError& error) {
+        err << "ssudomer-cli: " << error.what() << '\n' << kUsage;
+        return kExitUsage;
+    }
+}
+
+}  // namespace cli

@@ -1,0 +1,18 @@
+#include "cli/console_port.h"
+
+#include "loan/text.h"
+
+namespace cli {
+
+void ConsolePort::showMessage(const std::string& caption, const std::string& text) {
+    ++messageCount_;
+    lastCaption_ = caption;
+    errors_ << caption << ": " << loan::ReplaceAll(text, "\r", "\n") << '\n';
+}
+
+app::DialogAnswer ConsolePort::askYesNoCancel(const std::string& caption, const std::string& text) {
+    showMessage(caption, text);
+    return app::kAnswerNo;
+}
+
+}  // namespace cli

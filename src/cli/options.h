@@ -1,0 +1,62 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/main_form.h"
+#include "cli/report.h"
+#include "loan/date.h"
+#include "loan/locale.h"
+
+namespace cli {
+
+// Bad arguments: the command prints the usage and exits with status 64.
+class UsageError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+constexpr int kExitOk = 0;
+constexpr int kExitRefused = 2;
+constexpr int kExitUsage = 64;
+
+struct Option {
+    std::string name;  // without the leading "--"
+    std::string value;
+};
+
+// Options in the order given. `known` maps each option name to whether it takes a value;
+// words that are not options go to `positional` (or are refused when it is null).
+std::vector<Option> ParseOptions(const std::vector<std::string>& args,
+                                 const std::map<std::string, bool>& known,
+                                 std::vector<std::string>* positional = nullptr);
+
+const Option* FindOption(const std::vector<Option>& options, const std::string& name);
+bool HasOption(const std::vector<Option>& options, const std::string& name);
+
+// --csv and --decimal-separator, shared by every command.
+ReportFormat FormatOption(const std::vector<Option>& options);
+loan::Locale LocaleOption(const std::vector<Option>& options);
+inline const std::map<std::string, bool> kOutputOptions = {{"csv", false},
+                                                           {"decimal-separator", true}};
+
+// A number argument ("." or "," as separator) or a DD.MM.YYYY date; UsageError otherwise.
+std::string NumberArgument(const Option& option, const loan::Locale& locale);
+std::string IntegerArgument(const Option& option);
+loan::Date DateArgument(const Option& option);
+
+// Types the text into an empty field and leaves it, as a person would.
+template <class SpinEdit>
+void TypeInto(SpinEdit& field, const std::string& text) {
+    field.Text.clear();
+    field.Type(text);
+    field.Leave();
+}
+
+// The loan fields shared by `schedule` and `register`: --sum, --rate, --term, --date.
+void TypeLoanTerms(app::MainForm& form, const std::vector<Option>& options);
+
+}  // namespace cli

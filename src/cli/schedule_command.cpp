@@ -1,0 +1,76 @@
+// ssudomer-cli schedule: the calculation mode's "Расчет" on the given loan.
+
+#include "app/main_form.h"
+#include "cli/commands.h"
+#include "cli/console_port.h"
+#include "cli/options.h"
+
+namespace cli {
+
+namespace {
+
+const std::map<std::string, bool> kScheduleOptions = [] {
+    std::map<std::string, bool> known = {
+        {"sum", true},     {"rate", true}, {"term", true}, {"date", true},      {"equal", false},
+        {"payment", true}, {"own", false}, {"fee", true},  {"fee-basis", true},
+    };
+    known.insert(kOutputOptions.begin(), kOutputOptions.end());
+    return known;
+}();
+
+void chooseFeeBasis(app::MainForm& form, const std::string& basis) {
+    if (basis == "sum") {
+        form.N18Click();
+    } else if (basis == "balance") {
+        form.N19Click();
+    } else if (basis == "fixed") {
+        form.A1Click();
+    } else {
+        throw UsageError("--fee-basis takes sum, balance or fixed");
+    }
+}
+
+bool hasSchedule(const app::MainForm& form) {
+    return !form.StringGrid1.cell(0, 1).empty();
+}
+
+}  // namespace
+
+int RunSchedule(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const std::vector<Option> options = ParseOptions(args, kScheduleOptions);
+    const bool equal = HasOption(options, "equal");
+    if (!equal && (HasOption(options, "payment") || HasOption(options, "own"))) {
+        throw UsageError("--payment and --own go with --equal");
+    }
+
+    ConsolePort port(err);
+    app::MainForm form(port, LocaleOption(options));
+    form.FormShow();
+    TypeLoanTerms(form, options);
+    if (equal) {
+        form.RadioButtonBClick();
+        if (HasOption(options, "own"))
+            form.CheckBox1.Checked = true;
+        if (const Option* payment = FindOption(options, "payment")) {
+            TypeInto(form.SpinEdit5, IntegerArgument(*payment));
+        }
+    }
+    if (const Option* basis = FindOption(options, "fee-basis"))
+        chooseFeeBasis(form, basis->value);
+    if (const Option* fee = FindOption(options, "fee")) {
+        TypeInto(form.SpinEdit6, NumberArgument(*fee, form.locale()));
+    }
+
+    form.RunHandler([&] { form.Button1Click(); });
+    // With no payment of one's own, take the annuity the program suggests, as a person would.
+    if (equal && !HasOption(options, "payment") && !hasSchedule(form) &&
+        port.lastCaption() == app::kAttentionCaption) {
+        form.RunHandler([&] { form.Button1Click(); });
+    }
+    if (!hasSchedule(form))
+        return kExitRefused;
+    PrintReport(form, FormatOption(options), out);
+    return kExitOk;
+}
+
+}  // namespace cli

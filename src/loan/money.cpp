@@ -1,0 +1,67 @@
+#include "loan/money.h"
+
+#include <cmath>
+
+#include "loan/errors.h"
+#include "loan/number_text.h"
+
+namespace loan {
+
+namespace {
+constexpr Extended kTwoTo63 = 9223372036854775808.0L;
+}
+
+ScaledAmount RoundToScaled(Extended value) {
+    // The negated test also refuses NaN.
+    if (!(value >= -kTwoTo63 && value < kTwoTo63))
+        throw AmountOverflow();
+    return static_cast<ScaledAmount>(std::llrint(value));
+}
+
+ScaledAmount AddAmounts(ScaledAmount a, ScaledAmount b) {
+    ScaledAmount sum;
+    if (__builtin_add_overflow(a, b, &sum))
+        throw AmountOverflow();
+    return sum;
+}
+
+ScaledAmount SubtractAmounts(ScaledAmount a, ScaledAmount b) {
+    ScaledAmount difference;
+    if (__builtin_sub_overflow(a, b, &difference))
+        throw AmountOverflow();
+    return difference;
+}
+
+double PercentOf(double base, double percent, double factor) {
+    const Extended share = static_cast<Extended>(percent) / 100;
+    return static_cast<double>(share * base * factor);
+}
+
+double RoundFraction(int n, double x) {
+    const double whole = std::trunc(x);
+    const double part = x - whole;  // exact
+    const double scaled = static_cast<double>(static_cast<Extended>(part) * n);
+    const double rest = scaled - std::trunc(scaled);
+    Extended steps = std::trunc(scaled);
+    if (rest >= 0.5)
+        steps += 1;
+    if (rest <= -0.5)
+        steps -= 1;
+    return static_cast<double>(static_cast<Extended>(whole) + steps / n);
+}
+
+std::string FormatMoney(ScaledAmount amount, const Locale& locale) {
+    const Extended value = ToUnits(amount);
+    std::string text = GeneralNumberText(value, locale);
+    const auto separator = text.find(locale.decimalSeparator);
+    if (text.size() > 1 && separator != std::string::npos && separator + 2 == text.size()) {
+        text += '0';
+    }
+    if (std::trunc(value) * kScale == static_cast<Extended>(amount)) {
+        text += locale.decimalSeparator;
+        text += "00";
+    }
+    return text;
+}
+
+}  // namespace loan

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "loan/locale.h"
+#include "loan/money.h"
+
+namespace loan {
+
+// The shortest text of the value with at most 15 significant digits, in fixed notation
+// from 0.00001 to below 10^15 (scientific outside), the locale's separator, "0" for zero.
+std::string GeneralNumberText(Extended value, const Locale& locale);
+
+// The locale's number parser: blanks around, an optional sign, digits with the locale's
+// separator and an optional exponent. Empty when the text is not such a number.
+std::optional<Extended> TryParseNumber(std::string_view text, const Locale& locale);
+// The same, throwing ConversionError ("'x' is not a valid floating point value").
+Extended ParseNumber(std::string_view text, const Locale& locale);
+
+// A whole number that fits in 32 bits: blanks around and an optional sign allowed.
+std::optional<std::int32_t> TryParseInteger(std::string_view text);
+// The same, throwing ConversionError ("'x' is not a valid integer value").
+std::int32_t ParseInteger(std::string_view text);
+
+// Cell text to ScaledAmount: parsed as a number, then scaled and rounded.
+inline ScaledAmount ParseAmount(std::string_view text, const Locale& locale) {
+    return ToScaled(ParseNumber(text, locale));
+}
+
+}  // namespace loan

@@ -1,0 +1,137 @@
+#include "widgets/spin_edit_model.h"
+
+#include "loan/money.h"
+#include "loan/number_text.h"
+
+namespace widgets {
+
+namespace {
+
+constexpr char32_t kEnter = 13;
+constexpr char32_t kBackspace = 8;
+
+bool acceptsNumberChar(char32_t c, char separator, bool editorEnabled) {
+    if (c < 32)
+        return c != kEnter && (editorEnabled || c != kBackspace);
+    if (!editorEnabled)
+        return false;
+    return (c >= '0' && c <= '9') || c == '+' || c == '-' ||
+           c == static_cast<unsigned char>(separator);
+}
+
+// Runs the typed text through the filter; accepted characters are appended as UTF-8.
+template <class Model>
+int typeInto(Model& model, std::string_view text) {
+    int refused = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        const char32_t c = lead < 0x80 ? lead : 0xFFFD;  // any non-ASCII character is refused
+        if (model.AcceptsChar(c)) {
+            if (c == kBackspace) {
+                if (!model.Text.empty())
+                    model.Text.pop_back();
+            } else if (c >= 32) {
+                model.Text.append(text.substr(i, length));
+            }
+        } else {
+            ++refused;
+        }
+        i += length;
+    }
+    return refused;
+}
+
+}  // namespace
+
+double FloatSpinEditModel::Value() const {
+    if (auto value = loan::TryParseNumber(Text, *locale_))
+        return static_cast<double>(*value);
+    return MinValue;
+}
+
+void FloatSpinEditModel::SetValue(double value) {
+    Text = loan::GeneralNumberText(ClampValue(value), *locale_);
+}
+
+double FloatSpinEditModel::ClampValue(double value) const {
+    if (MaxValue == MinValue)
+        return value;
+    if (value < MinValue)
+        return MinValue;
+    if (value > MaxValue)
+        return MaxValue;
+    return value;
+}
+
+bool FloatSpinEditModel::step(double delta) {
+    if (ReadOnly)
+        return false;
+    SetValue(static_cast<double>(static_cast<loan::Extended>(Value()) + delta));
+    return true;
+}
+
+bool FloatSpinEditModel::StepUp() {
+    return step(Increment);
+}
+bool FloatSpinEditModel::StepDown() {
+    return step(-Increment);
+}
+
+bool FloatSpinEditModel::AcceptsChar(char32_t c) const {
+    return acceptsNumberChar(c, locale_->decimalSeparator, EditorEnabled);
+}
+
+int FloatSpinEditModel::Type(std::string_view text) {
+    return typeInto(*this, text);
+}
+
+std::int32_t SpinEditModel::Value() const {
+    if (auto value = loan::TryParseInteger(Text))
+        return *value;
+    return MinValue;
+}
+
+void SpinEditModel::SetValue(std::int64_t value) {
+    Text = std::to_string(ClampValue(value));
+}
+
+std::int64_t SpinEditModel::ClampValue(std::int64_t value) const {
+    if (MaxValue == MinValue)
+        return value;
+    if (value < MinValue)
+        return MinValue;
+    if (value > MaxValue)
+        return MaxValue;
+    return value;
+}
+
+bool SpinEditModel::step(std::int64_t delta) {
+    if (ReadOnly)
+        return false;
+    SetValue(static_cast<std::int64_t>(Value()) + delta);
+    return true;
+}
+
+bool SpinEditModel::StepUp() {
+    return step(Increment);
+}
+bool SpinEditModel::StepDown() {
+    return step(-static_cast<std::int64_t>(Increment));
+}
+
+bool SpinEditModel::AcceptsChar(char32_t c) const {
+    return acceptsNumberChar(c, locale_->decimalSeparator, EditorEnabled);
+}
+
+void SpinEditModel::Leave() {
+    const std::int32_t value = Value();
+    if (ClampValue(value) != value)
+        SetValue(value);
+}
+
+int SpinEditModel::Type(std::string_view text) {
+    return typeInto(*this, text);
+}
+
+}  // namespace widgets
