@@ -173,6 +173,11 @@ class MainForm {
     void N20Click();
 
     // ---- Payment files and the last-loan file ------------------------------------------
+    std::string ProgramPath;  // full path of the program file, set at program entry
+    void ReadLastLoanFile();  // first showing
+    // The first command-line argument, when it names a payment file, is loaded.
+    void OpenCommandLineFile(const std::vector<std::string>& arguments);
+    void FormClose();  // writes the last-loan file
     void SaveFile(const std::string& path);
     void LoadPaymentFile(const std::string& path);
     void N3Click();

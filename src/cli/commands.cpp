@@ -14,12 +14,20 @@ constexpr const char* kUsage =
     "  ssudomer-cli schedule --sum S --rate R --term T [--date DD.MM.YYYY]\n"
     "                        [--equal [--payment N] [--own]]\n"
     "                        [--fee F] [--fee-basis sum|balance|fixed]\n"
+    "                        [--csv] [--decimal-separator ,|.]\n"
+    "  ssudomer-cli register --sum S --rate R --term T --date DD.MM.YYYY\n"
+    "                        [--overdue] [--forecast standard|average|fixed:AMOUNT]\n"
+    "                        ( --pay DD.MM.YYYY:AMOUNT:KIND | --delete )...\n"
+    "                        [--save FILE] [--csv] [--decimal-separator ,|.]\n"
+    "                        KIND: pi (П+%), deducted (П+%(вычет)), auto (АП)\n"
+    "  ssudomer-cli show FILE.crp [--forecast standard|average|fixed:AMOUNT]\n"
     "                        [--csv] [--decimal-separator ,|.]\n";
 
 using Command = std::function<int(const std::vector<std::string>&, std::ostream&, std::ostream&)>;
 
 const std::map<std::string, Command>& commands() {
-    static const std::map<std::string, Command> all = {{"schedule", RunSchedule}};
+    static const std::map<std::string, Command> all = {
+        {"schedule", RunSchedule}, {"register", RunRegister}, {"show", RunShow}};
     return all;
 }
 

@@ -11,5 +11,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
 // The subcommands, each given the words after its name.
 int RunSchedule(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunRegister(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace cli
