@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "app/form_port.h"
 #include "loan/locale.h"
 #include "loan/money.h"
+#include "loan/payment_kind.h"
 #include "loan/schedule_table.h"
 #include "widgets/spin_edit_model.h"
 
@@ -165,12 +167,17 @@ class MainForm {
     void ComputeArrears(int rowCount, double monthlyPrincipal);
     // Label19's text for PaymentAdvance: a shortfall as "- " and its magnitude.
     void ShowPaymentAdvance();
+    // The kind whose radio button is checked; none when no button is.
+    std::optional<loan::PaymentKind> CheckedPaymentKind() const;
 
     // ---- Forecast -------------------------------------------------------------------------
     void BuildForecast();
     int CountPaymentMonths(int n);
     void N12Click();
     void N20Click();
+    // Blanks every row from NextRow on (forecast rows, their totals, leftovers) and gives the
+    // table back its size for the payments alone.
+    void BlankRowsAfterPayments();
 
     // ---- Payment files and the last-loan file ------------------------------------------
     std::string ProgramPath;  // full path of the program file, set at program entry
