@@ -1,0 +1,124 @@
+#include "storage/cp1251.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace storage {
+
+namespace {
+
+// Code points of bytes 0x80..0xBF; 0xC0..0xFF are U+0410..U+044F in order.
+constexpr std::array<char16_t, 64> kUpperHalf = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
+    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,  // 88
+    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
+    0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,  // 98
+    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,  // A0
+    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,  // A8
+    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,  // B0
+    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,  // B8
+};
+
+char32_t byteToCodePoint(unsigned char byte) {
+    if (byte < 0x80)
+        return byte;
+    if (byte >= 0xC0)
+        return 0x0410 + (byte - 0xC0);
+    return kUpperHalf[byte - 0x80];
+}
+
+std::optional<unsigned char> codePointToByte(char32_t c) {
+    if (c < 0x80)
+        return static_cast<unsigned char>(c);
+    if (c >= 0x0410 && c <= 0x044F)
+        return static_cast<unsigned char>(0xC0 + (c - 0x0410));
+    for (std::size_t i = 0; i < kUpperHalf.size(); ++i) {
+        if (kUpperHalf[i] == c)
+            return static_cast<unsigned char>(0x80 + i);
+    }
+    return std::nullopt;
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// Decodes one UTF-8 sequence at `at`; returns its length, or 0 when it is malformed.
+std::size_t decodeUtf8(std::string_view bytes, std::size_t at, char32_t& c) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    const unsigned char lead = byte(at);
+    std::size_t length = 0;
+    char32_t minimum = 0;
+    if (lead < 0x80) {
+        c = lead;
+        return 1;
+    } else if ((lead & 0xE0) == 0xC0) {
+        length = 2, c = lead & 0x1F, minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, c = lead & 0x0F, minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, c = lead & 0x07, minimum = 0x10000;
+    } else {
+        return 0;
+    }
+    if (at + length > bytes.size())
+        return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(at + i) & 0xC0) != 0x80)
+            return 0;
+        c = (c << 6) | (byte(at + i) & 0x3F);
+    }
+    if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        return 0;
+    return length;
+}
+
+}  // namespace
+
+std::string Cp1251ToUtf8(std::string_view bytes) {
+    std::string text;
+    text.reserve(bytes.size() * 2);
+    for (char byte : bytes) appendUtf8(text, byteToCodePoint(static_cast<unsigned char>(byte)));
+    return text;
+}
+
+std::string Utf8ToCp1251(std::string_view text) {
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        char32_t c = 0;
+        const std::size_t length = decodeUtf8(text, at, c);
+        if (length == 0) {
+            bytes += '?';
+            ++at;
+            continue;
+        }
+        const auto byte = codePointToByte(c);
+        bytes += byte ? static_cast<char>(*byte) : '?';
+        at += length;
+    }
+    return bytes;
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+    for (std::size_t at = 0; at < bytes.size();) {
+        char32_t c = 0;
+        const std::size_t length = decodeUtf8(bytes, at, c);
+        if (length == 0)
+            return false;
+        at += length;
+    }
+    return true;
+}
+
+}  // namespace storage

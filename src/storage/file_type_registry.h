@@ -1,0 +1,50 @@
+#pragma once
+
+// Making the program the desktop's handler of payment files, so that opening one starts
+// the program with the file as its argument.
+
+#include <string>
+
+namespace storage {
+
+// The entries the program asks the desktop to keep.
+struct FileTypeRegistration {
+    std::string extension;    // ".crp"
+    std::string typeName;     // "crp"
+    std::string description;  // shown by file managers
+    std::string verb;         // "Open"
+    std::string verbCaption;  // "Открыть"
+    std::string programPath;  // the program file, exactly as it is spelled
+};
+
+class FileTypeRegistry {
+  public:
+    virtual ~FileTypeRegistry() = default;
+    // Writes the entries (again, when they exist). Throws FileError when one cannot be
+    // written; the entries written before it stay.
+    virtual void registerFileType(const FileTypeRegistration& registration) = 0;
+};
+
+// The freedesktop.org way, for the current user: a shared-mime-info type for the
+// extension in $XDG_DATA_HOME/mime, a desktop entry in $XDG_DATA_HOME/applications that
+// opens the program with the file, the default application for the type in
+// $XDG_CONFIG_HOME/mimeapps.list, then update-mime-database and update-desktop-database
+// when they are installed.
+class XdgFileTypeRegistry : public FileTypeRegistry {
+  public:
+    void registerFileType(const FileTypeRegistration& registration) override;
+
+    static std::string MimeType(const FileTypeRegistration& registration);
+    static constexpr const char* kDesktopFileName = "ssudomer.desktop";
+};
+
+// The Exec value of a desktop entry that runs the program with one file: the path quoted
+// and escaped so that spaces, quotes, "$", "%" and backslashes survive, then " %f".
+std::string DesktopExecLine(const std::string& programPath);
+
+// A mimeapps.list text with `mimeType=desktopFile` as the default application: the key is
+// replaced inside [Default Applications] or added to it; everything else stays.
+std::string WithDefaultApplication(const std::string& mimeApps, const std::string& mimeType,
+                                   const std::string& desktopFile);
+
+}  // namespace storage

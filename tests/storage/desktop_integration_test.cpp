@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "storage/file_type_registry.h"
+#include "storage/user_folders.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using testing_support::ReadBytes;
+using testing_support::ScopedEnvironment;
+using testing_support::TempFolder;
+using testing_support::WriteBytes;
+
+TEST(LastLoanFilePath, BesideAWritableProgramElseInTheUsersConfiguration) {
+    TempFolder home;
+    ScopedEnvironment homeVariable("HOME", home.path());
+    ScopedEnvironment config("XDG_CONFIG_HOME", std::nullopt);
+    EXPECT_EQ(storage::LastLoanFilePath(home / "ssudomer"), home / "oldinfo.ini");
+    EXPECT_EQ(storage::LastLoanFilePath(home / "missing/ssudomer"),
+              home / ".config/ssudomer/oldinfo.ini");
+    EXPECT_EQ(storage::LastLoanFilePath(""), home / ".config/ssudomer/oldinfo.ini");
+    {
+        ScopedEnvironment custom("XDG_CONFIG_HOME", home / "cfg");
+        EXPECT_EQ(storage::LastLoanFilePath(""), home / "cfg/ssudomer/oldinfo.ini");
+    }
+    {
+        ScopedEnvironment relative("XDG_CONFIG_HOME", "relative/cfg");  // not absolute: ignored
+        EXPECT_EQ(storage::LastLoanFilePath(""), home / ".config/ssudomer/oldinfo.ini");
+    }
+}
+
+TEST(DesktopExecLine, QuotesThePathExactlyAsItIs) {
+    EXPECT_EQ(storage::DesktopExecLine("/opt/Ssudomer/bin/ssudomer"),
+              "\"/opt/Ssudomer/bin/ssudomer\" %f");
+    EXPECT_EQ(storage::DesktopExecLine("/home/Анна/My Apps/50%/a\"b$c`d\\e"),
+              "\"/home/Анна/My Apps/50%%/a\\\\\"b\\\\$c\\\\`d\\\\\\\\e\" %f");
+}
+
+TEST(WithDefaultApplication, AddsOrReplacesTheEntryAndKeepsTheRest) {
+    const std::string type = "application/x-ssudomer-crp";
+    EXPECT_EQ(storage::WithDefaultApplication("", type, "ssudomer.desktop"),
+              "[Default Applications]\napplication/x-ssudomer-crp=ssudomer.desktop\n");
+    EXPECT_EQ(storage::WithDefaultApplication("[Added Associations]\ntext/plain=a.desktop;\n", type,
+                                              "ssudomer.desktop"),
+              "[Added Associations]\ntext/plain=a.desktop;\n\n[Default Applications]\n"
+              "application/x-ssudomer-crp=ssudomer.desktop\n");
+    EXPECT_EQ(storage::WithDefaultApplication(
+                  "[Default Applications]\ntext/plain=a.desktop\n\n[Added Associations]\n"
+                  "application/x-ssudomer-crp=other.desktop;\n",
+                  type, "ssudomer.desktop"),
+              "[Default Applications]\ntext/plain=a.desktop\n"
+              "application/x-ssudomer-crp=ssudomer.desktop\n\n[Added Associations]\n"
+              "application/x-ssudomer-crp=other.desktop;\n");
+    EXPECT_EQ(storage::WithDefaultApplication(
+                  "[Default Applications]\napplication/x-ssudomer-crp=old.desktop\nx/y=z\n", type,
+                  "ssudomer.desktop"),
+              "[Default Applications]\napplication/x-ssudomer-crp=ssudomer.desktop\nx/y=z\n");
+}
+
+class XdgRegistration : public ::testing::Test {
+  protected:
+    TempFolder home, tools;
+    ScopedEnvironment homeVariable{"HOME", home.path()};
+    ScopedEnvironment data{"XDG_DATA_HOME", std::nullopt};
+    ScopedEnvironment config{"XDG_CONFIG_HOME", std::nullopt};
+    ScopedEnvironment path{"PATH", tools.path()};
+    const storage::FileTypeRegistration registration{".crp", "crp",     "Файл программы ссудомер",
+                                                     "Open", "Открыть", "/opt/My Tools/Ssudomer"};
+
+    // A stand-in refresh tool that records the folder it was given.
+    void installTool(const std::string& name) {
+        const std::string script = tools / name;
+        WriteBytes(script, "#!/bin/sh\necho \"$1\" >> \"" + (tools / "calls") + "\"\n");
+        chmod(script.c_str(), 0755);
+    }
+};
+
+TEST_F(XdgRegistration, WritesTheTypeTheEntryAndTheDefaultAndRefreshes) {
+    installTool("update-mime-database");
+    installTool("update-desktop-database");
+    storage::XdgFileTypeRegistry().registerFileType(registration);
+
+    const std::string share = home / ".local/share";
+    EXPECT_EQ(ReadBytes(share + "/mime/packages/ssudomer-crp.xml"),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+              "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+              "  <mime-type type=\"application/x-ssudomer-crp\">\n"
+              "    <comment>Файл программы ссудомер</comment>\n"
+              "    <glob pattern=\"*.crp\"/>\n"
+              "  </mime-type>\n"
+              "</mime-info>\n");
+    const std::string entry = ReadBytes(share + "/applications/ssudomer.desktop");
+    EXPECT_EQ(entry.substr(0, 16), "[Desktop Entry]\n");
+    EXPECT_NE(entry.find("\nExec=\"/opt/My Tools/Ssudomer\" %f\n"), std::string::npos);
+    EXPECT_NE(entry.find("\nMimeType=application/x-ssudomer-crp;\n"), std::string::npos);
+    EXPECT_EQ(ReadBytes(home / ".config/mimeapps.list"),
+              "[Default Applications]\napplication/x-ssudomer-crp=ssudomer.desktop\n");
+    EXPECT_EQ(ReadBytes(tools / "calls"), share + "/mime\n" + share + "/applications\n");
+
+    // Again: the same files, nothing doubled.
+    storage::XdgFileTypeRegistry().registerFileType(registration);
+    EXPECT_EQ(ReadBytes(home / ".config/mimeapps.list"),
+              "[Default Applications]\napplication/x-ssudomer-crp=ssudomer.desktop\n");
+}
+
+TEST_F(XdgRegistration, FollowsTheXdgFoldersAndDoesWithoutTheTools) {
+    ScopedEnvironment customData("XDG_DATA_HOME", home / "data");
+    ScopedEnvironment customConfig("XDG_CONFIG_HOME", home / "cfg");
+    storage::XdgFileTypeRegistry().registerFileType(registration);
+    EXPECT_TRUE(std::filesystem::exists(home / "data/mime/packages/ssudomer-crp.xml"));
+    EXPECT_TRUE(std::filesystem::exists(home / "data/applications/ssudomer.desktop"));
+    EXPECT_TRUE(std::filesystem::exists(home / "cfg/mimeapps.list"));
+    EXPECT_FALSE(std::filesystem::exists(home / ".local"));
+}
+
+}  // namespace
