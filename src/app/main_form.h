@@ -21,6 +21,10 @@
 #include "loan/schedule_table.h"
 #include "widgets/spin_edit_model.h"
 
+namespace storage {
+class FileTypeRegistry;
+}
+
 namespace app {
 
 inline constexpr const char* kErrorCaption = "Ошибка!!!";
@@ -181,12 +185,28 @@ class MainForm {
 
     // ---- Payment files and the last-loan file ------------------------------------------
     std::string ProgramPath;  // full path of the program file, set at program entry
-    void ReadLastLoanFile();  // first showing
-    // The first command-line argument, when it names a payment file, is loaded.
+    // Full path of the payment file last loaded. CurrentFileName holds no folder, so a save
+    // under that bare name (the save question) goes to this path instead of the current
+    // folder.
+    std::string CurrentFilePath;
+    // Where crp1Click registers the file type; null means the desktop's own (XDG).
+    storage::FileTypeRegistry* FileTypes = nullptr;
+
+    // First showing: the last-loan file into the loan inputs. Throws for a date line that
+    // is no date; the window then skips OpenCommandLineFile, as it does for any error here.
+    void ReadLastLoanFile();
+    // The first command-line argument, when its lower-cased text ends in its first ".crp",
+    // is loaded from the path exactly as given.
     void OpenCommandLineFile(const std::vector<std::string>& arguments);
-    void FormClose();  // writes the last-loan file
+    // Closing: writes the last-loan file. Throws FileError when it cannot; the window shows
+    // it and closes all the same, so that an unwritable folder cannot keep the program open.
+    void FormClose();
+    // Writes the payment file (temporary file, then rename): a failure throws FileError and
+    // leaves an earlier file as it was.
     void SaveFile(const std::string& path);
     void LoadPaymentFile(const std::string& path);
+    // Fills table row `row` from one line of a payment file.
+    void ReadPaymentRow(int row, const std::string& line);
     void N3Click();
     void N4Click();
     void crp1Click();

@@ -1,0 +1,140 @@
+// "Сохранить платежи..." and "Загрузить платежи...": the payment file.
+
+#include <filesystem>
+#include <stdexcept>
+
+#include "app/loan_header.h"
+#include "app/main_form.h"
+#include "loan/number_text.h"
+#include "loan/text.h"
+#include "storage/text_file.h"
+
+namespace app {
+
+namespace {
+
+constexpr int kFirstMoneyColumn = 2;
+constexpr int kLastMoneyColumn = 5;
+
+std::string fileNameOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string absolutePath(const std::string& path) {
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.string();
+}
+
+}  // namespace
+
+void MainForm::SaveFile(const std::string& path) {
+    // The save question passes the bare CurrentFileName: it means the file loaded.
+    const std::string target =
+        !CurrentFilePath.empty() && path == CurrentFileName ? CurrentFilePath : path;
+    std::vector<std::string> lines = LoanHeaderLines(*this);
+    const bool hasLoan = !lines.empty();
+    if (hasLoan) {
+        for (int row = 1; row < NextRow; ++row) {
+            std::string line = std::to_string(row) + ";";
+            for (int column = 1; column < loan::ScheduleTable::kColumnCount; ++column) {
+                line += StringGrid1.cell(column, row) + ";";
+            }
+            lines.push_back(std::move(line));
+        }
+    }
+    storage::WriteTextFile(target, lines);
+    if (hasLoan)
+        PaymentsModified = false;
+}
+
+void MainForm::N4Click() {
+    if (const auto path = port_.chooseFileToSave())
+        SaveFile(*path);
+}
+
+void MainForm::ReadPaymentRow(int row, const std::string& line) {
+    int column = 0;
+    std::string field;
+    for (char c : line) {
+        if (c != ';') {
+            field += c;
+            continue;
+        }
+        if (column >= kFirstMoneyColumn && column <= kLastMoneyColumn) {
+            const std::string number = loan::NormalizeDecimalSeparator(field, locale_);
+            field = FormatMoney(loan::ToScaled(loan::ParseNumber(number, locale_)));
+        }
+        StringGrid1.setCell(column, row, std::move(field));  // fields past the table are dropped
+        field.clear();
+        ++column;
+    }
+    const loan::Extended remainder = loan::ParseNumber(StringGrid1.cell(2, row), locale_) -
+                                     loan::ParseNumber(StringGrid1.cell(3, row), locale_);
+    Balance = loan::ToScaled(remainder);
+    Label11 = FormatMoney(Balance);
+}
+
+void MainForm::LoadPaymentFile(const std::string& path) {
+    PaymentsModified = false;
+    const std::vector<std::string> lines = storage::ReadTextFile(path);
+    CurrentFileName = fileNameOf(path);
+    CurrentFilePath = absolutePath(path);
+    NextRow = 1;
+    if (!ApplyLoanHeader(*this, lines))
+        return;
+
+    constexpr std::size_t kHeaderLines = 4;
+    for (std::size_t i = kHeaderLines; i < lines.size(); ++i) {
+        ReadPaymentRow(NextRow, lines[i]);
+        ++NextRow;
+        if (NextRow >= StringGrid1.rowCount())
+            StringGrid1.setRowCount(StringGrid1.rowCount() + 1);
+    }
+    Label15 = FormatMoney(SumColumn(5, NextRow - 1));
+    Label17 = FormatMoney(SumColumn(4, NextRow - 1));
+
+    Loan = loan::ToScaled(SpinEdit1.Value());
+    TermMonths = SpinEdit3.Value();
+    Rate = SpinEdit2.Value();
+    // A term of 0 can only come from a file written by hand; the standard principal would
+    // be a division by zero.
+    if (TermMonths == 0)
+        throw std::domain_error("Division by zero");
+    Principal = loan::RoundToScaled(static_cast<loan::Extended>(Loan) / TermMonths);
+    Principal = loan::ToScaled(loan::RoundFraction(100, loan::ToUnitsDouble(Principal)));
+    Label9 = FormatMoney(Principal);
+
+    GroupBox2 = {true, true};
+    Button1.Enabled = false;
+    DateTimePicker2.Date = port_.today();
+    Button2.Caption = "Режим расчета";
+    Caption = "Ссудомер 2.0 - [" + CurrentFileName + "] - режим ввода платежей";
+    WriteHeaders(loan::kPaymentHeaders, {0, 6, 5});
+    Button4.Enabled = Button6.Enabled = Button5.Enabled = true;
+    N16.Checked = true;
+    N13.Checked = false;
+    SwitchInputs("close");
+
+    ComputeArrears(NextRow - 1, loan::ToUnitsDouble(Principal));
+    ShowPaymentAdvance();
+    DateTimePicker2Change();
+}
+
+void MainForm::N3Click() {
+    if (!ConfirmDiscardPayments())
+        return;
+    FullClear();
+    SpinEdit1.SetValue(0);
+    SpinEdit2.SetValue(0);
+    SpinEdit3.SetValue(0);
+    DateTimePicker1.Date = port_.today();
+    SwitchInputs("open");
+    if (const auto path = port_.chooseFileToOpen())
+        LoadPaymentFile(*path);
+    if (N12.Checked)
+        BuildForecast();
+}
+
+}  // namespace app

@@ -1,0 +1,277 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "storage/safe_file_writer.h"
+#include "support/fake_port.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using Row = std::vector<std::string>;
+using testing_support::ReadBytes;
+using testing_support::TempFolder;
+using testing_support::WriteBytes;
+
+// Two payments as the register leaves them, with a forecast row below that is not saved.
+void enterTwoPayments(testing_support::FormFixture& f) {
+    f.enterLoan("150000", "12,5", "24", {2005, 1, 15});
+    f.form.N16Click();
+    const std::vector<Row> rows = {
+        {"1", "15.02.2005", "150000,00", "6250,00", "1592,47", "7842,47", "П+%(вычет)"},
+        {"2", "15.03.2005", "143750,00", "6250,00", "1438,36", "7688,36", "АП"},
+        {"3", "Апрель 2005", "137500,00", "6250,00", "1400,00", "7650,00", ""},
+    };
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (int c = 0; c < 7; ++c)
+            f.form.StringGrid1.setCell(c, static_cast<int>(r) + 1, rows[r][c]);
+    }
+    f.form.NextRow = 3;
+    f.form.PaymentsModified = true;
+}
+
+const std::string kTwoPaymentsFile =
+    "150000\r\n12,5\r\n24\r\n15.01.2005\r\n"
+    "1;15.02.2005;150000,00;6250,00;1592,47;7842,47;\xCF+%(\xE2\xFB\xF7\xE5\xF2);\r\n"
+    "2;15.03.2005;143750,00;6250,00;1438,36;7688,36;\xC0\xCF;\r\n";
+
+class PaymentFiles : public ::testing::Test, protected testing_support::FormFixture {
+  protected:
+    TempFolder folder;
+
+    // Loads through the message loop, as the window does.
+    bool load(const std::string& path) {
+        return form.RunHandler([&] { form.LoadPaymentFile(path); });
+    }
+    std::string lastMessage() const {
+        return port.messages.empty() ? "" : port.messages.back().text;
+    }
+};
+
+TEST_F(PaymentFiles, SaveWritesTheHeaderAndThePaymentRowsOnly) {
+    enterTwoPayments(*this);
+    form.StringGrid1.setCell(0, 2, "x");  // the number written is the row's, not the cell's
+    const std::string path = folder / "loan.crp";
+    form.SaveFile(path);
+    EXPECT_EQ(ReadBytes(path), kTwoPaymentsFile);
+    EXPECT_FALSE(form.PaymentsModified);
+    EXPECT_EQ(form.CurrentFileName, "");  // only a load names the current file
+}
+
+TEST_F(PaymentFiles, SaveWithoutACompleteLoanLeavesAnEmptyFile) {
+    enterTwoPayments(*this);
+    form.SpinEdit3.Text = "0";
+    const std::string path = folder / "empty.crp";
+    WriteBytes(path, kTwoPaymentsFile);
+    form.SaveFile(path);
+    EXPECT_EQ(ReadBytes(path), "");
+    EXPECT_TRUE(form.PaymentsModified);
+}
+
+TEST_F(PaymentFiles, AFailedSaveSaysSoAndKeepsTheEarlierFile) {
+    enterTwoPayments(*this);
+    const std::string path = folder / "loan.crp";
+    WriteBytes(path, "earlier\r\n");
+    storage::ScopedWriteFault full(
+        [](storage::WriteStage stage) { return stage == storage::WriteStage::Write ? ENOSPC : 0; });
+    EXPECT_FALSE(form.RunHandler([&] { form.SaveFile(path); }));
+    EXPECT_EQ(lastMessage(),
+              "Disk write error\rФайл \"loan.crp\" не записан; прежнее содержимое файла не "
+              "изменено.");
+    EXPECT_EQ(ReadBytes(path), "earlier\r\n");
+    EXPECT_TRUE(form.PaymentsModified);
+}
+
+TEST_F(PaymentFiles, LoadRebuildsThePaymentInputState) {
+    const std::string path = folder / "loan.crp";
+    WriteBytes(path, kTwoPaymentsFile);
+    ASSERT_TRUE(load(path));
+    EXPECT_EQ(row(1),
+              (Row{"1", "15.02.2005", "150000,00", "6250,00", "1592,47", "7842,47", "П+%(вычет)"}));
+    EXPECT_EQ(row(2), (Row{"2", "15.03.2005", "143750,00", "6250,00", "1438,36", "7688,36", "АП"}));
+    EXPECT_EQ(form.NextRow, 3);
+    EXPECT_EQ(form.StringGrid1.rowCount(), 10);
+    EXPECT_EQ(form.Label15, "15530,83");
+    EXPECT_EQ(form.Label17, "3030,83");
+    EXPECT_EQ(form.Label11, "137500,00");
+    EXPECT_EQ(form.Label9, "6250,00");
+    EXPECT_EQ(form.Loan, 1'500'000'000);
+    EXPECT_EQ(form.TermMonths, 24);
+    EXPECT_EQ(form.Rate, 12.5);
+    EXPECT_EQ(form.Balance, 1'375'000'000);
+
+    EXPECT_EQ(form.Caption, "Ссудомер 2.0 - [loan.crp] - режим ввода платежей");
+    EXPECT_EQ(form.CurrentFileName, "loan.crp");
+    EXPECT_EQ(form.CurrentFilePath, path);
+    EXPECT_TRUE(form.N16.Checked);
+    EXPECT_FALSE(form.N13.Checked);
+    EXPECT_TRUE(form.GroupBox2.Visible && form.GroupBox2.Enabled);
+    EXPECT_FALSE(form.Button1.Enabled);
+    EXPECT_TRUE(form.Button4.Enabled && form.Button5.Enabled && form.Button6.Enabled);
+    EXPECT_EQ(form.Button2.Caption, "Режим расчета");
+    EXPECT_FALSE(form.SpinEdit1.Enabled || form.SpinEdit2.Enabled || form.SpinEdit3.Enabled ||
+                 form.DateTimePicker1.Enabled);
+    EXPECT_EQ(form.DateTimePicker1.Date, (loan::Date{2005, 1, 15}));
+    EXPECT_EQ(form.DateTimePicker2.Date, port.todayDate);
+    EXPECT_EQ(form.StringGrid1.cell(0, 0), "№");
+    EXPECT_EQ(form.StringGrid1.cell(5, 0), "Всего за платеж");
+    EXPECT_EQ(form.StringGrid1.cell(6, 0), "Тип платежа");
+    EXPECT_FALSE(form.PaymentsModified);
+}
+
+TEST_F(PaymentFiles, SeparatorsAndLineEndsOfOtherMachinesAreRead) {
+    // Written under ".", in UTF-8 with LF and no last line end, read under ",".
+    const std::string path = folder / "point.crp";
+    WriteBytes(path,
+               "1000.5\n10.25\n12\n01.02.2005\n1;01.03.2005;1000.5;83.4;8.5;91.9;П+%;\n"
+               "2;01.04.2005;917.1;83.38;7.83;91.21;П+%");
+    ASSERT_TRUE(load(path));
+    EXPECT_EQ(form.SpinEdit1.Text, "1000,5");
+    EXPECT_EQ(form.SpinEdit2.Text, "10,25");
+    EXPECT_EQ(row(1), (Row{"1", "01.03.2005", "1000,50", "83,40", "8,50", "91,90", "П+%"}));
+    EXPECT_EQ(row(2), (Row{"2", "01.04.2005", "917,10", "83,38", "7,83", "91,21", ""}));
+    EXPECT_EQ(form.Label11, "833,72");
+    EXPECT_EQ(form.Label9, "83,38");
+
+    // Saved again under "," and read under ".": the same loan, in the reader's format.
+    form.SaveFile(path);
+    testing_support::FormFixture point('.');
+    ASSERT_TRUE(point.form.RunHandler([&] { point.form.LoadPaymentFile(path); }));
+    EXPECT_EQ(point.form.SpinEdit2.Text, "10.25");
+    EXPECT_EQ(point.row(1), (Row{"1", "01.03.2005", "1000.50", "83.40", "8.50", "91.90", "П+%"}));
+    EXPECT_EQ(point.form.Label15, "183.11");
+}
+
+TEST_F(PaymentFiles, AHeaderOnlyFileIsALoanWithoutPayments) {
+    enterLoan("6000", "12", "12");
+    form.SaveFile(folder / "header.crp");
+    EXPECT_EQ(ReadBytes(folder / "header.crp"), "6000\r\n12\r\n12\r\n10.03.2004\r\n");
+    ASSERT_TRUE(load(folder / "header.crp"));
+    EXPECT_EQ(form.NextRow, 1);
+    EXPECT_TRUE(form.N16.Checked);
+    EXPECT_TRUE(form.Button6.Enabled);
+    EXPECT_EQ(form.Label19, "0,00");
+    EXPECT_EQ(form.Label15, "0,00");
+    EXPECT_EQ(form.Label9, "500,00");
+    EXPECT_FALSE(form.StringGrid1.rowHasText(1));
+}
+
+TEST_F(PaymentFiles, AnEmptyFileIsNoLoanAndKeepsTheMode) {
+    const std::string path = folder / "empty.crp";
+    WriteBytes(path, "");
+    enterLoan("1000", "12", "10");
+    ASSERT_TRUE(load(path));
+    EXPECT_EQ(form.SpinEdit1.Text, "0");
+    EXPECT_EQ(form.SpinEdit3.Text, "0");
+    EXPECT_EQ(form.DateTimePicker1.Date, port.todayDate);
+    EXPECT_TRUE(form.N13.Checked);
+    EXPECT_EQ(form.Caption, app::kCalculationCaption);
+    EXPECT_EQ(form.CurrentFileName, "empty.crp");
+}
+
+TEST_F(PaymentFiles, TwelvePaymentsKeepOneEmptyRowBelow) {
+    std::string text = "12000\r\n12\r\n12\r\n10.03.2004\r\n";
+    for (int i = 1; i <= 12; ++i) {
+        text += std::to_string(i) + ";10.04.2004;" + std::to_string(12000 - (i - 1) * 1000) +
+                ",00;1000,00;10,00;1010,00;П+%;\r\n";
+    }
+    WriteBytes(folder / "twelve.crp", text);
+    ASSERT_TRUE(load(folder / "twelve.crp"));
+    EXPECT_EQ(form.NextRow, 13);
+    EXPECT_EQ(form.StringGrid1.rowCount(), 14);
+    EXPECT_EQ(form.Label15, "12120,00");
+    EXPECT_EQ(form.Label11, "0,00");
+}
+
+TEST_F(PaymentFiles, LoadFailuresAreReportedAndKeepWhatWasRead) {
+    const std::string header = "1000\r\n12\r\n10\r\n10.03.2004\r\n";
+    const std::string good = "1;10.04.2004;1000,00;100,00;10,00;110,00;П+%;\r\n";
+    struct Case {
+        std::string name, content, message;
+        int nextRow;
+    };
+    const std::vector<Case> cases = {
+        {"bad date", "1000\r\n12\r\n10\r\n32.01.2005\r\n" + good,
+         "'32.01.2005' is not a valid date", 1},
+        {"bad number", header + good + "2;10.05.2004;9x0,00;100,00;9,00;109,00;П+%;\r\n",
+         "'9x0,00' is not a valid floating point value", 2},
+        {"short line", header + good + "2;10.05.2004;900,00;\r\n",
+         "'' is not a valid floating point value", 2},
+        {"empty line inside", header + "\r\n" + good, "'' is not a valid floating point value", 1},
+        {"empty line at the end", header + good + "\r\n", "'' is not a valid floating point value",
+         2},
+        {"term 0", "1000\r\n12\r\n0\r\n10.03.2004\r\n" + good, "Division by zero", 2},
+    };
+    for (const Case& c : cases) {
+        testing_support::FormFixture f;
+        const std::string path = folder / "bad.crp";
+        WriteBytes(path, c.content);
+        EXPECT_FALSE(f.form.RunHandler([&] { f.form.LoadPaymentFile(path); })) << c.name;
+        ASSERT_EQ(f.port.messages.size(), 1u) << c.name;
+        EXPECT_EQ(f.port.messages[0].caption, app::kApplicationTitle) << c.name;
+        EXPECT_EQ(f.port.messages[0].text, c.message) << c.name;
+        EXPECT_EQ(f.form.NextRow, c.nextRow) << c.name;
+        EXPECT_EQ(f.form.SpinEdit1.Text, "1000") << c.name;  // the inputs stay as read
+        EXPECT_TRUE(f.form.N13.Checked) << c.name;           // and the mode as it was
+        EXPECT_EQ(f.form.Caption, app::kCalculationCaption) << c.name;
+        if (c.nextRow == 2) {
+            EXPECT_EQ(f.row(1),
+                      (Row{"1", "10.04.2004", "1000,00", "100,00", "10,00", "110,00", "П+%"}))
+                << c.name;
+        }
+    }
+}
+
+TEST_F(PaymentFiles, AMissingFileIsReported) {
+    EXPECT_FALSE(load(folder / "none.crp"));
+    EXPECT_EQ(lastMessage(), "File not found");
+    EXPECT_TRUE(form.N13.Checked);
+}
+
+TEST_F(PaymentFiles, LoadMenuAsksFirstClearsAndLoadsTheChosenFile) {
+    enterTwoPayments(*this);
+    port.answers = {app::kAnswerCancel};
+    form.N3Click();
+    EXPECT_EQ(form.NextRow, 3);  // cancelled: nothing changed
+    EXPECT_EQ(port.questions.size(), 1u);
+
+    const std::string path = folder / "loan.crp";
+    WriteBytes(path, kTwoPaymentsFile);
+    port.answers = {app::kAnswerNo};
+    port.filesToOpen = {path};
+    form.N3Click();
+    EXPECT_EQ(form.Caption, "Ссудомер 2.0 - [loan.crp] - режим ввода платежей");
+    EXPECT_FALSE(form.StringGrid1.rowHasText(3));  // the old forecast row went with FullClear
+
+    port.filesToOpen = {std::nullopt};
+    form.N3Click();  // dialog cancelled: an empty form with open inputs
+    EXPECT_EQ(form.SpinEdit1.Text, "0");
+    EXPECT_EQ(form.DateTimePicker1.Date, port.todayDate);
+    EXPECT_TRUE(form.SpinEdit1.Enabled);
+    EXPECT_FALSE(form.StringGrid1.rowHasText(1));
+}
+
+TEST_F(PaymentFiles, TheSaveQuestionWritesTheLoadedFileWhereItLies) {
+    const std::string path = folder / "loan.crp";
+    WriteBytes(path, kTwoPaymentsFile);
+    ASSERT_TRUE(load(path));
+    form.StringGrid1.setCell(6, 2, "П+%");
+    form.PaymentsModified = true;
+    port.answers = {app::kAnswerYes};
+    ASSERT_TRUE(form.FormCloseQuery());
+    EXPECT_NE(ReadBytes(path).find("2;15.03.2005;143750,00;6250,00;1438,36;7688,36;\xCF+%;"),
+              std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists("loan.crp"));  // not in the current folder
+    EXPECT_FALSE(form.PaymentsModified);
+}
+
+TEST_F(PaymentFiles, SaveMenuWritesTheChosenFileAndACancelWritesNothing) {
+    enterTwoPayments(*this);
+    port.filesToSave = {std::nullopt, folder / "chosen.crp"};
+    form.N4Click();
+    EXPECT_TRUE(form.PaymentsModified);
+    form.N4Click();
+    EXPECT_EQ(ReadBytes(folder / "chosen.crp"), kTwoPaymentsFile);
+}
+
+}  // namespace

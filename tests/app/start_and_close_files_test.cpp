@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include "storage/file_type_registry.h"
+#include "support/fake_port.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using testing_support::ReadBytes;
+using testing_support::ScopedEnvironment;
+using testing_support::TempFolder;
+using testing_support::WriteBytes;
+
+// A program "installed" in a folder of its own, with a home and configuration folder apart.
+class StartAndClose : public ::testing::Test, protected testing_support::FormFixture {
+  protected:
+    StartAndClose() { form.ProgramPath = program / "ssudomer"; }
+
+    TempFolder program, home;
+    ScopedEnvironment homeVariable{"HOME", home.path()};
+    ScopedEnvironment config{"XDG_CONFIG_HOME", std::nullopt};
+    const std::string lastLoanFile = program / "oldinfo.ini";
+};
+
+TEST_F(StartAndClose, TheLastLoanComesBackUnderTheOtherSeparator) {
+    enterLoan("150000", "12,5", "24", {2005, 1, 15});
+    form.FormClose();
+    EXPECT_EQ(ReadBytes(lastLoanFile), "150000\r\n12,5\r\n24\r\n15.01.2005\r\n");
+
+    testing_support::FormFixture next('.');
+    next.form.ProgramPath = form.ProgramPath;
+    next.form.ReadLastLoanFile();
+    EXPECT_EQ(next.form.SpinEdit1.Text, "150000");
+    EXPECT_EQ(next.form.SpinEdit2.Text, "12.5");
+    EXPECT_EQ(next.form.SpinEdit3.Text, "24");
+    EXPECT_EQ(next.form.DateTimePicker1.Date, (loan::Date{2005, 1, 15}));
+}
+
+TEST_F(StartAndClose, AnIncompleteOrMissingLastLoan) {
+    form.ReadLastLoanFile();  // no file: the initial values stay
+    EXPECT_EQ(form.SpinEdit1.Text, "0");
+    EXPECT_EQ(form.DateTimePicker1.Date, (loan::Date{2004, 3, 10}));
+
+    enterLoan("1000", "12", "0");
+    form.FormClose();
+    EXPECT_EQ(ReadBytes(lastLoanFile), "");
+    enterLoan("1000", "12", "10");
+    form.ReadLastLoanFile();
+    EXPECT_EQ(form.SpinEdit1.Text, "0");
+    EXPECT_EQ(form.SpinEdit3.Text, "0");
+    EXPECT_EQ(form.DateTimePicker1.Date, port.todayDate);
+
+    WriteBytes(lastLoanFile, "1000\n12\n");  // the term line missing
+    enterLoan("5", "5", "5");
+    form.ReadLastLoanFile();
+    EXPECT_EQ(form.SpinEdit1.Text, "0");
+}
+
+TEST_F(StartAndClose, ABadDateIsReportedAfterTheNumbersWereSet) {
+    WriteBytes(lastLoanFile, "1000\r\n12\r\n10\r\n2005-01-15\r\n");
+    EXPECT_FALSE(form.RunHandler([&] { form.ReadLastLoanFile(); }));
+    EXPECT_EQ(port.messages.back().text, "'2005-01-15' is not a valid date");
+    EXPECT_EQ(form.SpinEdit3.Text, "10");
+}
+
+TEST_F(StartAndClose, AProgramFolderThatCannotBeWrittenUsesTheConfigurationFolder) {
+    form.ProgramPath = program / "gone/ssudomer";
+    enterLoan("1000", "12", "10");
+    form.FormClose();
+    EXPECT_EQ(ReadBytes(home / ".config/ssudomer/oldinfo.ini"),
+              "1000\r\n12\r\n10\r\n10.03.2004\r\n");
+    testing_support::FormFixture next;
+    next.form.ProgramPath = form.ProgramPath;
+    next.form.ReadLastLoanFile();
+    EXPECT_EQ(next.form.SpinEdit1.Text, "1000");
+}
+
+TEST_F(StartAndClose, ClosingAfterALoadKeepsThatLoan) {
+    WriteBytes(program / "loan.crp", "2000\r\n11\r\n6\r\n01.06.2006\r\n");
+    form.LoadPaymentFile(program / "loan.crp");
+    form.FormClose();
+    EXPECT_EQ(ReadBytes(lastLoanFile), "2000\r\n11\r\n6\r\n01.06.2006\r\n");
+}
+
+TEST_F(StartAndClose, TheCommandLineLoadsAPaymentFileUnderItsOwnName) {
+    const std::string path = program / "Кредит MyLoan.CRP";
+    WriteBytes(path, "2000\r\n11\r\n6\r\n01.06.2006\r\n");
+    form.OpenCommandLineFile({path, "second.crp"});
+    EXPECT_EQ(form.Caption, "Ссудомер 2.0 - [Кредит MyLoan.CRP] - режим ввода платежей");
+    EXPECT_EQ(form.SpinEdit1.Text, "2000");
+}
+
+TEST_F(StartAndClose, TheCommandLineIgnoresWhatIsNoPaymentFile) {
+    for (const std::string name : {"a.crp.bak", "abc", "a.crp.crp", ".crpx"}) {
+        WriteBytes(program / name, "2000\r\n11\r\n6\r\n01.06.2006\r\n");
+        form.OpenCommandLineFile({program / name});
+        EXPECT_TRUE(form.N13.Checked) << name;
+    }
+    form.OpenCommandLineFile({});
+    form.OpenCommandLineFile({"--help", program / "a.crp"});  // only the first is looked at
+    EXPECT_TRUE(form.N13.Checked);
+    EXPECT_TRUE(port.messages.empty());
+}
+
+TEST_F(StartAndClose, AMissingCommandLineFileIsReportedAndTheModeStays) {
+    EXPECT_FALSE(form.RunHandler([&] { form.OpenCommandLineFile({program / "none.crp"}); }));
+    EXPECT_EQ(port.messages.back().text, "File not found");
+    EXPECT_EQ(form.Caption, app::kCalculationCaption);
+}
+
+struct RecordingRegistry : storage::FileTypeRegistry {
+    void registerFileType(const storage::FileTypeRegistration& r) override { entries.push_back(r); }
+    std::vector<storage::FileTypeRegistration> entries;
+};
+
+TEST_F(StartAndClose, RegistrationKeepsTheProgramPathAsItIs) {
+    RecordingRegistry registry;
+    form.FileTypes = &registry;
+    form.ProgramPath = "/opt/Ssudomer/Ссудомер";
+    form.crp1Click();
+    form.crp1Click();
+    ASSERT_EQ(registry.entries.size(), 2u);
+    const auto& entry = registry.entries[0];
+    EXPECT_EQ(entry.extension, ".crp");
+    EXPECT_EQ(entry.typeName, "crp");
+    EXPECT_EQ(entry.description, "Файл программы ссудомер");
+    EXPECT_EQ(entry.verb, "Open");
+    EXPECT_EQ(entry.verbCaption, "Открыть");
+    EXPECT_EQ(entry.programPath, "/opt/Ssudomer/Ссудомер");
+    EXPECT_TRUE(port.messages.empty());
+}
+
+}  // namespace
