@@ -1,11 +1,70 @@
-// Placeholder until payment files are built.
+// ssudomer-cli show: loads a payment file as "Загрузить платежи..." does and prints it.
+
+#include "app/main_form.h"
 #include "cli/commands.h"
+#include "cli/console_port.h"
 #include "cli/options.h"
 
 namespace cli {
 
-int RunShow(const std::vector<std::string>&, std::ostream&, std::ostream&) {
-    throw UsageError("show is not available yet");
+namespace {
+
+const std::map<std::string, bool> kShowOptions = [] {
+    std::map<std::string, bool> known = {{"forecast", true}};
+    known.insert(kOutputOptions.begin(), kOutputOptions.end());
+    return known;
+}();
+
+// The console, answering the open dialog with the file named on the command line.
+class ShowPort : public ConsolePort {
+  public:
+    ShowPort(std::ostream& errors, std::string file)
+        : ConsolePort(errors), file_(std::move(file)) {}
+    std::optional<std::string> chooseFileToOpen() override { return file_; }
+
+  private:
+    std::string file_;
+};
+
+// Chooses the method in the forecast settings, then marks "Показывать прогноз".
+void chooseForecast(app::MainForm& form, const Option& option) {
+    constexpr std::string_view kFixed = "fixed:";
+    app::ForecastSettingsForm& settings = form.Form3;
+    if (option.value == "standard") {
+        settings.RadioButton1Click();
+    } else if (option.value == "average") {
+        settings.RadioButton2Click();
+    } else if (option.value.rfind(kFixed, 0) == 0) {
+        settings.RadioButton3Click();
+        const Option amount{option.name, option.value.substr(kFixed.size())};
+        TypeInto(settings.FloatSpinEdit1, NumberArgument(amount, form.locale()));
+    } else {
+        throw UsageError("--forecast takes standard, average or fixed:AMOUNT");
+    }
+    form.N12Click();
+}
+
+}  // namespace
+
+int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::vector<std::string> files;
+    const std::vector<Option> options = ParseOptions(args, kShowOptions, &files);
+    if (files.size() != 1)
+        throw UsageError("show takes one payment file");
+
+    ShowPort port(err, files.front());
+    app::MainForm form(port, LocaleOption(options));
+    form.FormShow();
+    if (const Option* forecast = FindOption(options, "forecast"))
+        chooseForecast(form, *forecast);
+    if (!form.RunHandler([&] { form.N3Click(); }))
+        return kExitRefused;
+    if (!form.N16.Checked) {
+        err << "ssudomer-cli: '" << files.front() << "' holds no loan\n";
+        return kExitRefused;
+    }
+    PrintReport(form, FormatOption(options), out);
+    return kExitOk;
 }
 
 }  // namespace cli

@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/commands.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using testing_support::TempFolder;
+using testing_support::WriteBytes;
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CliRun run(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int status = cli::RunCli(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+// Everything above the summary's line "Проценты на дату платежа", which depends on today.
+std::string withoutInterestToday(const std::string& report) {
+    const auto at = report.find("Проценты на дату платежа");
+    const auto end = report.find('\n', at);
+    return at == std::string::npos ? report : report.substr(0, at) + report.substr(end + 1);
+}
+
+const std::string kFile =
+    "150000\r\n12.5\r\n24\r\n15.01.2005\r\n"
+    "1;15.02.2005;150000,00;6250,00;1592,47;7842,47;\xCF+%(\xE2\xFB\xF7\xE5\xF2);\r\n"
+    "2;15.03.2005;143750,00;6250,00;1438,36;7688,36;\xC0\xCF;\r\n";
+
+TEST(ShowCommand, PrintsThePaymentsAndTheSummary) {
+    TempFolder folder;
+    WriteBytes(folder / "loan.crp", kFile);
+    const CliRun r = run({"show", folder / "loan.crp", "--csv", "--decimal-separator", "."});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(withoutInterestToday(r.out),
+              "№;Дата;Остаток кредита;Основной платеж;Проценты;Всего за платеж;Тип платежа\n"
+              "1;15.02.2005;150000.00;6250.00;1592.47;7842.47;П+%(вычет)\n"
+              "2;15.03.2005;143750.00;6250.00;1438.36;7688.36;АП\n"
+              "\n"
+              "Полная сумма выплат;15530.83\n"
+              "Выплачено процентов;3030.83\n"
+              "Остаток;137500.00\n"
+              "Основной платеж;6250.00\n"
+              "Опережение платежей;0.00\n");
+}
+
+TEST(ShowCommand, FailuresAndBadArguments) {
+    TempFolder folder;
+    CliRun r = run({"show", folder / "none.crp"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Ссудомер: File not found\n");
+
+    WriteBytes(folder / "bad.crp", "1000\r\n12\r\n10\r\n10.03.2004\r\n1;10.04.2004;x;\r\n");
+    r = run({"show", folder / "bad.crp"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "Ссудомер: 'x' is not a valid floating point value\n");
+
+    WriteBytes(folder / "empty.crp", "");
+    r = run({"show", folder / "empty.crp"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("holds no loan"), std::string::npos);
+
+    EXPECT_EQ(run({"show"}).status, 64);
+    EXPECT_EQ(run({"show", "a.crp", "b.crp"}).status, 64);
+    EXPECT_EQ(run({"show", "a.crp", "--forecast", "monthly"}).status, 64);
+    EXPECT_EQ(run({"show", "a.crp", "--forecast", "fixed:abc"}).status, 64);
+}
+
+}  // namespace
