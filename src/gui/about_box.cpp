@@ -1,0 +1,60 @@
+#include "gui/about_box.h"
+
+#include <QDesktopServices>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QUrl>
+
+#include "gui/app_icon.h"
+
+namespace gui {
+
+TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent, Qt::Tool) {
+    setObjectName("AboutBox");
+    setWindowTitle("О программе...");
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFixedSize(299, 192);
+
+    auto* frame = new QFrame(this);
+    frame->setFrameShape(QFrame::Panel);
+    frame->setFrameShadow(QFrame::Sunken);
+    frame->setGeometry(8, 8, 283, 143);
+
+    auto* icon = new QLabel(frame);
+    icon->setPixmap(ProgramIcon().pixmap(35, 35));
+    icon->setScaledContents(true);
+    icon->setGeometry(8, 8, 35, 35);
+
+    auto* product = new QLabel("Ссудомер", frame);
+    QFont productFont = font();
+    productFont.setPointSize(12);
+    productFont.setBold(true);
+    product->setFont(productFont);
+    product->setGeometry(56, 12, 210, 22);
+
+    auto* version = new QLabel("Version 2.0", frame);
+    version->setGeometry(56, 40, 210, 16);
+
+    auto* credits = new QLabel(
+        "Расчет графика погашения кредита,\nучет платежей и прогноз их окончания.", frame);
+    credits->setObjectName("Credits");
+    credits->setWordWrap(true);
+    credits->setGeometry(8, 66, 267, 40);
+
+    auto* mail = new QPushButton(kAuthorMail, frame);
+    mail->setObjectName("MailLink");
+    mail->setFlat(true);
+    mail->setCursor(Qt::PointingHandCursor);
+    mail->setStyleSheet("QPushButton { color: blue; text-decoration: underline; border: none; }");
+    mail->setGeometry(8, 112, 267, 22);
+    connect(mail, &QPushButton::clicked, this,
+            [] { QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:") + kAuthorMail)); });
+
+    auto* ok = new QPushButton("OK", this);
+    ok->setDefault(true);
+    ok->setGeometry(112, 159, 75, 25);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+}  // namespace gui

@@ -1,0 +1,70 @@
+#include "gui/forecast_dialog.h"
+
+#include <QPushButton>
+
+#include "gui/fonts.h"
+
+namespace gui {
+
+namespace {
+
+QRadioButton* makeMethodButton(QWidget* parent, const char* name, const char* caption, int top) {
+    auto* button = new QRadioButton(QString::fromUtf8(caption), parent);
+    button->setObjectName(name);
+    button->setFont(LabelFont());
+    button->setLayoutDirection(Qt::RightToLeft);  // the text stands left of the mark
+    button->adjustSize();
+    button->move(8, top);
+    return button;
+}
+
+}  // namespace
+
+TForm3::TForm3(app::ForecastSettingsForm& settings, QWidget* parent)
+    : QDialog(parent, Qt::Tool), settings_(settings) {
+    setObjectName("Form3");
+    setWindowTitle(app::ForecastSettingsForm::kCaption);
+    setFont(WindowFont());
+    setFixedSize(290, 143);
+
+    RadioButton1 = makeMethodButton(this, "RadioButton1", "Стандартные платежи", 8);
+    RadioButton2 = makeMethodButton(this, "RadioButton2", "На основе \"среднего\" платежа", 32);
+    RadioButton3 = makeMethodButton(this, "RadioButton3", "Если платить по....", 56);
+    FloatSpinEdit1 = new TFloatSpinEdit(settings_.FloatSpinEdit1, this);
+    FloatSpinEdit1->setObjectName("FloatSpinEdit1");
+    FloatSpinEdit1->setFont(InputFont());
+    FloatSpinEdit1->setGeometry(24, 84, 121, 24);
+    auto* ok = new QPushButton("OK", this);
+    ok->setObjectName("Button1");
+    ok->setDefault(true);
+    ok->setGeometry(200, 108, 75, 25);
+
+    connect(RadioButton1, &QRadioButton::clicked, this, [this] {
+        settings_.RadioButton1Click();
+        refresh();
+    });
+    connect(RadioButton2, &QRadioButton::clicked, this, [this] {
+        settings_.RadioButton2Click();
+        refresh();
+    });
+    connect(RadioButton3, &QRadioButton::clicked, this, [this] {
+        settings_.RadioButton3Click();
+        refresh();
+    });
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    refresh();
+}
+
+void TForm3::refresh() {
+    RadioButton1->setChecked(settings_.RadioButton1.Checked);
+    RadioButton2->setChecked(settings_.RadioButton2.Checked);
+    RadioButton3->setChecked(settings_.RadioButton3.Checked);
+    FloatSpinEdit1->refresh();
+}
+
+void TForm3::showModally() {
+    refresh();
+    exec();
+}
+
+}  // namespace gui

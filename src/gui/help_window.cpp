@@ -1,0 +1,56 @@
+#include "gui/help_window.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include "gui/app_icon.h"
+
+namespace gui {
+
+QString FindHelpFile(const QString& programFolder) {
+    const QString beside = QDir(programFolder).filePath(kHelpFileName);
+    if (QFileInfo::exists(beside))
+        return beside;
+#ifdef SSUDOMER_DATA_DIR
+    const QString installed = QDir(QStringLiteral(SSUDOMER_DATA_DIR)).filePath(kHelpFileName);
+    if (QFileInfo::exists(installed))
+        return installed;
+#endif
+    return beside;
+}
+
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(new QTextBrowser) {
+    setObjectName("HelpWindow");
+    setWindowTitle("Ссудомер - справка");
+    setWindowIcon(ProgramIcon());
+    browser_->setOpenExternalLinks(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(browser_);
+    resize(640, 560);
+}
+
+bool HelpWindow::showContents(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        QMessageBox box(QMessageBox::Warning, "Справка",
+                        "Не удается открыть файл справки\n" + QDir::toNativeSeparators(path),
+                        QMessageBox::Ok);
+        box.exec();
+        return false;
+    }
+    browser_->setSearchPaths({QFileInfo(path).absolutePath()});
+    browser_->setHtml(QString::fromUtf8(file.readAll()));
+    browser_->scrollToAnchor(QStringLiteral("contents"));
+    browser_->moveCursor(QTextCursor::Start);
+    show();
+    raise();
+    activateWindow();
+    return true;
+}
+
+}  // namespace gui

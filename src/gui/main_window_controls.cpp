@@ -1,0 +1,313 @@
+// The controls of the main window at their designed places (pixels at 96 dots per inch)
+// and the wiring of each to the main form.
+
+#include <QDate>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "gui/fonts.h"
+#include "gui/main_window.h"
+
+namespace gui {
+
+namespace {
+
+constexpr int kClientWidth = 659;
+constexpr int kClientHeight = 489;
+constexpr int kStatusBarHeight = 19;
+
+QDate toQDate(const loan::Date& date) {
+    return QDate(date.year, date.month, date.day);
+}
+
+loan::Date toDate(const QDate& date) {
+    return {date.year(), date.month(), date.day()};
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const char* caption, int left, int top) {
+    auto* label = new QLabel(QString::fromUtf8(caption), parent);
+    label->setObjectName(name);
+    label->setFont(LabelFont());
+    label->adjustSize();
+    label->move(left, top);
+    return label;
+}
+
+// A summary value, right-aligned in its box beside its caption.
+QLabel* makeValue(QWidget* parent, const char* name, int left, int top) {
+    auto* label = new QLabel("0", parent);
+    label->setObjectName(name);
+    label->setFont(LabelFont());
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setGeometry(left, top, 90, 16);
+    return label;
+}
+
+QGroupBox* makeGroup(QWidget* parent, const char* name, const char* caption, QRect place) {
+    auto* group = new QGroupBox(QString::fromUtf8(caption), parent);
+    group->setObjectName(name);
+    group->setFont(GroupFont());
+    group->setGeometry(place);
+    return group;
+}
+
+template <class Check>
+Check* makeCheck(QWidget* parent, const char* name, const char* caption, int left, int top) {
+    auto* check = new Check(QString::fromUtf8(caption), parent);
+    check->setObjectName(name);
+    check->setFont(LabelFont());
+    check->setLayoutDirection(Qt::RightToLeft);  // the text stands left of the box
+    check->adjustSize();
+    check->move(left, top);
+    return check;
+}
+
+template <class Spin, class Model>
+Spin* makeSpin(QWidget* parent, const char* name, Model& model, QRect place) {
+    auto* spin = new Spin(model, parent);
+    spin->setObjectName(name);
+    spin->setFont(InputFont());
+    spin->setGeometry(place);
+    return spin;
+}
+
+QDateEdit* makeDatePicker(QWidget* parent, const char* name, QRect place) {
+    auto* picker = new QDateEdit(parent);
+    picker->setObjectName(name);
+    picker->setFont(InputFont());
+    picker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    picker->setCalendarPopup(true);
+    picker->setMinimumDate(QDate(1900, 1, 1));
+    picker->setGeometry(place);
+    return picker;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const std::string& caption, int top) {
+    auto* button = new QPushButton(QString::fromStdString(caption), parent);
+    button->setObjectName(name);
+    button->setFont(WindowFont());
+    button->setGeometry(540, top, 105, 30);
+    return button;
+}
+
+void makeBevel(QWidget* parent, int top) {
+    auto* bevel = new QFrame(parent);
+    bevel->setFrameShape(QFrame::HLine);
+    bevel->setFrameShadow(QFrame::Raised);
+    bevel->setGeometry(540, top, 105, 2);
+}
+
+}  // namespace
+
+void MainWindow::buildControls() {
+    setFont(WindowFont());
+    client_ = new QWidget(this);
+    client_->setObjectName("ClientArea");
+    setCentralWidget(client_);
+
+    GroupBox1 = makeGroup(client_, "GroupBox1", "Данные по кредиту", {8, 0, 281, 163});
+    makeLabel(GroupBox1, "Label1", "Сумма кредита", 8, 23);
+    SpinEdit1 =
+        makeSpin<TFloatSpinEdit>(GroupBox1, "SpinEdit1", form_.SpinEdit1, {165, 18, 90, 26});
+    makeLabel(GroupBox1, "Label2", "Процентная ставка", 8, 58);
+    SpinEdit2 =
+        makeSpin<TFloatSpinEdit>(GroupBox1, "SpinEdit2", form_.SpinEdit2, {165, 54, 90, 24});
+    makeLabel(GroupBox1, "Label5", "%", 260, 58);
+    makeLabel(GroupBox1, "Label3", "Дата получения кредита", 8, 94);
+    DateTimePicker1 = makeDatePicker(GroupBox1, "DateTimePicker1", {165, 90, 90, 23});
+    makeLabel(GroupBox1, "Label4", "Срок погашения (мес)", 8, 131);
+    SpinEdit3 = makeSpin<TSpinEdit>(GroupBox1, "SpinEdit3", form_.SpinEdit3, {165, 127, 90, 24});
+
+    GroupBox4 = makeGroup(client_, "GroupBox4", "Как будем считать... ", {296, 0, 233, 163});
+    RadioButtonA =
+        makeCheck<QRadioButton>(GroupBox4, "RadioButtonA", "Дифференцированные платежи", 8, 24);
+    RadioButtonB =
+        makeCheck<QRadioButton>(GroupBox4, "RadioButtonB", "Платежи равными частями", 8, 53);
+    makeLabel(GroupBox4, "Label20", "Сумма:", 80, 83);
+    SpinEdit5 = makeSpin<TSpinEdit>(GroupBox4, "SpinEdit5", form_.SpinEdit5, {130, 79, 90, 24});
+    CheckBox1 = makeCheck<QCheckBox>(GroupBox4, "CheckBox1", "Диф.платежи-равными частями", 8, 111);
+    Label21 = makeLabel(GroupBox4, "Label21", "Обслуживание (%):", 8, 139);
+    SpinEdit6 =
+        makeSpin<TFloatSpinEdit>(GroupBox4, "SpinEdit6", form_.SpinEdit6, {130, 135, 90, 24});
+
+    // The payment entry covers the calculation options when it is shown.
+    GroupBox2 = makeGroup(client_, "GroupBox2", "Ввод платежей", {296, 0, 233, 163});
+    makeLabel(GroupBox2, "Label6", "Дата платежа", 8, 24);
+    DateTimePicker2 = makeDatePicker(GroupBox2, "DateTimePicker2", {130, 20, 90, 23});
+    makeLabel(GroupBox2, "Label7", "Сумма платежа", 8, 54);
+    SpinEdit4 =
+        makeSpin<TFloatSpinEdit>(GroupBox2, "SpinEdit4", form_.SpinEdit4, {130, 50, 90, 24});
+    RadioButton1 =
+        makeCheck<QRadioButton>(GroupBox2, "RadioButton1", "Платеж + % (без вычета из СП)", 8, 82);
+    RadioButton1->setToolTip(
+        "Платеж равен сумме  введенного платежа ,проценты расчитываются дополнительно...");
+    RadioButton3 =
+        makeCheck<QRadioButton>(GroupBox2, "RadioButton3", "Платеж + % (с вычетом  из СП)", 8, 108);
+    RadioButton3->setToolTip(
+        "Введенный платеж разбивается на основной платеж и проценты на дату платежа...");
+    RadioButton4 =
+        makeCheck<QRadioButton>(GroupBox2, "RadioButton4", "Автоматический платеж", 8, 134);
+    RadioButton4->setToolTip("В этом режиме производится стандартный платеж");
+    GroupBox2->raise();
+
+    GroupBox3 =
+        makeGroup(client_, "GroupBox3", "Расчетная информация по платежам", {8, 163, 521, 96});
+    makeLabel(GroupBox3, "Label14", "Полная сумма выплат", 8, 22);
+    Label15 = makeValue(GroupBox3, "Label15", 160, 22);
+    makeLabel(GroupBox3, "Label16", "Выплачено процентов", 8, 46);
+    Label17 = makeValue(GroupBox3, "Label17", 160, 46);
+    makeLabel(GroupBox3, "Label10", "Остаток", 8, 70);
+    Label11 = makeValue(GroupBox3, "Label11", 160, 70);
+    makeLabel(GroupBox3, "Label8", "Основной платеж", 268, 22);
+    Label9 = makeValue(GroupBox3, "Label9", 423, 22);
+    makeLabel(GroupBox3, "Label12", "Проценты на дату платежа", 268, 46);
+    Label13 = makeValue(GroupBox3, "Label13", 423, 46);
+    makeLabel(GroupBox3, "Label18", "\"Опережение\" платежей", 268, 70);
+    Label19 = makeValue(GroupBox3, "Label19", 423, 70);
+
+    Button2 = makeButton(client_, "Button2", form_.Button2.Caption, 8);
+    Button1 = makeButton(client_, "Button1", form_.Button1.Caption, 48);
+    makeBevel(client_, 88);
+    Button4 = makeButton(client_, "Button4", form_.Button4.Caption, 97);
+    Button6 = makeButton(client_, "Button6", form_.Button6.Caption, 137);
+    makeBevel(client_, 176);
+    Button5 = makeButton(client_, "Button5", form_.Button5.Caption, 187);
+    Button3 = makeButton(client_, "Button3", form_.Button3.Caption, 227);
+
+    Panel1 = new QFrame(client_);
+    Panel1->setObjectName("Panel1");
+    Panel1->setFrameShape(QFrame::Panel);
+    Panel1->setFrameShadow(QFrame::Sunken);
+    Panel1->setGeometry(5, 262, 647, 206);
+    auto* panelLayout = new QVBoxLayout(Panel1);
+    panelLayout->setContentsMargins(1, 1, 1, 1);
+    StringGrid1 = new ScheduleGrid(form_, Panel1);
+    StringGrid1->setObjectName("StringGrid1");
+    panelLayout->addWidget(StringGrid1);
+    // The panel keeps its distance to the bottom edge: it takes every change of height.
+    panelBottomMargin_ = kClientHeight - kStatusBarHeight - (262 + 206);
+    client_->installEventFilter(this);
+
+    statusNotice_ = new QLabel(statusBar());
+    statusNotice_->setObjectName("StatusBar1");
+    statusNotice_->setAlignment(Qt::AlignCenter);
+    statusBar()->addWidget(statusNotice_, 1);
+    statusBar()->setFixedHeight(kStatusBarHeight);
+
+    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+}
+
+void MainWindow::placePanel() {
+    const QRect place = Panel1->geometry();
+    Panel1->setGeometry(place.left(), place.top(), place.width(),
+                        std::max(0, client_->height() - place.top() - panelBottomMargin_));
+}
+
+void MainWindow::connectControls() {
+    connect(Button1, &QPushButton::clicked, this,
+            [this] { run([this] { form_.Button1Click(); }); });
+    connect(Button2, &QPushButton::clicked, this,
+            [this] { run([this] { form_.Button2Click(); }); });
+    connect(Button3, &QPushButton::clicked, this, &QWidget::close);
+    connect(Button4, &QPushButton::clicked, this,
+            [this] { run([this] { form_.Button4Click(); }); });
+    connect(Button5, &QPushButton::clicked, this,
+            [this] { run([this] { form_.Button5Click(); }); });
+    connect(Button6, &QPushButton::clicked, this,
+            [this] { run([this] { form_.Button6Click(); }); });
+
+    connect(RadioButtonA, &QRadioButton::clicked, this,
+            [this] { run([this] { form_.RadioButtonAClick(); }); });
+    connect(RadioButtonB, &QRadioButton::clicked, this,
+            [this] { run([this] { form_.RadioButtonBClick(); }); });
+    connect(CheckBox1, &QCheckBox::toggled, this,
+            [this](bool checked) { form_.CheckBox1.Checked = checked; });
+
+    const auto choosePaymentKind = [this](app::CheckControl& chosen) {
+        form_.RadioButton1.Checked = form_.RadioButton3.Checked = form_.RadioButton4.Checked =
+            false;
+        chosen.Checked = true;
+    };
+    connect(RadioButton1, &QRadioButton::clicked, this,
+            [this, choosePaymentKind] { choosePaymentKind(form_.RadioButton1); });
+    connect(RadioButton3, &QRadioButton::clicked, this,
+            [this, choosePaymentKind] { choosePaymentKind(form_.RadioButton3); });
+    connect(RadioButton4, &QRadioButton::clicked, this,
+            [this, choosePaymentKind] { choosePaymentKind(form_.RadioButton4); });
+
+    connect(DateTimePicker1, &QDateEdit::dateChanged, this,
+            [this](const QDate& date) { form_.DateTimePicker1.Date = toDate(date); });
+    connect(DateTimePicker2, &QDateEdit::dateChanged, this, [this](const QDate& date) {
+        form_.DateTimePicker2.Date = toDate(date);
+        run([this] { form_.DateTimePicker2Change(); });
+    });
+}
+
+void MainWindow::refresh() {
+    setWindowTitle(QString::fromStdString(form_.Caption));
+
+    for (SpinEditBase* spin :
+         {static_cast<SpinEditBase*>(SpinEdit1), static_cast<SpinEditBase*>(SpinEdit2),
+          static_cast<SpinEditBase*>(SpinEdit3), static_cast<SpinEditBase*>(SpinEdit4),
+          static_cast<SpinEditBase*>(SpinEdit5), static_cast<SpinEditBase*>(SpinEdit6)}) {
+        spin->refresh();
+    }
+    const auto showDate = [](QDateEdit* picker, const app::DatePicker& model) {
+        const QSignalBlocker quiet(picker);
+        picker->setDate(toQDate(model.Date));
+        picker->setEnabled(model.Enabled);
+    };
+    showDate(DateTimePicker1, form_.DateTimePicker1);
+    showDate(DateTimePicker2, form_.DateTimePicker2);
+
+    const auto showCheck = [](QAbstractButton* button, const app::CheckControl& model) {
+        const QSignalBlocker quiet(button);
+        button->setChecked(model.Checked);
+        button->setEnabled(model.Enabled);
+    };
+    showCheck(RadioButtonA, form_.RadioButtonA);
+    showCheck(RadioButtonB, form_.RadioButtonB);
+    showCheck(CheckBox1, form_.CheckBox1);
+    showCheck(RadioButton1, form_.RadioButton1);
+    showCheck(RadioButton3, form_.RadioButton3);
+    showCheck(RadioButton4, form_.RadioButton4);
+
+    GroupBox4->setVisible(form_.GroupBox4.Visible);
+    GroupBox4->setEnabled(form_.GroupBox4.Enabled);
+    GroupBox2->setVisible(form_.GroupBox2.Visible);
+    GroupBox2->setEnabled(form_.GroupBox2.Enabled);
+    Label21->setText(QString::fromStdString(form_.Label21));
+    Label21->adjustSize();
+
+    const std::pair<QLabel*, const std::string*> values[] = {
+        {Label9, &form_.Label9},   {Label11, &form_.Label11}, {Label13, &form_.Label13},
+        {Label15, &form_.Label15}, {Label17, &form_.Label17}, {Label19, &form_.Label19}};
+    for (const auto& [label, text] : values) {
+        label->setText(QString::fromStdString(*text));
+    }
+
+    const std::pair<QPushButton*, const app::Button*> buttons[] = {
+        {Button1, &form_.Button1}, {Button2, &form_.Button2}, {Button3, &form_.Button3},
+        {Button4, &form_.Button4}, {Button5, &form_.Button5}, {Button6, &form_.Button6}};
+    for (const auto& [button, model] : buttons) {
+        button->setText(QString::fromStdString(model->Caption));
+        button->setEnabled(model->Enabled);
+    }
+
+    const std::pair<const char*, const app::CheckControl*> marks[] = {
+        {"N13", &form_.N13}, {"N16", &form_.N16}, {"N18", &form_.N18}, {"N19", &form_.N19},
+        {"A1", &form_.A1},   {"N14", &form_.N14}, {"N12", &form_.N12}, {"N20", &form_.N20}};
+    for (const auto& [name, model] : marks) {
+        QAction* item = action(name);
+        const QSignalBlocker quiet(item);
+        if (item->isCheckable())
+            item->setChecked(model->Checked);
+        item->setEnabled(model->Enabled);
+    }
+
+    StringGrid1->refresh();
+    applyHeightLimit();
+}
+
+}  // namespace gui

@@ -1,0 +1,88 @@
+// The main menu: every item with its marks, each handing its choice to the main form.
+
+#include <QActionGroup>
+#include <QMenuBar>
+
+#include "gui/main_window.h"
+
+namespace gui {
+
+namespace {
+
+QAction* addItem(QMenu* menu, const char* name, const char* caption) {
+    QAction* item = menu->addAction(QString::fromUtf8(caption));
+    item->setObjectName(name);
+    return item;
+}
+
+QAction* addMark(QMenu* menu, const char* name, const char* caption, QActionGroup* group) {
+    QAction* item = addItem(menu, name, caption);
+    item->setCheckable(true);
+    if (group)
+        group->addAction(item);
+    return item;
+}
+
+}  // namespace
+
+QAction* MainWindow::action(const char* name) const {
+    return findChild<QAction*>(QString::fromLatin1(name));
+}
+
+void MainWindow::buildMenu() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName("MainMenu1");
+    const auto handle = [this](QAction* item, void (app::MainForm::*handler)()) {
+        connect(item, &QAction::triggered, this,
+                [this, handler] { run([this, handler] { (form_.*handler)(); }); });
+    };
+
+    QMenu* file = bar->addMenu("&Файл ");
+    file->setObjectName("N1");
+    handle(addItem(file, "N2", "Новый кредит"), &app::MainForm::N2Click);
+    handle(addItem(file, "N3", "Загрузить платежи..."), &app::MainForm::N3Click);
+    handle(addItem(file, "N4", "Сохранить платежи..."), &app::MainForm::N4Click);
+    // Printing comes with the print window; until then the item does nothing.
+    addItem(file, "N9", "Печать платежей");
+    file->addSeparator()->setObjectName("N5");
+    connect(addItem(file, "N6", "Выход"), &QAction::triggered, this, &QWidget::close);
+
+    QMenu* settings = bar->addMenu("Настройки");
+    settings->setObjectName("N10");
+    QMenu* mode = settings->addMenu("Режим");
+    mode->setObjectName("N11");
+    auto* modes = new QActionGroup(this);
+    handle(addMark(mode, "N13", "Режим расчета (Универсальный)", modes), &app::MainForm::N13Click);
+    handle(addMark(mode, "N16", "Режим ввода платежей (Сбербанк)", modes),
+           &app::MainForm::N16Click);
+
+    QMenu* calculation = settings->addMenu("Опции режима расчета");
+    calculation->setObjectName("N17");
+    auto* feeBases = new QActionGroup(this);
+    handle(addMark(calculation, "N18", "Процент за ведение счета с суммы кредита", feeBases),
+           &app::MainForm::N18Click);
+    handle(addMark(calculation, "N19", "Процент за ведение счета с остатка кредита", feeBases),
+           &app::MainForm::N19Click);
+    handle(addMark(calculation, "A1", "Фиксированная сумма за ведение счета", feeBases),
+           &app::MainForm::A1Click);
+
+    QMenu* payments = settings->addMenu("Опции режима ввода платежей");
+    payments->setObjectName("N15");
+    handle(addMark(payments, "N14", "Учитывать просрочку", nullptr), &app::MainForm::N14Click);
+    handle(addMark(payments, "N12", "Показывать прогноз", nullptr), &app::MainForm::N12Click);
+    handle(addItem(payments, "N20", "Параметры прогноза"), &app::MainForm::N20Click);
+    handle(addItem(settings, "crp1", "Зарегистрировать *.crp"), &app::MainForm::crp1Click);
+
+    QMenu* help = bar->addMenu("Справка");
+    help->setObjectName("N7");
+    QAction* contents = addItem(help, "SsudomerHelp1", "&Ssudomer Help");
+    contents->setShortcut(Qt::Key_F1);
+    contents->setShortcutContext(Qt::ApplicationShortcut);
+    contents->setStatusTip("Справка");
+    contents->setToolTip("Справка");
+    connect(contents, &QAction::triggered, this, &MainWindow::showHelp);
+    connect(addItem(help, "N8", "&О программе..."), &QAction::triggered, this,
+            &MainWindow::showAbout);
+}
+
+}  // namespace gui

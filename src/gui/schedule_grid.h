@@ -1,0 +1,77 @@
+#pragma once
+
+// The schedule grid (StringGrid1): a table view over the main form's ScheduleTable. Row 0
+// of the table is the view's header, so it stays in place while the rows scroll; the data
+// rows 1.. are the view's rows 0... Every cell is drawn centred; the selected row, the grey
+// rows of the payment-input mode and the header take the colours below.
+
+#include <array>
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QHeaderView>
+#include <QStyledItemDelegate>
+#include <QTableView>
+
+#include "app/main_form.h"
+
+namespace gui {
+
+// Designed geometry at 96 dots per inch.
+inline constexpr int kDefaultRowHeight = 21;
+inline constexpr std::array<int, 7> kColumnWidths = {45, 90, 100, 100, 95, 92, 93};
+inline constexpr int kWideColumnsExtra = 12;  // at 120 dots per inch
+
+// Header background (an inactive caption gradient) and the cell background (button face).
+inline const QColor kHeaderColor{215, 228, 242};
+inline const QColor kCellColor{240, 240, 240};
+inline const QColor kGrayTextColor{109, 109, 109};
+
+// The text colour of a cell in table row `row` (0 = header): the selection is white, the
+// rows from NextRow on are grey in the payment-input mode, the header and all else black.
+QColor CellTextColor(const app::MainForm& form, int row, bool selected);
+
+class ScheduleTableModel : public QAbstractTableModel {
+    Q_OBJECT
+
+  public:
+    explicit ScheduleTableModel(const app::MainForm& form, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // The table changed behind the model's back (a handler ran): show it again.
+    void reload();
+
+  private:
+    const app::MainForm& form_;
+    int shownRows_;
+};
+
+class ScheduleGrid : public QTableView {
+    Q_OBJECT
+
+  public:
+    ScheduleGrid(app::MainForm& form, QWidget* parent = nullptr);
+
+    // Redraws the table and the selection from the model.
+    void refresh();
+    // The 120-dots-per-inch adjustment: a smaller font, every column 12 pixels wider.
+    void useWideColumns();
+    ScheduleTableModel* tableModel() const { return model_; }
+
+  protected:
+    // A turn down of the wheel moves the selection one row down; with no row selected it
+    // selects the first data row. A turn up moves it one row up, never onto the header.
+    void wheelEvent(QWheelEvent* event) override;
+
+  private:
+    void selectTableRow(int row);
+
+    app::MainForm& form_;
+    ScheduleTableModel* model_;
+};
+
+}  // namespace gui

@@ -1,0 +1,119 @@
+#pragma once
+
+// The decimal spin edit (TFloatSpinEdit) and its whole-number counterpart (TSpinEdit): a
+// one-line field with an up/down button pair at its right edge, bound to one of the Qt-free
+// spin-edit models. The field writes what the person types into the model's Text; the
+// window calls refresh() to show the model again after a handler has run.
+
+#include <QLineEdit>
+#include <QToolButton>
+
+#include "widgets/spin_edit_model.h"
+
+namespace gui {
+
+class SpinEditBase : public QLineEdit {
+    Q_OBJECT
+
+  public:
+    static constexpr int kButtonWidth = 15;
+    static constexpr int kFirstRepeatMs = 400;
+    static constexpr int kRepeatMs = 100;
+
+    // Shows the model's text and its enabled and read-only state.
+    void refresh();
+
+    // The height below which the field is never made: font height + a quarter of the
+    // smaller of the system and the field font heights + 4 border widths + 2.
+    int MinimumHeight() const;
+
+    QToolButton* upButton() const { return up_; }
+    QToolButton* downButton() const { return down_; }
+
+  signals:
+    // A refused character or a step on a read-only field: the beep has sounded.
+    void beeped();
+    // The model's text changed by a step, Enter or leaving the field.
+    void valueRewritten();
+
+  protected:
+    explicit SpinEditBase(QWidget* parent);
+
+    virtual std::string& modelText() = 0;
+    virtual bool modelEnabled() const = 0;
+    virtual bool modelReadOnly() const = 0;
+    virtual bool stepUp() = 0;
+    virtual bool stepDown() = 0;
+    virtual bool acceptsChar(char32_t c) const = 0;
+    virtual bool canPasteOrCut() const = 0;
+    // Enter: the decimal field rewrites its text, the whole-number field does nothing.
+    virtual bool pressEnter() = 0;
+    virtual void leave() = 0;
+
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    void beep();
+    void step(bool upwards, bool fromButton);
+    void showModelText();
+    void placeButtons();
+    // Returns true when the key produces a character that the rules refuse.
+    bool refusesTypedCharacter(const QKeyEvent* event) const;
+
+    QToolButton* up_;
+    QToolButton* down_;
+};
+
+class TFloatSpinEdit : public SpinEditBase {
+    Q_OBJECT
+
+  public:
+    TFloatSpinEdit(widgets::FloatSpinEditModel& model, QWidget* parent = nullptr);
+    widgets::FloatSpinEditModel& model() { return *model_; }
+
+  protected:
+    std::string& modelText() override { return model_->Text; }
+    bool modelEnabled() const override { return model_->Enabled; }
+    bool modelReadOnly() const override { return model_->ReadOnly; }
+    bool stepUp() override { return model_->StepUp(); }
+    bool stepDown() override { return model_->StepDown(); }
+    bool acceptsChar(char32_t c) const override { return model_->AcceptsChar(c); }
+    bool canPasteOrCut() const override { return model_->CanPasteOrCut(); }
+    bool pressEnter() override {
+        model_->PressEnter();
+        return true;
+    }
+    void leave() override { model_->Leave(); }
+
+  private:
+    widgets::FloatSpinEditModel* model_;
+};
+
+class TSpinEdit : public SpinEditBase {
+    Q_OBJECT
+
+  public:
+    TSpinEdit(widgets::SpinEditModel& model, QWidget* parent = nullptr);
+    widgets::SpinEditModel& model() { return *model_; }
+
+  protected:
+    std::string& modelText() override { return model_->Text; }
+    bool modelEnabled() const override { return model_->Enabled; }
+    bool modelReadOnly() const override { return model_->ReadOnly; }
+    bool stepUp() override { return model_->StepUp(); }
+    bool stepDown() override { return model_->StepDown(); }
+    bool acceptsChar(char32_t c) const override { return model_->AcceptsChar(c); }
+    bool canPasteOrCut() const override { return model_->CanPasteOrCut(); }
+    bool pressEnter() override { return false; }
+    void leave() override { model_->Leave(); }
+
+  private:
+    widgets::SpinEditModel* model_;
+};
+
+}  // namespace gui
