@@ -1,0 +1,264 @@
+// The payment register: the interest preview, recording a payment, deleting the last one,
+// the advance over the standard schedule and the overdue option.
+
+#include <string>
+
+#include "app/main_form.h"
+#include "loan/advance.h"
+#include "loan/date.h"
+#include "loan/interest.h"
+#include "loan/number_text.h"
+
+namespace app {
+
+namespace {
+
+using loan::Extended;
+using loan::PaymentKind;
+using loan::ScaledAmount;
+
+constexpr int kMaxTermMonths = 1000;
+constexpr const char* kDebugNotice =
+    "Данная функция пока не до конца отлажена,\r"
+    "В случае обнаружения ошибок - пишите автору.\r"
+    "В заголовке письма указывать - Ssudomer!!!";
+
+// The regular monthly principal: the loan over the term, in whole hundredths.
+ScaledAmount standardPrincipal(ScaledAmount loanSum, std::int32_t termMonths) {
+    const ScaledAmount exact = loan::RoundToScaled(static_cast<Extended>(loanSum) / termMonths);
+    return loan::ToScaled(loan::RoundFraction(100, loan::ToUnitsDouble(exact)));
+}
+
+ScaledAmount interestBetween(ScaledAmount balance, double rate, const loan::Date& later,
+                             const loan::Date& earlier) {
+    return loan::ToScaled(
+        loan::InterestBetween(loan::ToUnitsDouble(balance), rate, later, earlier));
+}
+
+}  // namespace
+
+std::optional<PaymentKind> MainForm::CheckedPaymentKind() const {
+    if (RadioButton1.Checked)
+        return PaymentKind::PrincipalPlusInterest;
+    if (RadioButton3.Checked)
+        return PaymentKind::InterestDeducted;
+    if (RadioButton4.Checked)
+        return PaymentKind::Automatic;
+    return std::nullopt;
+}
+
+void MainForm::ComputeArrears(int rowCount, double monthlyPrincipal) {
+    PaymentAdvance =
+        loan::AdvanceOverSchedule(StringGrid1, rowCount, monthlyPrincipal, locale_, MonthDistance);
+}
+
+void MainForm::DateTimePicker2Change() {
+    Rate = SpinEdit2.Value();
+    double balance = SpinEdit1.Value();
+    loan::Date earlier = DateTimePicker1.Date;
+    if (NextRow > 1) {
+        balance = static_cast<double>(loan::ParseNumber(Label11, locale_));
+        earlier = loan::ParseShortDate(StringGrid1.cell(1, NextRow - 1));
+    }
+    Interest = loan::ToScaled(loan::InterestBetween(balance, Rate, DateTimePicker2.Date, earlier));
+    Label13 = FormatMoney(Interest);
+}
+
+void MainForm::Button4Click() {
+    if (SpinEdit1.Value() == 0 || SpinEdit3.Value() == 0 || SpinEdit2.Value() == 0) {
+        showMessage(kErrorCaption, "Что-то забыли ввести...");
+        return;
+    }
+    const std::optional<PaymentKind> kind = CheckedPaymentKind();
+    if (!kind) {
+        showMessage(kErrorCaption, "Введите тип платежа!!!...");
+        return;
+    }
+    const loan::Date paymentDate = DateTimePicker2.Date;
+    if (paymentDate < DateTimePicker1.Date) {
+        showMessage(kErrorCaption, "Дата платежа раньше даты получения кредита...");
+        return;
+    }
+    const bool firstPayment = NextRow <= 1;
+    const loan::Date previousDate = firstPayment
+                                        ? DateTimePicker1.Date
+                                        : loan::ParseShortDate(StringGrid1.cell(1, NextRow - 1));
+    if (!firstPayment && paymentDate < previousDate) {
+        showMessage(kErrorCaption, "Дата платежа раньше предыдущей даты платежа...");
+        return;
+    }
+
+    // A payment more than a month after the one due warns; with the overdue option it
+    // also carries interest at twice the rate for the days of its own month.
+    SameMonth(paymentDate, previousDate);
+    bool overdueSurcharge = false;
+    if ((firstPayment && MonthDistance > 2) || (!firstPayment && MonthDistance > 1)) {
+        showMessage(kErrorCaption, "Может возникнуть просрочка!!!");
+        if (N14.Checked) {
+            if (MonthDistance > 2) {
+                showMessage(kAttentionCaption,
+                            "Просрочка больше месяца,\r"
+                            "От Вас могут потребовать полного досрочного погашения кредита!");
+            }
+            showMessage(kAttentionCaption, kDebugNotice);
+            overdueSurcharge = true;
+        }
+    }
+
+    if (loan::ParseInteger(SpinEdit3.Text) > kMaxTermMonths) {
+        showMessage("Вот это да!!!",
+                    "Вы серезно думаете что на такой срок вам дадут кредит?!?! %)");
+        return;
+    }
+    Loan = loan::ToScaled(SpinEdit1.Value());
+
+    if (*kind != PaymentKind::Automatic) {
+        const double amount = SpinEdit4.Value();
+        // Any zero text ("0", "0,00", an empty field) is no amount: a deducted payment of
+        // nothing would only record the interest as negative principal.
+        if (*kind == PaymentKind::InterestDeducted && amount == 0) {
+            showMessage(kErrorCaption, "Введите сумму платежа!!!");
+            return;
+        }
+        // A negative amount would raise the debt while being recorded as a payment.
+        if (amount < 0) {
+            showMessage(kErrorCaption, "Сумма платежа не может быть отрицательной!!!");
+            return;
+        }
+        if (*kind == PaymentKind::InterestDeducted &&
+            loan::ParseAmount(Label13, locale_) > loan::ToScaled(amount)) {
+            showMessage("Так возникнет просрочка!!!",
+                        "Сумма платежа меньше процентов на текущую дату!!!");
+            return;
+        }
+        PaymentPrincipal = loan::ToScaled(amount);
+    }
+
+    TermMonths = SpinEdit3.Value();
+    Rate = SpinEdit2.Value();
+    if (firstPayment) {
+        Loan = loan::ToScaled(SpinEdit1.Value());
+        Balance = Loan;
+        Button6.Enabled = true;
+        SwitchInputs("close");
+    } else if (paymentDate == previousDate) {
+        showMessage(kErrorCaption, "В один день вносить два платежа нельзя...");
+        return;
+    }
+    if (N12.Checked && !firstPayment)
+        BlankRowsAfterPayments();  // the forecast is rebuilt below the new payment
+
+    Principal = standardPrincipal(Loan, TermMonths);
+    Label9 = FormatMoney(Principal);
+    Interest = interestBetween(Balance, Rate, paymentDate, previousDate);
+    if (overdueSurcharge) {
+        const loan::Date dayBeforeMonth =
+            loan::DateFromSerial(loan::DaySerial({paymentDate.year, paymentDate.month, 1}) - 1);
+        Interest = loan::AddAmounts(
+            Interest, interestBetween(Balance, 2 * Rate, paymentDate, dayBeforeMonth));
+    }
+    Label13 = FormatMoney(Interest);
+
+    if (*kind == PaymentKind::InterestDeducted)
+        PaymentPrincipal = loan::SubtractAmounts(PaymentPrincipal, Interest);
+    if (*kind == PaymentKind::Automatic) {
+        if (firstPayment) {
+            PaymentPrincipal = Principal;
+        } else {
+            ComputeArrears(NextRow - 1, loan::ToUnitsDouble(Principal));
+            ShowPaymentAdvance();
+            PaymentPrincipal = Principal > PaymentAdvance ? Principal - PaymentAdvance : 0;
+            // A second payment within a month only makes up a shortfall.
+            if (SameMonth(paymentDate, previousDate))
+                PaymentPrincipal = PaymentAdvance > 0 ? 0 : -PaymentAdvance;
+        }
+        if (loan::SubtractAmounts(Balance, PaymentPrincipal) < 0)
+            PaymentPrincipal = Balance;
+    }
+    const ScaledAmount balanceAfter = loan::SubtractAmounts(Balance, PaymentPrincipal);
+    if (balanceAfter < 0) {
+        showMessage(kErrorCaption, "Сумма платежа больше остатка! Лучше используйте автоплатеж!");
+        return;
+    }
+
+    const int row = NextRow;
+    const std::string total = FormatMoney(loan::AddAmounts(PaymentPrincipal, Interest));
+    Label11 = FormatMoney(balanceAfter);
+    StringGrid1.setCell(0, row, std::to_string(row));
+    StringGrid1.setCell(1, row, loan::FormatShortDate(paymentDate));
+    StringGrid1.setCell(2, row, FormatMoney(Balance));
+    StringGrid1.setCell(3, row, FormatMoney(PaymentPrincipal));
+    StringGrid1.setCell(4, row, FormatMoney(Interest));
+    StringGrid1.setCell(5, row, total);
+    StringGrid1.setCell(6, row, loan::PaymentKindText(*kind));
+    ComputeArrears(row, loan::ToUnitsDouble(Principal));
+    ShowPaymentAdvance();
+
+    NextRow = row + 1;
+    if (NextRow >= 9)
+        StringGrid1.setRowCount(StringGrid1.rowCount() + 1);
+    SelectedRow = row;
+    Balance = balanceAfter;
+    Button5.Enabled = true;
+    Label15 = FormatMoney(SumColumn(5, row));
+    Label17 = FormatMoney(SumColumn(4, row));
+
+    // The payment that pays the loan off is unsaved like any other: closing the window
+    // must still offer to save it.
+    PaymentsModified = true;
+    if (Balance == 0) {
+        showMessage("Поздравляем!!!", "Кредит выплачен!!!!");
+        Button4.Enabled = false;
+    } else if (N12.Checked) {
+        BuildForecast();
+    }
+}
+
+void MainForm::Button6Click() {
+    if (NextRow <= 1) {
+        // Nothing recorded (a first payment refused after it had locked the loan inputs):
+        // only the state of "no payment yet" is put back.
+        Button6.Enabled = false;
+        setSummaryLabels("0");
+        SwitchInputs("open");
+        return;
+    }
+    Principal = standardPrincipal(Loan, TermMonths);
+    Button4.Enabled = true;
+    const std::string balanceText = StringGrid1.cell(2, NextRow - 1);
+    Balance = loan::ParseAmount(balanceText, locale_);
+    Label11 = balanceText;
+    Label13 = "0";
+    Label15 = "0";
+    --NextRow;
+    BlankRowsAfterPayments();
+
+    if (NextRow > 1) {
+        Label15 = FormatMoney(SumColumn(5, NextRow - 1));
+        Label17 = FormatMoney(SumColumn(4, NextRow - 1));
+        ComputeArrears(NextRow - 1, loan::ToUnitsDouble(Principal));
+        ShowPaymentAdvance();
+        PaymentsModified = true;
+        if (N12.Checked)
+            BuildForecast();
+    } else {
+        Button6.Enabled = false;
+        Button5.Enabled = false;
+        setSummaryLabels("0");
+        SwitchInputs("open");
+    }
+}
+
+void MainForm::N14Click() {
+    if (N14.Checked) {
+        N14.Checked = false;
+        return;
+    }
+    N14.Checked = true;
+    showMessage("Учет просрочки.",
+                std::string("Двойная процентная ставка по просроченному платежу и\r"
+                            "просроченным процентам.\r") +
+                    kDebugNotice);
+}
+
+}  // namespace app
