@@ -4,8 +4,10 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 
 #include "app/notice.h"
 #include "gui/about_box.h"
@@ -49,7 +51,15 @@ MainWindow::MainWindow(std::vector<std::string> arguments, loan::Locale locale)
     refresh();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The controls and dialogs refer to the form, which goes before the base class deletes
+    // its children: they go first.
+    const QList<QWidget*> widgets = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (const QPointer<QWidget>& widget :
+         QList<QPointer<QWidget>>(widgets.begin(), widgets.end())) {
+        delete widget.data();
+    }
+}
 
 bool MainWindow::run(const std::function<void()>& handler) {
     const bool completed = form_.RunHandler(handler);
@@ -130,19 +140,27 @@ void MainWindow::AdjustWindowToRows() {
     if (form_.StringGrid1.rowCount() == form_.PreviousRowCount)
         return;
     savedLeft_ = x();
-    savedTop_ = y();
-    if (isMaximized()) {
-        // Leave and take the maximised state again so that it follows the new limit.
+    if (maximised_) {
+        // A maximised window takes the new limit at once and keeps its place.
         BeginRedrawLock();
-        showNormal();
         applyHeightLimit();
-        showMaximized();
-        move(savedLeft_, savedTop_);
+        fitMaximised(savedLeft_);
         EndRedrawLock();
         return;
     }
     applyHeightLimit();
     update();
+}
+
+void MainWindow::fitMaximised(int left) {
+    const QRect desk = screen()->availableGeometry();
+    fitting_ = true;
+    const int frameHeight = frameGeometry().height() - height();
+    resize(width(), std::min(maximumHeight(), desk.height() - frameHeight));
+    move(left, desk.top());
+    fitting_ = false;
+    fittedHeight_ = height();
+    maximised_ = true;
 }
 
 void MainWindow::BeginRedrawLock() {
@@ -159,15 +177,23 @@ void MainWindow::changeEvent(QEvent* event) {
     if (event->type() != QEvent::WindowStateChange)
         return;
     const auto* change = static_cast<QWindowStateChangeEvent*>(event);
-    // Maximising only stretches the window downwards: it keeps its horizontal place.
-    if (isMaximized() && !(change->oldState() & Qt::WindowMaximized) && x() != savedLeft_)
-        move(savedLeft_, y());
+    if (!isMaximized() || (change->oldState() & Qt::WindowMaximized))
+        return;
+    // Maximising only stretches the window downwards, up to its height limit, and keeps
+    // its horizontal place. The platform would fill the screen, so the window takes the
+    // normal state back and lays itself out as maximised.
+    const int left = normalGeometry().x() + (frameGeometry().x() - geometry().x());
+    QTimer::singleShot(0, this, [this, left] {
+        showNormal();
+        fitMaximised(left);
+    });
 }
 
-void MainWindow::moveEvent(QMoveEvent* event) {
-    QMainWindow::moveEvent(event);
-    if (!isMaximized() && !isMinimized())
-        savedLeft_ = x();
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // Any other change of height ends the maximised layout.
+    if (!fitting_ && height() != fittedHeight_)
+        maximised_ = false;
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

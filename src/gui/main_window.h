@@ -57,6 +57,8 @@ class MainWindow : public QMainWindow {
     void showForecastSettings();
     void showHelp();
     void showAbout();
+    // Maximised: at the top of the desktop as tall as the height limit lets it.
+    bool maximised() const { return maximised_; }
     HelpWindow* helpWindow() const { return help_; }
     TForm3* forecastSettings() const { return form3_; }
     ScheduleGrid* grid() const { return StringGrid1; }
@@ -66,7 +68,7 @@ class MainWindow : public QMainWindow {
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -77,13 +79,17 @@ class MainWindow : public QMainWindow {
     // The menu action with this name.
     QAction* action(const char* name) const;
     void placePanel();
+    // A maximised window: at `left`, at the top of the desktop, as tall as the limit lets it.
+    void fitMaximised(int left);
 
     QtFormPort port_;
     app::MainForm form_;
     std::vector<std::string> arguments_;
     bool shown_ = false;
+    bool maximised_ = false;
+    bool fitting_ = false;
+    int fittedHeight_ = 0;
     int savedLeft_ = 0;
-    int savedTop_ = 0;
     int savedScreenWidth_ = 0;
     int savedScreenHeight_ = 0;
     int panelBottomMargin_ = 0;

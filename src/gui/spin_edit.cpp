@@ -38,7 +38,6 @@ SpinEditBase::SpinEditBase(QWidget* parent)
     connect(this, &QLineEdit::textEdited, this,
             [this](const QString& text) { modelText() = text.toStdString(); });
     setTextMargins(0, 0, kButtonWidth + 2, 0);
-    setMinimumHeight(MinimumHeight());
 }
 
 int SpinEditBase::MinimumHeight() const {
@@ -171,12 +170,16 @@ void SpinEditBase::mousePressEvent(QMouseEvent* event) {
 
 void SpinEditBase::changeEvent(QEvent* event) {
     QLineEdit::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
-        setMinimumHeight(MinimumHeight());
+    if (event->type() == QEvent::FontChange && height() < MinimumHeight())
+        resize(width(), MinimumHeight());
 }
 
 void SpinEditBase::resizeEvent(QResizeEvent* event) {
     QLineEdit::resizeEvent(event);
+    if (height() < MinimumHeight()) {
+        resize(width(), MinimumHeight());  // comes back here with the new height
+        return;
+    }
     placeButtons();
 }
 

@@ -1,0 +1,63 @@
+// Writes PNG photographs of the main window in its main states into a folder:
+//   main_empty.png      at start
+//   main_schedule.png   a 24-month differentiated schedule with a fee
+//   main_payments.png   the payment-input mode
+// and prints how long the window took from creation to its first showing.
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <cstdio>
+
+#include "gui/main_window.h"
+
+namespace {
+
+bool save(QWidget& window, const QDir& folder, const char* name) {
+    QApplication::processEvents();
+    const QString path = folder.filePath(name);
+    const bool saved = window.grab().save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+    return saved;
+}
+
+void type(gui::MainWindow& window, const char* field, const char* text) {
+    auto* edit = window.findChild<QLineEdit*>(field);
+    edit->setFocus();
+    edit->selectAll();
+    edit->insert(QString::fromUtf8(text));
+    window.form().RunHandler([] {});
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QElapsedTimer clock;
+    clock.start();
+    QApplication application(argc, argv);
+    const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath());
+    QDir().mkpath(folder.path());
+
+    gui::MainWindow window({}, loan::Locale::withSeparator(','));
+    window.show();
+    QApplication::processEvents();
+    std::printf("window shown %lld ms after start\n", static_cast<long long>(clock.elapsed()));
+    bool ok = save(window, folder, "main_empty.png");
+
+    type(window, "SpinEdit1", "120000");
+    type(window, "SpinEdit2", "12");
+    type(window, "SpinEdit3", "24");
+    type(window, "SpinEdit6", "0,5");
+    window.findChild<QPushButton*>("Button1")->click();
+    window.resize(window.width(), window.maximumHeight());
+    ok = save(window, folder, "main_schedule.png") && ok;
+
+    window.findChild<QPushButton*>("Button2")->click();
+    ok = save(window, folder, "main_payments.png") && ok;
+    return ok ? 0 : 1;
+}

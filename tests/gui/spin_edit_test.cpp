@@ -1,0 +1,191 @@
+// The spin edits as a person uses them: typing, keys, Enter, leaving, the buttons.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+#include "gui/spin_edit.h"
+
+namespace {
+
+class SpinEditTest : public testing::Test {
+  protected:
+    SpinEditTest()
+        : locale(loan::Locale::withSeparator(',')),
+          decimalModel(locale),
+          wholeModel(locale),
+          decimal(new gui::TFloatSpinEdit(decimalModel, &host)),
+          whole(new gui::TSpinEdit(wholeModel, &host)),
+          other(new QLineEdit(&host)),
+          decimalBeeps(decimal, &gui::SpinEditBase::beeped),
+          wholeBeeps(whole, &gui::SpinEditBase::beeped) {
+        auto* layout = new QVBoxLayout(&host);
+        layout->addWidget(decimal);
+        layout->addWidget(whole);
+        layout->addWidget(other);
+        host.show();
+        QApplication::setActiveWindow(&host);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&host));
+    }
+
+    // Replaces the text as a person would: select all, type.
+    static void retype(QLineEdit* field, const QString& text) {
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, text);
+    }
+    void leave() {
+        other->setFocus();
+        QApplication::processEvents();
+    }
+    void refresh() {
+        decimal->refresh();
+        whole->refresh();
+    }
+
+    loan::Locale locale;
+    widgets::FloatSpinEditModel decimalModel;
+    widgets::SpinEditModel wholeModel;
+    QWidget host;
+    gui::TFloatSpinEdit* decimal;
+    gui::TSpinEdit* whole;
+    QLineEdit* other;
+    QSignalSpy decimalBeeps;
+    QSignalSpy wholeBeeps;
+};
+
+TEST_F(SpinEditTest, TypingKeepsNumberCharactersAndBeepsAtTheRest) {
+    retype(decimal, "12a,5.x");
+    EXPECT_EQ(decimal->text(), "12,5");
+    EXPECT_EQ(decimalModel.Text, "12,5");
+    EXPECT_EQ(decimalBeeps.count(), 3);  // "a", "." under a "," locale, "x"
+
+    retype(whole, "-7+,");
+    EXPECT_EQ(whole->text(), "-7+,");  // the same characters pass, the separator included
+    EXPECT_EQ(wholeBeeps.count(), 0);
+    QTest::keyClick(whole, Qt::Key_Backspace);
+    EXPECT_EQ(wholeModel.Text, "-7+");
+}
+
+TEST_F(SpinEditTest, ArrowKeysStepUnlessReadOnly) {
+    retype(decimal, "2,5");
+    QTest::keyClick(decimal, Qt::Key_Up);
+    EXPECT_EQ(decimal->text(), "3,5");
+    QTest::keyClick(decimal, Qt::Key_Down);
+    QTest::keyClick(decimal, Qt::Key_Down);
+    EXPECT_EQ(decimal->text(), "1,5");
+
+    decimalModel.ReadOnly = true;
+    refresh();
+    QTest::keyClick(decimal, Qt::Key_Up);
+    EXPECT_EQ(decimal->text(), "1,5");
+    EXPECT_EQ(decimalBeeps.count(), 1);
+}
+
+TEST_F(SpinEditTest, EnterRewritesOnlyTheDecimalField) {
+    retype(decimal, "0012,50");
+    QTest::keyClick(decimal, Qt::Key_Return);
+    EXPECT_EQ(decimal->text(), "12,5");
+    EXPECT_EQ(decimalBeeps.count(), 1);  // Enter itself is refused
+
+    retype(whole, "007");
+    QTest::keyClick(whole, Qt::Key_Return);
+    EXPECT_EQ(whole->text(), "007");
+    EXPECT_EQ(wholeBeeps.count(), 1);
+}
+
+TEST_F(SpinEditTest, LeavingAppliesTheBounds) {
+    decimalModel.MaxValue = 100;
+    retype(decimal, "150");
+    leave();
+    EXPECT_EQ(decimal->text(), "100");
+    retype(decimal, "");
+    QTest::keyClick(decimal, Qt::Key_Backspace);
+    leave();
+    EXPECT_EQ(decimal->text(), "0");  // an empty text reads as the minimum
+
+    decimalModel.MaxValue = 0;  // no bounds
+    retype(decimal, "-5");
+    leave();
+    EXPECT_EQ(decimal->text(), "-5");
+
+    wholeModel.MaxValue = 100000;
+    retype(whole, "250000");
+    leave();
+    EXPECT_EQ(whole->text(), "100000");
+    whole->setFocus();
+    whole->selectAll();
+    QTest::keyClick(whole, Qt::Key_Backspace);
+    leave();
+    EXPECT_EQ(whole->text(), "");  // in range as its minimum: left as it is
+}
+
+TEST_F(SpinEditTest, EditorDisabledRefusesTypingAndPasteButSteps) {
+    decimalModel.EditorEnabled = false;
+    refresh();
+    decimal->setFocus();
+    decimal->selectAll();
+    QTest::keyClicks(decimal, "5");
+    QTest::keyClick(decimal, Qt::Key_Backspace);
+    EXPECT_EQ(decimal->text(), "0");
+    EXPECT_EQ(decimalBeeps.count(), 2);
+
+    QApplication::clipboard()->setText("42");
+    QTest::keySequence(decimal, QKeySequence::Paste);
+    QTest::keySequence(decimal, QKeySequence::Cut);
+    EXPECT_EQ(decimal->text(), "0");
+    EXPECT_EQ(decimalBeeps.count(), 2);  // ignored without a sound
+
+    QTest::keyClick(decimal, Qt::Key_Up);
+    EXPECT_EQ(decimal->text(), "1");
+    QTest::mouseClick(decimal->upButton(), Qt::LeftButton);
+    EXPECT_EQ(decimal->text(), "2");
+}
+
+TEST_F(SpinEditTest, PasteIsNotFiltered) {
+    QApplication::clipboard()->setText("1x");
+    decimal->setFocus();
+    decimal->selectAll();
+    QTest::keySequence(decimal, QKeySequence::Paste);
+    EXPECT_EQ(decimalModel.Text, "1x");
+    leave();
+    EXPECT_EQ(decimal->text(), "0");  // not a number: the minimum
+}
+
+TEST_F(SpinEditTest, ButtonsStepTakeTheFocusAndRepeatWhileHeld) {
+    other->setFocus();
+    QTest::mouseClick(whole->downButton(), Qt::LeftButton);
+    EXPECT_EQ(whole->text(), "-1");
+    EXPECT_TRUE(whole->hasFocus());
+
+    retype(decimal, "0");
+    QTest::mousePress(decimal->upButton(), Qt::LeftButton);
+    QTest::qWait(250);
+    EXPECT_EQ(decimal->text(), "1");  // the first step at once, no repeat before 400 ms
+    QTest::qWait(500);                // repeats at 400, 500, 600, 700 ms
+    QTest::mouseRelease(decimal->upButton(), Qt::LeftButton);
+    const double value = decimalModel.Value();
+    EXPECT_GE(value, 3);
+    EXPECT_LE(value, 6);
+    QTest::qWait(250);
+    EXPECT_EQ(decimalModel.Value(), value);  // released: no more steps
+}
+
+TEST_F(SpinEditTest, NeverLowerThanItsMinimumHeight) {
+    auto* placed = new gui::TFloatSpinEdit(decimalModel, &host);  // placed by hand
+    placed->show();
+    placed->setGeometry(0, 0, 90, 5);
+    EXPECT_EQ(placed->height(), placed->MinimumHeight());
+    EXPECT_GT(placed->MinimumHeight(), QFontMetrics(placed->font()).height());
+    placed->setGeometry(0, 0, 90, 40);
+    EXPECT_EQ(placed->height(), 40);
+    // The buttons sit at the right edge, inside the field.
+    EXPECT_LE(placed->upButton()->geometry().right(), placed->width() - 1);
+    EXPECT_EQ(placed->upButton()->width(), gui::SpinEditBase::kButtonWidth);
+}
+
+}  // namespace

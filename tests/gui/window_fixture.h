@@ -1,0 +1,128 @@
+#pragma once
+
+// A shown main window under the "," locale, and a helper that answers the modal boxes it
+// opens.
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <ostream>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "gui/main_window.h"
+
+// Readable failure messages for Qt texts.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace gui_testing {
+
+// Each modal window that opens is recorded and closed by the next scripted reply (or
+// rejected when none is left).
+class ModalReplies : public QObject {
+  public:
+    struct Seen {
+        QString title;
+        QString text;
+    };
+    using Reply = std::function<void(QWidget*)>;
+
+    ModalReplies() {
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, this, [this] { poll(); });
+        timer_.start();
+    }
+
+    // Presses a standard button of the next message box.
+    void press(QMessageBox::StandardButton button) {
+        replies.push_back([button](QWidget* widget) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            ASSERT_NE(box, nullptr) << widget->windowTitle().toStdString();
+            box->button(button)->click();
+        });
+    }
+
+    std::deque<Reply> replies;
+    std::vector<Seen> seen;
+
+  private:
+    void poll() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal == current_)
+            return;
+        current_ = modal;
+        const auto* box = qobject_cast<QMessageBox*>(modal);
+        seen.push_back({modal->windowTitle(), box ? box->text() : QString()});
+        if (replies.empty()) {
+            QMetaObject::invokeMethod(modal, "reject", Qt::QueuedConnection);
+            return;
+        }
+        Reply reply = std::move(replies.front());
+        replies.pop_front();
+        reply(modal);
+    }
+
+    QTimer timer_;
+    QPointer<QWidget> current_;
+};
+
+class WindowTest : public testing::Test {
+  protected:
+    WindowTest()
+        : window(std::make_unique<gui::MainWindow>(std::vector<std::string>{},
+                                                   loan::Locale::withSeparator(','))) {
+        // The last-loan file of a test stays in its own folder.
+        form().ProgramPath = programFolder.filePath("ssudomer").toStdString();
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    app::MainForm& form() { return window->form(); }
+
+    template <class Widget>
+    Widget* find(const char* name) {
+        auto* widget = window->findChild<Widget*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QAction* item(const char* name) { return find<QAction>(name); }
+    QString text(const char* labelName) { return find<QLabel>(labelName)->text(); }
+
+    void typeLoan(const char* sum, const char* rate, const char* term) {
+        for (auto [name, value] : {std::pair{"SpinEdit1", sum}, std::pair{"SpinEdit2", rate},
+                                   std::pair{"SpinEdit3", term}}) {
+            auto* field = find<QLineEdit>(name);
+            field->setFocus();
+            field->selectAll();
+            QTest::keyClicks(field, value);
+        }
+    }
+    void click(const char* buttonName) {
+        QTest::mouseClick(find<QAbstractButton>(buttonName), Qt::LeftButton);
+    }
+    QString header(int column) {
+        return window->grid()->model()->headerData(column, Qt::Horizontal).toString();
+    }
+    QString cell(int column, int row) {
+        return window->grid()->model()->index(row - 1, column).data().toString();
+    }
+
+    QTemporaryDir programFolder;
+    ModalReplies modals;
+    std::unique_ptr<gui::MainWindow> window;
+};
+
+}  // namespace gui_testing
