@@ -49,6 +49,7 @@ QGroupBox* makeGroup(QWidget* parent, const char* name, const char* caption, QRe
     group->setObjectName(name);
     group->setFont(GroupFont());
     group->setGeometry(place);
+    group->setAutoFillBackground(true);  // opaque: the payment entry covers the options
     return group;
 }
 

@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -44,6 +45,9 @@ int main(int argc, char* argv[]) {
     QDir().mkpath(folder.path());
 
     gui::MainWindow window({}, loan::Locale::withSeparator(','));
+    // No last-loan file: the window as at a first start.
+    QTemporaryDir programFolder;
+    window.form().ProgramPath = programFolder.filePath("ssudomer").toStdString();
     window.show();
     QApplication::processEvents();
     std::printf("window shown %lld ms after start\n", static_cast<long long>(clock.elapsed()));
