@@ -1,11 +1,192 @@
-// Placeholder until the payment register is built.
+// ssudomer-cli register: payments entered and deleted one after another in the
+// payment-input mode, as a person would at the window.
+
+#include <optional>
+#include <string_view>
+
+#include "app/main_form.h"
 #include "cli/commands.h"
+#include "cli/console_port.h"
 #include "cli/options.h"
 
 namespace cli {
 
-int RunRegister(const std::vector<std::string>&, std::ostream&, std::ostream&) {
-    throw UsageError("register is not available yet");
+namespace {
+
+const std::map<std::string, bool> kRegisterOptions = [] {
+    std::map<std::string, bool> known = {
+        {"sum", true},      {"rate", true}, {"term", true},    {"date", true}, {"overdue", false},
+        {"forecast", true}, {"pay", true},  {"delete", false}, {"save", true},
+    };
+    known.insert(kOutputOptions.begin(), kOutputOptions.end());
+    return known;
+}();
+
+struct ForecastChoice {
+    app::ForecastMethod method = app::ForecastMethod::Standard;
+    std::string amount;  // typed into the dialog's field for a fixed payment
+};
+
+ForecastChoice forecastArgument(const Option& option, const loan::Locale& locale) {
+    constexpr std::string_view kFixed = "fixed:";
+    if (option.value == "standard")
+        return {app::ForecastMethod::Standard, {}};
+    if (option.value == "average")
+        return {app::ForecastMethod::AveragePayment, {}};
+    if (option.value.rfind(kFixed, 0) == 0) {
+        const Option amount{option.name, option.value.substr(kFixed.size())};
+        return {app::ForecastMethod::FixedPayment, NumberArgument(amount, locale)};
+    }
+    throw UsageError("--forecast takes standard, average or fixed:AMOUNT");
+}
+
+// One --pay or --delete, checked before anything runs.
+struct Step {
+    bool isDelete = false;
+    std::string text;  // the argument as given, for the notes on standard error
+    loan::Date date;
+    std::optional<std::string> amount;  // empty AMOUNT: the field is left as it is
+    loan::PaymentKind kind = loan::PaymentKind::InterestDeducted;
+};
+
+Step paymentArgument(const Option& option, const loan::Locale& locale) {
+    const std::string& value = option.value;
+    const auto first = value.find(':');
+    const auto second = first == std::string::npos ? first : value.find(':', first + 1);
+    if (second == std::string::npos || value.find(':', second + 1) != std::string::npos) {
+        throw UsageError("--pay takes DD.MM.YYYY:AMOUNT:KIND, not '" + value + "'");
+    }
+    Step step;
+    step.text = value;
+    step.date = DateArgument({option.name, value.substr(0, first)});
+    const std::string amount = value.substr(first + 1, second - first - 1);
+    if (!amount.empty())
+        step.amount = NumberArgument({option.name, amount}, locale);
+    const std::string kind = value.substr(second + 1);
+    if (kind == "pi") {
+        step.kind = loan::PaymentKind::PrincipalPlusInterest;
+    } else if (kind == "deducted") {
+        step.kind = loan::PaymentKind::InterestDeducted;
+    } else if (kind == "auto") {
+        step.kind = loan::PaymentKind::Automatic;
+    } else {
+        throw UsageError("--pay KIND is pi, deducted or auto, not '" + kind + "'");
+    }
+    return step;
+}
+
+// The console, whose forecast dialog picks the method given and whose save dialog answers
+// the file given.
+class RegisterPort : public ConsolePort {
+  public:
+    RegisterPort(std::ostream& errors, ForecastChoice forecast, std::optional<std::string> saveFile)
+        : ConsolePort(errors), forecast_(std::move(forecast)), saveFile_(std::move(saveFile)) {}
+
+    void attach(app::ForecastSettingsForm& settings) { settings_ = &settings; }
+
+    void showForecastSettings() override {
+        if (!settings_)
+            return;
+        switch (forecast_.method) {
+            case app::ForecastMethod::Standard:
+                settings_->RadioButton1Click();
+                break;
+            case app::ForecastMethod::AveragePayment:
+                settings_->RadioButton2Click();
+                break;
+            case app::ForecastMethod::FixedPayment:
+                settings_->RadioButton3Click();
+                TypeInto(settings_->FloatSpinEdit1, forecast_.amount);
+                break;
+        }
+    }
+    std::optional<std::string> chooseFileToSave() override { return saveFile_; }
+
+  private:
+    ForecastChoice forecast_;
+    std::optional<std::string> saveFile_;
+    app::ForecastSettingsForm* settings_ = nullptr;
+};
+
+// True when the payment was recorded.
+bool enterPayment(app::MainForm& form, const Step& step, std::ostream& err) {
+    if (!form.Button4.Enabled) {
+        err << "ssudomer-cli: --pay " << step.text
+            << ": \"Внести платеж\" is disabled (the loan is paid off)\n";
+        return false;
+    }
+    form.DateTimePicker2.Date = step.date;
+    form.RunHandler([&] { form.DateTimePicker2Change(); });
+    if (step.amount)
+        TypeInto(form.SpinEdit4, *step.amount);
+    form.RadioButton1.Checked = step.kind == loan::PaymentKind::PrincipalPlusInterest;
+    form.RadioButton3.Checked = step.kind == loan::PaymentKind::InterestDeducted;
+    form.RadioButton4.Checked = step.kind == loan::PaymentKind::Automatic;
+    const int before = form.NextRow;
+    form.RunHandler([&] { form.Button4Click(); });
+    return form.NextRow == before + 1;
+}
+
+// True when a payment was taken back.
+bool deletePayment(app::MainForm& form, std::ostream& err) {
+    if (!form.Button6.Enabled) {
+        err << "ssudomer-cli: --delete: \"Удалить платеж\" is disabled (no payment recorded)\n";
+        return false;
+    }
+    const int before = form.NextRow;
+    form.RunHandler([&] { form.Button6Click(); });
+    return form.NextRow == before - 1;
+}
+
+}  // namespace
+
+int RunRegister(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const std::vector<Option> options = ParseOptions(args, kRegisterOptions);
+    if (!HasOption(options, "date"))
+        throw UsageError("--date is required");
+    const loan::Locale locale = LocaleOption(options);
+
+    // Every argument is checked before the first step runs.
+    std::vector<Step> steps;
+    for (const Option& option : options) {
+        if (option.name == "pay")
+            steps.push_back(paymentArgument(option, locale));
+        if (option.name == "delete") {
+            Step remove;
+            remove.isDelete = true;
+            steps.push_back(remove);
+        }
+    }
+    const Option* forecast = FindOption(options, "forecast");
+    const ForecastChoice choice = forecast ? forecastArgument(*forecast, locale) : ForecastChoice{};
+    const Option* save = FindOption(options, "save");
+    if (save && save->value.empty())
+        throw UsageError("--save takes a file name");
+
+    RegisterPort port(err, choice, save ? std::optional(save->value) : std::nullopt);
+    app::MainForm form(port, locale);
+    port.attach(form.Form3);
+    form.FormShow();
+    TypeLoanTerms(form, options);
+    form.N16Click();
+    if (HasOption(options, "overdue"))
+        form.N14Click();
+    if (forecast)
+        form.RunHandler([&] { form.N12Click(); });
+
+    bool refused = false;
+    for (const Step& step : steps) {
+        const bool done = step.isDelete ? deletePayment(form, err) : enterPayment(form, step, err);
+        refused = refused || !done;
+    }
+    if (save) {
+        // A save that goes well shows nothing; any message means it did not.
+        const int messagesBefore = port.messageCount();
+        const bool saved = form.RunHandler([&] { form.N4Click(); });
+        refused = refused || !saved || port.messageCount() != messagesBefore;
+    }
+    PrintReport(form, FormatOption(options), out);
+    return refused ? kExitRefused : kExitOk;
 }
 
 }  // namespace cli
