@@ -122,7 +122,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void MainWindow::applyHeightLimit() {
+void MainWindow::FormCanResize() {
     if (!form_.WindowFitEnabled)
         return;
     const int frame = 2 * StringGrid1->frameWidth();
@@ -143,12 +143,12 @@ void MainWindow::AdjustWindowToRows() {
     if (maximised_) {
         // A maximised window takes the new limit at once and keeps its place.
         BeginRedrawLock();
-        applyHeightLimit();
+        FormCanResize();
         fitMaximised(savedLeft_);
         EndRedrawLock();
         return;
     }
-    applyHeightLimit();
+    FormCanResize();
     update();
 }
 
@@ -242,14 +242,14 @@ void MainWindow::showForecastSettings() {
     form3_->showModally();
 }
 
-void MainWindow::showHelp() {
+void MainWindow::SsudomerHelp1Click() {
     helpFile_ = FindHelpFile(QFileInfo(QString::fromStdString(form_.ProgramPath)).absolutePath());
     if (!help_)
         help_ = new HelpWindow(this);
     help_->showContents(helpFile_);
 }
 
-void MainWindow::showAbout() {
+void MainWindow::N8Click() {
     if (!about_)
         about_ = new TAboutBox(this);
     about_->exec();

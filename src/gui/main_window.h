@@ -47,7 +47,7 @@ class MainWindow : public QMainWindow {
     // The window side of the re-fit after the table's row count may have changed.
     void AdjustWindowToRows();
     // The current height limit for the table's rows (nothing while fitting is off).
-    void applyHeightLimit();
+    void FormCanResize();
     // Switching redrawing off and on again; the end repaints the whole window at once.
     void BeginRedrawLock();
     void EndRedrawLock();
@@ -55,8 +55,8 @@ class MainWindow : public QMainWindow {
     void DisplayChanged(int width, int height);
 
     void showForecastSettings();
-    void showHelp();
-    void showAbout();
+    void SsudomerHelp1Click();
+    void N8Click();
     // Maximised: at the top of the desktop as tall as the height limit lets it.
     bool maximised() const { return maximised_; }
     HelpWindow* helpWindow() const { return help_; }

@@ -308,7 +308,7 @@ void MainWindow::refresh() {
     }
 
     StringGrid1->refresh();
-    applyHeightLimit();
+    FormCanResize();
 }
 
 }  // namespace gui

@@ -80,9 +80,9 @@ void MainWindow::buildMenu() {
     contents->setShortcutContext(Qt::ApplicationShortcut);
     contents->setStatusTip("Справка");
     contents->setToolTip("Справка");
-    connect(contents, &QAction::triggered, this, &MainWindow::showHelp);
+    connect(contents, &QAction::triggered, this, &MainWindow::SsudomerHelp1Click);
     connect(addItem(help, "N8", "&О программе..."), &QAction::triggered, this,
-            &MainWindow::showAbout);
+            &MainWindow::N8Click);
 }
 
 }  // namespace gui
