@@ -52,6 +52,51 @@ TEST(ShowCommand, PrintsThePaymentsAndTheSummary) {
               "Опережение платежей;0.00\n");
 }
 
+TEST(ShowCommand, ReadsBackWhatRegisterSaved) {
+    TempFolder folder;
+    const std::string path = folder / "saved.crp";
+    const CliRun saved = run({"register",
+                              "--sum",
+                              "120000",
+                              "--rate",
+                              "12,5",
+                              "--term",
+                              "12",
+                              "--date",
+                              "15.01.2005",
+                              "--pay",
+                              "15.02.2005:11273,97:deducted",
+                              "--pay",
+                              "10.03.2005:15000:pi",
+                              "--pay",
+                              "15.04.2005:0:auto",
+                              "--save",
+                              path,
+                              "--csv",
+                              "--decimal-separator",
+                              ","});
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    const CliRun shown = run({"show", path, "--csv", "--decimal-separator", ","});
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    EXPECT_EQ(withoutInterestToday(shown.out), withoutInterestToday(saved.out));
+    EXPECT_NE(shown.out.find("3;15.04.2005;95000,00;5000,00;1171,23;6171,23;АП\n"),
+              std::string::npos);
+
+    const std::string bytes = testing_support::ReadBytes(path);
+    EXPECT_EQ(bytes.substr(0, 32), "120000\r\n12,5\r\n12\r\n15.01.2005\r\n1;");
+    EXPECT_NE(bytes.find(";\xCF+%(\xE2\xFB\xF7\xE5\xF2);\r\n2;"), std::string::npos);
+    EXPECT_NE(bytes.find(";\xC0\xCF;\r\n"), std::string::npos);
+    std::size_t lineEnds = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n') {
+            EXPECT_EQ(bytes[i - 1], '\r') << "at byte " << i;
+            ++lineEnds;
+        }
+    }
+    EXPECT_EQ(lineEnds, 7u);
+    EXPECT_EQ(bytes.back(), '\n');
+}
+
 TEST(ShowCommand, FailuresAndBadArguments) {
     TempFolder folder;
     CliRun r = run({"show", folder / "none.crp"});
