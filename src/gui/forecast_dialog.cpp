@@ -13,6 +13,7 @@ QRadioButton* makeMethodButton(QWidget* parent, const char* name, const char* ca
     button->setObjectName(name);
     button->setFont(LabelFont());
     button->setLayoutDirection(Qt::RightToLeft);  // the text stands left of the mark
+    button->ensurePolished();
     button->adjustSize();
     button->move(8, top);
     return button;

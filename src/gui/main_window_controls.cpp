@@ -59,6 +59,7 @@ Check* makeCheck(QWidget* parent, const char* name, const char* caption, int lef
     check->setObjectName(name);
     check->setFont(LabelFont());
     check->setLayoutDirection(Qt::RightToLeft);  // the text stands left of the box
+    check->ensurePolished();
     check->adjustSize();
     check->move(left, top);
     return check;

@@ -2,6 +2,7 @@
 //   main_empty.png      at start
 //   main_schedule.png   a 24-month differentiated schedule with a fee
 //   main_payments.png   the payment-input mode
+//   about.png, forecast_settings.png   the two small dialogs
 // and prints how long the window took from creation to its first showing.
 
 #include <QApplication>
@@ -13,6 +14,8 @@
 
 #include <cstdio>
 
+#include "gui/about_box.h"
+#include "gui/forecast_dialog.h"
 #include "gui/main_window.h"
 
 namespace {
@@ -63,5 +66,11 @@ int main(int argc, char* argv[]) {
 
     window.findChild<QPushButton*>("Button2")->click();
     ok = save(window, folder, "main_payments.png") && ok;
+
+    gui::TAboutBox about(&window);
+    about.show();
+    ok = save(about, folder, "about.png") && ok;
+    window.forecastSettings()->show();
+    ok = save(*window.forecastSettings(), folder, "forecast_settings.png") && ok;
     return ok ? 0 : 1;
 }

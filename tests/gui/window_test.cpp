@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QRadioButton>
 #include <QStatusBar>
 #include <QTextBrowser>
 
@@ -223,6 +224,26 @@ TEST_F(WindowTest, MissingHelpFileIsReported) {
     item("SsudomerHelp1")->trigger();
     ASSERT_EQ(modals.seen.size(), 1u);
     EXPECT_TRUE(modals.seen[0].text.contains("ssudomer.hlp"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WindowTest, ForecastOptionShowsItsSettingsAndEnablesTheParameters) {
+    bool amountEnabled = false;
+    modals.replies.push_back([&amountEnabled](QWidget* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "Настройка прогнозирования");
+        QTest::mouseClick(dialog->findChild<QRadioButton*>("RadioButton3"), Qt::LeftButton);
+        amountEnabled = dialog->findChild<QWidget*>("FloatSpinEdit1")->isEnabled();
+        QTest::mouseClick(dialog->findChild<QPushButton*>("Button1"), Qt::LeftButton);
+    });
+    item("N12")->trigger();
+    ASSERT_EQ(modals.seen.size(), 1u);
+    EXPECT_TRUE(amountEnabled);
+    EXPECT_TRUE(form().Form3.RadioButton3.Checked);
+    EXPECT_TRUE(item("N12")->isChecked());
+    EXPECT_TRUE(item("N20")->isEnabled());
 }
 
 }  // namespace
