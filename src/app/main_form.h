@@ -157,6 +157,7 @@ class MainForm {
     void Button5Click();
     void FullClear();
     void SwitchInputs(std::string_view command);
+    void ForgetLoadedFile();
     void RadioButtonAClick();
     void RadioButtonBClick();
     void N18Click();

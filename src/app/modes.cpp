@@ -4,6 +4,13 @@
 
 namespace app {
 
+// Once its payments leave the table, the loaded file is no longer the one being edited: a
+// later "Yes" to the save question must ask for a file instead of overwriting it.
+void MainForm::ForgetLoadedFile() {
+    CurrentFileName.clear();
+    CurrentFilePath.clear();
+}
+
 void MainForm::N13Click() {
     if (!ConfirmDiscardPayments())
         return;
@@ -17,6 +24,7 @@ void MainForm::N13Click() {
     Caption = kCalculationCaption;
     WriteHeaders(loan::kCalculationHeaders, {0, 5, 6});
     ClearTable();
+    ForgetLoadedFile();
     setSummaryLabels("0");
     NextRow = 1;
     SwitchInputs("open");
@@ -34,6 +42,7 @@ void MainForm::N16Click() {
     Caption = kPaymentInputCaption;
     WriteHeaders(loan::kPaymentHeaders, {0, 6, 5});
     ClearTable();
+    ForgetLoadedFile();
     setSummaryLabels("0");
     NextRow = 1;
     SwitchInputs("open");
@@ -71,6 +80,7 @@ void MainForm::Button5Click() {
 void MainForm::FullClear() {
     ClearGridSelection();
     ClearTable();
+    ForgetLoadedFile();
     if (Caption.find("режим расчета") != std::string::npos) {
         Button4.Enabled = false;
     } else {
