@@ -156,6 +156,8 @@ class MainForm {
     void N2Click();
     void Button5Click();
     void FullClear();
+    // "Новый кредит" after its question: the table cleared, the loan inputs zeroed and open.
+    void StartNewLoan();
     void SwitchInputs(std::string_view command);
     void ForgetLoadedFile();
     void RadioButtonAClick();

@@ -63,6 +63,10 @@ void MainForm::Button2Click() {
 void MainForm::N2Click() {
     if (!ConfirmDiscardPayments())
         return;
+    StartNewLoan();
+}
+
+void MainForm::StartNewLoan() {
     FullClear();
     SpinEdit1.SetValue(0);
     SpinEdit2.SetValue(0);

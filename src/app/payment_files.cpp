@@ -125,12 +125,7 @@ void MainForm::LoadPaymentFile(const std::string& path) {
 void MainForm::N3Click() {
     if (!ConfirmDiscardPayments())
         return;
-    FullClear();
-    SpinEdit1.SetValue(0);
-    SpinEdit2.SetValue(0);
-    SpinEdit3.SetValue(0);
-    DateTimePicker1.Date = port_.today();
-    SwitchInputs("open");
+    StartNewLoan();
     if (const auto path = port_.chooseFileToOpen())
         LoadPaymentFile(*path);
     if (N12.Checked)

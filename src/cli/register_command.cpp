@@ -2,11 +2,11 @@
 // payment-input mode, as a person would at the window.
 
 #include <optional>
-#include <string_view>
 
 #include "app/main_form.h"
 #include "cli/commands.h"
 #include "cli/console_port.h"
+#include "cli/forecast_option.h"
 #include "cli/options.h"
 
 namespace cli {
@@ -21,24 +21,6 @@ const std::map<std::string, bool> kRegisterOptions = [] {
     known.insert(kOutputOptions.begin(), kOutputOptions.end());
     return known;
 }();
-
-struct ForecastChoice {
-    app::ForecastMethod method = app::ForecastMethod::Standard;
-    std::string amount;  // typed into the dialog's field for a fixed payment
-};
-
-ForecastChoice forecastArgument(const Option& option, const loan::Locale& locale) {
-    constexpr std::string_view kFixed = "fixed:";
-    if (option.value == "standard")
-        return {app::ForecastMethod::Standard, {}};
-    if (option.value == "average")
-        return {app::ForecastMethod::AveragePayment, {}};
-    if (option.value.rfind(kFixed, 0) == 0) {
-        const Option amount{option.name, option.value.substr(kFixed.size())};
-        return {app::ForecastMethod::FixedPayment, NumberArgument(amount, locale)};
-    }
-    throw UsageError("--forecast takes standard, average or fixed:AMOUNT");
-}
 
 // One --pay or --delete, checked before anything runs.
 struct Step {
@@ -85,20 +67,8 @@ class RegisterPort : public ConsolePort {
     void attach(app::ForecastSettingsForm& settings) { settings_ = &settings; }
 
     void showForecastSettings() override {
-        if (!settings_)
-            return;
-        switch (forecast_.method) {
-            case app::ForecastMethod::Standard:
-                settings_->RadioButton1Click();
-                break;
-            case app::ForecastMethod::AveragePayment:
-                settings_->RadioButton2Click();
-                break;
-            case app::ForecastMethod::FixedPayment:
-                settings_->RadioButton3Click();
-                TypeInto(settings_->FloatSpinEdit1, forecast_.amount);
-                break;
-        }
+        if (settings_)
+            ChooseForecast(*settings_, forecast_);
     }
     std::optional<std::string> chooseFileToSave() override { return saveFile_; }
 
@@ -158,7 +128,7 @@ int RunRegister(const std::vector<std::string>& args, std::ostream& out, std::os
         }
     }
     const Option* forecast = FindOption(options, "forecast");
-    const ForecastChoice choice = forecast ? forecastArgument(*forecast, locale) : ForecastChoice{};
+    const ForecastChoice choice = forecast ? ForecastArgument(*forecast, locale) : ForecastChoice{};
     const Option* save = FindOption(options, "save");
     if (save && save->value.empty())
         throw UsageError("--save takes a file name");

@@ -3,6 +3,7 @@
 #include "app/main_form.h"
 #include "cli/commands.h"
 #include "cli/console_port.h"
+#include "cli/forecast_option.h"
 #include "cli/options.h"
 
 namespace cli {
@@ -26,24 +27,6 @@ class ShowPort : public ConsolePort {
     std::string file_;
 };
 
-// Chooses the method in the forecast settings, then marks "Показывать прогноз".
-void chooseForecast(app::MainForm& form, const Option& option) {
-    constexpr std::string_view kFixed = "fixed:";
-    app::ForecastSettingsForm& settings = form.Form3;
-    if (option.value == "standard") {
-        settings.RadioButton1Click();
-    } else if (option.value == "average") {
-        settings.RadioButton2Click();
-    } else if (option.value.rfind(kFixed, 0) == 0) {
-        settings.RadioButton3Click();
-        const Option amount{option.name, option.value.substr(kFixed.size())};
-        TypeInto(settings.FloatSpinEdit1, NumberArgument(amount, form.locale()));
-    } else {
-        throw UsageError("--forecast takes standard, average or fixed:AMOUNT");
-    }
-    form.N12Click();
-}
-
 }  // namespace
 
 int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -55,8 +38,10 @@ int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     ShowPort port(err, files.front());
     app::MainForm form(port, LocaleOption(options));
     form.FormShow();
-    if (const Option* forecast = FindOption(options, "forecast"))
-        chooseForecast(form, *forecast);
+    if (const Option* forecast = FindOption(options, "forecast")) {
+        ChooseForecast(form.Form3, ForecastArgument(*forecast, form.locale()));
+        form.N12Click();
+    }
     if (!form.RunHandler([&] { form.N3Click(); }))
         return kExitRefused;
     if (!form.N16.Checked) {

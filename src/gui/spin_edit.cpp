@@ -193,12 +193,12 @@ void SpinEditBase::placeButtons() {
 }
 
 TFloatSpinEdit::TFloatSpinEdit(widgets::FloatSpinEditModel& model, QWidget* parent)
-    : SpinEditBase(parent), model_(&model) {
+    : BoundSpinEdit(model, parent) {
     refresh();
 }
 
 TSpinEdit::TSpinEdit(widgets::SpinEditModel& model, QWidget* parent)
-    : SpinEditBase(parent), model_(&model) {
+    : BoundSpinEdit(model, parent) {
     refresh();
 }
 

@@ -69,51 +69,48 @@ class SpinEditBase : public QLineEdit {
     QToolButton* down_;
 };
 
-class TFloatSpinEdit : public SpinEditBase {
+// A spin edit drawn over one of the rule models; only Enter differs between the two kinds.
+template <class Model>
+class BoundSpinEdit : public SpinEditBase {
+  public:
+    BoundSpinEdit(Model& model, QWidget* parent) : SpinEditBase(parent), model_(&model) {}
+    Model& model() { return *model_; }
+
+  protected:
+    std::string& modelText() override { return model_->Text; }
+    bool modelEnabled() const override { return model_->Enabled; }
+    bool modelReadOnly() const override { return model_->ReadOnly; }
+    bool stepUp() override { return model_->StepUp(); }
+    bool stepDown() override { return model_->StepDown(); }
+    bool acceptsChar(char32_t c) const override { return model_->AcceptsChar(c); }
+    bool canPasteOrCut() const override { return model_->CanPasteOrCut(); }
+    void leave() override { model_->Leave(); }
+
+    Model* model_;
+};
+
+class TFloatSpinEdit : public BoundSpinEdit<widgets::FloatSpinEditModel> {
     Q_OBJECT
 
   public:
     TFloatSpinEdit(widgets::FloatSpinEditModel& model, QWidget* parent = nullptr);
-    widgets::FloatSpinEditModel& model() { return *model_; }
 
   protected:
-    std::string& modelText() override { return model_->Text; }
-    bool modelEnabled() const override { return model_->Enabled; }
-    bool modelReadOnly() const override { return model_->ReadOnly; }
-    bool stepUp() override { return model_->StepUp(); }
-    bool stepDown() override { return model_->StepDown(); }
-    bool acceptsChar(char32_t c) const override { return model_->AcceptsChar(c); }
-    bool canPasteOrCut() const override { return model_->CanPasteOrCut(); }
     bool pressEnter() override {
         model_->PressEnter();
         return true;
     }
-    void leave() override { model_->Leave(); }
-
-  private:
-    widgets::FloatSpinEditModel* model_;
 };
 
-class TSpinEdit : public SpinEditBase {
+// The whole-number spin edit: Enter does nothing of its own.
+class TSpinEdit : public BoundSpinEdit<widgets::SpinEditModel> {
     Q_OBJECT
 
   public:
     TSpinEdit(widgets::SpinEditModel& model, QWidget* parent = nullptr);
-    widgets::SpinEditModel& model() { return *model_; }
 
   protected:
-    std::string& modelText() override { return model_->Text; }
-    bool modelEnabled() const override { return model_->Enabled; }
-    bool modelReadOnly() const override { return model_->ReadOnly; }
-    bool stepUp() override { return model_->StepUp(); }
-    bool stepDown() override { return model_->StepDown(); }
-    bool acceptsChar(char32_t c) const override { return model_->AcceptsChar(c); }
-    bool canPasteOrCut() const override { return model_->CanPasteOrCut(); }
     bool pressEnter() override { return false; }
-    void leave() override { model_->Leave(); }
-
-  private:
-    widgets::SpinEditModel* model_;
 };
 
 }  // namespace gui

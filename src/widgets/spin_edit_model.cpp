@@ -19,6 +19,18 @@ bool acceptsNumberChar(char32_t c, char separator, bool editorEnabled) {
            c == static_cast<unsigned char>(separator);
 }
 
+// The value itself when both bounds are equal (no bounds), else the nearer bound outside them.
+template <class Value>
+Value clampToBounds(Value value, Value min, Value max) {
+    if (max == min)
+        return value;
+    if (value < min)
+        return min;
+    if (value > max)
+        return max;
+    return value;
+}
+
 // Runs the typed text through the filter; accepted characters are appended as UTF-8.
 template <class Model>
 int typeInto(Model& model, std::string_view text) {
@@ -55,13 +67,7 @@ void FloatSpinEditModel::SetValue(double value) {
 }
 
 double FloatSpinEditModel::ClampValue(double value) const {
-    if (MaxValue == MinValue)
-        return value;
-    if (value < MinValue)
-        return MinValue;
-    if (value > MaxValue)
-        return MaxValue;
-    return value;
+    return clampToBounds(value, MinValue, MaxValue);
 }
 
 bool FloatSpinEditModel::step(double delta) {
@@ -97,13 +103,7 @@ void SpinEditModel::SetValue(std::int64_t value) {
 }
 
 std::int64_t SpinEditModel::ClampValue(std::int64_t value) const {
-    if (MaxValue == MinValue)
-        return value;
-    if (value < MinValue)
-        return MinValue;
-    if (value > MaxValue)
-        return MaxValue;
-    return value;
+    return clampToBounds<std::int64_t>(value, MinValue, MaxValue);
 }
 
 bool SpinEditModel::step(std::int64_t delta) {

@@ -3,20 +3,14 @@
 #include <algorithm>
 #include <sstream>
 
-#include "cli/commands.h"
+#include "support/cli_run.h"
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using testing_support::CliRun;
 
-CliRun run(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = cli::RunCli(args, out, err);
-    return {status, out.str(), err.str()};
+CliRun run(const std::vector<std::string>& args) {
+    return testing_support::RunCliCommand(args);
 }
 
 std::vector<std::string> lines(const std::string& text) {

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "cli/commands.h"
+#include "support/cli_run.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -10,16 +10,10 @@ namespace {
 using testing_support::TempFolder;
 using testing_support::WriteBytes;
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using testing_support::CliRun;
 
-CliRun run(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = cli::RunCli(args, out, err);
-    return {status, out.str(), err.str()};
+CliRun run(const std::vector<std::string>& args) {
+    return testing_support::RunCliCommand(args);
 }
 
 // Everything above the summary's line "Проценты на дату платежа", which depends on today.
