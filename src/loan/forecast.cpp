@@ -12,7 +12,8 @@ ScaledAmount AverageMonthlyPayment(ScaledAmount totalPaid, int months) {
     return ToScaled(RoundFraction(100, static_cast<double>(perMonth)));
 }
 
-std::optional<std::vector<ForecastMonth>> ForecastMonths(const ForecastTerms& terms) {
+std::optional<std::vector<ForecastMonth>> ForecastMonths(const ForecastTerms& terms,
+                                                         int maxMonths) {
     std::vector<ForecastMonth> months;
     ScaledAmount balance = terms.balance;
     ScaledAmount principalAmount = terms.monthlyAmount;
@@ -35,7 +36,7 @@ std::optional<std::vector<ForecastMonth>> ForecastMonths(const ForecastTerms& te
             month.principal = total - month.interest;
             month.total = total;
         }
-        if (month.principal <= 0)
+        if (month.principal <= 0 || static_cast<int>(months.size()) >= maxMonths)
             return std::nullopt;
         balance -= month.principal;
         months.push_back(month);

@@ -33,8 +33,14 @@ ScaledAmount MonthlyInterest(ScaledAmount balance, double annualRate);
 // The total paid over `months` payment months, per month, in whole hundredths.
 ScaledAmount AverageMonthlyPayment(ScaledAmount totalPaid, int months);
 
+// A thousand years: a balance out of all proportion to the monthly principal (a payment
+// file edited by hand can hold one) would otherwise keep the forecast running for ages.
+inline constexpr int kMaxForecastMonths = 12000;
+
 // The months until the balance is repaid; none when nothing is owed. Empty (no value) when
-// some month would repay no principal: such a loan is never paid off this way.
-std::optional<std::vector<ForecastMonth>> ForecastMonths(const ForecastTerms& terms);
+// some month would repay no principal, or when the loan would not be repaid within
+// `maxMonths`: such a loan is never paid off this way.
+std::optional<std::vector<ForecastMonth>> ForecastMonths(const ForecastTerms& terms,
+                                                         int maxMonths = kMaxForecastMonths);
 
 }  // namespace loan

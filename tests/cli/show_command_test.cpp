@@ -46,6 +46,18 @@ TEST(ShowCommand, PrintsThePaymentsAndTheSummary) {
               "Опережение платежей;0.00\n");
 }
 
+TEST(ShowCommand, AFileWhoseBalanceCouldNeverBeRepaidGetsNoEndlessForecast) {
+    TempFolder folder;
+    // A regular principal of 1,00 a month against a balance of a thousand million.
+    WriteBytes(folder / "edited.crp",
+               "1000\r\n12\r\n1000\r\n15.01.2005\r\n"
+               "1;15.02.2005;1000000000,00;0,00;10,00;10,00;\xC0\xCF;\r\n");
+    const CliRun r = run({"show", folder / "edited.crp", "--forecast", "standard", "--csv",
+                          "--decimal-separator", ","});
+    EXPECT_NE(r.err.find("Прогноз невозможен"), std::string::npos);
+    EXPECT_NE(r.out.find("1;15.02.2005;1000000000,00;0,00;10,00;10,00;АП\n\n"), std::string::npos);
+}
+
 TEST(ShowCommand, ReadsBackWhatRegisterSaved) {
     TempFolder folder;
     const std::string path = folder / "saved.crp";

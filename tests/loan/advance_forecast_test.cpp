@@ -112,6 +112,15 @@ TEST(ForecastMonths, MonthThatRepaysNoPrincipalStopsTheForecast) {
     EXPECT_EQ(slow->back().balance, slow->back().principal);
 }
 
+TEST(ForecastMonths, ALoanNotRepaidWithinTheLimitGivesNoForecast) {
+    // A balance out of proportion to the regular principal, as a hand-edited file may hold.
+    const loan::ForecastTerms terms{units(1000000), units(1), 12, units(1), false};
+    EXPECT_FALSE(loan::ForecastMonths(terms).has_value());
+    const auto shortLoan = loan::ForecastMonths({units(3), units(1), 12, units(1), false}, 3);
+    ASSERT_TRUE(shortLoan.has_value());
+    EXPECT_EQ(shortLoan->size(), 3u);
+}
+
 TEST(ForecastMonths, MonthlyInterestIsATwelfthOfTheRateInWholeHundredths) {
     EXPECT_EQ(loan::MonthlyInterest(units(12000), 12), units(120));
     // 10.005 is stored just above the half and goes up.
