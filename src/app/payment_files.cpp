@@ -5,6 +5,7 @@
 
 #include "app/loan_header.h"
 #include "app/main_form.h"
+#include "loan/monthly_amounts.h"
 #include "loan/number_text.h"
 #include "loan/text.h"
 #include "storage/text_file.h"
@@ -102,8 +103,7 @@ void MainForm::LoadPaymentFile(const std::string& path) {
     // be a division by zero.
     if (TermMonths == 0)
         throw std::domain_error("Division by zero");
-    Principal = loan::RoundToScaled(static_cast<loan::Extended>(Loan) / TermMonths);
-    Principal = loan::ToScaled(loan::RoundFraction(100, loan::ToUnitsDouble(Principal)));
+    Principal = loan::StandardPrincipal(Loan, TermMonths);
     Label9 = FormatMoney(Principal);
 
     GroupBox2 = {true, true};

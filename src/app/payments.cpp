@@ -7,6 +7,7 @@
 #include "loan/advance.h"
 #include "loan/date.h"
 #include "loan/interest.h"
+#include "loan/monthly_amounts.h"
 #include "loan/number_text.h"
 
 namespace app {
@@ -22,12 +23,6 @@ constexpr const char* kDebugNotice =
     "Данная функция пока не до конца отлажена,\r"
     "В случае обнаружения ошибок - пишите автору.\r"
     "В заголовке письма указывать - Ssudomer!!!";
-
-// The regular monthly principal: the loan over the term, in whole hundredths.
-ScaledAmount standardPrincipal(ScaledAmount loanSum, std::int32_t termMonths) {
-    const ScaledAmount exact = loan::RoundToScaled(static_cast<Extended>(loanSum) / termMonths);
-    return loan::ToScaled(loan::RoundFraction(100, loan::ToUnitsDouble(exact)));
-}
 
 ScaledAmount interestBetween(ScaledAmount balance, double rate, const loan::Date& later,
                              const loan::Date& earlier) {
@@ -148,7 +143,7 @@ void MainForm::Button4Click() {
     if (N12.Checked && !firstPayment)
         BlankRowsAfterPayments();  // the forecast is rebuilt below the new payment
 
-    Principal = standardPrincipal(Loan, TermMonths);
+    Principal = loan::StandardPrincipal(Loan, TermMonths);
     Label9 = FormatMoney(Principal);
     Interest = interestBetween(Balance, Rate, paymentDate, previousDate);
     if (overdueSurcharge) {
@@ -223,7 +218,7 @@ void MainForm::Button6Click() {
         SwitchInputs("open");
         return;
     }
-    Principal = standardPrincipal(Loan, TermMonths);
+    Principal = loan::StandardPrincipal(Loan, TermMonths);
     Button4.Enabled = true;
     const std::string balanceText = StringGrid1.cell(2, NextRow - 1);
     Balance = loan::ParseAmount(balanceText, locale_);

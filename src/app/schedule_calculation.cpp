@@ -7,6 +7,7 @@
 #include "loan/annuity.h"
 #include "loan/date.h"
 #include "loan/errors.h"
+#include "loan/monthly_amounts.h"
 #include "loan/number_text.h"
 
 namespace app {
@@ -22,20 +23,9 @@ constexpr int kMaxTermMonths = 1000;
 
 enum class FeeBasis { OnLoanSum, OnBalance, Fixed };
 
-// An amount in currency units as a ScaledAmount in whole hundredths.
-ScaledAmount roundedToHundredths(ScaledAmount amount) {
-    return ToScaled(loan::RoundFraction(100, loan::ToUnitsDouble(amount)));
-}
-
 ScaledAmount percentFee(ScaledAmount base, ScaledAmount feeInput) {
     return ToScaled(loan::RoundFraction(
         100, loan::PercentOf(loan::ToUnitsDouble(base), loan::ToUnitsDouble(feeInput), 1)));
-}
-
-ScaledAmount monthlyInterest(ScaledAmount balance, double rate) {
-    const ScaledAmount exact =
-        ToScaled(loan::PercentOf(loan::ToUnitsDouble(balance), rate, 1.0 / 12));
-    return roundedToHundredths(exact);
 }
 
 std::string paymentMismatchMessage(const std::string& annuityText) {
@@ -79,8 +69,7 @@ void MainForm::Button1Click() {
         Rate = SpinEdit2.Value();
         const ScaledAmount feeInput = ToScaled(SpinEdit6.Value());
 
-        Principal = loan::RoundToScaled(static_cast<Extended>(Loan) / TermMonths);
-        Principal = roundedToHundredths(Principal);
+        Principal = loan::StandardPrincipal(Loan, TermMonths);
         Label9 = FormatMoney(Principal);
         Label11 = FormatMoney(0);
         Label13 = FormatMoney(0);
@@ -100,7 +89,7 @@ void MainForm::Button1Click() {
 
         int lastRow = 0;
         for (int row = 1;; ++row) {
-            Interest = monthlyInterest(Balance, Rate);
+            Interest = loan::MonthlyInterest(Balance, Rate);
             StringGrid1.setRowCount(row < 10 ? 10 : row + 1);
             StringGrid1.setCell(0, row, std::to_string(row));
             StringGrid1.setCell(1, row, loan::FormatMonthYear(monthDate, locale_));

@@ -2,24 +2,10 @@
 
 #include <QPushButton>
 
+#include "gui/check_control.h"
 #include "gui/fonts.h"
 
 namespace gui {
-
-namespace {
-
-QRadioButton* makeMethodButton(QWidget* parent, const char* name, const char* caption, int top) {
-    auto* button = new QRadioButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(name);
-    button->setFont(LabelFont());
-    button->setLayoutDirection(Qt::RightToLeft);  // the text stands left of the mark
-    button->ensurePolished();
-    button->adjustSize();
-    button->move(8, top);
-    return button;
-}
-
-}  // namespace
 
 TForm3::TForm3(app::ForecastSettingsForm& settings, QWidget* parent)
     : QDialog(parent, Qt::Tool), settings_(settings) {
@@ -28,9 +14,10 @@ TForm3::TForm3(app::ForecastSettingsForm& settings, QWidget* parent)
     setFont(WindowFont());
     setFixedSize(290, 143);
 
-    RadioButton1 = makeMethodButton(this, "RadioButton1", "Стандартные платежи", 8);
-    RadioButton2 = makeMethodButton(this, "RadioButton2", "На основе \"среднего\" платежа", 32);
-    RadioButton3 = makeMethodButton(this, "RadioButton3", "Если платить по....", 56);
+    RadioButton1 = MakeCheck<QRadioButton>(this, "RadioButton1", "Стандартные платежи", 8, 8);
+    RadioButton2 =
+        MakeCheck<QRadioButton>(this, "RadioButton2", "На основе \"среднего\" платежа", 8, 32);
+    RadioButton3 = MakeCheck<QRadioButton>(this, "RadioButton3", "Если платить по....", 8, 56);
     FloatSpinEdit1 = new TFloatSpinEdit(settings_.FloatSpinEdit1, this);
     FloatSpinEdit1->setObjectName("FloatSpinEdit1");
     FloatSpinEdit1->setFont(InputFont());

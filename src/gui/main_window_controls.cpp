@@ -6,6 +6,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "gui/check_control.h"
 #include "gui/fonts.h"
 #include "gui/main_window.h"
 
@@ -51,18 +52,6 @@ QGroupBox* makeGroup(QWidget* parent, const char* name, const char* caption, QRe
     group->setGeometry(place);
     group->setAutoFillBackground(true);  // opaque: the payment entry covers the options
     return group;
-}
-
-template <class Check>
-Check* makeCheck(QWidget* parent, const char* name, const char* caption, int left, int top) {
-    auto* check = new Check(QString::fromUtf8(caption), parent);
-    check->setObjectName(name);
-    check->setFont(LabelFont());
-    check->setLayoutDirection(Qt::RightToLeft);  // the text stands left of the box
-    check->ensurePolished();
-    check->adjustSize();
-    check->move(left, top);
-    return check;
 }
 
 template <class Spin, class Model>
@@ -123,12 +112,12 @@ void MainWindow::buildControls() {
 
     GroupBox4 = makeGroup(client_, "GroupBox4", "Как будем считать... ", {296, 0, 233, 163});
     RadioButtonA =
-        makeCheck<QRadioButton>(GroupBox4, "RadioButtonA", "Дифференцированные платежи", 8, 24);
+        MakeCheck<QRadioButton>(GroupBox4, "RadioButtonA", "Дифференцированные платежи", 8, 24);
     RadioButtonB =
-        makeCheck<QRadioButton>(GroupBox4, "RadioButtonB", "Платежи равными частями", 8, 53);
+        MakeCheck<QRadioButton>(GroupBox4, "RadioButtonB", "Платежи равными частями", 8, 53);
     makeLabel(GroupBox4, "Label20", "Сумма:", 80, 83);
     SpinEdit5 = makeSpin<TSpinEdit>(GroupBox4, "SpinEdit5", form_.SpinEdit5, {130, 79, 90, 24});
-    CheckBox1 = makeCheck<QCheckBox>(GroupBox4, "CheckBox1", "Диф.платежи-равными частями", 8, 111);
+    CheckBox1 = MakeCheck<QCheckBox>(GroupBox4, "CheckBox1", "Диф.платежи-равными частями", 8, 111);
     Label21 = makeLabel(GroupBox4, "Label21", "Обслуживание (%):", 8, 139);
     SpinEdit6 =
         makeSpin<TFloatSpinEdit>(GroupBox4, "SpinEdit6", form_.SpinEdit6, {130, 135, 90, 24});
@@ -141,15 +130,15 @@ void MainWindow::buildControls() {
     SpinEdit4 =
         makeSpin<TFloatSpinEdit>(GroupBox2, "SpinEdit4", form_.SpinEdit4, {130, 50, 90, 24});
     RadioButton1 =
-        makeCheck<QRadioButton>(GroupBox2, "RadioButton1", "Платеж + % (без вычета из СП)", 8, 82);
+        MakeCheck<QRadioButton>(GroupBox2, "RadioButton1", "Платеж + % (без вычета из СП)", 8, 82);
     RadioButton1->setToolTip(
         "Платеж равен сумме  введенного платежа ,проценты расчитываются дополнительно...");
     RadioButton3 =
-        makeCheck<QRadioButton>(GroupBox2, "RadioButton3", "Платеж + % (с вычетом  из СП)", 8, 108);
+        MakeCheck<QRadioButton>(GroupBox2, "RadioButton3", "Платеж + % (с вычетом  из СП)", 8, 108);
     RadioButton3->setToolTip(
         "Введенный платеж разбивается на основной платеж и проценты на дату платежа...");
     RadioButton4 =
-        makeCheck<QRadioButton>(GroupBox2, "RadioButton4", "Автоматический платеж", 8, 134);
+        MakeCheck<QRadioButton>(GroupBox2, "RadioButton4", "Автоматический платеж", 8, 134);
     RadioButton4->setToolTip("В этом режиме производится стандартный платеж");
     GroupBox2->raise();
 

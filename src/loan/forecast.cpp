@@ -2,11 +2,6 @@
 
 namespace loan {
 
-ScaledAmount MonthlyInterest(ScaledAmount balance, double annualRate) {
-    const ScaledAmount exact = ToScaled(PercentOf(ToUnitsDouble(balance), annualRate, 1.0 / 12));
-    return ToScaled(RoundFraction(100, ToUnitsDouble(exact)));
-}
-
 ScaledAmount AverageMonthlyPayment(ScaledAmount totalPaid, int months) {
     const Extended perMonth = static_cast<Extended>(totalPaid) / months / kScale;
     return ToScaled(RoundFraction(100, static_cast<double>(perMonth)));

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "loan/money.h"
+#include "loan/monthly_amounts.h"
 
 namespace loan {
 
@@ -26,9 +27,6 @@ struct ForecastMonth {
     ScaledAmount interest = 0;
     ScaledAmount total = 0;
 };
-
-// A twelfth of the annual rate on the balance, in whole hundredths, whatever the month's days.
-ScaledAmount MonthlyInterest(ScaledAmount balance, double annualRate);
 
 // The total paid over `months` payment months, per month, in whole hundredths.
 ScaledAmount AverageMonthlyPayment(ScaledAmount totalPaid, int months);
