@@ -92,36 +92,33 @@ int MainForm::AskSaveChanges() {
         "Сохранить файл платежей?\rВсе несохраненные изменения будут утеряны!!!");
 }
 
-bool MainForm::ConfirmDiscardPayments() {
+bool MainForm::answerSaveQuestion() {
     const int answer = AskSaveChanges();
     if (answer == kAnswerCancel)
         return false;
-    if (answer == kAnswerYes) {
-        if (!CurrentFileName.empty()) {
-            SaveFile(CurrentFileName);
-        } else {
-            N4Click();
-        }
+    return answer != kAnswerYes || savePaymentsAsAsked();
+}
+
+// "Yes" asked for the payments to be kept: only a file really written lets the operation go
+// on. A cancelled file dialog ends it here; a failed save throws, and its message ends it.
+bool MainForm::savePaymentsAsAsked() {
+    if (!CurrentFileName.empty()) {
+        SaveFile(CurrentFileName);
+    } else if (const auto path = port_.chooseFileToSave()) {
+        SaveFile(*path);
     }
+    return !PaymentsModified;  // only a completed save clears the mark
+}
+
+bool MainForm::ConfirmDiscardPayments() {
+    if (!answerSaveQuestion())
+        return false;
     PaymentsModified = false;
     return true;
 }
 
 bool MainForm::FormCloseQuery() {
-    const int answer = AskSaveChanges();
-    if (answer == kAnswerCancel)
-        return false;
-    if (answer == kAnswerYes) {
-        if (!CurrentFileName.empty()) {
-            SaveFile(CurrentFileName);
-            return true;
-        }
-        const auto chosen = port_.chooseFileToSave();
-        if (!chosen)
-            return false;
-        SaveFile(*chosen);
-    }
-    return true;
+    return answerSaveQuestion();
 }
 
 }  // namespace app

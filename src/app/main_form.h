@@ -29,6 +29,7 @@ namespace app {
 
 inline constexpr const char* kErrorCaption = "Ошибка!!!";
 inline constexpr const char* kAttentionCaption = "Внимание!!!";
+inline constexpr const char* kMissingInput = "Что-то забыли ввести...";
 // Caption of the general error display (conversion errors and the like).
 inline constexpr const char* kApplicationTitle = "Ссудомер";
 
@@ -148,6 +149,9 @@ class MainForm {
 
     // ---- Calculation mode --------------------------------------------------------------
     void Button1Click();
+    // The loan is not (fully) typed in: no sum, term or rate. A sum below zero counts as
+    // none, since no schedule or payment can be made of it.
+    bool LoanInputsMissing() const;
 
     // ---- Modes, menus and options ------------------------------------------------------
     void N13Click();
@@ -215,6 +219,11 @@ class MainForm {
     void crp1Click();
 
   private:
+    // The save question and, after "Yes", the save; false when the question or the file
+    // dialog was cancelled. A save that fails throws.
+    bool answerSaveQuestion();
+    bool savePaymentsAsAsked();
+    void loadWholePaymentFile(const std::string& path);
     void showMessage(const std::string& caption, const std::string& text) {
         port_.showMessage(caption, text);
     }

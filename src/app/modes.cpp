@@ -131,21 +131,21 @@ void MainForm::N18Click() {
     N18.Checked = true;
     N19.Checked = A1.Checked = false;
     Label21 = kPercentFeeCaption;
-    SpinEdit6.MaxValue = kPercentFeeLimit;
+    SpinEdit6.SetBounds(0, kPercentFeeLimit);
 }
 
 void MainForm::N19Click() {
     N19.Checked = true;
     N18.Checked = A1.Checked = false;
     Label21 = kPercentFeeCaption;
-    SpinEdit6.MaxValue = kPercentFeeLimit;
+    SpinEdit6.SetBounds(0, kPercentFeeLimit);
 }
 
 void MainForm::A1Click() {
     A1.Checked = true;
     N18.Checked = N19.Checked = false;
     Label21 = kFixedFeeCaption;
-    SpinEdit6.MaxValue = 0;  // equal bounds: no limit
+    SpinEdit6.SetBounds(0, 0);  // equal bounds: no limit
 }
 
 }  // namespace app

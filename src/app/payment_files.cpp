@@ -78,6 +78,17 @@ void MainForm::ReadPaymentRow(int row, const std::string& line) {
 }
 
 void MainForm::LoadPaymentFile(const std::string& path) {
+    // A file that did not load whole is not the file on screen: a later "Yes" to the save
+    // question must ask for a name rather than cut the file down to the rows that were read.
+    try {
+        loadWholePaymentFile(path);
+    } catch (...) {
+        ForgetLoadedFile();
+        throw;
+    }
+}
+
+void MainForm::loadWholePaymentFile(const std::string& path) {
     PaymentsModified = false;
     const std::vector<std::string> lines = storage::ReadTextFile(path);
     CurrentFileName = fileNameOf(path);

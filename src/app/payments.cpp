@@ -60,8 +60,8 @@ void MainForm::DateTimePicker2Change() {
 }
 
 void MainForm::Button4Click() {
-    if (SpinEdit1.Value() == 0 || SpinEdit3.Value() == 0 || SpinEdit2.Value() == 0) {
-        showMessage(kErrorCaption, "Что-то забыли ввести...");
+    if (LoanInputsMissing()) {
+        showMessage(kErrorCaption, kMissingInput);
         return;
     }
     const std::optional<PaymentKind> kind = CheckedPaymentKind();

@@ -39,17 +39,21 @@ std::string paymentMismatchMessage(const std::string& annuityText) {
 
 }  // namespace
 
+bool MainForm::LoanInputsMissing() const {
+    return SpinEdit1.Value() <= 0 || SpinEdit3.Value() == 0 || SpinEdit2.Value() == 0;
+}
+
 void MainForm::Button1Click() {
     if (loan::ParseInteger(SpinEdit3.Text) > kMaxTermMonths) {
         showMessage("Вот это да!!!",
                     "Вы серезно думаете что на такой срок вам дадут кредит?!?! %)");
         return;
     }
-    const double loanSum = SpinEdit1.Value();
-    if (loanSum == 0 || SpinEdit3.Value() == 0 || SpinEdit2.Value() == 0) {
-        showMessage(kErrorCaption, "Что-то забыли ввести...");
+    if (LoanInputsMissing()) {
+        showMessage(kErrorCaption, kMissingInput);
         return;
     }
+    const double loanSum = SpinEdit1.Value();
     // A sum that no ScaledAmount can hold would wrap or poison every later step.
     if (!std::isfinite(loanSum) || std::fabs(static_cast<Extended>(loanSum) * kScale) >= 9.2e18L) {
         showMessage(kErrorCaption, "Слишком большая сумма кредита...");
@@ -70,9 +74,10 @@ void MainForm::Button1Click() {
         const ScaledAmount feeInput = ToScaled(SpinEdit6.Value());
 
         Principal = loan::StandardPrincipal(Loan, TermMonths);
+        // The table is empty now, and so are its totals: a calculation that stops before
+        // its end must not leave an earlier loan's totals beside it.
+        setSummaryLabels(FormatMoney(0));
         Label9 = FormatMoney(Principal);
-        Label11 = FormatMoney(0);
-        Label13 = FormatMoney(0);
 
         ScaledAmount regularPart = 0;
         if (equalPayments) {
@@ -150,7 +155,7 @@ void MainForm::Button1Click() {
     } catch (const loan::AmountOverflow&) {
         // A rate so high that the sums leave the 64-bit range: no half-built schedule stays.
         ClearTable();
-        Label9 = Label11 = Label13 = FormatMoney(0);
+        setSummaryLabels(FormatMoney(0));
         showMessage(kErrorCaption, "Суммы слишком велики для расчета...");
         return;
     }

@@ -70,6 +70,16 @@ double FloatSpinEditModel::ClampValue(double value) const {
     return clampToBounds(value, MinValue, MaxValue);
 }
 
+void FloatSpinEditModel::SetBounds(double minValue, double maxValue) {
+    MinValue = minValue;
+    MaxValue = maxValue;
+    if (!loan::TryParseNumber(Text, *locale_))
+        return;
+    const double value = Value();
+    if (ClampValue(value) != value)
+        SetValue(value);
+}
+
 bool FloatSpinEditModel::step(double delta) {
     if (ReadOnly)
         return false;

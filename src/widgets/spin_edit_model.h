@@ -30,6 +30,9 @@ class FloatSpinEditModel {
     // Writes the general number text of ClampValue(value).
     void SetValue(double value);
     double ClampValue(double value) const;
+    // New bounds take hold at once: a value outside them is rewritten as the nearer bound;
+    // a value within them, or a text that is no number, stays as typed.
+    void SetBounds(double minValue, double maxValue);
 
     // False means "refused: beep" (a read-only field).
     bool StepUp();

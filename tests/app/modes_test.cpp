@@ -136,19 +136,26 @@ TEST(Modes, NewLoanZeroesTheInputsAndKeepsTheMode) {
     EXPECT_FALSE(f.form.Button5.Enabled);
 }
 
-TEST(Modes, FeeBasisSetsTheCaptionAndTheLimitOnly) {
+TEST(Modes, FeeBasisSetsTheCaptionAndBringsTheFeeWithinItsNewLimit) {
     FormFixture f;
-    f.form.SpinEdit6.Text = "42";
+    f.form.SpinEdit6.Text = "0,50";
     f.form.A1Click();
     EXPECT_EQ(f.form.Label21, "Обслуживание:");
+    EXPECT_EQ(f.form.SpinEdit6.Text, "0,50");  // within the limits: as typed
     f.form.SpinEdit6.SetValue(250);
     EXPECT_EQ(f.form.SpinEdit6.Text, "250");
     f.form.N18Click();
     EXPECT_EQ(f.form.Label21, "Обслуживание (%):");
-    EXPECT_EQ(f.form.SpinEdit6.Text, "250");  // the value stays until it is written again
-    f.form.SpinEdit6.Leave();
-    EXPECT_EQ(f.form.SpinEdit6.Text, "100");
+    EXPECT_EQ(f.form.SpinEdit6.Text, "100");  // not 250 % a month
     EXPECT_TRUE(f.form.N18.Checked && !f.form.N19.Checked && !f.form.A1.Checked);
+
+    f.form.A1Click();
+    f.form.SpinEdit6.Text = "-5";
+    f.form.N19Click();
+    EXPECT_EQ(f.form.SpinEdit6.Text, "0");
+    f.form.SpinEdit6.Text = "abc";  // no number: left for leaving the field to settle
+    f.form.N18Click();
+    EXPECT_EQ(f.form.SpinEdit6.Text, "abc");
 }
 
 TEST(SaveQuestion, YesSavesUnderTheLoadedFileOrAsksForOne) {
@@ -187,6 +194,45 @@ TEST(SaveQuestion, ANewLoanNeverOverwritesTheLoadedFile) {
     f.form.N13Click();
     EXPECT_EQ(ReadBytes(folder / "old.crp"), oldBytes);
     EXPECT_TRUE(f.port.filesToSave.empty());  // a dialog was shown instead
+}
+
+// "Yes" asks for the payments to be kept: when no file gets written, nothing may be cleared.
+TEST(SaveQuestion, YesWithoutASaveCancelsEveryDestructiveOperation) {
+    const std::pair<const char*, void (app::MainForm::*)()> operations[] = {
+        {"Новый кредит", &app::MainForm::N2Click},
+        {"Загрузить платежи", &app::MainForm::N3Click},
+        {"Очистить таблицу", &app::MainForm::Button5Click},
+        {"Режим расчета (button)", &app::MainForm::Button2Click},
+        {"Режим расчета (menu)", &app::MainForm::N13Click},
+    };
+    TempFolder folder;
+    for (const auto& [name, operation] : operations) {
+        for (const bool failingSave : {false, true}) {
+            RegisterFixture f;
+            ASSERT_TRUE(f.pay({2005, 2, 10}, "1500", PaymentKind::PrincipalPlusInterest));
+            ASSERT_TRUE(f.pay({2005, 3, 10}, "0", PaymentKind::Automatic));
+            const std::vector<std::string> secondRow = f.row(2);
+            f.port.answers = {app::kAnswerYes};
+            if (failingSave) {
+                f.port.filesToSave = {folder / "no-such-folder/loan.crp"};
+            } else {
+                f.port.filesToSave = {std::nullopt};  // Escape in the save dialog
+            }
+            f.port.filesToOpen = {folder / "never-opened.crp"};
+            f.form.RunHandler([&, operation = operation] { (f.form.*operation)(); });
+
+            const std::string what = std::string(name) + (failingSave ? ", failed save" : "");
+            EXPECT_EQ(f.port.questions.size(), 1u) << what;
+            EXPECT_EQ(f.port.filesToOpen.size(), 1u) << what;  // never got that far
+            EXPECT_EQ(f.form.NextRow, 3) << what;
+            EXPECT_EQ(f.row(2), secondRow) << what;
+            EXPECT_TRUE(f.form.PaymentsModified) << what;
+            EXPECT_TRUE(f.form.N16.Checked) << what;
+            EXPECT_EQ(f.form.SpinEdit1.Text, "12000") << what;
+            EXPECT_FALSE(f.form.SpinEdit1.Enabled) << what;
+            EXPECT_EQ(f.port.messages.size(), failingSave ? 1u : 0u) << what;
+        }
+    }
 }
 
 TEST(SaveQuestion, ClosingAsksOnlyWithUnsavedPayments) {

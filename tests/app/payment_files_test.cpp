@@ -214,12 +214,40 @@ TEST_F(PaymentFiles, LoadFailuresAreReportedAndKeepWhatWasRead) {
         EXPECT_EQ(f.form.SpinEdit1.Text, "1000") << c.name;  // the inputs stay as read
         EXPECT_TRUE(f.form.N13.Checked) << c.name;           // and the mode as it was
         EXPECT_EQ(f.form.Caption, app::kCalculationCaption) << c.name;
+        EXPECT_EQ(f.form.CurrentFileName, "") << c.name;  // what was read is not the file
         if (c.nextRow == 2) {
             EXPECT_EQ(f.row(1),
                       (Row{"1", "10.04.2004", "1000,00", "100,00", "10,00", "110,00", "П+%"}))
                 << c.name;
         }
     }
+}
+
+TEST_F(PaymentFiles, AFileThatFailedToLoadIsNeverCutDownToTheRowsRead) {
+    const std::string path = folder / "four.crp";
+    const std::string content =
+        "12000\r\n12\r\n12\r\n10.01.2005\r\n"
+        "1;10.02.2005;12000,00;1000,00;122,30;1122,30;АП;\r\n"
+        "2;10.03.2005;11000,00;1000,00;101,26;1101,26;АП;\r\n"
+        "3;10.04.2005;10000,00;1x00,00;101,92;1101,92;АП;\r\n"
+        "4;10.05.2005;9000,00;1000,00;88,77;1088,77;АП;\r\n";
+    WriteBytes(path, content);
+    form.N16Click();
+    port.filesToOpen = {path};
+    EXPECT_FALSE(form.RunHandler([&] { form.N3Click(); }));
+    EXPECT_EQ(form.NextRow, 3);  // the first two payments stay
+    EXPECT_EQ(form.CurrentFileName, "");
+
+    form.DateTimePicker2.Date = {2005, 4, 10};
+    form.RadioButton3.Checked = false;
+    form.RadioButton4.Checked = true;
+    form.Button4Click();
+    ASSERT_EQ(form.NextRow, 4) << lastMessage();
+    port.answers = {app::kAnswerYes};
+    port.filesToSave = {std::nullopt};
+    EXPECT_FALSE(form.FormCloseQuery());  // asked for a name; cancelled: the window stays
+    EXPECT_TRUE(port.filesToSave.empty());
+    EXPECT_EQ(ReadBytes(path), content);
 }
 
 TEST_F(PaymentFiles, AMissingFileIsReported) {

@@ -72,7 +72,7 @@ TEST_F(ScheduleCalculation, RemainderOfTheRoundedRegularPartStaysOrIsCapped) {
 TEST_F(ScheduleCalculation, AnnuityIsSuggestedFirstThenComputed) {
     enterLoan("12000", "12", "12");
     form.RadioButtonBClick();
-    form.Label15 = "earlier";
+    form.Label15 = form.Label17 = form.Label19 = "earlier";
     form.Button1Click();
     ASSERT_EQ(port.messages.size(), 1u);
     EXPECT_EQ(port.messages[0].caption, "Внимание!!!");
@@ -86,7 +86,10 @@ TEST_F(ScheduleCalculation, AnnuityIsSuggestedFirstThenComputed) {
     EXPECT_FALSE(form.StringGrid1.rowHasText(1));
     EXPECT_EQ(form.Label9, "1000,00");
     EXPECT_EQ(form.Label11, "0,00");
-    EXPECT_EQ(form.Label15, "earlier");
+    // The table is empty: so are the totals beside it.
+    EXPECT_EQ(form.Label15, "0,00");
+    EXPECT_EQ(form.Label17, "0,00");
+    EXPECT_EQ(form.Label19, "0,00");
     EXPECT_FALSE(form.WindowFitEnabled);
 
     form.Button1Click();
@@ -149,7 +152,8 @@ TEST_F(ScheduleCalculation, ValidationStopsBeforeAnythingChanges) {
               "Вы серезно думаете что на такой срок вам дадут кредит?!?! %)");
 
     for (auto [sum, rate, term] : {std::array{"0", "12", "12"}, std::array{"12000", "0", "12"},
-                                   std::array{"12000", "12", "0"}, std::array{"", "12", "12"}}) {
+                                   std::array{"12000", "12", "0"}, std::array{"", "12", "12"},
+                                   std::array{"-12000", "12", "12"}}) {
         enterLoan(sum, rate, term);
         form.Button1Click();
         EXPECT_EQ(port.messages.back().caption, "Ошибка!!!");
@@ -199,6 +203,31 @@ TEST_F(ScheduleCalculation, HugeAmountsAreRefusedNotWrapped) {
     EXPECT_EQ(port.messages.back().text, "Суммы слишком велики для расчета...");
     EXPECT_FALSE(form.StringGrid1.rowHasText(1));
     EXPECT_EQ(form.StringGrid1.rowCount(), 10);
+}
+
+TEST_F(ScheduleCalculation, ARefusalThatEmptiesTheTableLeavesNoEarlierTotals) {
+    differentiated12000("0,5");
+    form.Button1Click();
+    ASSERT_EQ(form.Label15, "13500,00");
+
+    form.SpinEdit1.Text = "900000000000000";  // the sums leave the 64-bit range
+    form.Button1Click();
+    EXPECT_EQ(port.messages.back().text, "Суммы слишком велики для расчета...");
+    EXPECT_FALSE(form.StringGrid1.rowHasText(1));
+    for (const std::string* label : {&form.Label9, &form.Label11, &form.Label13, &form.Label15,
+                                     &form.Label17, &form.Label19}) {
+        EXPECT_EQ(*label, "0,00");
+    }
+
+    // The payment text is read after the table was emptied.
+    differentiated12000("0,5");
+    form.Button1Click();
+    form.RadioButtonBClick();
+    form.SpinEdit5.Text = "x";
+    EXPECT_FALSE(form.RunHandler([&] { form.Button1Click(); }));
+    EXPECT_FALSE(form.StringGrid1.rowHasText(1));
+    EXPECT_EQ(form.Label15, "0,00");
+    EXPECT_EQ(form.Label17, "0,00");
 }
 
 TEST(ScheduleCalculationPoint, SameScheduleUnderAPointLocale) {

@@ -104,7 +104,7 @@ TEST_F(StartAndClose, TheCommandLineIgnoresWhatIsNoPaymentFile) {
 
 TEST_F(StartAndClose, AMissingCommandLineFileIsReportedAndTheModeStays) {
     EXPECT_FALSE(form.RunHandler([&] { form.OpenCommandLineFile({program / "none.crp"}); }));
-    EXPECT_EQ(port.messages.back().text, "File not found");
+    EXPECT_EQ(port.messages.back().text, "File not found: " + program / "none.crp");
     EXPECT_EQ(form.Caption, app::kCalculationCaption);
 }
 
