@@ -52,6 +52,7 @@ loan::ScaledAmount MainForm::SumColumn(int column, int count) const {
 }
 
 void MainForm::ClearTable() {
+    ++TableClearings;
     PreviousRowCount = StringGrid1.rowCount();
     StringGrid1.clearRows(1, PreviousRowCount);
     NextRow = 1;

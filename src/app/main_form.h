@@ -105,6 +105,8 @@ class MainForm {
 
     loan::ScheduleTable StringGrid1;
     int SelectedRow = -1;  // the table's current row; -1 when no cell is selected
+    // Counts the clearings of the table, so that a view shows a refilled table from its top.
+    unsigned TableClearings = 0;
 
     ForecastSettingsForm Form3;
 

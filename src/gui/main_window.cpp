@@ -14,6 +14,7 @@
 #include "gui/app_icon.h"
 #include "gui/forecast_dialog.h"
 #include "gui/help_window.h"
+#include "gui/translations.h"
 #include "gui/window_fit.h"
 
 namespace gui {
@@ -30,6 +31,7 @@ QString hint(const char* text) {
 
 MainWindow::MainWindow(std::vector<std::string> arguments, loan::Locale locale)
     : port_(*this), form_(port_, std::move(locale)), arguments_(std::move(arguments)) {
+    InstallRussianTranslations();
     setObjectName("Form1");
     setWindowIcon(ProgramIcon());
     form_.ProgramPath = QCoreApplication::applicationFilePath().toStdString();

@@ -145,6 +145,7 @@ ScheduleGrid::ScheduleGrid(app::MainForm& form, QWidget* parent)
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 form_.SelectedRow = current.isValid() ? current.row() + 1 : -1;
+                shownSelectedRow_ = form_.SelectedRow;
                 viewport()->update();
             });
 }
@@ -152,16 +153,25 @@ ScheduleGrid::ScheduleGrid(app::MainForm& form, QWidget* parent)
 void ScheduleGrid::refresh() {
     // The reset loses the view's selection; the model's selected row comes back below.
     const int selected = form_.SelectedRow;
+    const int rowsBefore = model_->rowCount();
     const QSignalBlocker quiet(selectionModel());
     model_->reload();
-    form_.SelectedRow = selected;
+    const bool cleared = form_.TableClearings != shownClearings_;
+    shownClearings_ = form_.TableClearings;
+    if (cleared)
+        scrollToTop();
     if (selected >= 1 && selected - 1 < model_->rowCount()) {
+        form_.SelectedRow = selected;
+        const QModelIndex current = model_->index(selected - 1, 0);
         selectionModel()->setCurrentIndex(
-            model_->index(selected - 1, 0),
-            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        if (cleared || selected != shownSelectedRow_ || model_->rowCount() != rowsBefore)
+            scrollTo(current);
     } else {
+        form_.SelectedRow = -1;  // a row the table no longer has is current no more
         selectionModel()->clear();
     }
+    shownSelectedRow_ = form_.SelectedRow;
     viewport()->update();
 }
 

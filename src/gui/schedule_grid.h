@@ -56,7 +56,9 @@ class ScheduleGrid : public QTableView {
   public:
     ScheduleGrid(app::MainForm& form, QWidget* parent = nullptr);
 
-    // Redraws the table and the selection from the model.
+    // Redraws the table and the selection from the model. The view follows the model: a
+    // table cleared since the last refresh is shown from its top, and a current row that
+    // is new, or whose table changed size, is scrolled into view.
     void refresh();
     // The 120-dots-per-inch adjustment: a smaller font, every column 12 pixels wider.
     void useWideColumns();
@@ -72,6 +74,9 @@ class ScheduleGrid : public QTableView {
 
     app::MainForm& form_;
     ScheduleTableModel* model_;
+    // What the view showed at its last refresh.
+    unsigned shownClearings_ = 0;
+    int shownSelectedRow_ = -1;
 };
 
 }  // namespace gui

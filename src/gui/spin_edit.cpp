@@ -55,8 +55,14 @@ void SpinEditBase::refresh() {
 
 void SpinEditBase::showModelText() {
     const QString text = QString::fromStdString(modelText());
-    if (QLineEdit::text() != text)
-        setText(text);
+    if (QLineEdit::text() == text)
+        return;
+    // A field whose whole text is selected keeps it selected when a step rewrites it, so
+    // that typing still replaces the value.
+    const bool wholeSelected = hasSelectedText() && selectedText() == QLineEdit::text();
+    setText(text);
+    if (wholeSelected)
+        selectAll();
 }
 
 void SpinEditBase::beep() {
@@ -133,6 +139,16 @@ void SpinEditBase::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void SpinEditBase::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    // Coming back from a menu or another window is not entering the field.
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
+        return;
+    // A left click that enters the field places the caret where it lands: its press comes
+    // right after the focus and undoes this selection.
+    selectAll();
 }
 
 void SpinEditBase::focusOutEvent(QFocusEvent* event) {

@@ -51,6 +51,9 @@ class SpinEditBase : public QLineEdit {
     virtual void leave() = 0;
 
     void keyPressEvent(QKeyEvent* event) override;
+    // Entering the field selects all of its text (a left click on the text then places the
+    // caret instead).
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;

@@ -1,5 +1,6 @@
 // The schedule grid's drawing and selection, and how the window's height follows the rows.
 
+#include <QDateEdit>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -73,6 +74,52 @@ TEST_F(WindowTest, WheelDownWithNothingSelectedSelectsTheFirstRow) {
     QApplication::sendEvent(grid->viewport(), &up);
     QApplication::sendEvent(grid->viewport(), &up);
     EXPECT_EQ(form().SelectedRow, 1);  // never onto the header
+}
+
+// The grid follows the model: a refilled table starts at its top, the current row is in view.
+class GridFollowsTheTableTest : public WindowTest {
+  protected:
+    // A 24-month schedule, with the wheel turned down to its totals row.
+    GridFollowsTheTableTest() {
+        typeLoan("120000", "12", "24");
+        click("Button1");
+        gui::ScheduleGrid* grid = window->grid();
+        const QPointF at = grid->viewport()->rect().center();
+        QWheelEvent down(at, grid->viewport()->mapToGlobal(at), {}, {0, -120}, Qt::NoButton,
+                         Qt::NoModifier, Qt::NoScrollPhase, false);
+        for (int turn = 0; turn < 25; ++turn) {
+            QApplication::sendEvent(grid->viewport(), &down);
+        }
+        EXPECT_EQ(form().SelectedRow, 25);
+        EXPECT_GT(grid->verticalScrollBar()->value(), 0);
+    }
+    // Row `row` of the table is wholly inside the grid's viewport.
+    bool rowInView(int row) {
+        gui::ScheduleGrid* grid = window->grid();
+        const QRect place = grid->visualRect(grid->model()->index(row - 1, 0));
+        return place.top() >= 0 && place.bottom() < grid->viewport()->height();
+    }
+};
+
+TEST_F(GridFollowsTheTableTest, ARecomputedShortScheduleIsShownFromItsTop) {
+    typeLoan("12000", "12", "1");
+    click("Button1");
+    EXPECT_EQ(cell(0, 1), "1");
+    EXPECT_EQ(window->grid()->verticalScrollBar()->value(), 0);
+    EXPECT_TRUE(rowInView(1));
+    EXPECT_TRUE(rowInView(2));          // the totals
+    EXPECT_EQ(form().SelectedRow, -1);  // the totals row it was on is gone
+}
+
+TEST_F(GridFollowsTheTableTest, ANewPaymentsRowIsCurrentAndInView) {
+    click("Button2");
+    find<QDateEdit>("DateTimePicker1")->setDate(QDate(2005, 1, 10));
+    find<QDateEdit>("DateTimePicker2")->setDate(QDate(2005, 2, 10));
+    click("RadioButton4");
+    click("Button4");
+    ASSERT_EQ(cell(6, 1), "АП");
+    EXPECT_EQ(window->grid()->currentIndex().row(), 0);
+    EXPECT_TRUE(rowInView(1));
 }
 
 class HeightLimitTest : public WindowTest {

@@ -68,6 +68,21 @@ TEST_F(PaymentWindowTest, PaymentsFillRowsLockTheLoanAndGreyTheRest) {
     }
 }
 
+TEST_F(PaymentWindowTest, YesThenEscapeInTheSaveDialogKeepsThePayments) {
+    pay(QDate(2005, 2, 10), "1500", "RadioButton1");
+    pay(QDate(2005, 3, 10), "", "RadioButton4");
+    modals.press(QMessageBox::Yes);  // the save dialog that follows is rejected
+    click("Button5");
+    ASSERT_EQ(modals.seen.size(), 2u);
+    EXPECT_EQ(modals.seen[0].title, "Сохранить изменения?");
+    EXPECT_EQ(modals.seen[1].title, "Сохранение платежей");
+    EXPECT_EQ(cell(6, 1), "П+%");
+    EXPECT_EQ(cell(6, 2), "АП");
+    EXPECT_EQ(form().NextRow, 3);
+    EXPECT_TRUE(form().PaymentsModified);
+    EXPECT_TRUE(enabled("Button6"));
+}
+
 TEST_F(PaymentWindowTest, DeletingEnablesAndDisablesTheButtons) {
     pay(QDate(2005, 2, 10), "1500", "RadioButton1");
     pay(QDate(2005, 3, 10), "", "RadioButton4");

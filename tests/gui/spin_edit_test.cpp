@@ -175,6 +175,26 @@ TEST_F(SpinEditTest, ButtonsStepTakeTheFocusAndRepeatWhileHeld) {
     EXPECT_EQ(decimalModel.Value(), value);  // released: no more steps
 }
 
+TEST_F(SpinEditTest, EnteringSelectsTheTextUnlessALeftClickPlacesTheCaret) {
+    retype(decimal, "12,5");
+    leave();
+    decimal->setFocus();  // the program moves the focus
+    EXPECT_EQ(decimal->selectedText(), "12,5");
+
+    leave();
+    QTest::mouseClick(decimal->upButton(), Qt::LeftButton);
+    EXPECT_TRUE(decimal->hasFocus());
+    EXPECT_EQ(decimal->text(), "13,5");
+    EXPECT_EQ(decimal->selectedText(), "13,5");  // a step keeps the whole text selected
+    QTest::keyClicks(decimal, "7");
+    EXPECT_EQ(decimal->text(), "7");
+
+    leave();
+    QTest::mouseClick(decimal, Qt::LeftButton, {}, QPoint(5, decimal->height() / 2));
+    EXPECT_TRUE(decimal->hasFocus());
+    EXPECT_FALSE(decimal->hasSelectedText());
+}
+
 TEST_F(SpinEditTest, NeverLowerThanItsMinimumHeight) {
     auto* placed = new gui::TFloatSpinEdit(decimalModel, &host);  // placed by hand
     placed->show();

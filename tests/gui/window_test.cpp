@@ -77,6 +77,25 @@ TEST_F(WindowTest, MissingInputIsReportedInAMessageBox) {
     EXPECT_EQ(modals.seen[0].text, "Что-то забыли ввести...");
 }
 
+TEST_F(WindowTest, ARefusedCalculationLeavesNoEarlierTotals) {
+    typeLoan("12000", "12", "12");
+    auto* fee = find<QLineEdit>("SpinEdit6");
+    fee->setFocus();
+    QTest::keyClicks(fee, "0,5");
+    click("Button1");
+    ASSERT_EQ(text("Label15"), "13500,00");
+
+    typeLoan("900000000000000", "12", "12");
+    modals.press(QMessageBox::Ok);
+    click("Button1");
+    ASSERT_EQ(modals.seen.size(), 1u);
+    EXPECT_EQ(modals.seen[0].text, "Суммы слишком велики для расчета...");
+    EXPECT_EQ(cell(0, 1), "");
+    for (const char* label : {"Label9", "Label11", "Label13", "Label15", "Label17", "Label19"}) {
+        EXPECT_EQ(text(label), "0,00") << label;
+    }
+}
+
 TEST_F(WindowTest, ModeChangesShowTheStateOfEachMode) {
     click("Button2");  // no unsaved payments: no question
     EXPECT_TRUE(modals.seen.empty());
@@ -140,12 +159,38 @@ TEST_F(WindowTest, PaymentKindAndDatesReachTheForm) {
 class SaveQuestionTest : public WindowTest {
   protected:
     SaveQuestionTest() {
+        typeLoan("12000", "12", "12");
         click("Button2");
         form().PaymentsModified = true;
         form().StringGrid1.setCell(0, 1, "1");
         window->refresh();
     }
 };
+
+TEST_F(SaveQuestionTest, TheQuestionAndTheSaveDialogSpeakRussian) {
+    QStringList buttons;
+    modals.replies.push_back([&buttons](QWidget* widget) {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        ASSERT_NE(box, nullptr);
+        for (auto button : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel}) {
+            buttons << box->button(button)->text().remove(QLatin1Char('&'));
+        }
+        box->button(QMessageBox::Yes)->click();
+    });
+    QStringList dialogButtons;
+    modals.replies.push_back([&dialogButtons](QWidget* dialog) {
+        for (auto* button : dialog->findChildren<QPushButton*>()) {
+            dialogButtons << button->text().remove(QLatin1Char('&'));
+        }
+        QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+    });
+    item("N13")->trigger();
+    ASSERT_EQ(modals.seen.size(), 2u);
+    EXPECT_EQ(buttons, (QStringList{"Да", "Нет", "Отмена"}));
+    EXPECT_EQ(modals.seen[1].title, "Сохранение платежей");
+    EXPECT_TRUE(dialogButtons.contains("Сохранить")) << dialogButtons.join(", ").toStdString();
+    EXPECT_TRUE(dialogButtons.contains("Отмена")) << dialogButtons.join(", ").toStdString();
+}
 
 TEST_F(SaveQuestionTest, CancelKeepsEverything) {
     modals.press(QMessageBox::Cancel);
