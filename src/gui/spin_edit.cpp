@@ -143,8 +143,12 @@ void SpinEditBase::keyPressEvent(QKeyEvent* event) {
 
 void SpinEditBase::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    // Coming back from a menu or another window is not entering the field.
-    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
+    // Getting the focus back from a menu or another window is not entering the field; the
+    // first activation of the window is.
+    const bool returning = event->reason() == Qt::PopupFocusReason ||
+                           (event->reason() == Qt::ActiveWindowFocusReason && lentFocus_);
+    lentFocus_ = false;
+    if (returning)
         return;
     // A left click that enters the field places the caret where it lands: its press comes
     // right after the focus and undoes this selection.
@@ -154,7 +158,9 @@ void SpinEditBase::focusInEvent(QFocusEvent* event) {
 void SpinEditBase::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     // A popup menu or another window taking the keyboard is not leaving the field.
-    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
+    lentFocus_ =
+        event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason;
+    if (lentFocus_)
         return;
     leave();
     showModelText();

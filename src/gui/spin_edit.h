@@ -70,6 +70,8 @@ class SpinEditBase : public QLineEdit {
 
     QToolButton* up_;
     QToolButton* down_;
+    // The focus went to a menu or another window and comes back to this field.
+    bool lentFocus_ = false;
 };
 
 // A spin edit drawn over one of the rule models; only Enter differs between the two kinds.

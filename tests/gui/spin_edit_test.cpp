@@ -176,6 +176,9 @@ TEST_F(SpinEditTest, ButtonsStepTakeTheFocusAndRepeatWhileHeld) {
 }
 
 TEST_F(SpinEditTest, EnteringSelectsTheTextUnlessALeftClickPlacesTheCaret) {
+    EXPECT_TRUE(decimal->hasFocus());  // entered as the window was first activated
+    EXPECT_EQ(decimal->selectedText(), "0");
+
     retype(decimal, "12,5");
     leave();
     decimal->setFocus();  // the program moves the focus
