@@ -84,6 +84,8 @@ void MainForm::LoadPaymentFile(const std::string& path) {
         loadWholePaymentFile(path);
     } catch (...) {
         ForgetLoadedFile();
+        if (Caption.find('[') != std::string::npos)
+            Caption = kPaymentInputCaption;  // the name leaves the caption with it
         throw;
     }
 }

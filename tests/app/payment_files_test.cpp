@@ -250,6 +250,17 @@ TEST_F(PaymentFiles, AFileThatFailedToLoadIsNeverCutDownToTheRowsRead) {
     EXPECT_EQ(ReadBytes(path), content);
 }
 
+TEST_F(PaymentFiles, AFailureAfterTheModeSwitchTakesTheNameOffTheCaption) {
+    const std::string path = folder / "date.crp";
+    WriteBytes(path,
+               "1000\r\n12\r\n10\r\n10.03.2004\r\n"
+               "1;10.04.20x4;1000,00;100,00;10,00;110,00;П+%;\r\n");
+    EXPECT_FALSE(load(path));
+    EXPECT_EQ(lastMessage(), "'10.04.20x4' is not a valid date");
+    EXPECT_EQ(form.CurrentFileName, "");
+    EXPECT_EQ(form.Caption, app::kPaymentInputCaption);
+}
+
 TEST_F(PaymentFiles, AMissingFileIsReported) {
     EXPECT_FALSE(load(folder / "none.crp"));
     EXPECT_EQ(lastMessage(), "File not found");
