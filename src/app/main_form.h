@@ -214,6 +214,13 @@ class MainForm {
     void N4Click();
     void crp1Click();
 
+    // ---- Full cost of credit and the CSV export ----------------------------------------
+    // "Полная стоимость кредита...": only in the calculation mode with a schedule computed.
+    bool FullCostEnabled() const;
+    void FullCostClick();
+    // "Экспорт таблицы в CSV...", in either mode.
+    void ExportCsvClick();
+
   private:
     void showMessage(const std::string& caption, const std::string& text) {
         port_.showMessage(caption, text);

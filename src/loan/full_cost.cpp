@@ -1,0 +1,84 @@
+#include "loan/full_cost.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+namespace loan {
+
+namespace {
+
+// Far beyond any real loan: a base-period rate of 10^30 means the payments on the loan
+// date alone settle it.
+constexpr Extended kHighestRate = 1e30L;
+constexpr int kMaxBisections = 400;
+
+// Present value, at the loan date, of the payments less the loan sum; falls as i grows.
+Extended netPresentValue(Extended i, ScaledAmount loanSum,
+                         const std::vector<LoanPayment>& payments) {
+    Extended sum = -static_cast<Extended>(loanSum);
+    for (const LoanPayment& payment : payments) {
+        const Extended discount =
+            (1 + payment.periodShare * i) * std::pow(1 + i, static_cast<Extended>(payment.periods));
+        sum += static_cast<Extended>(payment.amount) / discount;
+    }
+    return sum;
+}
+
+}  // namespace
+
+FullCostRate SolveFullCostRate(ScaledAmount loanSum, const std::vector<LoanPayment>& payments,
+                               int periodsPerYear) {
+    if (loanSum <= 0)
+        return {FullCostStatus::NoLoan};
+    Extended total = 0;
+    Extended dueAtOnce = 0;  // what no rate discounts
+    for (const LoanPayment& payment : payments) {
+        if (payment.amount < 0)
+            return {FullCostStatus::NegativePayment};
+        total += static_cast<Extended>(payment.amount);
+        if (payment.periods == 0 && payment.periodShare == 0)
+            dueAtOnce += static_cast<Extended>(payment.amount);
+    }
+    if (total < static_cast<Extended>(loanSum))
+        return {FullCostStatus::PaymentsTooSmall};
+    if (total == static_cast<Extended>(loanSum))
+        return {FullCostStatus::Found, 0};  // the payments return the sum and nothing more
+    if (dueAtOnce >= static_cast<Extended>(loanSum))
+        return {FullCostStatus::NoFiniteRate};
+
+    Extended low = 0;
+    Extended high = 1;
+    while (netPresentValue(high, loanSum, payments) > 0) {
+        low = high;
+        high *= 2;
+        if (high > kHighestRate)
+            return {FullCostStatus::NoFiniteRate};
+    }
+    for (int step = 0; step < kMaxBisections; ++step) {
+        const Extended middle = low + (high - low) / 2;
+        if (middle <= low || middle >= high)
+            break;  // the bracket is as narrow as the format allows
+        if (netPresentValue(middle, loanSum, payments) > 0) {
+            low = middle;
+        } else {
+            high = middle;
+        }
+    }
+    const Extended i = low + (high - low) / 2;
+    return {FullCostStatus::Found, i * periodsPerYear * 100};
+}
+
+std::string FormatFullCostPercent(Extended percentPerYear, const Locale& locale) {
+    // to_chars rounds the exact binary value and ignores the C locale, which Qt sets.
+    std::array<char, 64> text{};
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), percentPerYear,
+                                   std::chars_format::fixed, 3)
+                         .ptr;
+    std::string result(text.data(), end);
+    if (const auto point = result.find('.'); point != std::string::npos)
+        result[point] = locale.decimalSeparator;
+    return result;
+}
+
+}  // namespace loan
