@@ -19,6 +19,9 @@ std::string refusalText(loan::FullCostStatus status, const std::string& paid,
         case loan::FullCostStatus::PaymentsTooSmall:
             return "Платежи по графику (всего " + paid + ") меньше суммы кредита (" + loanSum +
                    "):\rполная стоимость кредита не определена.";
+        case loan::FullCostStatus::PaymentBeforeLoan:
+            return "В графике есть платежи раньше получения кредита: полная стоимость кредита не "
+                   "определена.";
         case loan::FullCostStatus::NoFiniteRate:
         case loan::FullCostStatus::Found:
             break;

@@ -19,16 +19,17 @@ namespace loan {
 
 struct LoanPayment {
     ScaledAmount amount = 0;
-    int periods = 0;           // q_k, whole base periods after the loan date
+    int periods = 0;           // q_k, whole base periods after the loan date, not below 0
     Extended periodShare = 0;  // e_k, the part of a further period, from 0 to below 1
 };
 
 enum class FullCostStatus {
     Found,
-    NoLoan,            // the loan sum is not above zero
-    NegativePayment,   // a payment below zero: the rate would not be the only root
-    PaymentsTooSmall,  // together the payments do not cover the loan sum
-    NoFiniteRate,      // the payments on the loan date alone cover the loan sum
+    NoLoan,             // the loan sum is not above zero
+    NegativePayment,    // a payment below zero: the rate would not be the only root
+    PaymentBeforeLoan,  // a payment dated before the loan (or a period share outside [0, 1))
+    PaymentsTooSmall,   // together the payments do not cover the loan sum
+    NoFiniteRate,       // the payments on the loan date alone cover the loan sum
 };
 
 struct FullCostRate {
@@ -39,7 +40,7 @@ struct FullCostRate {
 // Solves for i by bisection on [0, upper bound] in extended precision: with the loan at the
 // loan date and no payment below zero, the sum falls strictly as i grows, so the root is
 // bracketed once and the bisection cannot diverge.
-FullCostRate SolveFullCostRate(ScaledAmount loanSum, const std::vector<LoanPayment>& payments,
+FullCostRate SolveFullCostRate(ScaledAmount loanSum, std::vector<LoanPayment> payments,
                                int periodsPerYear);
 
 // The rate as lenders state it: three decimals, the locale's separator ("23,456").

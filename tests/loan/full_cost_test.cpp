@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <vector>
@@ -67,14 +68,20 @@ TEST(FullCostRate, MatchesTheClosedFormOfASinglePayment) {
     EXPECT_NEAR(solved(1000, {{1010 * kUnit, 1}}), 12, 1e-12);
     const Extended doubled = 1200 * (std::pow(2.0L, 1.0L / 12) - 1);
     EXPECT_NEAR(solved(1000, {{2000 * kUnit, 12}}), doubled, 1e-12);
+    const Extended doubledInTenYears = 1200 * (std::pow(2.0L, 1.0L / 120) - 1);
+    EXPECT_NEAR(solved(1000, {{2000 * kUnit, 120}}), doubledInTenYears, 1e-12);
     // Half a period on: 1000 × (1 + 0,5 i) = 1010 gives i = 2 %.
     EXPECT_NEAR(solved(1000, {{1010 * kUnit, 0, 0.5L}}), 24, 1e-12);
 }
 
 TEST(FullCostRate, AThousandMonthsAreSolvedExactlyAndQuickly) {
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_NEAR(solved(12000, monthly(differentiated(1'200'000, 1000))), 12, 1e-12);
+    std::vector<LoanPayment> payments = monthly(differentiated(1'200'000, 1000));
+    EXPECT_NEAR(solved(12000, payments), 12, 1e-12);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    // The payments may come in any order.
+    std::reverse(payments.begin(), payments.end());
+    EXPECT_NEAR(solved(12000, payments), 12, 1e-12);
     // The highest rate the form takes, 100000 % a year, on a one-month loan.
     EXPECT_NEAR(solved(1000, {{(1000 + 83333) * kUnit, 1}}), 99999.6, 1e-8);
 }
@@ -93,13 +100,17 @@ TEST(FullCostRate, RefusesWhereNoRateMeansAnything) {
         {"a negative loan", -1000 * kUnit, monthly({100}), FullCostStatus::NoLoan},
         {"a payment below zero", 1000 * kUnit, monthly({200'000, -50'000}),
          FullCostStatus::NegativePayment},
+        {"a payment before the loan",
+         1000 * kUnit,
+         {{1010 * kUnit, -1}},
+         FullCostStatus::PaymentBeforeLoan},
         {"the loan repaid on its own date with more",
          1000 * kUnit,
          {{1001 * kUnit, 0}, {10 * kUnit, 1}},
          FullCostStatus::NoFiniteRate},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(SolveFullCostRate(c.loanSum, c.payments, 12).status, c.expected) << c.what;
+        EXPECT_EQ(loan::SolveFullCostRate(c.loanSum, c.payments, 12).status, c.expected) << c.what;
     }
     // Paying back exactly the sum costs nothing.
     const loan::FullCostRate free = SolveFullCostRate(1000 * kUnit, monthly({50'000, 50'000}), 12);
