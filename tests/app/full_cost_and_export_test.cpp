@@ -114,30 +114,6 @@ class CsvExport : public ::testing::Test {
     TempFolder folder;
 };
 
-TEST_F(CsvExport, WritesTheTableAndSummaryWithAByteOrderMarkAndCrLf) {
-    form.SpinEdit1.Text = "1000";
-    form.SpinEdit2.Text = "12";
-    form.SpinEdit3.Text = "3";
-    form.Button1Click();
-    port.csvFile = folder / "schedule.csv";
-    EXPECT_TRUE(form.RunHandler([&] { form.ExportCsvClick(); }));
-    EXPECT_TRUE(port.messages.empty());
-    EXPECT_EQ(ReadBytes(folder / "schedule.csv"),
-              "\xEF\xBB\xBF"
-              "Месяц;Дата;Остаток кредита;Основной платеж;Проценты;Обслуживание;Всего за платеж\r\n"
-              "1;Апрель 2004;1000,00;333,33;10,00;0,00;343,33\r\n"
-              "2;Май 2004;666,67;333,33;6,67;0,00;340,00\r\n"
-              "3;Июнь 2004;333,34;333,33;3,33;0,00;336,66\r\n"
-              "Всего:;;;999,99;20,00;0,00;1019,99\r\n"
-              "\r\n"
-              "Полная сумма выплат;1019,99\r\n"
-              "Выплачено процентов;20,00\r\n"
-              "Остаток;0,01\r\n"
-              "Основной платеж;333,33\r\n"
-              "Проценты на дату платежа;0,00\r\n"
-              "Опережение платежей;0,00\r\n");
-}
-
 TEST_F(CsvExport, ExportsThePaymentsInThePaymentInputMode) {
     form.SpinEdit1.Text = "12000";
     form.SpinEdit2.Text = "12";
