@@ -24,6 +24,8 @@ class FormPort {
     // File dialogs for payment files; empty when the person cancels.
     virtual std::optional<std::string> chooseFileToOpen() { return std::nullopt; }
     virtual std::optional<std::string> chooseFileToSave() { return std::nullopt; }
+    // The save dialog of the CSV export; empty when the person cancels.
+    virtual std::optional<std::string> chooseCsvFileToSave() { return std::nullopt; }
 
     // Shows the forecast settings modally; returns when they are closed.
     virtual void showForecastSettings() {}

@@ -220,6 +220,13 @@ class MainForm {
     void N4Click();
     void crp1Click();
 
+    // ---- Full cost of credit and the CSV export ----------------------------------------
+    // "Полная стоимость кредита...": only in the calculation mode with a schedule computed.
+    bool FullCostEnabled() const;
+    void FullCostClick();
+    // "Экспорт таблицы в CSV...", in either mode.
+    void ExportCsvClick();
+
   private:
     // The save question and, after "Yes", the save; false when the question or the file
     // dialog was cancelled. A save that fails throws.

@@ -13,7 +13,7 @@ constexpr const char* kUsage =
     "usage:\n"
     "  ssudomer-cli schedule --sum S --rate R --term T [--date DD.MM.YYYY]\n"
     "                        [--equal [--payment N] [--own]]\n"
-    "                        [--fee F] [--fee-basis sum|balance|fixed]\n"
+    "                        [--fee F] [--fee-basis sum|balance|fixed] [--psk]\n"
     "                        [--csv] [--decimal-separator ,|.]\n"
     "  ssudomer-cli register --sum S --rate R --term T --date DD.MM.YYYY\n"
     "                        [--overdue] [--forecast standard|average|fixed:AMOUNT]\n"

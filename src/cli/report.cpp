@@ -1,14 +1,12 @@
 #include "cli/report.h"
 
-#include <array>
+#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace cli {
 
 namespace {
-
-using Line = std::vector<std::string>;
 
 std::size_t displayWidth(const std::string& text) {
     std::size_t width = 0;
@@ -19,38 +17,15 @@ std::size_t displayWidth(const std::string& text) {
     return width;
 }
 
-std::string csvCell(const std::string& text) {
-    if (text.find_first_of(";\"\r\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
-}
-
-void printCsv(const std::vector<Line>& lines, std::ostream& out) {
-    for (const Line& line : lines) {
-        for (std::size_t i = 0; i < line.size(); ++i) {
-            if (i > 0)
-                out << ';';
-            out << csvCell(line[i]);
-        }
-        out << '\n';
-    }
-}
-
-void printAligned(const std::vector<Line>& lines, std::ostream& out) {
+void printAligned(const std::vector<std::vector<std::string>>& lines, std::ostream& out) {
     std::vector<std::size_t> widths;
-    for (const Line& line : lines) {
+    for (const auto& line : lines) {
         widths.resize(std::max(widths.size(), line.size()));
         for (std::size_t i = 0; i < line.size(); ++i) {
             widths[i] = std::max(widths[i], displayWidth(line[i]));
         }
     }
-    for (const Line& line : lines) {
+    for (const auto& line : lines) {
         std::string text;
         for (std::size_t i = 0; i < line.size(); ++i) {
             if (i > 0)
@@ -65,33 +40,20 @@ void printAligned(const std::vector<Line>& lines, std::ostream& out) {
 
 }  // namespace
 
-void PrintReport(const app::MainForm& form, ReportFormat format, std::ostream& out) {
-    const loan::ScheduleTable& table = form.StringGrid1;
-    std::vector<Line> rows;
-    for (int row = 0; row < table.rowCount(); ++row) {
-        if (row > 0 && !table.rowHasText(row))
-            continue;
-        Line line;
-        for (int column = 0; column < loan::ScheduleTable::kColumnCount; ++column) {
-            line.push_back(table.cell(column, row));
-        }
-        rows.push_back(std::move(line));
-    }
-    const std::array<const std::string*, 6> values = {&form.Label15, &form.Label17, &form.Label11,
-                                                      &form.Label9,  &form.Label13, &form.Label19};
+void PrintReport(const app::TableReport& report, ReportFormat format, std::ostream& out) {
     if (format == ReportFormat::Csv) {
-        printCsv(rows, out);
-        out << '\n';
-        for (std::size_t i = 0; i < values.size(); ++i) {
-            out << csvCell(loan::kSummaryCaptions[i]) << ';' << csvCell(*values[i]) << '\n';
-        }
+        out << app::CsvText(report, "\n");
         return;
     }
-    printAligned(rows, out);
+    printAligned(report.rows, out);
     out << '\n';
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        out << loan::kSummaryCaptions[i] << ": " << *values[i] << '\n';
+    for (const auto& [caption, value] : report.values) {
+        out << caption << ": " << value << '\n';
     }
+}
+
+void PrintReport(const app::MainForm& form, ReportFormat format, std::ostream& out) {
+    PrintReport(app::MakeTableReport(form), format, out);
 }
 
 }  // namespace cli

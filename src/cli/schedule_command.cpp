@@ -1,5 +1,6 @@
 // ssudomer-cli schedule: the calculation mode's "Расчет" on the given loan.
 
+#include "app/full_cost_command.h"
 #include "app/main_form.h"
 #include "cli/commands.h"
 #include "cli/console_port.h"
@@ -12,7 +13,7 @@ namespace {
 const std::map<std::string, bool> kScheduleOptions = [] {
     std::map<std::string, bool> known = {
         {"sum", true},     {"rate", true}, {"term", true}, {"date", true},      {"equal", false},
-        {"payment", true}, {"own", false}, {"fee", true},  {"fee-basis", true},
+        {"payment", true}, {"own", false}, {"fee", true},  {"fee-basis", true}, {"psk", false},
     };
     known.insert(kOutputOptions.begin(), kOutputOptions.end());
     return known;
@@ -69,8 +70,20 @@ int RunSchedule(const std::vector<std::string>& args, std::ostream& out, std::os
     }
     if (!hasSchedule(form))
         return kExitRefused;
-    PrintReport(form, FormatOption(options), out);
-    return kExitOk;
+    app::TableReport report = app::MakeTableReport(form);
+    int status = kExitOk;
+    if (HasOption(options, "psk")) {
+        const app::FullCostOutcome cost = app::ScheduleFullCost(form);
+        if (cost.figures) {
+            report.values.emplace_back(app::kFullCostPercentCaption, cost.figures->percent);
+            report.values.emplace_back(app::kFullCostMoneyCaption, cost.figures->money);
+        } else {
+            port.showMessage(app::kFullCostCaption, cost.refusal);
+            status = kExitRefused;
+        }
+    }
+    PrintReport(report, FormatOption(options), out);
+    return status;
 }
 
 }  // namespace cli

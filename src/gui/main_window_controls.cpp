@@ -296,6 +296,7 @@ void MainWindow::refresh() {
             item->setChecked(model->Checked);
         item->setEnabled(model->Enabled);
     }
+    action("FullCost1")->setEnabled(form_.FullCostEnabled());
 
     StringGrid1->refresh();
     FormCanResize();

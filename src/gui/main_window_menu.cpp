@@ -44,6 +44,10 @@ void MainWindow::buildMenu() {
     handle(addItem(file, "N4", "Сохранить платежи..."), &app::MainForm::N4Click);
     // Printing comes with the print window; until then the item does nothing.
     addItem(file, "N9", "Печать платежей");
+    handle(addItem(file, "ExportCsv1", "Экспорт таблицы в CSV..."), &app::MainForm::ExportCsvClick);
+    file->addSeparator();
+    handle(addItem(file, "FullCost1", "Полная стоимость кредита..."),
+           &app::MainForm::FullCostClick);
     file->addSeparator()->setObjectName("N5");
     connect(addItem(file, "N6", "Выход"), &QAction::triggered, this, &QWidget::close);
 

@@ -14,12 +14,19 @@ namespace {
 
 constexpr const char* kOpenTitle = "Загрузка предыдущих платежей";
 constexpr const char* kSaveTitle = "Сохранение платежей";
-constexpr const char* kFilter = "*.crp (*.crp)";
-constexpr const char* kSuffix = "crp";
+constexpr const char* kExportTitle = "Экспорт таблицы в CSV";
 
-std::optional<std::string> runFileDialog(QFileDialog& dialog, QString& lastFolder) {
-    dialog.setNameFilter(kFilter);
-    dialog.setDefaultSuffix(kSuffix);
+struct FileKind {
+    const char* filter;
+    const char* suffix;
+};
+constexpr FileKind kPaymentFile = {"*.crp (*.crp)", "crp"};
+constexpr FileKind kCsvFile = {"*.csv (*.csv)", "csv"};
+
+std::optional<std::string> runFileDialog(QFileDialog& dialog, const FileKind& kind,
+                                         QString& lastFolder) {
+    dialog.setNameFilter(kind.filter);
+    dialog.setDefaultSuffix(kind.suffix);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
@@ -60,7 +67,7 @@ std::optional<std::string> QtFormPort::chooseFileToOpen() {
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (!lastOpened_.isEmpty())
         dialog.selectFile(lastOpened_);
-    auto chosen = runFileDialog(dialog, lastFolder_);
+    auto chosen = runFileDialog(dialog, kPaymentFile, lastFolder_);
     if (chosen)
         lastOpened_ = QString::fromStdString(*chosen);
     return chosen;
@@ -74,7 +81,18 @@ std::optional<std::string> QtFormPort::chooseFileToSave() {
     const std::string& preset = window_.form().CurrentFileName;
     if (!preset.empty())
         dialog.selectFile(QString::fromStdString(preset));
-    return runFileDialog(dialog, lastFolder_);
+    return runFileDialog(dialog, kPaymentFile, lastFolder_);
+}
+
+std::optional<std::string> QtFormPort::chooseCsvFileToSave() {
+    QFileDialog dialog(nullptr, kExportTitle, lastFolder_);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // A loaded payment file offers its own name for the table.
+    const std::string& loaded = window_.form().CurrentFileName;
+    if (!loaded.empty())
+        dialog.selectFile(QFileInfo(QString::fromStdString(loaded)).completeBaseName() + ".csv");
+    return runFileDialog(dialog, kCsvFile, lastFolder_);
 }
 
 void QtFormPort::showForecastSettings() {

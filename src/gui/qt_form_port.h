@@ -22,6 +22,7 @@ class QtFormPort : public app::FormPort {
     app::DialogAnswer askYesNoCancel(const std::string& caption, const std::string& text) override;
     std::optional<std::string> chooseFileToOpen() override;
     std::optional<std::string> chooseFileToSave() override;
+    std::optional<std::string> chooseCsvFileToSave() override;
     void showForecastSettings() override;
     void adjustWindowToRows() override;
     loan::Date today() const override;
