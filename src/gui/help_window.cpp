@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -15,12 +16,17 @@ QString FindHelpFile(const QString& programFolder) {
     const QString beside = QDir(programFolder).filePath(kHelpFileName);
     if (QFileInfo::exists(beside))
         return beside;
-#ifdef SSUDOMER_DATA_DIR
-    const QString installed = QDir(QStringLiteral(SSUDOMER_DATA_DIR)).filePath(kHelpFileName);
+#ifdef SSUDOMER_DATA_FROM_BIN
+    // Installed: the data folder lies where it lies from the program, under any prefix.
+    const QString installed = QDir::cleanPath(QDir(programFolder).filePath(
+        QStringLiteral(SSUDOMER_DATA_FROM_BIN "/") + kHelpFileName));
     if (QFileInfo::exists(installed))
         return installed;
 #endif
-    return beside;
+    // A program started through a link, or from another place: the desktop's data folders.
+    const QString shared = QStandardPaths::locate(
+        QStandardPaths::GenericDataLocation, QStringLiteral("ssudomer/") + kHelpFileName);
+    return shared.isEmpty() ? beside : shared;
 }
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(new QTextBrowser) {
