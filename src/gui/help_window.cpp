@@ -18,14 +18,14 @@ QString FindHelpFile(const QString& programFolder) {
         return beside;
 #ifdef SSUDOMER_DATA_FROM_BIN
     // Installed: the data folder lies where it lies from the program, under any prefix.
-    const QString installed = QDir::cleanPath(QDir(programFolder).filePath(
-        QStringLiteral(SSUDOMER_DATA_FROM_BIN "/") + kHelpFileName));
+    const QString installed = QDir::cleanPath(
+        QDir(programFolder).filePath(QStringLiteral(SSUDOMER_DATA_FROM_BIN "/") + kHelpFileName));
     if (QFileInfo::exists(installed))
         return installed;
 #endif
     // A program started through a link, or from another place: the desktop's data folders.
-    const QString shared = QStandardPaths::locate(
-        QStandardPaths::GenericDataLocation, QStringLiteral("ssudomer/") + kHelpFileName);
+    const QString shared = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                                  QStringLiteral("ssudomer/") + kHelpFileName);
     return shared.isEmpty() ? beside : shared;
 }
 
