@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when any is missing.
+# Installs the Debian packages the build and the tests need, when any is missing; packages
+# named as arguments are added to the list (scripts/package.sh asks for its tools so).
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,7 @@ packages=(
   qt6-base-dev libgl-dev
   fonts-liberation2 xvfb xauth
   desktop-file-utils appstream libxml2-utils shared-mime-info man-db binutils
+  "$@"
 )
 
 missing=()

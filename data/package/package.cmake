@@ -17,9 +17,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
+# The extended description; CPack puts the summary above it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Ssudomer computes a loan repayment schedule with differentiated or equal
+    "Ssudomer computes a loan repayment schedule with differentiated or equal
 monthly payments and an account-service fee, records the payments really
 made with interest by actual days, shows how far they run ahead of or behind
 the bank's plan, and forecasts the rest. Payments are kept in .crp files,
