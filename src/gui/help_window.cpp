@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "gui/app_icon.h"
+#include "storage/user_folders.h"
 
 namespace gui {
 
@@ -16,13 +17,12 @@ QString FindHelpFile(const QString& programFolder) {
     const QString beside = QDir(programFolder).filePath(kHelpFileName);
     if (QFileInfo::exists(beside))
         return beside;
-#ifdef SSUDOMER_DATA_FROM_BIN
     // Installed: the data folder lies where it lies from the program, under any prefix.
     const QString installed = QDir::cleanPath(
-        QDir(programFolder).filePath(QStringLiteral(SSUDOMER_DATA_FROM_BIN "/") + kHelpFileName));
+        QDir(QString::fromStdString(storage::InstalledDataFolder(programFolder.toStdString())))
+            .filePath(kHelpFileName));
     if (QFileInfo::exists(installed))
         return installed;
-#endif
     // A program started through a link, or from another place: the desktop's data folders.
     const QString shared = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
                                                   QStringLiteral("ssudomer/") + kHelpFileName);

@@ -22,6 +22,11 @@ TEST(LastLoanFilePath, BesideAWritableProgramElseInTheUsersConfiguration) {
     EXPECT_EQ(storage::LastLoanFilePath(home / "missing/ssudomer"),
               home / ".config/ssudomer/oldinfo.ini");
     EXPECT_EQ(storage::LastLoanFilePath(""), home / ".config/ssudomer/oldinfo.ini");
+    // An installed program keeps it per user, even in a folder it may write.
+    std::filesystem::create_directories(home / "prefix/bin");
+    std::filesystem::create_directories(home / "prefix/share/ssudomer");
+    EXPECT_EQ(storage::LastLoanFilePath(home / "prefix/bin/ssudomer"),
+              home / ".config/ssudomer/oldinfo.ini");
     {
         ScopedEnvironment custom("XDG_CONFIG_HOME", home / "cfg");
         EXPECT_EQ(storage::LastLoanFilePath(""), home / "cfg/ssudomer/oldinfo.ini");
