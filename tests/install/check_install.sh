@@ -100,15 +100,22 @@ for page in ssudomer ssudomer-cli; do
 done
 
 # The installed programs run from the temporary prefix, without a display.
+prints() {  # prints LINE COMMAND...: exits 0 with LINE on standard output, nothing on error
+    local line=$1
+    shift
+    "$@" >"$work/stdout" 2>"$work/stderr" && grep -qxF "$line" "$work/stdout" &&
+        [ ! -s "$work/stderr" ]
+}
 cli=$root/usr/bin/ssudomer-cli
-check "ssudomer-cli --version" grep -qxF "ssudomer-cli (Ссудомер) $version" <("$cli" --version)
-check "ssudomer --version" grep -qxF "ssudomer (Ссудомер) $version" \
-    <(env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/ssudomer" --version)
-check "ssudomer --help" grep -q "^Usage: ssudomer" \
-    <(env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/ssudomer" --help)
-check "installed ssudomer-cli computes a schedule" grep -qxF "1;Февраль 2005;12000.00;1000.00;120.00;0.00;1120.00" \
-    <("$cli" schedule --sum 12000 --rate 12 --term 12 --date 10.01.2005 --csv \
-        --decimal-separator .)
+window=(env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/ssudomer")
+check "ssudomer-cli --version" prints "ssudomer-cli (Ссудомер) $version" "$cli" --version
+check "ssudomer-cli --help" prints "usage:" "$cli" --help
+check "ssudomer --version" prints "ssudomer (Ссудомер) $version" "${window[@]}" --version
+check "ssudomer --help" prints "Usage: ssudomer [FILE.crp]" "${window[@]}" --help
+check "installed ssudomer-cli computes a schedule" \
+    prints "1;Февраль 2005;12000.00;1000.00;120.00;0.00;1120.00" \
+    "$cli" schedule --sum 12000 --rate 12 --term 12 --date 10.01.2005 --csv \
+    --decimal-separator .
 "$cli" >/dev/null 2>&1
 check "ssudomer-cli without a command exits 64" test $? -eq 64
 
