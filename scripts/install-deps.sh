@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when any is missing.
+# Installs the Debian packages the build and the tests need, when any is missing; packages
+# named as arguments are added to the list (scripts/package.sh asks for its tools so).
 set -euo pipefail
 
 packages=(
@@ -7,6 +8,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev qt6-translations-l10n
   fonts-liberation2 xvfb xauth
+  desktop-file-utils appstream libxml2-utils shared-mime-info man-db binutils
+  "$@"
 )
 
 missing=()

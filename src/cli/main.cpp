@@ -4,7 +4,24 @@
 
 #include "cli/commands.h"
 
+namespace {
+
+// What --help adds to the usage: what comes back and where to read more.
+constexpr const char* kHelpTrailer =
+    "\n"
+    "Exit status: 0 done, 2 refused or no result (the reason on standard error),\n"
+    "64 bad arguments. See ssudomer-cli(1).\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return cli::RunCli(args, std::cout, std::cerr);
+    if (args == std::vector<std::string>{"--version"}) {
+        std::cout << "ssudomer-cli (Ссудомер) " SSUDOMER_VERSION "\n";
+        return 0;
+    }
+    const int status = cli::RunCli(args, std::cout, std::cerr);
+    if (args == std::vector<std::string>{"--help"})
+        std::cout << kHelpTrailer;
+    return status;
 }

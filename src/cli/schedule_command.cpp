@@ -47,6 +47,8 @@ int RunSchedule(const std::vector<std::string>& args, std::ostream& out, std::os
     ConsolePort port(err);
     app::MainForm form(port, LocaleOption(options));
     form.FormShow();
+    // A command-line user cannot see the window's designed start date: a loan taken today.
+    form.DateTimePicker1.Date = port.today();
     TypeLoanTerms(form, options);
     if (equal) {
         form.RadioButtonBClick();

@@ -4,7 +4,8 @@
 
 namespace gui {
 
-// The program's icon, drawn once: a green coin with a percent sign.
+// The program's icon, the drawing the desktop's icon theme also gets (a schedule sheet
+// with a green percent coin), at each of its rendered sizes.
 QIcon ProgramIcon();
 
 }  // namespace gui

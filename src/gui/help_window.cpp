@@ -4,10 +4,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
 #include "gui/app_icon.h"
+#include "storage/user_folders.h"
 
 namespace gui {
 
@@ -15,12 +17,16 @@ QString FindHelpFile(const QString& programFolder) {
     const QString beside = QDir(programFolder).filePath(kHelpFileName);
     if (QFileInfo::exists(beside))
         return beside;
-#ifdef SSUDOMER_DATA_DIR
-    const QString installed = QDir(QStringLiteral(SSUDOMER_DATA_DIR)).filePath(kHelpFileName);
+    // Installed: the data folder lies where it lies from the program, under any prefix.
+    const QString installed = QDir::cleanPath(
+        QDir(QString::fromStdString(storage::InstalledDataFolder(programFolder.toStdString())))
+            .filePath(kHelpFileName));
     if (QFileInfo::exists(installed))
         return installed;
-#endif
-    return beside;
+    // A program started through a link, or from another place: the desktop's data folders.
+    const QString shared = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                                  QStringLiteral("ssudomer/") + kHelpFileName);
+    return shared.isEmpty() ? beside : shared;
 }
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(new QTextBrowser) {

@@ -12,8 +12,9 @@ namespace gui {
 
 inline constexpr const char* kHelpFileName = "ssudomer.hlp";
 
-// The help file beside the program, or else the one in the installed data folder; the
-// path beside the program when neither exists.
+// The help file beside the program, or else the one in the installed data folder (found
+// from the program's folder), or else the one in the desktop's data folders; the path
+// beside the program when none exists.
 QString FindHelpFile(const QString& programFolder);
 
 class HelpWindow : public QWidget {

@@ -30,11 +30,15 @@ class FileTypeRegistry {
 // opens the program with the file, the default application for the type in
 // $XDG_CONFIG_HOME/mimeapps.list, then update-mime-database and update-desktop-database
 // when they are installed.
+// Where the package installed the type, or a desktop entry that starts this same program,
+// in a folder of $XDG_DATA_DIRS, that one serves: it is not written again for the user.
 class XdgFileTypeRegistry : public FileTypeRegistry {
   public:
     void registerFileType(const FileTypeRegistration& registration) override;
 
     static std::string MimeType(const FileTypeRegistration& registration);
+    // The id the installed desktop entry and MIME package are named after.
+    static std::string ApplicationId();
     static constexpr const char* kDesktopFileName = "ssudomer.desktop";
 };
 

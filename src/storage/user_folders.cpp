@@ -44,10 +44,18 @@ std::string ProgramFolder(const std::string& programPath) {
     return slash == 0 ? "/" : programPath.substr(0, slash);
 }
 
+std::string InstalledDataFolder(const std::string& programFolder) {
+    return programFolder + "/" SSUDOMER_DATA_FROM_BIN;
+}
+
 std::string LastLoanFilePath(const std::string& programPath) {
     if (!programPath.empty()) {
         const std::string folder = ProgramFolder(programPath);
-        if (access(folder.c_str(), W_OK) == 0)
+        // An installed program's folder may be writable too (to root, or a /usr/local
+        // shared with a group); a file there would be one loan for every user, and would
+        // stay behind when the package is removed.
+        const bool installed = access(InstalledDataFolder(folder).c_str(), F_OK) == 0;
+        if (!installed && access(folder.c_str(), W_OK) == 0)
             return folder + "/" + kLastLoanFileName;
     }
     return ConfigHome() + "/ssudomer/" + kLastLoanFileName;

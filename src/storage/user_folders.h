@@ -18,9 +18,13 @@ std::string DataHome();
 // The folder of a program file ("." for a bare name).
 std::string ProgramFolder(const std::string& programPath);
 
+// Where an installed program's data lie, seen from the program's folder: <prefix>/share/
+// ssudomer beside <prefix>/bin, whatever the prefix.
+std::string InstalledDataFolder(const std::string& programFolder);
+
 // "oldinfo.ini" beside the program when the program's folder is writable (a copy run from
-// the user's own folder); otherwise, as for an installed program in a system folder, in
-// $XDG_CONFIG_HOME/ssudomer/. Reading and writing both ask here, so they meet.
+// the user's own folder); otherwise, and always for an installed program (one with its data
+// folder), in $XDG_CONFIG_HOME/ssudomer/. Reading and writing both ask here, so they meet.
 std::string LastLoanFilePath(const std::string& programPath);
 
 }  // namespace storage

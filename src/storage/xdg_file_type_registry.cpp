@@ -146,7 +146,92 @@ void writeUtf8File(const std::string& folder, const std::string& name, const std
     WriteFileSafely(folder + "/" + name, text);
 }
 
+// Removes a file this registration wrote earlier; true when there was one.
+bool removeOwnFile(const std::string& path) {
+    if (unlink(path.c_str()) == 0)
+        return true;
+    if (errno != ENOENT)
+        throw FileError(FileErrorText(errno, FileAccess::Write) + "\rФайл \"" + path +
+                        "\" не удален.");
+    return false;
+}
+
+// $XDG_DATA_DIRS, absolute folders only, by default /usr/local/share and /usr/share.
+std::vector<std::string> systemDataFolders() {
+    const char* value = std::getenv("XDG_DATA_DIRS");
+    const std::string list =
+        value != nullptr && value[0] != '\0' ? value : "/usr/local/share:/usr/share";
+    std::vector<std::string> folders;
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        auto end = list.find(':', start);
+        if (end == std::string::npos)
+            end = list.size();
+        if (end > start && list[start] == '/')
+            folders.push_back(list.substr(start, end - start));
+        start = end + 1;
+    }
+    return folders;
+}
+
+std::optional<std::string> findInSystemData(const std::string& relativePath) {
+    for (const std::string& folder : systemDataFolders()) {
+        const std::string candidate = folder + "/" + relativePath;
+        if (access(candidate.c_str(), R_OK) == 0)
+            return candidate;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> realPath(const std::string& path) {
+    char* resolved = realpath(path.c_str(), nullptr);
+    if (resolved == nullptr)
+        return std::nullopt;
+    std::string result = resolved;
+    std::free(resolved);
+    return result;
+}
+
+// The program an Exec line starts: its first word, unquoted, looked up in PATH when it
+// names no folder.
+std::optional<std::string> execProgram(const std::string& exec) {
+    std::string program;
+    if (!exec.empty() && exec.front() == '"') {
+        for (std::size_t i = 1; i < exec.size() && exec[i] != '"'; ++i) {
+            if (exec[i] == '\\' && i + 1 < exec.size())
+                ++i;
+            program += exec[i];
+        }
+    } else {
+        program = exec.substr(0, exec.find(' '));
+    }
+    if (program.find('/') != std::string::npos)
+        return program;
+    return findInPath(program);
+}
+
+// Whether the system-wide desktop entry starts this very program file.
+bool systemEntryStarts(const std::string& entryPath, const std::string& programPath) {
+    const auto program = realPath(programPath);
+    if (!program)
+        return false;
+    const auto lines = TryReadTextFile(entryPath);
+    if (!lines)
+        return false;
+    for (const std::string& line : *lines) {
+        if (line.rfind("Exec=", 0) == 0) {
+            const auto started = execProgram(line.substr(5));
+            return started && realPath(*started) == program;
+        }
+    }
+    return false;
+}
+
 }  // namespace
+
+std::string XdgFileTypeRegistry::ApplicationId() {
+    return SSUDOMER_APP_ID;
+}
 
 std::string XdgFileTypeRegistry::MimeType(const FileTypeRegistration& registration) {
     return "application/x-ssudomer-" + registration.typeName;
@@ -155,9 +240,26 @@ std::string XdgFileTypeRegistry::MimeType(const FileTypeRegistration& registrati
 void XdgFileTypeRegistry::registerFileType(const FileTypeRegistration& registration) {
     const std::string mimeFolder = DataHome() + "/mime";
     const std::string applicationsFolder = DataHome() + "/applications";
-    writeUtf8File(mimeFolder + "/packages", "ssudomer-" + registration.typeName + ".xml",
-                  mimePackage(registration));
-    writeUtf8File(applicationsFolder, kDesktopFileName, desktopEntry(registration));
+
+    // What the installed package put in the system's folders is not written again for the
+    // user: the type once, and the program's own menu entry rather than a second one. Our
+    // earlier per-user copies of them go, so that nothing is listed twice.
+    const std::string userMimePackage =
+        mimeFolder + "/packages/ssudomer-" + registration.typeName + ".xml";
+    if (findInSystemData("mime/packages/" + ApplicationId() + ".xml")) {
+        removeOwnFile(userMimePackage);
+    } else {
+        writeUtf8File(mimeFolder + "/packages", "ssudomer-" + registration.typeName + ".xml",
+                      mimePackage(registration));
+    }
+    std::string defaultEntry = kDesktopFileName;
+    const auto systemEntry = findInSystemData("applications/" + ApplicationId() + ".desktop");
+    if (systemEntry && systemEntryStarts(*systemEntry, registration.programPath)) {
+        defaultEntry = ApplicationId() + ".desktop";
+        removeOwnFile(applicationsFolder + "/" + kDesktopFileName);
+    } else {
+        writeUtf8File(applicationsFolder, kDesktopFileName, desktopEntry(registration));
+    }
 
     const std::string mimeAppsPath = ConfigHome() + "/mimeapps.list";
     std::string mimeApps;
@@ -167,8 +269,9 @@ void XdgFileTypeRegistry::registerFileType(const FileTypeRegistration& registrat
         // No list yet: it is made below.
     }
     writeUtf8File(ConfigHome(), "mimeapps.list",
-                  WithDefaultApplication(mimeApps, MimeType(registration), kDesktopFileName));
+                  WithDefaultApplication(mimeApps, MimeType(registration), defaultEntry));
 
+    // Also after a removal: the user's caches must forget the copies that went.
     runIfInstalled("update-mime-database", mimeFolder);
     runIfInstalled("update-desktop-database", applicationsFolder);
 }

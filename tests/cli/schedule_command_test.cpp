@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ctime>
 #include <sstream>
 
 #include "support/cli_run.h"
@@ -21,8 +22,8 @@ std::vector<std::string> lines(const std::string& text) {
 }
 
 TEST(ScheduleCommand, PrintsTheTableAndTheSummaryAsCsv) {
-    const CliRun r = run({"schedule", "--sum", "1000", "--rate", "12", "--term", "3", "--csv",
-                          "--decimal-separator", ","});
+    const CliRun r = run({"schedule", "--sum", "1000", "--rate", "12", "--term", "3", "--date",
+                          "10.03.2004", "--csv", "--decimal-separator", ","});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.out,
@@ -38,6 +39,27 @@ TEST(ScheduleCommand, PrintsTheTableAndTheSummaryAsCsv) {
               "Основной платеж;333,33\n"
               "Проценты на дату платежа;0,00\n"
               "Опережение платежей;0,00\n");
+}
+
+// Without --date the loan is taken today, not on the window's designed start date.
+TEST(ScheduleCommand, TheLoanDateDefaultsToToday) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char today[16];
+    std::strftime(today, sizeof today, "%d.%m.%Y", &local);
+
+    const std::vector<std::string> loan = {"schedule", "--sum",  "1000", "--rate",
+                                           "12",       "--term", "3",    "--csv"};
+    const auto withDate = [&](const std::string& date) {
+        std::vector<std::string> args = loan;
+        args.insert(args.end(), {"--date", date});
+        return run(args);
+    };
+    const CliRun implicit = run(loan);
+    ASSERT_EQ(implicit.status, 0) << implicit.err;
+    EXPECT_EQ(implicit.out, withDate(today).out);
+    EXPECT_NE(implicit.out, withDate("10.03.2004").out);
 }
 
 TEST(ScheduleCommand, AlignedOutputUnderAPointLocale) {
@@ -63,7 +85,7 @@ TEST(ScheduleCommand, AlignedOutputUnderAPointLocale) {
 
 TEST(ScheduleCommand, EqualPaymentsTakeTheSuggestedAnnuity) {
     const CliRun r = run({"schedule", "--sum", "12000", "--rate", "12", "--term", "12", "--equal",
-                          "--csv", "--decimal-separator", ","});
+                          "--date", "10.03.2004", "--csv", "--decimal-separator", ","});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err.rfind("Внимание!!!: Сумма платежа с учетом исходных данных должна быть равна "
                           "1067,00 для кредитов,\nплатежи",
@@ -84,12 +106,12 @@ TEST(ScheduleCommand, OwnPaymentFeesAndSeparatorsInArguments) {
     EXPECT_NE(r.out.find("Всего:;;;12000,00;780,00;390,00;13170,00\n"), std::string::npos);
 
     r = run({"schedule", "--sum", "12000", "--rate", "12", "--term", "12", "--fee", "250",
-             "--fee-basis", "fixed", "--csv", "--decimal-separator", "."});
+             "--fee-basis", "fixed", "--date", "10.03.2004", "--csv", "--decimal-separator", "."});
     EXPECT_NE(r.out.find("1;Апрель 2004;12000.00;1000.00;120.00;250.00;1370.00\n"),
               std::string::npos);
     // The percentage fee field stops at 100.
     r = run({"schedule", "--sum", "12000", "--rate", "12", "--term", "12", "--fee", "250", "--csv",
-             "--decimal-separator", "."});
+             "--date", "10.03.2004", "--decimal-separator", "."});
     EXPECT_NE(r.out.find("1;Апрель 2004;12000.00;1000.00;120.00;12000.00;13120.00\n"),
               std::string::npos);
 }

@@ -13,6 +13,7 @@
 
 #include "gui/help_window.h"
 
+#include "support/temp_folder.h"
 #include "window_fixture.h"
 
 namespace {
@@ -264,6 +265,9 @@ TEST_F(WindowTest, HelpOpensTheFileBesideTheProgramAtItsContents) {
 }
 
 TEST_F(WindowTest, MissingHelpFileIsReported) {
+    // Nor is there one installed on this machine.
+    testing_support::ScopedEnvironment dataDirs("XDG_DATA_DIRS", "/nonexistent/share");
+    testing_support::ScopedEnvironment dataHome("XDG_DATA_HOME", "/nonexistent/home");
     form().ProgramPath = "/nonexistent/folder/ssudomer";
     modals.press(QMessageBox::Ok);
     item("SsudomerHelp1")->trigger();

@@ -22,6 +22,11 @@ TEST(LastLoanFilePath, BesideAWritableProgramElseInTheUsersConfiguration) {
     EXPECT_EQ(storage::LastLoanFilePath(home / "missing/ssudomer"),
               home / ".config/ssudomer/oldinfo.ini");
     EXPECT_EQ(storage::LastLoanFilePath(""), home / ".config/ssudomer/oldinfo.ini");
+    // An installed program keeps it per user, even in a folder it may write.
+    std::filesystem::create_directories(home / "prefix/bin");
+    std::filesystem::create_directories(home / "prefix/share/ssudomer");
+    EXPECT_EQ(storage::LastLoanFilePath(home / "prefix/bin/ssudomer"),
+              home / ".config/ssudomer/oldinfo.ini");
     {
         ScopedEnvironment custom("XDG_CONFIG_HOME", home / "cfg");
         EXPECT_EQ(storage::LastLoanFilePath(""), home / "cfg/ssudomer/oldinfo.ini");
@@ -62,10 +67,11 @@ TEST(WithDefaultApplication, AddsOrReplacesTheEntryAndKeepsTheRest) {
 
 class XdgRegistration : public ::testing::Test {
   protected:
-    TempFolder home, tools;
+    TempFolder home, tools, system;
     ScopedEnvironment homeVariable{"HOME", home.path()};
     ScopedEnvironment data{"XDG_DATA_HOME", std::nullopt};
     ScopedEnvironment config{"XDG_CONFIG_HOME", std::nullopt};
+    ScopedEnvironment systemData{"XDG_DATA_DIRS", "relative/share:" + system.path()};
     ScopedEnvironment path{"PATH", tools.path()};
     const storage::FileTypeRegistration registration{".crp", "crp",     "Файл программы ссудомер",
                                                      "Open", "Открыть", "/opt/My Tools/Ssudomer"};
@@ -114,6 +120,75 @@ TEST_F(XdgRegistration, FollowsTheXdgFoldersAndDoesWithoutTheTools) {
     EXPECT_TRUE(std::filesystem::exists(home / "data/applications/ssudomer.desktop"));
     EXPECT_TRUE(std::filesystem::exists(home / "cfg/mimeapps.list"));
     EXPECT_FALSE(std::filesystem::exists(home / ".local"));
+}
+
+// The package installed the type and an entry for the program in a system data folder.
+class XdgRegistrationBesideAPackage : public XdgRegistration {
+  protected:
+    const std::string id = storage::XdgFileTypeRegistry::ApplicationId();
+    const std::string share = home / ".local/share";
+    const std::string userMimePackage = share + "/mime/packages/ssudomer-crp.xml";
+    const std::string userEntry = share + "/applications/ssudomer.desktop";
+
+    void installPackage(const std::string& exec) {
+        std::filesystem::create_directories(system / "mime/packages");
+        std::filesystem::create_directories(system / "applications");
+        WriteBytes(system / ("mime/packages/" + id + ".xml"), "<mime-info/>\n");
+        WriteBytes(system / ("applications/" + id + ".desktop"),
+                   "[Desktop Entry]\nType=Application\nName=Ссудомер\nExec=" + exec + "\n");
+    }
+    std::string program(const std::string& where) {
+        std::filesystem::create_directories(std::filesystem::path(where).parent_path());
+        WriteBytes(where, "#!/bin/sh\n");
+        chmod(where.c_str(), 0755);
+        return where;
+    }
+    void registerProgram(const std::string& path) {
+        auto forProgram = registration;
+        forProgram.programPath = path;
+        storage::XdgFileTypeRegistry().registerFileType(forProgram);
+    }
+    std::string defaultApplication() { return ReadBytes(home / ".config/mimeapps.list"); }
+};
+
+TEST_F(XdgRegistrationBesideAPackage, TheInstalledProgramIsNotRegisteredTwice) {
+    installTool("update-mime-database");
+    installTool("update-desktop-database");
+    const std::string installed = program(tools / "ssudomer");
+    registerProgram(installed);  // before the package: the user's own copies
+    ASSERT_TRUE(std::filesystem::exists(userMimePackage));
+    ASSERT_TRUE(std::filesystem::exists(userEntry));
+
+    installPackage("ssudomer %f");  // found through PATH
+    registerProgram(installed);
+    EXPECT_FALSE(std::filesystem::exists(userMimePackage));
+    EXPECT_FALSE(std::filesystem::exists(userEntry));
+    EXPECT_EQ(defaultApplication(),
+              "[Default Applications]\napplication/x-ssudomer-crp=" + id + ".desktop\n");
+    // The caches were refreshed after the removal too.
+    EXPECT_EQ(ReadBytes(tools / "calls"), share + "/mime\n" + share + "/applications\n" + share +
+                                              "/mime\n" + share + "/applications\n");
+}
+
+TEST_F(XdgRegistrationBesideAPackage, AQuotedPathOrALinkNamesTheSameProgram) {
+    const std::string installed = program(system / "My Apps/ssudomer");
+    installPackage("\"" + installed + "\" %f");
+    std::filesystem::create_symlink(installed, tools / "linked");
+    registerProgram(tools / "linked");
+    EXPECT_FALSE(std::filesystem::exists(userEntry));
+    EXPECT_EQ(defaultApplication(),
+              "[Default Applications]\napplication/x-ssudomer-crp=" + id + ".desktop\n");
+}
+
+TEST_F(XdgRegistrationBesideAPackage, AnotherCopyGetsItsOwnEntryButNoSecondType) {
+    program(tools / "ssudomer");
+    installPackage("ssudomer %f");
+    const std::string copy = program(home / "build/ssudomer");
+    registerProgram(copy);
+    EXPECT_FALSE(std::filesystem::exists(userMimePackage));
+    EXPECT_NE(ReadBytes(userEntry).find("\nExec=\"" + copy + "\" %f\n"), std::string::npos);
+    EXPECT_EQ(defaultApplication(),
+              "[Default Applications]\napplication/x-ssudomer-crp=ssudomer.desktop\n");
 }
 
 }  // namespace
