@@ -64,10 +64,12 @@ TEST(WindowExport, WritesWhatTheCommandLinePrints) {
     form.SpinEdit2.Text = "12";
     form.SpinEdit3.Text = "12";
     form.SpinEdit6.Text = "0,5";
+    form.DateTimePicker1.Date = loan::Date{2005, 1, 10};
     form.Button1Click();
     form.ExportCsvClick();
 
-    const CliRun printed = RunCliCommand(with(kLoanWithFee, {"--csv", "--decimal-separator", ","}));
+    const CliRun printed = RunCliCommand(
+        with(kLoanWithFee, {"--date", "10.01.2005", "--csv", "--decimal-separator", ","}));
     std::string expected = "\xEF\xBB\xBF";
     for (char c : printed.out) {
         if (c == '\n')
