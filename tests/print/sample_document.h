@@ -21,8 +21,10 @@ inline void SetUpPaymentBands(TPvPageList& pages) {
     pages.Footer.CaptionLeft.Caption = "Страница {PAGE} из {NUMPAGES}";
 }
 
-// `pageCount` pages of `boxesPerPage` cells, seven to a row, from 1.4 inches down.
-inline void BuildSampleDocument(TPvPageList& pages, int pageCount, int boxesPerPage) {
+// `pageCount` pages of `boxesPerPage` cells, seven to a row, from 1.4 inches down. With
+// `measured` every box grows to fit its text, so that each one is measured.
+inline void BuildSampleDocument(TPvPageList& pages, int pageCount, int boxesPerPage,
+                                bool measured = false) {
     SetUpPaymentBands(pages);
     TPvCanvas& canvas = pages.Canvas;
     canvas.Font = PvFont("Arial", 8);
