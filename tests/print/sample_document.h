@@ -44,7 +44,7 @@ inline void BuildSampleDocument(TPvPageList& pages, int pageCount, int boxesPerP
             const std::string text =
                 column == 1 ? "Январь 2005" : std::to_string(1000 + page * 7 + box) + ",00";
             canvas.TextBox(text, taCenter, pvInches, pvTop, 0.025L, left, top, left + columnWidth,
-                           top + rowHeight);
+                           measured ? 0 : top + rowHeight);
             canvas.Pen.Color = clBlack;
             if (column > 0)
                 canvas.Line(pvInches, left, top, left, top + rowHeight);
