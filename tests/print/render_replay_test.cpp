@@ -193,6 +193,10 @@ TEST_F(Replay, LaidOutTextFitsLineByLineAndDrawsItsRange) {
     EXPECT_EQ(rest[0].Start, next);
     EXPECT_EQ(rest[0].Top, 0);
 
+    // A rectangle lower than a line still takes one, so the text always moves on.
+    EXPECT_EQ(LayoutRichText(text, 7, 0.01L, true, next).size(), 1u);
+    EXPECT_TRUE(LayoutRichText(text, 7, 10, true, RichTextLength(text)).empty());
+
     // Narrow: words wrap; without word wrap they do not.
     EXPECT_GT(LayoutRichText(text, 1, 10, true, 0).size(), 4u);
     EXPECT_EQ(LayoutRichText(text, 1, 10, false, 0).size(), 4u);
