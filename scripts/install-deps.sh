@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev libgl-dev qt6-translations-l10n
   fonts-liberation2 xvfb xauth
   desktop-file-utils appstream libxml2-utils shared-mime-info man-db binutils
+  poppler-utils
   "$@"
 )
 
