@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "cli/console_port.h"
 #include "cli/options.h"
+#include "cli/pdf_option.h"
 
 namespace cli {
 
@@ -70,7 +71,7 @@ int RunSchedule(const std::vector<std::string>& args, std::ostream& out, std::os
     if (!hasSchedule(form))
         return kExitRefused;
     PrintReport(form, FormatOption(options), out);
-    return kExitOk;
+    return WritePdfOption(form, options, err) ? kExitOk : kExitRefused;
 }
 
 }  // namespace cli
