@@ -2,27 +2,29 @@
 
 #include <algorithm>
 
-#include "print/error_report.h"
-#include "print/pv_preview.h"
+#include "print/page_list.h"
+#include "print/report.h"
 
 namespace print {
 
 namespace {
 
 constexpr TPvExtended kCellInset = 0.025L;  // inches, on every side of a cell's text
+const TPvPen kClearPen{clPvNone, 1, pvPenClear, pvModeCopy};
 constexpr const char* kPreviewMissing =
     "The \"Preview\" property must be set to a TPvPreview component";
 
-// Holds the preview in its update state for one run, also when a step throws.
+// Holds the preview in its update state for one run, also when a step throws, so that a
+// failed run never leaves the preview unable to repaint.
 class UpdateScope {
   public:
-    explicit UpdateScope(TPvPreview& preview) : preview_(preview) { preview_.BeginUpdate(); }
-    ~UpdateScope() { preview_.EndUpdate(); }
+    explicit UpdateScope(TPvPageList& pages) : pages_(pages) { pages_.BeginUpdate(); }
+    ~UpdateScope() { pages_.EndUpdate(); }
     UpdateScope(const UpdateScope&) = delete;
     UpdateScope& operator=(const UpdateScope&) = delete;
 
   private:
-    TPvPreview& preview_;
+    TPvPageList& pages_;
 };
 
 }  // namespace
@@ -34,16 +36,24 @@ TPvAbstractGridPrint::TPvAbstractGridPrint() {
 
 TPvAbstractGridPrint::~TPvAbstractGridPrint() = default;
 
-void TPvAbstractGridPrint::SetPreview(TPvPreview* preview) {
+void TPvAbstractGridPrint::SetPreview(TPvPageList* preview) {
     preview_ = preview;
-    if (preview_) {
-        bottomReserve_.SetInches(preview_->Footer().BandHeight() +
-                                 preview_->Margins().Bottom().Inches());
-    }
+    reserveFixed_ = false;
+    if (preview_ && preview_->HasMeasurer())
+        FixBottomReserve();
+}
+
+void TPvAbstractGridPrint::FixBottomReserve() {
+    bottomReserve_.SetInches(FooterBandHeight() + preview_->Margins.Bottom.Inches());
+    reserveFixed_ = true;
+}
+
+TPvExtended TPvAbstractGridPrint::FooterBandHeight() const {
+    return preview_->Footer.BandHeight(preview_->Measurer());
 }
 
 TPvCanvas& TPvAbstractGridPrint::canvas() const {
-    return preview_->Canvas();
+    return preview_->Canvas;
 }
 
 int TPvAbstractGridPrint::RowCount() {
@@ -55,20 +65,21 @@ int TPvAbstractGridPrint::RowCount() {
 TPvExtended TPvAbstractGridPrint::GridBottomLimit() const {
     if (!preview_)
         return 0;
-    return preview_->PageHeight(pvInches) - preview_->Footer().BandHeight() -
-           bottomReserve_.Inches();
+    return preview_->PageHeight(pvInches) - FooterBandHeight() - bottomReserve_.Inches();
 }
 
 void TPvAbstractGridPrint::PrintGrid(TPvMeasurement unit, TPvExtended x, TPvExtended y,
                                      TPvExtended width) {
     if (!preview_) {
-        PvReportError(ClassName(), kPreviewMissing);
+        PvReport(PvComponentError(ClassName(), kPreviewMissing));
         return;
     }
     if (!HasGrid()) {
-        PvReportError(ClassName(), GridMissingMessage());
+        PvReport(PvComponentError(ClassName(), GridMissingMessage()));
         return;
     }
+    if (!reserveFixed_)
+        FixBottomReserve();
     rowCountCache_ = -1;
 
     TPvExtended naturalWidth = 0;
@@ -84,7 +95,7 @@ void TPvAbstractGridPrint::PrintGrid(TPvMeasurement unit, TPvExtended x, TPvExte
     areaTop_ = nextRowTop_;
     pageTop_.SetInches(nextRowTop_);
     lastRowRect_ = {tableLeft_, nextRowTop_, tableLeft_ + totalWidth_, nextRowTop_};
-    canvas().SetFont(Font);
+    canvas().Font = Font;
 
     const int rows = RowCount();
     for (int row = 0; row < rows; ++row) {
@@ -126,7 +137,7 @@ TPvExtended TPvAbstractGridPrint::RowHeight(int row) {
         OnGetRowHeight(*this, row, height);
     // Measured in the font the last cell drawn left on the canvas.
     TPvCanvas& target = canvas();
-    target.SetWordWrap(WordWrap);
+    target.WordWrap = WordWrap;
     for (int column = 0; column < ColumnCount(); ++column) {
         const std::string text = CellText(column, row);
         if (text.empty())
@@ -140,7 +151,7 @@ void TPvAbstractGridPrint::DrawPartBorder() {
     if (!(GridOptions & pvGridBorder))
         return;
     TPvCanvas& target = canvas();
-    target.SetBrushStyle(pvBrushClear);
+    target.Brush.Style = pvBrushClear;
     target.Rectangle(pvInches, areaLeft_, areaTop_, lastRowRect_.Right, lastRowRect_.Bottom);
 }
 
@@ -149,7 +160,7 @@ void TPvAbstractGridPrint::GridNewPage() {
     if (preview_->CurrentPage() == preview_->PageCount())
         preview_->NewPage();
     else
-        preview_->NextPage();
+        preview_->SetCurrentPage(preview_->CurrentPage() + 1);
     if (OnGridNewPage)
         OnGridNewPage(*this, pageTop_, bottomReserve_);
 
@@ -168,11 +179,11 @@ void TPvAbstractGridPrint::DrawRow(const TPvRectInches& rect, int row) {
     for (int column = 0; column < ColumnCount(); ++column) {
         const TPvRectInches cell{left, rect.Top, left + columnWidths_[column], rect.Bottom};
         if (IsFixedCell(column, row)) {
-            target.SetFont(FixedCellFont);
-            target.SetBrush({FixedColor(), pvBrushSolid});
+            target.Font = FixedCellFont;
+            target.Brush = {FixedColor(), pvBrushSolid};
         } else {
-            target.SetFont(Font);
-            target.SetBrush({clWhite, pvBrushSolid});
+            target.Font = Font;
+            target.Brush = {clWhite, pvBrushSolid};
         }
         if (CustomDrawingWanted())
             CustomDrawCell(column, row, target, cell);
@@ -182,7 +193,7 @@ void TPvAbstractGridPrint::DrawRow(const TPvRectInches& rect, int row) {
     }
 
     // The border draws the table's outer edges: no line above row 0 or left of column 0.
-    target.SetPen({CellPenColor, 1, pvPenSolid, pvModeCopy});
+    target.Pen = {CellPenColor, 1, pvPenSolid, pvModeCopy};
     if ((GridOptions & pvHorzLine) && row > 0)
         target.Line(pvInches, rect.Left, rect.Top, rect.Right, rect.Top);
     if (GridOptions & pvVertLine) {
@@ -195,24 +206,25 @@ void TPvAbstractGridPrint::DrawRow(const TPvRectInches& rect, int row) {
 }
 
 void TPvAbstractGridPrint::DrawCell(const TPvRectInches& cell, int column, int row) {
+    // White cells are left as the paper is. (The preview control's own background is never
+    // clear, so it does not stop the fill either.)
     TPvCanvas& target = canvas();
-    const TPvBrush brush = target.Brush();
-    if (!Monochrome && brush.Color != clWhite && !preview_->BrushIsClear()) {
-        target.SetPen({clPvNone, 1, pvPenClear, pvModeCopy});
+    if (!Monochrome && target.Brush.Color != clWhite) {
+        target.Pen = kClearPen;
         target.Rectangle(pvInches, cell.Left, cell.Top, cell.Right, cell.Bottom);
     }
 
     const std::string text = CellText(column, row);
     if (text.empty())
         return;
-    TAlignment alignment = DefaultCellAlignment;
+    TPvAlignment alignment = DefaultCellAlignment;
     TPvVertAlignment vertical = DefaultCellVertAlignment;
     if (OnGetCellAlignment)
         OnGetCellAlignment(*this, column, row, alignment, vertical);
 
-    target.SetPen({clPvNone, 1, pvPenClear, pvModeCopy});
-    target.SetBrushStyle(pvBrushClear);
-    target.SetWordWrap(WordWrap);
+    target.Pen = kClearPen;
+    target.Brush.Style = pvBrushClear;
+    target.WordWrap = WordWrap;
     target.TextBox(text, alignment, pvInches, vertical, kCellInset, cell.Left, cell.Top, cell.Right,
                    cell.Bottom);
 }

@@ -4,6 +4,10 @@
 // recording canvas, continuing on following pages with the title row repeated. The layout
 // reads its grid only through the accessors below; a subclass fills them for its kind of
 // grid.
+//
+// The preview is reached through the document it shows (its page list), so pages can be
+// laid out with no window at all, for a PDF file; a preview control repaints once its
+// document's update ends.
 
 #include <functional>
 #include <string>
@@ -11,14 +15,12 @@
 
 #include "print/graphics.h"
 #include "print/measurement.h"
+#include "print/objects.h"
 
 namespace print {
 
-class TPvPreview;
 class TPvCanvas;
-
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-enum TPvVertAlignment { pvTop, pvMiddle, pvBottom };
+class TPvPageList;
 
 enum TPvGridOption : unsigned {
     pvVertLine = 1,
@@ -45,7 +47,7 @@ class TPvAbstractGridPrint {
 
     // ---- Published properties ------------------------------------------------------------
     TPvColor CellPenColor = clBlack;
-    TAlignment DefaultCellAlignment = taLeftJustify;
+    TPvAlignment DefaultCellAlignment = taLeftJustify;
     TPvVertAlignment DefaultCellVertAlignment = pvTop;
     TPvFont Font;
     TPvFont FixedCellFont;  // a copy of Font when the component is made
@@ -54,14 +56,15 @@ class TPvAbstractGridPrint {
     bool ScaleText = false;  // kept for stored settings; text never follows the width factor
     bool WordWrap = false;
 
-    TPvPreview* Preview() const { return preview_; }
-    // Also fixes the bottom reserve: the footer band's height plus the bottom margin.
-    void SetPreview(TPvPreview* preview);
+    TPvPageList* Preview() const { return preview_; }
+    // Also fixes the bottom reserve: the footer band's height plus the bottom margin (when
+    // the document has no font engine yet, at the start of the next run).
+    void SetPreview(TPvPageList* preview);
 
     std::function<void(TPvAbstractGridPrint& sender, int row)> BeforeDrawRow, AfterDrawRow;
     std::function<void(TPvAbstractGridPrint& sender, int percent)> OnDrawProgress;
     std::function<void(TPvAbstractGridPrint& sender, const TPvValue& reached)> OnFinishGrid;
-    std::function<void(TPvAbstractGridPrint& sender, int column, int row, TAlignment& alignment,
+    std::function<void(TPvAbstractGridPrint& sender, int column, int row, TPvAlignment& alignment,
                        TPvVertAlignment& vertical)>
         OnGetCellAlignment;
     std::function<void(TPvAbstractGridPrint& sender, int column, TPvExtended& width)>
@@ -85,6 +88,7 @@ class TPvAbstractGridPrint {
     // Lowest y a row may reach on a page: the page height less the footer band and the
     // bottom reserve (which holds the footer band once more).
     TPvExtended GridBottomLimit() const;
+    TPvExtended FooterBandHeight() const;
 
   protected:
     // ---- The grid, as the layout sees it -------------------------------------------------
@@ -117,7 +121,10 @@ class TPvAbstractGridPrint {
     void DrawPartBorder();
     TPvCanvas& canvas() const;
 
-    TPvPreview* preview_ = nullptr;
+    void FixBottomReserve();
+
+    TPvPageList* preview_ = nullptr;
+    bool reserveFixed_ = false;
     TPvDecimalList columnWidths_;
     TPvExtended totalWidth_ = 0;
     TPvExtended widthFactor_ = 1;
