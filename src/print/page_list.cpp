@@ -1,0 +1,135 @@
+#include "print/page_list.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace print {
+
+TPvPageList::TPvPageList() : Canvas(*this) {
+    const TPvPageExtent extent = PageExtent(PaperSize, Orientation);
+    pages_.push_back(std::make_unique<TPvPage>(extent.Width, extent.Height, Orientation));
+}
+
+void TPvPageList::Notify(std::function<void()>& event, bool& pending) {
+    if (updates_ > 0) {
+        pending = true;
+        return;
+    }
+    if (event)
+        event();
+}
+
+void TPvPageList::SetCurrentPage(int n) {
+    if (n == current_ || n <= 0 || n > PageCount())
+        return;
+    if (OnPageChanging)
+        OnPageChanging();
+    current_ = n;
+    Notify(OnPageChange, pageChanged_);
+}
+
+TPvPage& TPvPageList::NewPage() {
+    const TPvPageExtent extent = PageExtent(PaperSize, Orientation);
+    pages_.push_back(std::make_unique<TPvPage>(extent.Width, extent.Height, Orientation));
+    Notify(OnPageCountChange, countChanged_);
+    SetCurrentPage(PageCount());
+    return Current();
+}
+
+void TPvPageList::Clear() {
+    pages_.clear();
+    Resources.Clear();
+    const TPvPageExtent extent = PageExtent(PaperSize, Orientation);
+    pages_.push_back(std::make_unique<TPvPage>(extent.Width, extent.Height, Orientation));
+    current_ = 1;
+    Notify(OnPageCountChange, countChanged_);
+    Notify(OnPageChange, pageChanged_);
+}
+
+void TPvPageList::BeginUpdate() {
+    ++updates_;
+}
+
+void TPvPageList::EndUpdate() {
+    if (updates_ == 0)
+        return;
+    if (--updates_ > 0)
+        return;
+    if (std::exchange(countChanged_, false) && OnPageCountChange)
+        OnPageCountChange();
+    if (std::exchange(pageChanged_, false) && OnPageChange)
+        OnPageChange();
+}
+
+TPvExtended TPvPageList::PageWidth(TPvMeasurement unit) const {
+    return FromInches(Current().Width, unit);
+}
+
+TPvExtended TPvPageList::PageHeight(TPvMeasurement unit) const {
+    return FromInches(Current().Height, unit);
+}
+
+void TPvPageList::SetMeasurer(std::shared_ptr<const TPvTextMeasurer> measurer) {
+    measurer_ = std::move(measurer);
+}
+
+const TPvTextMeasurer& TPvPageList::Measurer() const {
+    if (!measurer_)
+        throw TPvError("No font engine to measure text with");
+    return *measurer_;
+}
+
+TPvExtended TPvPageList::PrinterOffsetX() const {
+    return Printer.PrintService() ? Printer.PrintService()->PrinterOffsetX() : 0;
+}
+
+TPvExtended TPvPageList::PrinterOffsetY() const {
+    return Printer.PrintService() ? Printer.PrintService()->PrinterOffsetY() : 0;
+}
+
+TPvBandLayout TPvPageList::BandLayout(const TPvHeaderFooter& band, int n) const {
+    const TPvPage& page = Page(n);
+    const TPvTokenValues tokens =
+        TokenValues ? TokenValues(n, PageCount()) : CurrentTokenValues(n, PageCount());
+    return LayoutBand(band, Measurer(), page.Width, page.Height, Margins.Left.Inches(),
+                      Margins.Top.Inches(), Margins.Right.Inches(), Margins.Bottom.Inches(),
+                      tokens);
+}
+
+TPvBandLayout TPvPageList::HeaderLayout(int n) const {
+    return BandLayout(Header, n);
+}
+
+TPvBandLayout TPvPageList::FooterLayout(int n) const {
+    return BandLayout(Footer, n);
+}
+
+bool TPvPageList::PrintPages(int from, int to) {
+    from = std::clamp(from, 1, PageCount());
+    to = std::clamp(to, 1, PageCount());
+    std::vector<int> order;
+    const int step = from <= to ? 1 : -1;
+    for (int n = from;; n += step) {
+        order.push_back(n);
+        if (n == to)
+            break;
+    }
+
+    BeginUpdate();
+    Printer.SetPaper(PaperSize, Page(order.front()).Orientation, PagesPerSheet);
+    bool printed = Printer.BeginDoc();
+    if (printed) {
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            Printer.Job()->PrintPage(*this, order[i], Margins.ClipMargins);
+            if (i + 1 < order.size())
+                Printer.NewSheet(Page(order[i + 1]).Orientation);
+            if (OnPrintProgress)
+                OnPrintProgress(int(i + 1), int(order.size()));
+        }
+        printed = Printer.EndDoc();
+    }
+    EndUpdate();
+    return printed;
+}
+
+}  // namespace print

@@ -1,0 +1,111 @@
+#pragma once
+
+// The document: its pages, the current page, the bands, margins, printer settings, the
+// recording canvas and the shared resources.
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "print/canvas.h"
+#include "print/header_footer.h"
+#include "print/margins.h"
+#include "print/page.h"
+#include "print/printer.h"
+#include "print/resource_table.h"
+#include "print/text_measurer.h"
+
+namespace print {
+
+// Misuse that cannot go on, such as measuring text with no font engine installed.
+class TPvError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+class TPvPageList {
+  public:
+    // One empty page, current.
+    TPvPageList();
+    TPvPageList(const TPvPageList&) = delete;
+    TPvPageList& operator=(const TPvPageList&) = delete;
+
+    int PageCount() const { return int(pages_.size()); }
+    int CurrentPage() const { return current_; }
+    // Ignored when n is the current page, n <= 0 or n > PageCount.
+    void SetCurrentPage(int n);
+
+    // Page n (1-based).
+    TPvPage& Page(int n) { return *pages_.at(n - 1); }
+    const TPvPage& Page(int n) const { return *pages_.at(n - 1); }
+    TPvPage& Current() { return Page(current_); }
+    const TPvPage& Current() const { return Page(current_); }
+
+    // Appends an empty page of the paper size and orientation in force and makes it current.
+    TPvPage& NewPage();
+    // Drops every page and every shared resource; one empty page 1 is current.
+    void Clear();
+
+    // Nested: notifications wait until the outermost EndUpdate, then run once.
+    void BeginUpdate();
+    void EndUpdate();
+    int UpdateCount() const { return updates_; }
+
+    // Paper of new pages.
+    std::string PaperSize = "A4";
+    TPvOrientation Orientation = pvPortrait;
+    TPvPagesPerSheet PagesPerSheet = pvOnePage;
+
+    // The current page's size in a unit.
+    TPvExtended PageWidth(TPvMeasurement unit) const;
+    TPvExtended PageHeight(TPvMeasurement unit) const;
+
+    TPvHeader Header;
+    TPvFooter Footer;
+    TPvMargins Margins;
+    TPvPrinter Printer;
+    TPvResourceTable Resources;
+    TPvCanvas Canvas;
+
+    // The font engine text is measured with (see TPvTextMeasurer).
+    void SetMeasurer(std::shared_ptr<const TPvTextMeasurer> measurer);
+    bool HasMeasurer() const { return measurer_ != nullptr; }
+    // Throws TPvError when none is installed.
+    const TPvTextMeasurer& Measurer() const;
+
+    // The printer's unprintable left and top edges in inches (0 without a printer).
+    TPvExtended PrinterOffsetX() const;
+    TPvExtended PrinterOffsetY() const;
+
+    // The header and footer bands of page n, placed and with their tokens replaced.
+    TPvBandLayout HeaderLayout(int n) const;
+    TPvBandLayout FooterLayout(int n) const;
+
+    // Prints pages from..to (descending when from > to) as one job through the printer's
+    // service. Gives false when nothing could be printed.
+    bool PrintPages(int from, int to);
+
+    std::function<void()> OnPageCountChange;
+    std::function<void()> OnPageChange;
+    // Before the current page changes (old page still current).
+    std::function<void()> OnPageChanging;
+    // After each printed page: pages done, pages in the job.
+    std::function<void(int done, int total)> OnPrintProgress;
+    // Date and time for the caption tokens; the clock unless set (tests fix it).
+    std::function<TPvTokenValues(int page, int numPages)> TokenValues;
+
+  private:
+    void Notify(std::function<void()>& event, bool& pending);
+    TPvBandLayout BandLayout(const TPvHeaderFooter& band, int n) const;
+
+    std::vector<std::unique_ptr<TPvPage>> pages_;
+    int current_ = 1;
+    int updates_ = 0;
+    bool countChanged_ = false;
+    bool pageChanged_ = false;
+    std::shared_ptr<const TPvTextMeasurer> measurer_;
+};
+
+}  // namespace print
