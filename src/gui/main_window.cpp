@@ -11,6 +11,7 @@
 
 #include "app/notice.h"
 #include "gui/about_box.h"
+#include "gui/print_window.h"
 #include "gui/app_icon.h"
 #include "gui/forecast_dialog.h"
 #include "gui/help_window.h"
@@ -247,6 +248,12 @@ void MainWindow::SsudomerHelp1Click() {
     if (!help_)
         help_ = new HelpWindow(this);
     help_->showContents(helpFile_);
+}
+
+void MainWindow::N9Click() {
+    if (!form2_)
+        form2_ = new TForm2(form_, this);
+    form2_->exec();
 }
 
 void MainWindow::N8Click() {

@@ -42,8 +42,8 @@ void MainWindow::buildMenu() {
     handle(addItem(file, "N2", "Новый кредит"), &app::MainForm::N2Click);
     handle(addItem(file, "N3", "Загрузить платежи..."), &app::MainForm::N3Click);
     handle(addItem(file, "N4", "Сохранить платежи..."), &app::MainForm::N4Click);
-    // Printing comes with the print window; until then the item does nothing.
-    addItem(file, "N9", "Печать платежей");
+    connect(addItem(file, "N9", "Печать платежей"), &QAction::triggered, this,
+            &MainWindow::N9Click);
     file->addSeparator()->setObjectName("N5");
     connect(addItem(file, "N6", "Выход"), &QAction::triggered, this, &QWidget::close);
 
