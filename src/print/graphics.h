@@ -17,6 +17,16 @@ constexpr TPvColor clGray = 0x808080;
 constexpr TPvColor clRed = 0x0000FF;
 // "No colour": a pen or brush of this colour draws nothing.
 constexpr TPvColor clPvNone = 0x1FFFFFFF;
+// System colours carry the high bit and the index of the colour in the low byte.
+constexpr TPvColor clSystemColor = 0x80000000;
+constexpr TPvColor clBtnFace = clSystemColor | 15;
+constexpr TPvColor clWindow = clSystemColor | 5;
+constexpr TPvColor clWindowText = clSystemColor | 8;
+constexpr TPvColor clGrayText = clSystemColor | 17;
+
+// A system colour as the plain colour it is drawn in (the classic desktop scheme); other
+// colours are returned as they are.
+TPvColor ResolveColor(TPvColor color);
 
 constexpr TPvColor PvRgb(int red, int green, int blue) {
     return TPvColor(red & 0xFF) | TPvColor(green & 0xFF) << 8 | TPvColor(blue & 0xFF) << 16;
