@@ -7,7 +7,7 @@
 
 #include "print/page_list.h"
 #include "print/report.h"
-#include "print/text_format.h"
+#include "print/rich_text.h"
 #include "print/text_layout.h"
 
 namespace print {
@@ -85,9 +85,8 @@ void TPvRtfPreview::LoadRichEdit(const TPvRichText& text) {
     UpdateScope update(*preview_);
     if (!reservesFixed_)
         FixReserves();
-    const TPvTextMeasurer& measurer = preview_->Measurer();
     const int textIndex = preview_->Resources.Texts().Acquire(text);
-    const int length = TextLength(text.Text);
+    const int length = RichTextLength(text);
 
     int first = 0;
     for (;;) {
@@ -103,12 +102,14 @@ void TPvRtfPreview::LoadRichEdit(const TPvRichText& text) {
             part.Right *= kUnwrappedWidthFactor;
         part.Bottom = pageHeight - bottomReserve_.Inches();
 
-        const TPvFormattedRange placed = FormatTextRange(
-            measurer, text, first, part.Right - part.Left, part.Bottom - part.Top);
+        // Fitted with the very lines the replay draws.
+        const std::vector<TPvTextLine> placed = LayoutRichText(
+            text, part.Right - part.Left, part.Bottom - part.Top, part.WordWrap, first);
+        const int next = placed.empty() ? length : placed.back().Start + placed.back().Length;
         part.FirstChar = first;
-        part.LastChar = placed.Next - 1;
+        part.LastChar = next - 1;
         preview_->Current().RtfInfo = part;
-        first = placed.Next;
+        first = next;
 
         const bool more = first < length;
         if (more) {

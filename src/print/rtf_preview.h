@@ -3,6 +3,8 @@
 // Lays a plain text out onto the pages of a preview below the header band, continuing on
 // further pages as needed. Each page records the part of the text it shows: the formatting
 // rectangle, the character range and the shared text (kept once in the resource table).
+// The lines are fitted with the library's text layout (Qt's, at the reference
+// resolution), the same the replay draws with.
 
 #include <functional>
 #include <string>
