@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QString>
 
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <memory>
@@ -16,10 +17,18 @@
 
 namespace {
 
+// Qt's notes about its environment (no runtime folder, and the like) would mix with the
+// command's own messages on standard error; only its errors are let through.
+void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "ssudomer-cli: %s\n", message.toLocal8Bit().constData());
+}
+
 // Qt's application object for the text engine, made once on the offscreen platform.
 void startQt() {
     if (QCoreApplication::instance())
         return;
+    qInstallMessageHandler(quietMessages);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "ssudomer-cli";
