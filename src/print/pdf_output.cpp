@@ -27,6 +27,8 @@ QPageLayout LayoutOf(const TPvPage& page) {
 }  // namespace
 
 bool WritePdf(const TPvPageList& pages, QIODevice& device, const QString& title, int from, int to) {
+    if (device.isOpen() && !device.isWritable())
+        return false;
     from = std::clamp(from, 1, pages.PageCount());
     to = std::clamp(to, 1, pages.PageCount());
     const int step = from <= to ? 1 : -1;

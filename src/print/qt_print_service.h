@@ -1,0 +1,41 @@
+#pragma once
+
+// Print jobs on a QPrinter: a printer of the system or a PDF file chosen in the print
+// dialog. The settings of the page list's TPvPrinter are handed to the QPrinter when a job
+// starts; the pages are replayed at the printer's resolution, mapped so that a point an
+// inch from the paper's edge prints an inch from it.
+
+#include <QPrinter>
+
+#include <memory>
+
+#include "print/printer.h"
+
+namespace print {
+
+class TPvQtPrintService : public TPvPrintService {
+  public:
+    // Prints on `printer` (kept by the caller, who may configure it in a print dialog),
+    // or on the system's default printer when none is given.
+    explicit TPvQtPrintService(std::shared_ptr<QPrinter> printer = nullptr);
+
+    QPrinter& Printer() { return *printer_; }
+
+    // A PDF target always is; a system printer when the system lists any.
+    bool PrinterAvailable() const override;
+    std::unique_ptr<TPvPrintJob> BeginJob(const TPvPrinterSettings& settings) override;
+    TPvExtended PrinterOffsetX() const override;
+    TPvExtended PrinterOffsetY() const override;
+
+  private:
+    std::shared_ptr<QPrinter> printer_;
+};
+
+// The QPrinter's resolution for a print quality.
+int QualityResolution(TPvPrintQuality quality);
+
+// Hands the settings to a QPrinter: copies, collate, colour mode, duplex, paper size,
+// orientation, resolution and the job title.
+void ApplySettings(QPrinter& printer, const TPvPrinterSettings& settings);
+
+}  // namespace print

@@ -1,0 +1,140 @@
+// PDF output: searchable text where the pages put it, and lines where they belong.
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "print/pdf_output.h"
+#include "print/qt_text_measurer.h"
+#include "render_support.h"
+#include "sample_document.h"
+
+namespace print {
+namespace {
+
+struct Word {
+    QString text;
+    double xMin, yMin, xMax, yMax;  // points from the page's top-left corner
+};
+
+// Runs a poppler tool; skips the test when it is not installed.
+QString RunTool(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+std::vector<Word> WordsOfPage(const QString& pdf, int page) {
+    const QString html = RunTool(
+        "pdftotext", {"-bbox", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
+    static const QRegularExpression word(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    std::vector<Word> words;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        words.push_back({m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(),
+                         m.captured(3).toDouble(), m.captured(4).toDouble()});
+    }
+    return words;
+}
+
+const Word* Find(const std::vector<Word>& words, const QString& text) {
+    for (const Word& w : words) {
+        if (w.text == text)
+            return &w;
+    }
+    return nullptr;
+}
+
+class Pdf : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty() ||
+            QStandardPaths::findExecutable("pdftoppm").isEmpty())
+            GTEST_SKIP() << "poppler-utils is not installed";
+        pages.SetMeasurer(QtTextMeasurer());
+        testing::SetUpPaymentBands(pages);
+        pages.TokenValues = [](int page, int count) { return TPvTokenValues{"", "", page, count}; };
+        path = folder.filePath("pages.pdf");
+    }
+
+    TPvPageList pages;
+    QTemporaryDir folder;
+    QString path;
+};
+
+TEST_F(Pdf, TextIsSearchableAndStandsWhereThePageHasIt) {
+    pages.Canvas.Font = PvFont("Arial", 8);
+    pages.Canvas.Pen.Color = clPvNone;
+    pages.Canvas.TextBox("Остаток кредита", taLeftJustify, pvInches, pvTop, 0, 1, 1.4L, 3, 0);
+    pages.NewPage();
+    ASSERT_TRUE(WritePdfFile(pages, path, "Платежи по кредиту"));
+
+    const std::vector<Word> words = WordsOfPage(path, 1);
+    const Word* cell = Find(words, "Остаток");
+    ASSERT_NE(cell, nullptr);
+    EXPECT_NEAR(cell->xMin, 72, 1.5);
+    EXPECT_GT(cell->yMin, 1.4 * 72 - 0.5);
+    EXPECT_LT(cell->yMax, 1.4 * 72 + 12);
+
+    const TPvBandLayout header = pages.HeaderLayout(1);
+    const Word* caption = Find(words, "Информация");
+    ASSERT_NE(caption, nullptr);
+    EXPECT_NEAR(caption->xMin, double(header.Captions[0].Left * 72), 1);
+    const Word* footer = Find(words, "Ссудомер");
+    ASSERT_NE(footer, nullptr);
+    EXPECT_NEAR(footer->yMin, double(pages.FooterLayout(1).Top * 72), 2);
+    ASSERT_NE(Find(WordsOfPage(path, 2), "2"), nullptr);  // "Страница 2 из 2"
+
+    const QString info = RunTool("pdfinfo", {path});
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages: +2\n"))) << info.toStdString();
+    EXPECT_TRUE(info.contains("(A4)")) << info.toStdString();
+    EXPECT_TRUE(info.contains("Платежи по кредиту")) << info.toStdString();
+}
+
+TEST_F(Pdf, LinesLandOnTheRightPixelsOfTheRasterisedPage) {
+    pages.Canvas.Line(pvInches, 1, 1, 2, 1);
+    ASSERT_TRUE(WritePdfFile(pages, path, "lines"));
+    RunTool("pdftoppm", {"-r", "96", "-png", "-singlefile", path, folder.filePath("page")});
+    const QImage image(folder.filePath("page.png"));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(794, 1123));
+    const QRect line = testing::InkBounds(image, QRect(80, 90, 130, 12));
+    EXPECT_NEAR(line.left(), 96, 1);
+    EXPECT_NEAR(line.right(), 191, 1);
+    EXPECT_NEAR(line.top(), 96, 1);
+    const int headerLine = int(InchesToDots(pages.HeaderLayout(1).LineY, 96));
+    EXPECT_TRUE(testing::Ink(image, 400, headerLine) || testing::Ink(image, 400, headerLine - 1));
+}
+
+TEST_F(Pdf, PagesInTheOrderAskedAndUnwritableTargetsRefused) {
+    for (int n = 1; n <= 3; ++n) {
+        if (n > 1)
+            pages.NewPage();
+        pages.Canvas.TextBox("Лист" + std::to_string(n), taLeftJustify, pvInches, pvTop, 0, 1, 2, 3,
+                             0);
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(WritePdf(pages, file, "order", 3, 1));
+    file.close();
+    EXPECT_NE(Find(WordsOfPage(path, 1), "Лист3"), nullptr);
+    EXPECT_NE(Find(WordsOfPage(path, 3), "Лист1"), nullptr);
+
+    QString error;
+    EXPECT_FALSE(WritePdfFile(pages, folder.filePath("missing/pages.pdf"), "x", &error));
+    EXPECT_FALSE(error.isEmpty());
+    QBuffer readOnly;  // a device that cannot be written
+    ASSERT_TRUE(readOnly.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(WritePdf(pages, readOnly, "x", 1, 3));
+}
+
+}  // namespace
+}  // namespace print
