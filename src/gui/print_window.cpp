@@ -11,7 +11,9 @@
 
 #include "app/loan_information.h"
 #include "gui/fonts.h"
-#include "print/pv_preview.h"
+#include "print/qt_text_measurer.h"
+#include "print/preview.h"
+#include "print/qt_print_service.h"
 
 namespace gui {
 
@@ -42,7 +44,9 @@ TForm2::TForm2(const app::MainForm& form, QWidget* owner)
     setFont(WindowFont());
     setFixedSize(kClientWidth, kClientHeight);
     buildControls();
-    pages_ = std::make_unique<PaymentPages>(PvPreview1->Pages());
+    print::InstallMessageBoxReport();
+    PvPreview1->PageList().SetMeasurer(print::QtTextMeasurer());
+    pages_ = std::make_unique<PaymentPages>(PvPreview1->PageList());
 }
 
 TForm2::~TForm2() = default;
@@ -117,12 +121,11 @@ void TForm2::FormPaint() {
 }
 
 void TForm2::Button1Click() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QString::fromUtf8(kPrintJobTitle));
+    // The dialog configures the very printer the job goes to (a system printer or a PDF
+    // file); of its choices only the number of copies is taken over.
+    QPrinter& printer = PvPreview1->PrintService().Printer();
     if (PrintDialog1(printer, this)) {
-        print::TPvPrinter& settings = PvPreview1->Pages().Printer;
-        PvPreview1->UsePrinter(printer);
-        settings.SetPrintCopies(printer.copyCount());
+        PvPreview1->PvPrinter().SetPrintCopies(printer.copyCount());
         PvPreview1->PrintAll();
     }
     close();
