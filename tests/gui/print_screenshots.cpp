@@ -1,0 +1,84 @@
+// Writes PNG photographs of the print window over a 120-month schedule into a folder:
+//   print_page1_zoom30.png, print_page1_zoom100.png   page 1 (the loan lines, the table)
+//   print_page3_zoom30.png, print_page3_zoom100.png   a continuation page
+// and, when a second argument is given, the pages as a PDF file through the print path.
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+#include "gui/main_window.h"
+#include "gui/print_window.h"
+#include "print/preview.h"
+
+namespace {
+
+bool save(QWidget& window, const QDir& folder, const char* name) {
+    QApplication::processEvents();
+    const QString path = folder.filePath(name);
+    const bool saved = window.grab().save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+    return saved;
+}
+
+void type(gui::MainWindow& window, const char* field, const char* text) {
+    auto* edit = window.findChild<QLineEdit*>(field);
+    edit->setFocus();
+    edit->selectAll();
+    edit->insert(QString::fromUtf8(text));
+    window.form().RunHandler([] {});
+}
+
+// The page at a zoom, scrolled to its top left (where the header and the table begin).
+bool photograph(gui::TForm2& printWindow, int page, int zoom, const QDir& folder,
+                const char* name) {
+    print::TPvPreview& preview = *printWindow.PvPreview1;
+    preview.SetCurrentPage(page);
+    preview.SetZoom(zoom);
+    preview.horizontalScrollBar()->setValue(0);
+    preview.verticalScrollBar()->setValue(0);
+    return save(printWindow, folder, name);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath());
+    QDir().mkpath(folder.path());
+
+    gui::MainWindow window({}, loan::Locale::withSeparator(','));
+    QTemporaryDir programFolder;
+    window.form().ProgramPath = programFolder.filePath("ssudomer").toStdString();
+    window.show();
+    type(window, "SpinEdit1", "120000");
+    type(window, "SpinEdit2", "12");
+    type(window, "SpinEdit3", "120");
+    window.findChild<QPushButton*>("Button1")->click();
+
+    gui::TForm2 printWindow(window.form(), &window);
+    printWindow.show();
+    bool ok = photograph(printWindow, 1, 30, folder, "print_page1_zoom30.png");
+    ok = photograph(printWindow, 1, 100, folder, "print_page1_zoom100.png") && ok;
+    ok = photograph(printWindow, 3, 30, folder, "print_page3_zoom30.png") && ok;
+    ok = photograph(printWindow, 3, 100, folder, "print_page3_zoom100.png") && ok;
+
+    if (argc > 2) {
+        // "Печать" with the dialog answered: every page into the file given.
+        printWindow.PrintDialog1 = [&](QPrinter& printer, QWidget*) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(QString::fromLocal8Bit(argv[2]));
+            return true;
+        };
+        printWindow.Button1Click();
+        std::printf("printed %s\n", argv[2]);
+    }
+    return ok ? 0 : 1;
+}
