@@ -1,7 +1,9 @@
 // Writes PNG photographs of the print window over a 120-month schedule into a folder:
 //   print_page1_zoom30.png, print_page1_zoom100.png   page 1 (the loan lines, the table)
 //   print_page3_zoom30.png, print_page3_zoom100.png   a continuation page
-// and, when a second argument is given, the pages as a PDF file through the print path.
+// Then, through the print window's own print path ("Печать" with the dialog answered):
+//   print_screenshots FOLDER --printer QUEUE   prints every page on a system print queue
+//   print_screenshots FOLDER FILE.pdf          prints every page into a PDF file
 
 #include <QApplication>
 #include <QDir>
@@ -71,14 +73,19 @@ int main(int argc, char* argv[]) {
     ok = photograph(printWindow, 3, 100, folder, "print_page3_zoom100.png") && ok;
 
     if (argc > 2) {
-        // "Печать" with the dialog answered: every page into the file given.
+        const bool toQueue = QString::fromLocal8Bit(argv[2]) == "--printer" && argc > 3;
+        const QString target = QString::fromLocal8Bit(toQueue ? argv[3] : argv[2]);
         printWindow.PrintDialog1 = [&](QPrinter& printer, QWidget*) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(QString::fromLocal8Bit(argv[2]));
+            if (toQueue) {
+                printer.setPrinterName(target);
+            } else {
+                printer.setOutputFormat(QPrinter::PdfFormat);
+                printer.setOutputFileName(target);
+            }
             return true;
         };
         printWindow.Button1Click();
-        std::printf("printed %s\n", argv[2]);
+        std::printf("printed on %s\n", qPrintable(target));
     }
     return ok ? 0 : 1;
 }
