@@ -16,6 +16,21 @@ int Dots(TPvExtended inches, TPvExtended dotsPerInch) {
     return int(InchesToDots(inches, dotsPerInch));
 }
 
+// A pen thinner than one pixel of the painter's device (the screen, which replays at 600
+// dots per inch scaled down) is drawn one pixel wide, so that thin lines stay black.
+QPen OnDevice(const QPainter& painter, QPen pen) {
+    if (pen.style() == Qt::NoPen || pen.isCosmetic())
+        return pen;
+    const qreal scale =
+        std::min(std::abs(painter.transform().m11()) + std::abs(painter.transform().m21()),
+                 std::abs(painter.transform().m22()) + std::abs(painter.transform().m12()));
+    if (pen.widthF() * scale < 1) {
+        pen.setCosmetic(true);
+        pen.setWidth(1);
+    }
+    return pen;
+}
+
 QString DrawableText(const std::string& text) {
     QString string = ToQString(text);
     string.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -110,7 +125,7 @@ class ObjectPainter : public TPvObjectVisitor {
 
     void SelectPen(int index) {
         painter_.setPen(resources_.Pens().Valid(index)
-                            ? ToQPen(resources_.Pens()[index], resolution_.X)
+                            ? OnDevice(painter_, ToQPen(resources_.Pens()[index], resolution_.X))
                             : QPen(Qt::NoPen));
     }
     void SelectBrush(int index) {
@@ -191,7 +206,7 @@ void ReplayBand(QPainter& painter, const TPvPageList& pages, const TPvHeaderFoot
         }
     }
     if (layout.ShowLine) {
-        painter.setPen(ToQPen(band.Pen, resolution.X));
+        painter.setPen(OnDevice(painter, ToQPen(band.Pen, resolution.X)));
         const int y = Dots(layout.LineY, resolution.Y);
         painter.drawLine(QPoint(Dots(layout.Left, resolution.X), y),
                          QPoint(Dots(layout.Right, resolution.X), y));
