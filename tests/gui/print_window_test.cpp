@@ -1,6 +1,8 @@
 // The print window through the real main window: "Печать платежей", the pages it shows,
 // paging, zoom, the print dialog, and a failed build.
 
+#include <QDateEdit>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
@@ -38,6 +40,7 @@ class PrintWindowTest : public WindowTest {
                 printWindow->close();
             });
         });
+        modals.forgetCurrent();
         item("N9")->trigger();
         ASSERT_NE(window->printWindow(), nullptr);
         EXPECT_FALSE(window->printWindow()->isVisible());
@@ -171,8 +174,16 @@ TEST_F(PrintWindowTest, EveryPageHasTheHeaderAndTheFooterWithTheProgramName) {
 
 TEST_F(PrintWindowTest, ThePaymentInputModePrintsItsPayments) {
     typeLoan("12000", "12", "12");
+    find<QDateEdit>("DateTimePicker1")->setDate(QDate(2005, 1, 10));
     click("Button2");
-    click("Button4");  // a payment of the suggested amount on the date shown
+    find<QDateEdit>("DateTimePicker2")->setDate(QDate(2005, 2, 10));
+    auto* amount = find<QLineEdit>("SpinEdit4");
+    amount->setFocus();
+    amount->selectAll();
+    QTest::keyClicks(amount, "1500");
+    click("RadioButton1");
+    click("Button4");
+    ASSERT_EQ(form().NextRow, 2);
     openPrintWindow([&](gui::TForm2& printWindow) {
         std::vector<std::string> texts;
         for (const auto& object : pages(printWindow).Page(1).Objects())
@@ -214,12 +225,43 @@ TEST_F(PrintWindowTest, ConfirmingThePrintDialogPrintsEveryPageAndCloses) {
     EXPECT_TRUE(printed.read(5) == "%PDF-");
 }
 
+// A font engine that cannot measure the table's 8-point fonts (the bands still can).
+class TableFontsFail : public print::TPvTextMeasurer {
+  public:
+    print::TPvExtended TextWidth(const print::TPvFont& font, std::string_view text,
+                                 int dpi) const override {
+        check(font);
+        return engine_->TextWidth(font, text, dpi);
+    }
+    print::TPvExtended LineHeight(const print::TPvFont& font, int dpi) const override {
+        check(font);
+        return engine_->LineHeight(font, dpi);
+    }
+    print::TPvExtended Ascent(const print::TPvFont& font, int dpi) const override {
+        check(font);
+        return engine_->Ascent(font, dpi);
+    }
+    std::vector<print::TPvExtended> CharAdvances(const print::TPvFont& font,
+                                                 std::string_view text,
+                                                 int dpi) const override {
+        check(font);
+        return engine_->CharAdvances(font, text, dpi);
+    }
+
+  private:
+    static void check(const print::TPvFont& font) {
+        if (font.Size == 8)
+            throw print::TPvError("no such font");
+    }
+    std::shared_ptr<const print::TPvTextMeasurer> engine_ = print::QtTextMeasurer();
+};
+
 TEST_F(PrintWindowTest, AFailedBuildIsReportedAndTheWindowClosesItself) {
     computeSchedule("12");
     openPrintWindow([](gui::TForm2&) {});
-    // Without its font engine no text can be laid out.
-    pages(*window->printWindow()).SetMeasurer(nullptr);
+    pages(*window->printWindow()).SetMeasurer(std::make_shared<TableFontsFail>());
     modals.seen.clear();
+    modals.forgetCurrent();
     item("N9")->trigger();
     EXPECT_FALSE(window->printWindow()->isVisible());
     EXPECT_TRUE(window->printWindow()->CloseOnPaint);
