@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
