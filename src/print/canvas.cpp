@@ -7,7 +7,8 @@
 
 namespace print {
 
-TPvCanvas::TPvCanvas(TPvPageList& pages) : pages_(pages) {}
+TPvCanvas::TPvCanvas(TPvPageList& pages)
+    : CompareGraphics(pages.Resources.CompareGraphics), pages_(pages) {}
 
 TPvExtended TPvCanvas::OffsetX() const {
     switch (CoordsRelativeTo) {

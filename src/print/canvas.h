@@ -35,6 +35,8 @@ class TPvCanvas {
     TPvMeasurement DefaultMeasurement = pvMillimeters;
     bool WordWrap = true;           // word wrap of recorded text boxes
     TPvValue TextInset{1 / 25.4L};  // the inset TextHeight measures with: 1 mm
+    // Whether equal pictures share one entry of the resource table (the table's flag).
+    bool& CompareGraphics;
 
     TPvLineObject& Line(TPvMeasurement unit, TPvExtended x1, TPvExtended y1, TPvExtended x2,
                         TPvExtended y2);

@@ -3,9 +3,9 @@
 // The header and footer bands drawn on every page whose flags ask for them, and the
 // geometry of their captions.
 
-#include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "print/graphics.h"
 #include "print/measurement.h"

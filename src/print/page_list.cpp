@@ -118,15 +118,22 @@ bool TPvPageList::PrintPages(int from, int to) {
     BeginUpdate();
     Printer.SetPaper(PaperSize, Page(order.front()).Orientation, PagesPerSheet);
     bool printed = Printer.BeginDoc();
-    if (printed) {
-        for (std::size_t i = 0; i < order.size(); ++i) {
-            Printer.Job()->PrintPage(*this, order[i], Margins.ClipMargins);
-            if (i + 1 < order.size())
-                Printer.NewSheet(Page(order[i + 1]).Orientation);
-            if (OnPrintProgress)
-                OnPrintProgress(int(i + 1), int(order.size()));
+    try {
+        if (printed) {
+            for (std::size_t i = 0; i < order.size(); ++i) {
+                Printer.Job()->PrintPage(*this, order[i], Margins.ClipMargins);
+                if (i + 1 < order.size())
+                    Printer.NewSheet(Page(order[i + 1]).Orientation);
+                if (OnPrintProgress)
+                    OnPrintProgress(int(i + 1), int(order.size()));
+            }
+            printed = Printer.EndDoc();
         }
-        printed = Printer.EndDoc();
+    } catch (...) {
+        // The job ends and the update closes whatever failed, so that printing can run again.
+        Printer.EndDoc();
+        EndUpdate();
+        throw;
     }
     EndUpdate();
     return printed;

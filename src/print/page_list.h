@@ -66,8 +66,12 @@ class TPvPageList {
     TPvFooter Footer;
     TPvMargins Margins;
     TPvPrinter Printer;
-    TPvResourceTable Resources;
+    TPvResourceTable Resources;  // before the canvas, which refers to it
     TPvCanvas Canvas;
+
+    // The band heights in inches (hidden bands included).
+    TPvExtended HeaderHeight() const { return Header.BandHeight(Measurer()); }
+    TPvExtended FooterHeight() const { return Footer.BandHeight(Measurer()); }
 
     // The font engine text is measured with (see TPvTextMeasurer).
     void SetMeasurer(std::shared_ptr<const TPvTextMeasurer> measurer);

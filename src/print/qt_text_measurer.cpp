@@ -35,8 +35,16 @@ const QFontMetricsF& TPvQtTextMeasurer::Metrics(const TPvFont& font) const {
 
 TPvExtended TPvQtTextMeasurer::TextWidth(const TPvFont& font, std::string_view text,
                                          int dpi) const {
-    const TPvExtended width = Metrics(font).horizontalAdvance(ToQString(text));
-    return width * dpi / kPvReferenceDpi;
+    constexpr std::size_t kRememberedWidths = 20000;
+    WidthKey key{font.Name, font.Size, font.Style, std::string(text)};
+    auto found = widths_.find(key);
+    if (found == widths_.end()) {
+        if (widths_.size() >= kRememberedWidths)
+            widths_.clear();
+        const TPvExtended width = Metrics(font).horizontalAdvance(ToQString(text));
+        found = widths_.emplace(std::move(key), width).first;
+    }
+    return found->second * dpi / kPvReferenceDpi;
 }
 
 TPvExtended TPvQtTextMeasurer::LineHeight(const TPvFont& font, int dpi) const {

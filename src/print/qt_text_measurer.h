@@ -40,6 +40,10 @@ class TPvQtTextMeasurer : public TPvTextMeasurer {
 
     using Key = std::tuple<std::string, int, unsigned>;
     mutable std::map<Key, std::unique_ptr<QFontMetricsF>> metrics_;
+    // Widths of texts met before (table cells repeat words), at the reference resolution;
+    // emptied when it grows large.
+    using WidthKey = std::tuple<std::string, int, unsigned, std::string>;
+    mutable std::map<WidthKey, TPvExtended> widths_;
 };
 
 // A measurer for a page list (needs a QGuiApplication while it is used).

@@ -4,6 +4,8 @@
 #include <QPainter>
 
 #include <cmath>
+#include <map>
+#include <optional>
 
 #include "print/qt_text_measurer.h"
 #include "print/rich_text.h"
@@ -86,9 +88,6 @@ class ObjectPainter : public TPvObjectVisitor {
         if (box.Text.empty() || text.isEmpty() || !resources_.Fonts().Valid(box.Font))
             return;
         const TPvFont& font = resources_.Fonts()[box.Font];
-        const TPvTokenValues tokens = pages_.TokenValues
-                                          ? pages_.TokenValues(pageNumber_, pages_.PageCount())
-                                          : CurrentTokenValues(pageNumber_, pages_.PageCount());
         int flags = Qt::AlignTop | Qt::TextExpandTabs;
         flags |= box.Alignment == taCenter         ? Qt::AlignHCenter
                  : box.Alignment == taRightJustify ? Qt::AlignRight
@@ -98,18 +97,37 @@ class ObjectPainter : public TPvObjectVisitor {
 
         painter_.save();
         painter_.setClipRect(text, Qt::IntersectClip);
-        painter_.setFont(ToQFont(font, resolution_.Y));
+        painter_.setFont(DeviceFont(box.Font));
         painter_.setPen(ToQColor(font.Color));
         if (font.Angle != 0) {
             painter_.translate(text.topLeft());
             painter_.rotate(-font.Angle / 10.0);
             text.moveTopLeft(QPoint(0, 0));
         }
-        painter_.drawText(text, flags, DrawableText(ReplaceTokens(box.Text, tokens)));
+        painter_.drawText(text, flags, DrawableText(WithTokens(box.Text)));
         painter_.restore();
     }
 
   private:
+    // Fonts at the device resolution, made once per font of the page.
+    const QFont& DeviceFont(int index) {
+        auto found = fonts_.find(index);
+        if (found == fonts_.end())
+            found = fonts_.emplace(index, ToQFont(resources_.Fonts()[index], resolution_.Y)).first;
+        return found->second;
+    }
+
+    // The text with its tokens replaced; the clock is read once per page, and only when a
+    // text has a token.
+    std::string WithTokens(const std::string& text) {
+        if (text.find('{') == std::string::npos)
+            return text;
+        if (!tokens_)
+            tokens_ = pages_.TokenValues ? pages_.TokenValues(pageNumber_, pages_.PageCount())
+                                         : CurrentTokenValues(pageNumber_, pages_.PageCount());
+        return ReplaceTokens(text, *tokens_);
+    }
+
     bool Skipped(const TPvBaseObject& object) const { return forPrinter_ && !object.Printable; }
     int X(TPvExtended inches) const { return Dots(inches, resolution_.X); }
     int Y(TPvExtended inches) const { return Dots(inches, resolution_.Y); }
@@ -139,6 +157,8 @@ class ObjectPainter : public TPvObjectVisitor {
     int pageNumber_;
     TPvDeviceResolution resolution_;
     bool forPrinter_;
+    std::optional<TPvTokenValues> tokens_;
+    std::map<int, QFont> fonts_;
 };
 
 }  // namespace

@@ -148,6 +148,7 @@ class RecordingService : public TPvPrintService {
   public:
     bool available = true;
     bool opens = true;
+    int failOnPage = 0;  // a page whose replay throws
     std::vector<std::string> log;
     TPvPrinterSettings settings;
 
@@ -159,6 +160,8 @@ class RecordingJob : public TPvPrintJob {
   public:
     explicit RecordingJob(RecordingService& service) : service_(service) {}
     void PrintPage(const TPvPageList&, int n, bool clip) override {
+        if (n == service_.failOnPage)
+            throw TPvError("replay failed");
         service_.log.push_back("page " + std::to_string(n) + (clip ? " clipped" : ""));
     }
     void NewSheet(TPvOrientation o) override {
@@ -237,6 +240,22 @@ TEST_F(Printing, NoDeviceToOpenPrintsNothingAndSaysSo) {
     TPvPageList unconnected;
     EXPECT_FALSE(unconnected.PrintPages(1, 1));
     EXPECT_EQ(reports.size(), 2u);
+}
+
+TEST_F(Printing, PagesOutsideTheDocumentAreNotAskedFor) {
+    ASSERT_TRUE(pages.PrintPages(0, 99));
+    EXPECT_EQ(service->log, (std::vector<std::string>{"begin <document>", "page 1", "sheet",
+                                                      "page 2", "sheet", "page 3", "end"}));
+}
+
+TEST_F(Printing, AFailingPageEndsTheJobAndTheUpdate) {
+    service->failOnPage = 2;
+    EXPECT_THROW(pages.PrintPages(1, 3), TPvError);
+    EXPECT_FALSE(pages.Printer.Printing());
+    EXPECT_EQ(pages.UpdateCount(), 0);
+    EXPECT_EQ(service->log.back(), "end");
+    service->failOnPage = 0;
+    EXPECT_TRUE(pages.PrintPages(1, 1));  // the next job starts
 }
 
 TEST_F(Printing, SettingsAreKeptWithAPrinterAndDefaultWithout) {

@@ -7,6 +7,7 @@
 #include "print/replay.h"
 #include "print/rich_text.h"
 #include "render_support.h"
+#include "sample_document.h"
 
 namespace print {
 namespace {
@@ -136,13 +137,7 @@ TEST_F(Replay, TokensOfTextBoxesAndNonPrintableObjects) {
 }
 
 TEST_F(Replay, HeaderLineAtTheTopMarginPlusTheBandHeight) {
-    pages.Margins.SetMarginValues("720,720,720,720");
-    pages.Header.Visible = true;
-    pages.Header.CaptionCenter.Caption = "Информация по кредиту.";
-    pages.Footer.Visible = true;
-    pages.Footer.Pen.Style = pvPenDot;
-    pages.Footer.CaptionRight.Font.Size = 10;
-    pages.Footer.CaptionRight.Caption = "Ссудомер 2.0";
+    testing::SetUpPaymentBands(pages);  // 0.5-inch margins, a dotted footer line
     const TPvBandLayout header = pages.HeaderLayout(1);
     const TPvBandLayout footer = pages.FooterLayout(1);
     const QImage image = RenderPage(pages, 1, 96);
@@ -197,6 +192,10 @@ TEST_F(Replay, LaidOutTextFitsLineByLineAndDrawsItsRange) {
     ASSERT_EQ(rest.size(), 2u);
     EXPECT_EQ(rest[0].Start, next);
     EXPECT_EQ(rest[0].Top, 0);
+
+    // A rectangle lower than a line still takes one, so the text always moves on.
+    EXPECT_EQ(LayoutRichText(text, 7, 0.01L, true, next).size(), 1u);
+    EXPECT_TRUE(LayoutRichText(text, 7, 10, true, RichTextLength(text)).empty());
 
     // Narrow: words wrap; without word wrap they do not.
     EXPECT_GT(LayoutRichText(text, 1, 10, true, 0).size(), 4u);

@@ -21,8 +21,10 @@ inline void SetUpPaymentBands(TPvPageList& pages) {
     pages.Footer.CaptionLeft.Caption = "Страница {PAGE} из {NUMPAGES}";
 }
 
-// `pageCount` pages of `boxesPerPage` cells, seven to a row, from 1.4 inches down.
-inline void BuildSampleDocument(TPvPageList& pages, int pageCount, int boxesPerPage) {
+// `pageCount` pages of `boxesPerPage` cells, seven to a row, from 1.4 inches down. With
+// `measured` every box grows to fit its text, so that each one is measured.
+inline void BuildSampleDocument(TPvPageList& pages, int pageCount, int boxesPerPage,
+                                bool measured = false) {
     SetUpPaymentBands(pages);
     TPvCanvas& canvas = pages.Canvas;
     canvas.Font = PvFont("Arial", 8);
@@ -42,7 +44,7 @@ inline void BuildSampleDocument(TPvPageList& pages, int pageCount, int boxesPerP
             const std::string text =
                 column == 1 ? "Январь 2005" : std::to_string(1000 + page * 7 + box) + ",00";
             canvas.TextBox(text, taCenter, pvInches, pvTop, 0.025L, left, top, left + columnWidth,
-                           top + rowHeight);
+                           measured ? 0 : top + rowHeight);
             canvas.Pen.Color = clBlack;
             if (column > 0)
                 canvas.Line(pvInches, left, top, left, top + rowHeight);
