@@ -37,8 +37,8 @@ TForm2::TForm2(const app::MainForm& form, QWidget* owner)
     : QDialog(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                          Qt::WindowCloseButtonHint),
-      form_(form),
-      PrintDialog1(runSystemPrintDialog) {
+      form_(form) {
+    PrintDialog1 = runSystemPrintDialog;
     setObjectName("Form2");
     setWindowTitle(kCaption);
     setFont(WindowFont());

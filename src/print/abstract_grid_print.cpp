@@ -4,6 +4,7 @@
 
 #include "print/page_list.h"
 #include "print/report.h"
+#include "print/update_scope.h"
 
 namespace print {
 
@@ -14,18 +15,6 @@ const TPvPen kClearPen{clPvNone, 1, pvPenClear, pvModeCopy};
 constexpr const char* kPreviewMissing =
     "The \"Preview\" property must be set to a TPvPreview component";
 
-// Holds the preview in its update state for one run, also when a step throws, so that a
-// failed run never leaves the preview unable to repaint.
-class UpdateScope {
-  public:
-    explicit UpdateScope(TPvPageList& pages) : pages_(pages) { pages_.BeginUpdate(); }
-    ~UpdateScope() { pages_.EndUpdate(); }
-    UpdateScope(const UpdateScope&) = delete;
-    UpdateScope& operator=(const UpdateScope&) = delete;
-
-  private:
-    TPvPageList& pages_;
-};
 
 }  // namespace
 
@@ -49,7 +38,7 @@ void TPvAbstractGridPrint::FixBottomReserve() {
 }
 
 TPvExtended TPvAbstractGridPrint::FooterBandHeight() const {
-    return preview_->Footer.BandHeight(preview_->Measurer());
+    return preview_->FooterHeight();
 }
 
 TPvCanvas& TPvAbstractGridPrint::canvas() const {
@@ -87,7 +76,7 @@ void TPvAbstractGridPrint::PrintGrid(TPvMeasurement unit, TPvExtended x, TPvExte
         naturalWidth += NaturalColumnWidth(column);
     widthFactor_ = width != 0 && naturalWidth != 0 ? ToInches(width, unit) / naturalWidth : 1.0L;
 
-    UpdateScope update(*preview_);
+    TPvUpdateScope update(*preview_);
     BuildColumnWidths();
     tableLeft_ = ToInches(x, unit);
     nextRowTop_ = ToInches(y, unit);

@@ -7,6 +7,7 @@
 
 #include "print/page_list.h"
 #include "print/report.h"
+#include "print/update_scope.h"
 #include "print/rich_text.h"
 #include "print/text_layout.h"
 
@@ -29,16 +30,6 @@ long wholeTwips(TPvExtended inches) {
     return std::lround(inches * kTwipsPerInch);
 }
 
-class UpdateScope {
-  public:
-    explicit UpdateScope(TPvPageList& pages) : pages_(pages) { pages_.BeginUpdate(); }
-    ~UpdateScope() { pages_.EndUpdate(); }
-    UpdateScope(const UpdateScope&) = delete;
-    UpdateScope& operator=(const UpdateScope&) = delete;
-
-  private:
-    TPvPageList& pages_;
-};
 
 }  // namespace
 
@@ -52,13 +43,10 @@ void TPvRtfPreview::SetPreview(TPvPageList* preview) {
 }
 
 void TPvRtfPreview::FixReserves() {
-    const TPvTextMeasurer& measurer = preview_->Measurer();
     topReserve_.SetInches(
-        twipsToInches(preview_->Margins.Top.Twips() +
-                      wholeTwips(preview_->Header.BandHeight(measurer))));
+        twipsToInches(preview_->Margins.Top.Twips() + wholeTwips(preview_->HeaderHeight())));
     bottomReserve_.SetInches(
-        twipsToInches(preview_->Margins.Bottom.Twips() +
-                      wholeTwips(preview_->Footer.BandHeight(measurer))));
+        twipsToInches(preview_->Margins.Bottom.Twips() + wholeTwips(preview_->FooterHeight())));
     reservesFixed_ = true;
 }
 
@@ -82,7 +70,7 @@ void TPvRtfPreview::LoadRichEdit(const TPvRichText& text) {
         PvReport(PvComponentError("TPvRtfPreview", kPreviewMissing));
         return;
     }
-    UpdateScope update(*preview_);
+    TPvUpdateScope update(*preview_);
     if (!reservesFixed_)
         FixReserves();
     const int textIndex = preview_->Resources.Texts().Acquire(text);
