@@ -4,8 +4,8 @@
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
-#include <spawn.h>
 #include <fcntl.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -60,8 +60,8 @@ int runCli(const std::vector<std::string>& arguments) {
 // The whole process: start, "Расчет" over 1000 months, the table printed, and with the
 // second argument set a PDF of every page written.
 void BM_CliProcess(benchmark::State& state) {
-    std::vector<std::string> arguments = {"schedule", "--sum", "1000000", "--rate", "12",
-                                          "--term",   "1000"};
+    std::vector<std::string> arguments = {"schedule", "--sum",  "1000000", "--rate",
+                                          "12",       "--term", "1000"};
     const std::string pdf = "/tmp/ssudomer-bench-" + std::to_string(getpid()) + ".pdf";
     if (state.range(0) != 0) {
         arguments.push_back("--pdf");

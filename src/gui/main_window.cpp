@@ -11,10 +11,10 @@
 
 #include "app/notice.h"
 #include "gui/about_box.h"
-#include "gui/print_window.h"
 #include "gui/app_icon.h"
 #include "gui/forecast_dialog.h"
 #include "gui/help_window.h"
+#include "gui/print_window.h"
 #include "gui/window_fit.h"
 
 namespace gui {

@@ -12,8 +12,7 @@ constexpr const char* kStoredFooterNotice =
     "6660D0959BED440C0EB5F8F8A22E9C31B9FBEE554A053589FEE6A829125FDDB387F8";
 
 // Margins of 0.5 inch (720 twips) on every side; both margin pens silver, dotted.
-constexpr const char* kMarginValues =
-    "720,720,720,720,\"12632256,1,2,4\",\"12632256,1,2,4\"";
+constexpr const char* kMarginValues = "720,720,720,720,\"12632256,1,2,4\",\"12632256,1,2,4\"";
 
 constexpr print::TPvExtended kTableLeft = 1.0L;
 constexpr print::TPvExtended kTableTop = 1.4L;

@@ -32,8 +32,7 @@ class PaymentPages {
     // Rebuilds the document: every page dropped, the captions set, the four lines on page
     // 1, then the table from 1.0 / 1.4 inches, 6.0 inches wide, over as many pages as it
     // needs. The document's last page is current afterwards.
-    void Build(const std::array<std::string, 4>& loanInformation,
-               const loan::ScheduleTable& table);
+    void Build(const std::array<std::string, 4>& loanInformation, const loan::ScheduleTable& table);
 
     print::TPvPageList& pages() { return pages_; }
 

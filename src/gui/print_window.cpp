@@ -11,9 +11,9 @@
 
 #include "app/loan_information.h"
 #include "gui/fonts.h"
-#include "print/qt_text_measurer.h"
 #include "print/preview.h"
 #include "print/qt_print_service.h"
+#include "print/qt_text_measurer.h"
 
 namespace gui {
 
@@ -102,8 +102,7 @@ void TForm2::FormShow() {
     try {
         pages_->Build(lines, form_.StringGrid1);
     } catch (const std::exception&) {
-        QMessageBox box(QMessageBox::NoIcon, "Ошибка!!!", "Не найден принтер!!!",
-                        QMessageBox::Ok);
+        QMessageBox box(QMessageBox::NoIcon, "Ошибка!!!", "Не найден принтер!!!", QMessageBox::Ok);
         box.exec();
         CloseOnPaint = true;
     }

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "print/page_list.h"
+#include "print/producer_support.h"
 #include "print/report.h"
-#include "print/update_scope.h"
 
 namespace print {
 
@@ -12,9 +12,6 @@ namespace {
 
 constexpr TPvExtended kCellInset = 0.025L;  // inches, on every side of a cell's text
 const TPvPen kClearPen{clPvNone, 1, pvPenClear, pvModeCopy};
-constexpr const char* kPreviewMissing =
-    "The \"Preview\" property must be set to a TPvPreview component";
-
 
 }  // namespace
 
@@ -60,7 +57,7 @@ TPvExtended TPvAbstractGridPrint::GridBottomLimit() const {
 void TPvAbstractGridPrint::PrintGrid(TPvMeasurement unit, TPvExtended x, TPvExtended y,
                                      TPvExtended width) {
     if (!preview_) {
-        PvReport(PvComponentError(ClassName(), kPreviewMissing));
+        PvReport(PvComponentError(ClassName(), kPvPreviewMissing));
         return;
     }
     if (!HasGrid()) {

@@ -61,16 +61,14 @@ class TPvAbstractGridPrint {
     // the document has no font engine yet, at the start of the next run).
     void SetPreview(TPvPageList* preview);
 
-    std::function<void(TPvAbstractGridPrint& sender, int row)> BeforeDrawRow, AfterDrawRow;
+    std::function<void(TPvAbstractGridPrint&sender, int row)> BeforeDrawRow, AfterDrawRow;
     std::function<void(TPvAbstractGridPrint& sender, int percent)> OnDrawProgress;
     std::function<void(TPvAbstractGridPrint& sender, const TPvValue& reached)> OnFinishGrid;
     std::function<void(TPvAbstractGridPrint& sender, int column, int row, TPvAlignment& alignment,
                        TPvVertAlignment& vertical)>
         OnGetCellAlignment;
-    std::function<void(TPvAbstractGridPrint& sender, int column, TPvExtended& width)>
-        OnGetColWidth;
-    std::function<void(TPvAbstractGridPrint& sender, int row, TPvExtended& height)>
-        OnGetRowHeight;
+    std::function<void(TPvAbstractGridPrint& sender, int column, TPvExtended& width)> OnGetColWidth;
+    std::function<void(TPvAbstractGridPrint& sender, int row, TPvExtended& height)> OnGetRowHeight;
     std::function<void(TPvAbstractGridPrint& sender, TPvValue& pageTop, TPvValue& bottomReserve)>
         OnGridNewPage;
 

@@ -6,8 +6,8 @@
 #include <stdexcept>
 
 #include "print/page_list.h"
+#include "print/producer_support.h"
 #include "print/report.h"
-#include "print/update_scope.h"
 #include "print/rich_text.h"
 #include "print/text_layout.h"
 
@@ -15,8 +15,6 @@ namespace print {
 
 namespace {
 
-constexpr const char* kPreviewMissing =
-    "The \"Preview\" property must be set to a TPvPreview component";
 // The text starts this far below the header band: 90 twips, a sixteenth of an inch.
 constexpr int kTextOffsetTwips = 90;
 // Without wrapping the formatting rectangle reaches ten times as far to the right.
@@ -29,7 +27,6 @@ TPvExtended twipsToInches(long twips) {
 long wholeTwips(TPvExtended inches) {
     return std::lround(inches * kTwipsPerInch);
 }
-
 
 }  // namespace
 
@@ -67,7 +64,7 @@ void TPvRtfPreview::LoadTextLines(const std::vector<std::string>& lines) {
 
 void TPvRtfPreview::LoadRichEdit(const TPvRichText& text) {
     if (!preview_) {
-        PvReport(PvComponentError("TPvRtfPreview", kPreviewMissing));
+        PvReport(PvComponentError("TPvRtfPreview", kPvPreviewMissing));
         return;
     }
     TPvUpdateScope update(*preview_);

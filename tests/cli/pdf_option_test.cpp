@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -66,8 +66,7 @@ class PdfOption : public ::testing::Test {
 TEST_F(PdfOption, ScheduleWritesTheWindowsPagesAndStillPrintsTheTable) {
     const Process plain = runShell(cli("schedule --sum 120000 --rate 12 --term 120"));
     const Process withPdf = runShell(
-        cli("schedule --sum 120000 --rate 12 --term 120 --pdf " + quoted(pdf.string())) +
-        " 2>&1");
+        cli("schedule --sum 120000 --rate 12 --term 120 --pdf " + quoted(pdf.string())) + " 2>&1");
     ASSERT_EQ(withPdf.status, 0) << withPdf.out;
     EXPECT_EQ(withPdf.out, plain.out);
     ASSERT_TRUE(fs::exists(pdf));
@@ -99,13 +98,12 @@ TEST_F(PdfOption, ScheduleWritesTheWindowsPagesAndStillPrintsTheTable) {
     EXPECT_EQ(lefts[3], lefts[0]);
     // Every page has its header and footer; the title row is repeated on each.
     std::size_t headers = 0, footers = 0, titles = 0;
-    for (std::size_t at = 0; (at = text.out.find("Информация по кредиту.", at)) != std::string::npos;
-         ++at)
+    for (std::size_t at = 0;
+         (at = text.out.find("Информация по кредиту.", at)) != std::string::npos; ++at)
         ++headers;
     for (std::size_t at = 0; (at = text.out.find("Ссудомер 2.0", at)) != std::string::npos; ++at)
         ++footers;
-    for (std::size_t at = 0; (at = text.out.find("Остаток кредита", at)) != std::string::npos;
-         ++at)
+    for (std::size_t at = 0; (at = text.out.find("Остаток кредита", at)) != std::string::npos; ++at)
         ++titles;
     EXPECT_EQ(headers, 3u);
     EXPECT_EQ(footers, 3u);
@@ -114,10 +112,10 @@ TEST_F(PdfOption, ScheduleWritesTheWindowsPagesAndStillPrintsTheTable) {
 
 TEST_F(PdfOption, ShowAndRegisterWriteTheirPaymentsToo) {
     const fs::path saved = fs::path(folder.path()) / "loan.crp";
-    const Process registered = runShell(
-        cli("register --sum 12000 --rate 12 --term 12 --date 10.01.2005 --pay "
-            "10.02.2005:1500:pi --save " +
-            quoted(saved.string()) + " --pdf " + quoted(pdf.string())));
+    const Process registered =
+        runShell(cli("register --sum 12000 --rate 12 --term 12 --date 10.01.2005 --pay "
+                     "10.02.2005:1500:pi --save " +
+                     quoted(saved.string()) + " --pdf " + quoted(pdf.string())));
     ASSERT_EQ(registered.status, 0);
     ASSERT_TRUE(fs::exists(pdf));
     const fs::path shown = fs::path(folder.path()) / "shown.pdf";
@@ -135,20 +133,19 @@ TEST_F(PdfOption, ShowAndRegisterWriteTheirPaymentsToo) {
 
 TEST_F(PdfOption, AFileThatCannotBeWrittenIsRefusedAndAnOldOneKept) {
     const fs::path blocked = fs::path(folder.path()) / "missing-folder" / "out.pdf";
-    const Process refused = runShell(
-        cli("schedule --sum 1000 --rate 12 --term 3 --pdf " + quoted(blocked.string())) +
-        " 2>&1 1>/dev/null");
+    const Process refused =
+        runShell(cli("schedule --sum 1000 --rate 12 --term 3 --pdf " + quoted(blocked.string())) +
+                 " 2>&1 1>/dev/null");
     EXPECT_EQ(refused.status, 2);
-    EXPECT_NE(refused.out.find("ssudomer-cli: --pdf " + blocked.string() + ": "),
-              std::string::npos)
+    EXPECT_NE(refused.out.find("ssudomer-cli: --pdf " + blocked.string() + ": "), std::string::npos)
         << refused.out;
     EXPECT_FALSE(fs::exists(blocked));
 
     // A folder in the file's place: the write fails and the folder stays as it was.
     fs::create_directory(pdf);
-    const Process onFolder = runShell(
-        cli("schedule --sum 1000 --rate 12 --term 3 --pdf " + quoted(pdf.string())) +
-        " 2>/dev/null");
+    const Process onFolder =
+        runShell(cli("schedule --sum 1000 --rate 12 --term 3 --pdf " + quoted(pdf.string())) +
+                 " 2>/dev/null");
     EXPECT_EQ(onFolder.status, 2);
     EXPECT_TRUE(fs::is_directory(pdf));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);

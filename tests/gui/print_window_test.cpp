@@ -241,8 +241,7 @@ class TableFontsFail : public print::TPvTextMeasurer {
         check(font);
         return engine_->Ascent(font, dpi);
     }
-    std::vector<print::TPvExtended> CharAdvances(const print::TPvFont& font,
-                                                 std::string_view text,
+    std::vector<print::TPvExtended> CharAdvances(const print::TPvFont& font, std::string_view text,
                                                  int dpi) const override {
         check(font);
         return engine_->CharAdvances(font, text, dpi);

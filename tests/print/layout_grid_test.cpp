@@ -77,9 +77,8 @@ class GridLayout : public ::testing::Test {
         grid.Font = PvFont("Arial", 8);
         grid.FixedCellFont = PvFont("Times New Roman", 8);
         grid.SetPreview(&pages);
-        previousReport = SetPvReportHandler([this](const std::string& text) {
-            reports.push_back(text);
-        });
+        previousReport =
+            SetPvReportHandler([this](const std::string& text) { reports.push_back(text); });
     }
     ~GridLayout() override { SetPvReportHandler(previousReport); }
 
@@ -212,9 +211,7 @@ TEST_F(GridLayout, AnEmptyCellKeepsItsBackgroundAndLinesButHasNoText) {
 
 TEST_F(GridLayout, ARowEndingExactlyAtTheLimitStaysOnItsPage) {
     const TPvExtended limit = grid.NextRowLimitForTest();
-    grid.OnGetRowHeight = [](TPvAbstractGridPrint&, int, TPvExtended& height) {
-        height = 0.25L;
-    };
+    grid.OnGetRowHeight = [](TPvAbstractGridPrint&, int, TPvExtended& height) { height = 0.25L; };
     grid.fill(3);
     grid.PrintGrid(pvInches, 1.0L, limit - 0.5L, 6.0L);
     ASSERT_EQ(pages.PageCount(), 2);

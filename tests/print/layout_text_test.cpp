@@ -35,10 +35,9 @@ class TextPages : public ::testing::Test {
 };
 
 TEST_F(TextPages, FourLinesFitOnTheCurrentPageBelowTheHeaderBand) {
-    const std::vector<std::string> lines = {"Сумма кредита          : 12000",
-                                            "Процентная ставка      : 12  %",
-                                            "Срок погашения         : 12  месяцев",
-                                            "Дата получения кредита : 10.03.2004"};
+    const std::vector<std::string> lines = {
+        "Сумма кредита          : 12000", "Процентная ставка      : 12  %",
+        "Срок погашения         : 12  месяцев", "Дата получения кредита : 10.03.2004"};
     text.LoadTextLines(lines);
     EXPECT_EQ(pages.PageCount(), 1);
     EXPECT_EQ(pages.UpdateCount(), 0);
@@ -60,9 +59,8 @@ TEST_F(TextPages, FourLinesFitOnTheCurrentPageBelowTheHeaderBand) {
     EXPECT_EQ(part.FirstChar, 0);
     EXPECT_EQ(part.LastChar, RichTextLength(shared) - 1);
     // The four lines keep to themselves: no line wraps.
-    EXPECT_EQ(LayoutRichText(shared, part.Right - part.Left, part.Bottom - part.Top, true, 0)
-                  .size(),
-              4u);
+    EXPECT_EQ(
+        LayoutRichText(shared, part.Right - part.Left, part.Bottom - part.Top, true, 0).size(), 4u);
 }
 
 TEST_F(TextPages, ALongTextContinuesOnNewPagesFromTheSameReserves) {
