@@ -17,25 +17,13 @@
 
 #include "gui/main_window.h"
 #include "gui/print_window.h"
+#include "photo_support.h"
 #include "print/preview.h"
 
 namespace {
 
-bool save(QWidget& window, const QDir& folder, const char* name) {
-    QApplication::processEvents();
-    const QString path = folder.filePath(name);
-    const bool saved = window.grab().save(path);
-    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
-    return saved;
-}
-
-void type(gui::MainWindow& window, const char* field, const char* text) {
-    auto* edit = window.findChild<QLineEdit*>(field);
-    edit->setFocus();
-    edit->selectAll();
-    edit->insert(QString::fromUtf8(text));
-    window.form().RunHandler([] {});
-}
+using gui_photos::save;
+using gui_photos::type;
 
 // The page at a zoom, scrolled to its top left (where the header and the table begin).
 bool photograph(gui::TForm2& printWindow, int page, int zoom, const QDir& folder,
@@ -54,13 +42,10 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath());
-    QDir().mkpath(folder.path());
+    const QDir folder = gui_photos::OutputFolder(argc, argv);
 
-    gui::MainWindow window({}, loan::Locale::withSeparator(','));
-    QTemporaryDir programFolder;
-    window.form().ProgramPath = programFolder.filePath("ssudomer").toStdString();
-    window.show();
+    gui_photos::PhotographedWindow photographed;
+    gui::MainWindow& window = photographed.window;
     type(window, "SpinEdit1", "120000");
     type(window, "SpinEdit2", "12");
     type(window, "SpinEdit3", "120");
