@@ -58,6 +58,7 @@ void TForm2::buildControls() {
     PvPreview1->SetMaxZoom(kMaxZoom);
     PvPreview1->SetMinZoom(kMinZoom);
     PvPreview1->SetZoom(kZoom);
+    PvPreview1->PageGrid.GridPen = {print::clSilver, 1, print::pvPenInsideFrame, print::pvModeCopy};
 
     const auto button = [this](const char* name, const char* caption, QRect place,
                                void (TForm2::*handler)()) {
@@ -152,6 +153,7 @@ void TForm2::Button6Click() {
 
 void TForm2::Button7Click() {
     PvPreview1->SetZoom(kZoom);
+    PvPreview1->PageGrid.GridPen = {print::clSilver, 1, print::pvPenInsideFrame, print::pvModeCopy};
 }
 
 }  // namespace gui
