@@ -14,14 +14,16 @@ constexpr const char* kUsage =
     "  ssudomer-cli schedule --sum S --rate R --term T [--date DD.MM.YYYY]\n"
     "                        [--equal [--payment N] [--own]]\n"
     "                        [--fee F] [--fee-basis sum|balance|fixed] [--psk]\n"
-    "                        [--csv] [--decimal-separator ,|.]\n"
+    "                        [--csv] [--decimal-separator ,|.] [--pdf FILE]\n"
     "  ssudomer-cli register --sum S --rate R --term T --date DD.MM.YYYY\n"
     "                        [--overdue] [--forecast standard|average|fixed:AMOUNT]\n"
     "                        ( --pay DD.MM.YYYY:AMOUNT:KIND | --delete )...\n"
     "                        [--save FILE] [--csv] [--decimal-separator ,|.]\n"
+    "                        [--pdf FILE]\n"
     "                        KIND: pi (П+%), deducted (П+%(вычет)), auto (АП)\n"
     "  ssudomer-cli show FILE.crp [--forecast standard|average|fixed:AMOUNT]\n"
-    "                        [--csv] [--decimal-separator ,|.]\n";
+    "                        [--csv] [--decimal-separator ,|.] [--pdf FILE]\n"
+    "  --pdf FILE writes the pages of \"Печать платежей\" to FILE (A4)\n";
 
 using Command = std::function<int(const std::vector<std::string>&, std::ostream&, std::ostream&)>;
 

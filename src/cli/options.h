@@ -37,11 +37,11 @@ std::vector<Option> ParseOptions(const std::vector<std::string>& args,
 const Option* FindOption(const std::vector<Option>& options, const std::string& name);
 bool HasOption(const std::vector<Option>& options, const std::string& name);
 
-// --csv and --decimal-separator, shared by every command.
+// --csv, --decimal-separator and --pdf, shared by every command.
 ReportFormat FormatOption(const std::vector<Option>& options);
 loan::Locale LocaleOption(const std::vector<Option>& options);
-inline const std::map<std::string, bool> kOutputOptions = {{"csv", false},
-                                                           {"decimal-separator", true}};
+inline const std::map<std::string, bool> kOutputOptions = {
+    {"csv", false}, {"decimal-separator", true}, {"pdf", true}};
 
 // A number argument ("." or "," as separator) or a DD.MM.YYYY date; UsageError otherwise.
 std::string NumberArgument(const Option& option, const loan::Locale& locale);

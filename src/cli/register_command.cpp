@@ -8,6 +8,7 @@
 #include "cli/console_port.h"
 #include "cli/forecast_option.h"
 #include "cli/options.h"
+#include "cli/pdf_option.h"
 
 namespace cli {
 
@@ -156,6 +157,7 @@ int RunRegister(const std::vector<std::string>& args, std::ostream& out, std::os
         refused = refused || !saved || port.messageCount() != messagesBefore;
     }
     PrintReport(form, FormatOption(options), out);
+    refused = !WritePdfOption(form, options, err) || refused;
     return refused ? kExitRefused : kExitOk;
 }
 

@@ -5,6 +5,7 @@
 #include "cli/commands.h"
 #include "cli/console_port.h"
 #include "cli/options.h"
+#include "cli/pdf_option.h"
 
 namespace cli {
 
@@ -85,6 +86,8 @@ int RunSchedule(const std::vector<std::string>& args, std::ostream& out, std::os
         }
     }
     PrintReport(report, FormatOption(options), out);
+    if (!WritePdfOption(form, options, err))
+        status = kExitRefused;
     return status;
 }
 

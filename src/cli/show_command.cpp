@@ -5,6 +5,7 @@
 #include "cli/console_port.h"
 #include "cli/forecast_option.h"
 #include "cli/options.h"
+#include "cli/pdf_option.h"
 
 namespace cli {
 
@@ -49,7 +50,7 @@ int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         return kExitRefused;
     }
     PrintReport(form, FormatOption(options), out);
-    return kExitOk;
+    return WritePdfOption(form, options, err) ? kExitOk : kExitRefused;
 }
 
 }  // namespace cli

@@ -14,6 +14,7 @@
 #include "gui/app_icon.h"
 #include "gui/forecast_dialog.h"
 #include "gui/help_window.h"
+#include "gui/print_window.h"
 #include "gui/translations.h"
 #include "gui/window_fit.h"
 
@@ -249,6 +250,12 @@ void MainWindow::SsudomerHelp1Click() {
     if (!help_)
         help_ = new HelpWindow(this);
     help_->showContents(helpFile_);
+}
+
+void MainWindow::N9Click() {
+    if (!form2_)
+        form2_ = new TForm2(form_, this);
+    form2_->exec();
 }
 
 void MainWindow::N8Click() {

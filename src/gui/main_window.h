@@ -25,6 +25,7 @@
 namespace gui {
 
 class TAboutBox;
+class TForm2;
 class TForm3;
 class HelpWindow;
 
@@ -57,6 +58,9 @@ class MainWindow : public QMainWindow {
     void showForecastSettings();
     void SsudomerHelp1Click();
     void N8Click();
+    // "Печать платежей": the print window, made on first use and shown modally.
+    void N9Click();
+    TForm2* printWindow() const { return form2_; }
     // Maximised: at the top of the desktop as tall as the height limit lets it.
     bool maximised() const { return maximised_; }
     HelpWindow* helpWindow() const { return help_; }
@@ -131,6 +135,7 @@ class MainWindow : public QMainWindow {
     ScheduleGrid* StringGrid1 = nullptr;
     QLabel* statusNotice_ = nullptr;
 
+    TForm2* form2_ = nullptr;
     TForm3* form3_ = nullptr;
     TAboutBox* about_ = nullptr;
     HelpWindow* help_ = nullptr;

@@ -42,8 +42,8 @@ void MainWindow::buildMenu() {
     handle(addItem(file, "N2", "Новый кредит"), &app::MainForm::N2Click);
     handle(addItem(file, "N3", "Загрузить платежи..."), &app::MainForm::N3Click);
     handle(addItem(file, "N4", "Сохранить платежи..."), &app::MainForm::N4Click);
-    // Printing comes with the print window; until then the item does nothing.
-    addItem(file, "N9", "Печать платежей");
+    connect(addItem(file, "N9", "Печать платежей"), &QAction::triggered, this,
+            &MainWindow::N9Click);
     handle(addItem(file, "ExportCsv1", "Экспорт таблицы в CSV..."), &app::MainForm::ExportCsvClick);
     file->addSeparator();
     handle(addItem(file, "FullCost1", "Полная стоимость кредита..."),

@@ -14,16 +14,12 @@
 #include <QTableView>
 
 #include "app/main_form.h"
+#include "gui/grid_geometry.h"
 
 namespace gui {
 
-// Designed geometry at 96 dots per inch.
-inline constexpr int kDefaultRowHeight = 21;
-inline constexpr std::array<int, 7> kColumnWidths = {45, 90, 100, 100, 95, 92, 93};
-inline constexpr int kWideColumnsExtra = 12;  // at 120 dots per inch
-
 // Header background (an inactive caption gradient) and the cell background (button face).
-inline const QColor kHeaderColor{215, 228, 242};
+inline const QColor kHeaderColor{kHeaderRgb[0], kHeaderRgb[1], kHeaderRgb[2]};
 inline const QColor kCellColor{240, 240, 240};
 inline const QColor kGrayTextColor{109, 109, 109};
 

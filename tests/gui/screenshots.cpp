@@ -24,24 +24,12 @@
 #include "gui/about_box.h"
 #include "gui/forecast_dialog.h"
 #include "gui/main_window.h"
+#include "photo_support.h"
+
+using gui_photos::save;
+using gui_photos::type;
 
 namespace {
-
-bool save(QWidget& window, const QDir& folder, const char* name) {
-    QApplication::processEvents();
-    const QString path = folder.filePath(name);
-    const bool saved = window.grab().save(path);
-    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
-    return saved;
-}
-
-void type(gui::MainWindow& window, const char* field, const char* text) {
-    auto* edit = window.findChild<QLineEdit*>(field);
-    edit->setFocus();
-    edit->selectAll();
-    edit->insert(QString::fromUtf8(text));
-    window.form().RunHandler([] {});
-}
 
 void calculate(gui::MainWindow& window, const char* sum, const char* term) {
     type(window, "SpinEdit1", sum);
@@ -80,14 +68,10 @@ int main(int argc, char* argv[]) {
     QElapsedTimer clock;
     clock.start();
     QApplication application(argc, argv);
-    const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath());
-    QDir().mkpath(folder.path());
+    const QDir folder = gui_photos::OutputFolder(argc, argv);
 
-    gui::MainWindow window({}, loan::Locale::withSeparator(','));
-    // No last-loan file: the window as at a first start.
-    QTemporaryDir programFolder;
-    window.form().ProgramPath = programFolder.filePath("ssudomer").toStdString();
-    window.show();
+    gui_photos::PhotographedWindow photographed;
+    gui::MainWindow& window = photographed.window;
     QApplication::processEvents();
     std::printf("window shown %lld ms after start\n", static_cast<long long>(clock.elapsed()));
     bool ok = save(window, folder, "main_empty.png");

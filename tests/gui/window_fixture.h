@@ -55,6 +55,10 @@ class ModalReplies : public QObject {
         });
     }
 
+    // The next modal window counts as new even when it is the one last seen (a window that
+    // is shown again).
+    void forgetCurrent() { current_ = nullptr; }
+
     std::deque<Reply> replies;
     std::vector<Seen> seen;
 

@@ -1,0 +1,18 @@
+#pragma once
+
+// What the print window puts on the first page above the table: the loan as it stands in
+// the input fields, one line per value, the values lined up for a fixed-pitch font.
+
+#include <array>
+#include <string>
+
+namespace app {
+
+class MainForm;
+
+// "Сумма кредита", "Процентная ставка", "Срок погашения" and "Дата получения кредита",
+// each label padded to 25 characters with its ": ", followed by the field's text as it
+// stands (the rate with "  %", the term with "  месяцев") or the date in the short format.
+std::array<std::string, 4> LoanInformationLines(const MainForm& form);
+
+}  // namespace app

@@ -1,0 +1,76 @@
+#include "cli/pdf_option.h"
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <climits>
+
+#include "app/loan_information.h"
+#include "pdf/pdf_module.h"
+
+namespace cli {
+
+namespace {
+
+std::string programFolder() {
+    char path[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0)
+        return ".";
+    const std::string program(path, static_cast<std::size_t>(length));
+    const auto slash = program.rfind('/');
+    return slash == std::string::npos ? "." : program.substr(0, slash);
+}
+
+// The module's entry point; null with the reason in `why` when no module could be opened.
+// The module stays loaded until the program ends: Qt keeps running inside it.
+pdf::WritePdfFunction openModule(std::string& why) {
+    for (const std::string& candidate : PdfModuleCandidates()) {
+        if (access(candidate.c_str(), F_OK) != 0)
+            continue;
+        void* module = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!module) {
+            why = dlerror();
+            return nullptr;
+        }
+        if (void* entry = dlsym(module, pdf::kEntryPoint))
+            return reinterpret_cast<pdf::WritePdfFunction>(entry);
+        why = candidate + " has no entry point " + pdf::kEntryPoint;
+        return nullptr;
+    }
+    why = std::string("the PDF writer ") + pdf::kModuleFileName + " is not installed";
+    return nullptr;
+}
+
+}  // namespace
+
+std::vector<std::string> PdfModuleCandidates() {
+    const std::string folder = programFolder();
+    return {folder + "/" + pdf::kModuleFileName,
+            folder + "/../lib/ssudomer/" + pdf::kModuleFileName};
+}
+
+bool WritePdfOption(const app::MainForm& form, const std::vector<Option>& options,
+                    std::ostream& err) {
+    const Option* option = FindOption(options, "pdf");
+    if (!option)
+        return true;
+    std::string why;
+    const pdf::WritePdfFunction writePdf = openModule(why);
+    if (!writePdf) {
+        err << "ssudomer-cli: --pdf " << option->value << ": " << why << '\n';
+        return false;
+    }
+    const std::array<std::string, 4> lines = app::LoanInformationLines(form);
+    pdf::PdfRequest request;
+    request.loanInformation = &lines;
+    request.table = &form.StringGrid1;
+    request.path = option->value;
+    if (!writePdf(&request)) {
+        err << "ssudomer-cli: --pdf " << option->value << ": " << request.error << '\n';
+        return false;
+    }
+    return true;
+}
+
+}  // namespace cli

@@ -1,0 +1,24 @@
+#pragma once
+
+// --pdf FILE: the pages the print window would show for the form's state, written to FILE
+// by the PDF module, which is opened only for this.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/main_form.h"
+#include "cli/options.h"
+
+namespace cli {
+
+// Writes the PDF when --pdf was given. True when there was nothing to do or the file was
+// written; false, with the reason on `err`, when it could not be.
+bool WritePdfOption(const app::MainForm& form, const std::vector<Option>& options,
+                    std::ostream& err);
+
+// Where the PDF module is looked for: beside the running program, then in
+// ../lib/ssudomer/ from its folder.
+std::vector<std::string> PdfModuleCandidates();
+
+}  // namespace cli

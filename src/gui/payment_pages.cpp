@@ -1,0 +1,83 @@
+#include "gui/payment_pages.h"
+
+#include "app/notice.h"
+
+namespace gui {
+
+namespace {
+
+// " - расчет, учет и печать платежей по кредиту", enciphered as the status notice is.
+constexpr const char* kStoredFooterNotice =
+    "7A5284186EC3888C03764B21A3EAE2A98A1E77C8B9B33D7C50D7CCF9465B0F054FCEC3B93E625A2CAE67BC2E"
+    "6660D0959BED440C0EB5F8F8A22E9C31B9FBEE554A053589FEE6A829125FDDB387F8";
+
+// Margins of 0.5 inch (720 twips) on every side; both margin pens silver, dotted.
+constexpr const char* kMarginValues = "720,720,720,720,\"12632256,1,2,4\",\"12632256,1,2,4\"";
+
+constexpr print::TPvExtended kTableLeft = 1.0L;
+constexpr print::TPvExtended kTableTop = 1.4L;
+constexpr print::TPvExtended kTableWidth = 6.0L;
+
+print::TPvFont cyrillic(print::TPvFont font) {
+    font.Charset = print::kCyrillicCharset;
+    return font;
+}
+
+void configureDocument(print::TPvPageList& pages) {
+    pages.PaperSize = "A4";
+    pages.Orientation = print::pvPortrait;
+    pages.PagesPerSheet = print::pvOnePage;
+    pages.Margins.SetMarginValues(kMarginValues);
+    pages.Resources.CompareGraphics = true;
+
+    pages.Header.Visible = true;
+    pages.Header.CaptionLeft.Font = print::PvFont("Arial", 12);
+    pages.Header.CaptionCenter.Font = cyrillic(print::PvFont("Arial", 12));
+    pages.Header.CaptionRight.Font = print::PvFont("Arial", 12);
+    pages.Header.CaptionCenter.Caption = kDesignHeaderCaption;
+
+    pages.Footer.Visible = true;
+    pages.Footer.Pen.Style = print::pvPenDot;
+    pages.Footer.CaptionLeft.Font = cyrillic(print::PvFont("Arial", 12));
+    pages.Footer.CaptionCenter.Font = cyrillic(print::PvFont("Arial", 12));
+    pages.Footer.CaptionRight.Font = cyrillic(print::PvFont("Arial", 10));
+
+    print::TPvPrinter& printer = pages.Printer;
+    printer.SetCollate(false);
+    printer.SetDuplex(print::pvSimplex);
+    printer.SetPrintColor(print::pvColor);
+    printer.SetDitherType(print::pvNone);
+    printer.SetPrintQuality(print::pvMedium);
+    printer.Title = kPrintJobTitle;
+}
+
+}  // namespace
+
+std::string FooterCaption() {
+    return kFooterProgramName + app::DecipherNotice(kStoredFooterNotice);
+}
+
+PaymentPages::PaymentPages(print::TPvPageList& pages) : pages_(pages) {
+    configureDocument(pages_);
+
+    PvGridPrint1.DefaultCellAlignment = print::taCenter;
+    PvGridPrint1.ScaleText = true;
+    PvGridPrint1.Font = cyrillic(print::PvFont("Arial", 8));
+    PvGridPrint1.FixedCellFont = cyrillic(print::PvFont("Times New Roman", 8));
+    PvGridPrint1.SetPreview(&pages_);
+
+    PvRtfPreview1.TextFileFont = cyrillic(print::PvFont("Courier New", 10));
+    PvRtfPreview1.SetPreview(&pages_);
+}
+
+void PaymentPages::Build(const std::array<std::string, 4>& loanInformation,
+                         const loan::ScheduleTable& table) {
+    pages_.Clear();
+    pages_.Footer.Caption(2).Caption = FooterCaption();
+    pages_.Header.Caption(1).Caption = kPageHeaderCaption;
+    PvRtfPreview1.LoadTextLines({loanInformation.begin(), loanInformation.end()});
+    PvGridPrint1.SetGrid(&table);
+    PvGridPrint1.PrintGrid(print::pvInches, kTableLeft, kTableTop, kTableWidth);
+}
+
+}  // namespace gui

@@ -1,0 +1,46 @@
+#pragma once
+
+// The printed payment document: the loan-information lines and the schedule table laid
+// out as pages, as the print window shows them and as the command line writes them into
+// a PDF. The document's settings (paper, margins, header and footer, printer) and the two
+// producers PvGridPrint1 and PvRtfPreview1 are those of the print window.
+
+#include <array>
+#include <string>
+
+#include "gui/grid_print.h"
+#include "loan/schedule_table.h"
+#include "print/page_list.h"
+#include "print/rtf_preview.h"
+
+namespace gui {
+
+inline constexpr const char* kPrintJobTitle = "Платежи по кредиту";
+inline constexpr const char* kPageHeaderCaption = "Информация по кредиту.";
+inline constexpr const char* kDesignHeaderCaption = "Печать платежей";
+inline constexpr const char* kFooterProgramName = "Ссудомер 2.0";
+
+// "Ссудомер 2.0" immediately followed by the notice the program keeps enciphered.
+std::string FooterCaption();
+
+class PaymentPages {
+  public:
+    // Gives the document the print window's settings. Its font engine should be installed
+    // first, so that the producers fix their reserves from the bands at once.
+    explicit PaymentPages(print::TPvPageList& pages);
+
+    // Rebuilds the document: every page dropped, the captions set, the four lines on page
+    // 1, then the table from 1.0 / 1.4 inches, 6.0 inches wide, over as many pages as it
+    // needs. The document's last page is current afterwards.
+    void Build(const std::array<std::string, 4>& loanInformation, const loan::ScheduleTable& table);
+
+    print::TPvPageList& pages() { return pages_; }
+
+    TPvGridPrint PvGridPrint1;
+    print::TPvRtfPreview PvRtfPreview1;
+
+  private:
+    print::TPvPageList& pages_;
+};
+
+}  // namespace gui

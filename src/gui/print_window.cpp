@@ -1,0 +1,159 @@
+#include "gui/print_window.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScreen>
+
+#include <exception>
+
+#include "app/loan_information.h"
+#include "gui/fonts.h"
+#include "print/preview.h"
+#include "print/qt_print_service.h"
+#include "print/qt_text_measurer.h"
+
+namespace gui {
+
+namespace {
+
+constexpr const char* kCaption = "Вывод на печать ";
+constexpr int kClientWidth = 496;
+constexpr int kClientHeight = 431;
+constexpr int kZoom = 30;
+constexpr int kMinZoom = 30;
+constexpr int kMaxZoom = 100;
+
+bool runSystemPrintDialog(QPrinter& printer, QWidget* parent) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace
+
+TForm2::TForm2(const app::MainForm& form, QWidget* owner)
+    : QDialog(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                         Qt::WindowCloseButtonHint),
+      form_(form) {
+    PrintDialog1 = runSystemPrintDialog;
+    setObjectName("Form2");
+    setWindowTitle(kCaption);
+    setFont(WindowFont());
+    setFixedSize(kClientWidth, kClientHeight);
+    buildControls();
+    print::InstallMessageBoxReport();
+    PvPreview1->PageList().SetMeasurer(print::QtTextMeasurer());
+    pages_ = std::make_unique<PaymentPages>(PvPreview1->PageList());
+}
+
+TForm2::~TForm2() = default;
+
+void TForm2::buildControls() {
+    PvPreview1 = new print::TPvPreview(this);
+    PvPreview1->setObjectName("PvPreview1");
+    PvPreview1->setGeometry(24, 20, 329, 401);
+    PvPreview1->SetMaxZoom(kMaxZoom);
+    PvPreview1->SetMinZoom(kMinZoom);
+    PvPreview1->SetZoom(kZoom);
+    PvPreview1->PageGrid.GridPen = {print::clSilver, 1, print::pvPenInsideFrame, print::pvModeCopy};
+
+    const auto button = [this](const char* name, const char* caption, QRect place,
+                               void (TForm2::*handler)()) {
+        auto* pushButton = new QPushButton(QString::fromUtf8(caption), this);
+        pushButton->setObjectName(name);
+        pushButton->setGeometry(place);
+        pushButton->setAutoDefault(false);
+        connect(pushButton, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
+        return pushButton;
+    };
+    Button1 = button("Button1", "Печать", {364, 184, 121, 29}, &TForm2::Button1Click);
+    Button2 = button("Button2", "Закрыть", {364, 224, 121, 29}, &TForm2::Button2Click);
+    Button3 = button("Button3", "Предыдушая", {364, 77, 121, 29}, &TForm2::Button3Click);
+    Button4 = button("Button4", "Следующая", {364, 120, 121, 29}, &TForm2::Button4Click);
+    Button5 = button("Button5", "+", {360, 16, 33, 33}, &TForm2::Button5Click);
+    Button6 = button("Button6", "-", {408, 16, 33, 33}, &TForm2::Button6Click);
+    Button7 = button("Button7", "fit", {456, 16, 33, 33}, &TForm2::Button7Click);
+
+    setTabOrder(PvPreview1, Button1);
+    setTabOrder(Button1, Button2);
+    setTabOrder(Button2, Button3);
+    setTabOrder(Button3, Button4);
+    setTabOrder(Button4, Button5);
+    setTabOrder(Button5, Button6);
+    setTabOrder(Button6, Button7);
+}
+
+void TForm2::showEvent(QShowEvent* event) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TForm2::FormShow() {
+    CloseOnPaint = false;
+    // The four lines go to the text pages directly; no file is staged for them.
+    const std::array<std::string, 4> lines = app::LoanInformationLines(form_);
+    try {
+        pages_->Build(lines, form_.StringGrid1);
+    } catch (const std::exception&) {
+        QMessageBox box(QMessageBox::NoIcon, "Ошибка!!!", "Не найден принтер!!!", QMessageBox::Ok);
+        box.exec();
+        CloseOnPaint = true;
+    }
+    update();
+}
+
+void TForm2::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    FormPaint();
+}
+
+void TForm2::FormPaint() {
+    if (CloseOnPaint)
+        QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
+}
+
+void TForm2::Button1Click() {
+    // The dialog configures the very printer the job goes to (a system printer or a PDF
+    // file); of its choices only the number of copies is taken over.
+    QPrinter& printer = PvPreview1->PrintService().Printer();
+    if (PrintDialog1(printer, this)) {
+        PvPreview1->PvPrinter().SetPrintCopies(printer.copyCount());
+        PvPreview1->PrintAll();
+    }
+    close();
+}
+
+void TForm2::Button2Click() {
+    close();
+}
+
+void TForm2::Button3Click() {
+    PvPreview1->PrevPage();
+}
+
+void TForm2::Button4Click() {
+    PvPreview1->NextPage();
+}
+
+void TForm2::Button5Click() {
+    PvPreview1->ZoomIn();
+}
+
+void TForm2::Button6Click() {
+    PvPreview1->ZoomOut();
+}
+
+void TForm2::Button7Click() {
+    PvPreview1->SetZoom(kZoom);
+    PvPreview1->PageGrid.GridPen = {print::clSilver, 1, print::pvPenInsideFrame, print::pvModeCopy};
+}
+
+}  // namespace gui

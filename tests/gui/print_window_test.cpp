@@ -1,0 +1,273 @@
+// The print window through the real main window: "Печать платежей", the pages it shows,
+// paging, zoom, the print dialog, and a failed build.
+
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTimer>
+
+#include <functional>
+
+#include "gui/print_window.h"
+#include "print/preview.h"
+#include "print/qt_text_measurer.h"
+#include "window_fixture.h"
+
+namespace {
+
+using gui_testing::WindowTest;
+
+// What a page shows, in a form two showings can be compared by.
+struct PageSummary {
+    int objects;
+    bool hasText;
+    std::string firstCell;
+    bool operator==(const PageSummary&) const = default;
+};
+
+class PrintWindowTest : public WindowTest {
+  protected:
+    // Opens "Печать платежей" and runs `whileOpen` on the shown window; then closes it
+    // (unless `whileOpen` did).
+    void openPrintWindow(const std::function<void(gui::TForm2&)>& whileOpen) {
+        modals.replies.push_back([whileOpen](QWidget* widget) {
+            auto* printWindow = qobject_cast<gui::TForm2*>(widget);
+            ASSERT_NE(printWindow, nullptr) << widget->metaObject()->className();
+            // Run after the reply, so that a dialog opened by `whileOpen` is answered too.
+            QTimer::singleShot(0, printWindow, [printWindow, whileOpen] {
+                whileOpen(*printWindow);
+                printWindow->close();
+            });
+        });
+        modals.forgetCurrent();
+        item("N9")->trigger();
+        ASSERT_NE(window->printWindow(), nullptr);
+        EXPECT_FALSE(window->printWindow()->isVisible());
+    }
+
+    static print::TPvPageList& pages(gui::TForm2& printWindow) {
+        return printWindow.PvPreview1->PageList();
+    }
+    static std::vector<PageSummary> summary(gui::TForm2& printWindow) {
+        std::vector<PageSummary> result;
+        const print::TPvPageList& list = pages(printWindow);
+        for (int n = 1; n <= list.PageCount(); ++n) {
+            const print::TPvPage& page = list.Page(n);
+            std::string first;
+            for (const auto& object : page.Objects())
+                if (auto* text = dynamic_cast<const print::TPvTextBoxObject*>(object.get())) {
+                    first = text->Text;
+                    break;
+                }
+            result.push_back({page.ObjectCount(), page.RtfInfo.Present(), first});
+        }
+        return result;
+    }
+    void computeSchedule(const char* term) {
+        typeLoan("120000", "12", term);
+        click("Button1");
+    }
+};
+
+TEST_F(PrintWindowTest, ALongScheduleOpensOnItsLastPageWithTheLinesOnPageOne) {
+    computeSchedule("120");
+    int pageCount = 0;
+    openPrintWindow([&](gui::TForm2& printWindow) {
+        EXPECT_EQ(printWindow.windowTitle(), "Вывод на печать ");
+        EXPECT_EQ(printWindow.size(), QSize(496, 431));
+        EXPECT_EQ(printWindow.PvPreview1->geometry(), QRect(24, 20, 329, 401));
+        EXPECT_EQ(printWindow.Button3->text(), "Предыдушая");
+        EXPECT_EQ(printWindow.Button3->geometry(), QRect(364, 77, 121, 29));
+
+        print::TPvPageList& list = pages(printWindow);
+        pageCount = list.PageCount();
+        EXPECT_EQ(printWindow.PvPreview1->CurrentPage(), pageCount);
+        // Page 1: the four lines, then the table from its title row and first month.
+        const print::TPvPageRtfInfo& lines = list.Page(1).RtfInfo;
+        ASSERT_TRUE(lines.Present());
+        const std::string& text = list.Resources.Texts()[lines.TextIndex].Text;
+        EXPECT_EQ(text.find("Сумма кредита          : 120000\r"), 0u) << text;
+        EXPECT_NE(text.find("Срок погашения         : 120  месяцев\r"), std::string::npos);
+        const auto pageSummary = summary(printWindow);
+        EXPECT_EQ(pageSummary[0].firstCell, "Месяц");
+        for (int n = 2; n <= pageCount; ++n) {
+            EXPECT_FALSE(pageSummary[n - 1].hasText);
+            EXPECT_EQ(pageSummary[n - 1].firstCell, "Месяц");  // the title row again
+        }
+
+        // "Следующая" on the last page and "Предыдушая" on page 1 change nothing.
+        printWindow.Button4->click();
+        EXPECT_EQ(printWindow.PvPreview1->CurrentPage(), pageCount);
+        printWindow.Button3->click();
+        EXPECT_EQ(printWindow.PvPreview1->CurrentPage(), pageCount - 1);
+        for (int i = 0; i < pageCount; ++i) printWindow.Button3->click();
+        EXPECT_EQ(printWindow.PvPreview1->CurrentPage(), 1);
+        printWindow.Button4->click();
+        EXPECT_EQ(printWindow.PvPreview1->CurrentPage(), 2);
+    });
+    EXPECT_EQ(pageCount, 3);
+}
+
+TEST_F(PrintWindowTest, OpeningTwiceGivesTheSamePagesInTheSameWindow) {
+    computeSchedule("60");
+    std::vector<PageSummary> first, second;
+    openPrintWindow([&](gui::TForm2& printWindow) { first = summary(printWindow); });
+    gui::TForm2* instance = window->printWindow();
+    openPrintWindow([&](gui::TForm2& printWindow) { second = summary(printWindow); });
+    EXPECT_EQ(window->printWindow(), instance);
+    EXPECT_EQ(first.size(), 2u);
+    EXPECT_EQ(second, first);
+
+    // A new schedule is what the next showing prints.
+    computeSchedule("6");
+    openPrintWindow([&](gui::TForm2& printWindow) {
+        EXPECT_EQ(pages(printWindow).PageCount(), 1);
+        EXPECT_EQ(printWindow.PvPreview1->CurrentPage(), 1);
+    });
+}
+
+TEST_F(PrintWindowTest, ZoomStepsBetweenItsLimitsAndIsKeptBetweenShowings) {
+    computeSchedule("12");
+    openPrintWindow([&](gui::TForm2& printWindow) {
+        print::TPvPreview& preview = *printWindow.PvPreview1;
+        EXPECT_EQ(preview.Zoom(), 30);
+        std::vector<int> steps;
+        for (int i = 0; i < 5; ++i) {
+            printWindow.Button5->click();
+            steps.push_back(preview.Zoom());
+        }
+        EXPECT_EQ(steps, (std::vector<int>{45, 60, 80, 100, 100}));
+        steps.clear();
+        for (int i = 0; i < 5; ++i) {
+            printWindow.Button6->click();
+            steps.push_back(preview.Zoom());
+        }
+        EXPECT_EQ(steps, (std::vector<int>{80, 60, 45, 30, 30}));
+        printWindow.Button5->click();
+        printWindow.Button5->click();
+        printWindow.Button7->click();
+        EXPECT_EQ(preview.Zoom(), 30);
+        printWindow.Button5->click();
+    });
+    openPrintWindow(
+        [&](gui::TForm2& printWindow) { EXPECT_EQ(printWindow.PvPreview1->Zoom(), 45); });
+}
+
+TEST_F(PrintWindowTest, EveryPageHasTheHeaderAndTheFooterWithTheProgramName) {
+    computeSchedule("120");
+    openPrintWindow([&](gui::TForm2& printWindow) {
+        const print::TPvPageList& list = pages(printWindow);
+        for (int n = 1; n <= list.PageCount(); ++n) {
+            SCOPED_TRACE(n);
+            const print::TPvBandLayout header = list.HeaderLayout(n);
+            ASSERT_EQ(header.Captions.size(), 1u);
+            EXPECT_EQ(header.Captions[0].Text, "Информация по кредиту.");
+            EXPECT_EQ(header.Captions[0].Index, 1);
+            const print::TPvBandLayout footer = list.FooterLayout(n);
+            ASSERT_EQ(footer.Captions.size(), 1u);
+            EXPECT_EQ(footer.Captions[0].Text.rfind("Ссудомер 2.0", 0), 0u);
+            EXPECT_EQ(footer.Captions[0].Index, 2);
+        }
+    });
+}
+
+TEST_F(PrintWindowTest, ThePaymentInputModePrintsItsPayments) {
+    typeLoan("12000", "12", "12");
+    find<QDateEdit>("DateTimePicker1")->setDate(QDate(2005, 1, 10));
+    click("Button2");
+    find<QDateEdit>("DateTimePicker2")->setDate(QDate(2005, 2, 10));
+    auto* amount = find<QLineEdit>("SpinEdit4");
+    amount->setFocus();
+    amount->selectAll();
+    QTest::keyClicks(amount, "1500");
+    click("RadioButton1");
+    click("Button4");
+    ASSERT_EQ(form().NextRow, 2);
+    openPrintWindow([&](gui::TForm2& printWindow) {
+        std::vector<std::string> texts;
+        for (const auto& object : pages(printWindow).Page(1).Objects())
+            if (auto* text = dynamic_cast<const print::TPvTextBoxObject*>(object.get()))
+                texts.push_back(text->Text);
+        ASSERT_GE(texts.size(), 14u);
+        EXPECT_EQ(texts[0], "№");
+        EXPECT_EQ(texts[6], "Тип платежа");
+        EXPECT_EQ(texts[7], "1");
+    });
+}
+
+TEST_F(PrintWindowTest, CancellingThePrintDialogClosesTheWindow) {
+    computeSchedule("12");
+    openPrintWindow([&](gui::TForm2& printWindow) {
+        printWindow.Button1->click();  // the dialog opens and is cancelled
+        EXPECT_FALSE(printWindow.isVisible());
+    });
+    ASSERT_EQ(modals.seen.size(), 2u);
+    EXPECT_NE(modals.seen[1].title, "Вывод на печать ");
+}
+
+TEST_F(PrintWindowTest, ConfirmingThePrintDialogPrintsEveryPageAndCloses) {
+    computeSchedule("120");
+    const QString file = programFolder.filePath("printed.pdf");
+    openPrintWindow([&](gui::TForm2& printWindow) {
+        printWindow.PrintDialog1 = [&](QPrinter& printer, QWidget*) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(file);
+            printer.setCopyCount(2);
+            return true;
+        };
+        printWindow.Button1->click();
+        EXPECT_FALSE(printWindow.isVisible());
+        EXPECT_EQ(printWindow.PvPreview1->PvPrinter().PrintCopies(), 2);
+    });
+    QFile printed(file);
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(printed.read(5) == "%PDF-");
+}
+
+// A font engine that cannot measure the table's 8-point fonts (the bands still can).
+class TableFontsFail : public print::TPvTextMeasurer {
+  public:
+    print::TPvExtended TextWidth(const print::TPvFont& font, std::string_view text,
+                                 int dpi) const override {
+        check(font);
+        return engine_->TextWidth(font, text, dpi);
+    }
+    print::TPvExtended LineHeight(const print::TPvFont& font, int dpi) const override {
+        check(font);
+        return engine_->LineHeight(font, dpi);
+    }
+    print::TPvExtended Ascent(const print::TPvFont& font, int dpi) const override {
+        check(font);
+        return engine_->Ascent(font, dpi);
+    }
+    std::vector<print::TPvExtended> CharAdvances(const print::TPvFont& font, std::string_view text,
+                                                 int dpi) const override {
+        check(font);
+        return engine_->CharAdvances(font, text, dpi);
+    }
+
+  private:
+    static void check(const print::TPvFont& font) {
+        if (font.Size == 8)
+            throw print::TPvError("no such font");
+    }
+    std::shared_ptr<const print::TPvTextMeasurer> engine_ = print::QtTextMeasurer();
+};
+
+TEST_F(PrintWindowTest, AFailedBuildIsReportedAndTheWindowClosesItself) {
+    computeSchedule("12");
+    openPrintWindow([](gui::TForm2&) {});
+    pages(*window->printWindow()).SetMeasurer(std::make_shared<TableFontsFail>());
+    modals.seen.clear();
+    modals.forgetCurrent();
+    item("N9")->trigger();
+    EXPECT_FALSE(window->printWindow()->isVisible());
+    EXPECT_TRUE(window->printWindow()->CloseOnPaint);
+    ASSERT_FALSE(modals.seen.empty());
+    EXPECT_EQ(modals.seen[0].title, "Ошибка!!!");
+    EXPECT_EQ(modals.seen[0].text, "Не найден принтер!!!");
+    pages(*window->printWindow()).SetMeasurer(print::QtTextMeasurer());
+}
+
+}  // namespace
