@@ -8,8 +8,44 @@
 namespace loan {
 
 namespace {
+
 constexpr Extended kTwoTo63 = 9223372036854775808.0L;
+
+// Below 10^15 ten-thousandths (10^11 units) an amount has at most 15 significant digits, so
+// the general text, rounded to 15 digits, shows all of them: the text is the amount's own
+// decimal digits, which integer arithmetic writes without any floating-point printing.
+constexpr ScaledAmount kExactTextLimit = 1'000'000'000'000'000;
+
+std::string formatExactMoney(ScaledAmount amount, char separator) {
+    char buffer[32];
+    char* const end = buffer + sizeof buffer;
+    char* p = end;
+    const std::uint64_t magnitude =
+        amount < 0 ? 0 - static_cast<std::uint64_t>(amount) : static_cast<std::uint64_t>(amount);
+    std::uint64_t whole = magnitude / kScale;
+    auto fraction = static_cast<unsigned>(magnitude % kScale);
+    // Four decimals without their trailing zeros, but never fewer than two.
+    int decimals = 4;
+    if (fraction % 100 == 0) {
+        fraction /= 100;
+        decimals = 2;
+    } else if (fraction % 10 == 0) {
+        fraction /= 10;
+        decimals = 3;
+    }
+    for (int i = 0; i < decimals; ++i, fraction /= 10)
+        *--p = static_cast<char>('0' + fraction % 10);
+    *--p = separator;
+    do {
+        *--p = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    } while (whole != 0);
+    if (amount < 0)
+        *--p = '-';
+    return std::string(p, end);
 }
+
+}  // namespace
 
 ScaledAmount RoundToScaled(Extended value) {
     // The negated test also refuses NaN.
@@ -51,6 +87,12 @@ double RoundFraction(int n, double x) {
 }
 
 std::string FormatMoney(ScaledAmount amount, const Locale& locale) {
+    if (amount > -kExactTextLimit && amount < kExactTextLimit)
+        return formatExactMoney(amount, locale.decimalSeparator);
+    return FormatMoneyFromGeneralText(amount, locale);
+}
+
+std::string FormatMoneyFromGeneralText(ScaledAmount amount, const Locale& locale) {
     const Extended value = ToUnits(amount);
     std::string text = GeneralNumberText(value, locale);
     const auto separator = text.find(locale.decimalSeparator);

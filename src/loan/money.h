@@ -47,5 +47,8 @@ double RoundFraction(int n, double x);
 
 // Text of A / 10000 with at least two decimals and the locale's separator.
 std::string FormatMoney(ScaledAmount amount, const Locale& locale);
+// The same built from the general number text of A / 10000: the reference that FormatMoney
+// matches character for character, and the routine it uses from 10^11 units on.
+std::string FormatMoneyFromGeneralText(ScaledAmount amount, const Locale& locale);
 
 }  // namespace loan

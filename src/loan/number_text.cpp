@@ -52,6 +52,45 @@ DecimalDigits roundToSignificantDigits(Extended value) {
     return out;
 }
 
+constexpr int kMaxPlainDigits = 19;  // below 10^19 the digits fit in 64 bits
+
+// Powers of ten up to 10^19, all exact in Extended (5^19 needs only 45 bits).
+constexpr Extended kPowersOfTen[kMaxPlainDigits + 1] = {
+    1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
+    1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L};
+
+// A plain decimal text as the program writes it: an optional "-", digits, and at most one
+// separator with digits on both sides; no blanks, no exponent, at most 19 digits. Its value
+// is the digits read as one integer over a power of ten; both are exact in Extended, so the
+// one correctly rounded division gives the Extended nearest to the text, as the general
+// parser does. Empty for any other text, which the general parser then reads.
+std::optional<Extended> parsePlainDecimal(std::string_view text, char separator) {
+    const bool negative = !text.empty() && text.front() == '-';
+    if (negative)
+        text.remove_prefix(1);
+    std::uint64_t digits = 0;
+    int count = 0;
+    int decimals = -1;  // digits after the separator; -1 while there is none
+    for (const char c : text) {
+        if (c >= '0' && c <= '9') {
+            if (++count > kMaxPlainDigits)
+                return std::nullopt;
+            digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+            if (decimals >= 0)
+                ++decimals;
+        } else if (c == separator && decimals < 0 && count > 0) {
+            decimals = 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (count == 0 || decimals == 0)
+        return std::nullopt;
+    const Extended value =
+        static_cast<Extended>(digits) / kPowersOfTen[decimals < 0 ? 0 : decimals];
+    return negative ? -value : value;
+}
+
 }  // namespace
 
 std::string GeneralNumberText(Extended value, const Locale& locale) {
@@ -95,6 +134,12 @@ std::string GeneralNumberText(Extended value, const Locale& locale) {
 }
 
 std::optional<Extended> TryParseNumber(std::string_view text, const Locale& locale) {
+    if (auto value = parsePlainDecimal(text, locale.decimalSeparator))
+        return value;
+    return TryParseNumberGeneral(text, locale);
+}
+
+std::optional<Extended> TryParseNumberGeneral(std::string_view text, const Locale& locale) {
     text = trimBlanks(text);
     std::string canonical;
     std::size_t i = 0;

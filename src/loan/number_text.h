@@ -17,6 +17,9 @@ std::string GeneralNumberText(Extended value, const Locale& locale);
 // The locale's number parser: blanks around, an optional sign, digits with the locale's
 // separator and an optional exponent. Empty when the text is not such a number.
 std::optional<Extended> TryParseNumber(std::string_view text, const Locale& locale);
+// The general parser behind TryParseNumber: the reference its fast path for plain decimal
+// texts (the program's own) matches exactly, and the routine for every other text.
+std::optional<Extended> TryParseNumberGeneral(std::string_view text, const Locale& locale);
 // The same, throwing ConversionError ("'x' is not a valid floating point value").
 Extended ParseNumber(std::string_view text, const Locale& locale);
 
