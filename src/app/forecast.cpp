@@ -19,7 +19,7 @@ constexpr const char* kNeverRepaid =
 }  // namespace
 
 int MainForm::CountPaymentMonths(int n) {
-    return loan::PaymentMonthCount(StringGrid1, n, MonthDistance);
+    return runningTotals_.paymentMonthCount(StringGrid1, n, MonthDistance);
 }
 
 void MainForm::BlankRowsAfterPayments() {
@@ -80,8 +80,11 @@ void MainForm::BuildForecast() {
     }
     Interest = months->back().interest;
     StringGrid1.setCell(0, row, loan::kTotalsLabel);
+    // The sums over the payments are kept; only the forecast rows are added to them.
     for (int column = 3; column <= 5; ++column) {
-        StringGrid1.setCell(column, row, FormatMoney(SumColumn(column, row - 1)));
+        const loan::ScaledAmount sum = loan::SumRows(StringGrid1, column, NextRow, row - 1,
+                                                     SumColumn(column, NextRow - 1), locale_);
+        StringGrid1.setCell(column, row, FormatMoney(sum));
     }
     AdjustWindowToRows();
 }

@@ -1,5 +1,7 @@
 // "Сохранить платежи..." and "Загрузить платежи...": the payment file.
 
+#include <algorithm>
+#include <array>
 #include <filesystem>
 #include <stdexcept>
 
@@ -27,6 +29,37 @@ std::string absolutePath(const std::string& path) {
     const auto absolute = std::filesystem::absolute(path, error);
     return error ? path : absolute.string();
 }
+
+// The lines of a text as storage::SplitLines cuts them, split a block at a time, so that a
+// big payment file never stands in memory as one string per line.
+class LineBlocks {
+  public:
+    explicit LineBlocks(std::string_view text) : rest_(text) {}
+
+    // The next line; null after the last.
+    const std::string* next() {
+        if (taken_ == block_.size()) {
+            if (rest_.empty())
+                return nullptr;
+            // A block ends just after a line end: a line feed, or a carriage return alone.
+            std::size_t end = std::min(rest_.size(), kBlockSize);
+            while (end < rest_.size() && rest_[end - 1] != '\n' &&
+                   !(rest_[end - 1] == '\r' && rest_[end] != '\n')) {
+                ++end;
+            }
+            block_ = storage::SplitLines(rest_.substr(0, end));
+            rest_.remove_prefix(end);
+            taken_ = 0;
+        }
+        return &block_[taken_++];
+    }
+
+  private:
+    static constexpr std::size_t kBlockSize = 64 * 1024;
+    std::string_view rest_;
+    std::vector<std::string> block_;
+    std::size_t taken_ = 0;
+};
 
 }  // namespace
 
@@ -56,39 +89,63 @@ void MainForm::N4Click() {
 }
 
 void MainForm::ReadPaymentRow(int row, const std::string& line) {
+    constexpr int kColumns = loan::ScheduleTable::kColumnCount;
+    std::array<std::string, kColumns> fields;
     int column = 0;
-    std::string field;
-    for (char c : line) {
-        if (c != ';') {
-            field += c;
-            continue;
+    // The row is written in one piece; a field that is no number still leaves the fields
+    // before it in their cells.
+    const auto writeFields = [&] {
+        loan::ScheduleTable::RowTexts texts;
+        std::copy(fields.begin(), fields.end(), texts.begin());
+        StringGrid1.setRow(row, texts, std::min(column, kColumns));
+    };
+    try {
+        std::string field;
+        for (char c : line) {
+            if (c != ';') {
+                field += c;
+                continue;
+            }
+            if (column >= kFirstMoneyColumn && column <= kLastMoneyColumn) {
+                const std::string number = loan::NormalizeDecimalSeparator(field, locale_);
+                field = FormatMoney(loan::ToScaled(loan::ParseNumber(number, locale_)));
+            }
+            if (column < kColumns)  // fields past the table are dropped
+                fields[static_cast<std::size_t>(column)] = std::move(field);
+            field.clear();
+            ++column;
         }
-        if (column >= kFirstMoneyColumn && column <= kLastMoneyColumn) {
-            const std::string number = loan::NormalizeDecimalSeparator(field, locale_);
-            field = FormatMoney(loan::ToScaled(loan::ParseNumber(number, locale_)));
-        }
-        StringGrid1.setCell(column, row, std::move(field));  // fields past the table are dropped
-        field.clear();
-        ++column;
+    } catch (...) {
+        writeFields();
+        throw;
     }
-    const loan::Extended remainder = loan::ParseNumber(StringGrid1.cell(2, row), locale_) -
-                                     loan::ParseNumber(StringGrid1.cell(3, row), locale_);
+    writeFields();
+    const loan::Extended remainder = loan::ParseNumber(StringGrid1.cellText(2, row), locale_) -
+                                     loan::ParseNumber(StringGrid1.cellText(3, row), locale_);
     Balance = loan::ToScaled(remainder);
     Label11 = FormatMoney(Balance);
 }
 
 void MainForm::LoadPaymentFile(const std::string& path) {
     PaymentsModified = false;
-    const std::vector<std::string> lines = storage::ReadTextFile(path);
+    const std::string text = storage::DecodeFileText(storage::ReadFileBytes(path));
     CurrentFileName = fileNameOf(path);
     CurrentFilePath = absolutePath(path);
     NextRow = 1;
-    if (!ApplyLoanHeader(*this, lines))
+    LineBlocks lines(text);
+    constexpr std::size_t kHeaderLines = 4;
+    std::vector<std::string> header;
+    while (header.size() < kHeaderLines) {
+        const std::string* line = lines.next();
+        if (!line)
+            break;
+        header.push_back(*line);
+    }
+    if (!ApplyLoanHeader(*this, header))
         return;
 
-    constexpr std::size_t kHeaderLines = 4;
-    for (std::size_t i = kHeaderLines; i < lines.size(); ++i) {
-        ReadPaymentRow(NextRow, lines[i]);
+    while (const std::string* line = lines.next()) {
+        ReadPaymentRow(NextRow, *line);
         ++NextRow;
         if (NextRow >= StringGrid1.rowCount())
             StringGrid1.setRowCount(StringGrid1.rowCount() + 1);

@@ -1,16 +1,17 @@
 #include "cli/report.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
-#include <vector>
+#include <string_view>
 
 namespace cli {
 
 namespace {
 
-using Line = std::vector<std::string>;
+using loan::ScheduleTable;
 
-std::size_t displayWidth(const std::string& text) {
+std::size_t displayWidth(std::string_view text) {
     std::size_t width = 0;
     for (unsigned char c : text) {
         if ((c & 0xC0) != 0x80)
@@ -19,75 +20,86 @@ std::size_t displayWidth(const std::string& text) {
     return width;
 }
 
-std::string csvCell(const std::string& text) {
-    if (text.find_first_of(";\"\r\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
+void appendCsvCell(std::string_view text, std::string& line) {
+    if (text.find_first_of(";\"\r\n") == std::string_view::npos) {
+        line += text;
+        return;
+    }
+    line += '"';
     for (char c : text) {
         if (c == '"')
-            quoted += '"';
-        quoted += c;
+            line += '"';
+        line += c;
     }
-    return quoted + '"';
+    line += '"';
 }
 
-void printCsv(const std::vector<Line>& lines, std::ostream& out) {
-    for (const Line& line : lines) {
-        for (std::size_t i = 0; i < line.size(); ++i) {
-            if (i > 0)
-                out << ';';
-            out << csvCell(line[i]);
-        }
-        out << '\n';
+// The rows printed: the header and every row from 1 on that holds text. They are read from
+// the table as they are printed, so a big table is never copied.
+template <class Visit>
+void forEachPrintedRow(const ScheduleTable& table, Visit visit) {
+    for (int row = 0; row < table.rowCount(); ++row) {
+        if (row == 0 || table.rowHasText(row))
+            visit(row);
     }
 }
 
-void printAligned(const std::vector<Line>& lines, std::ostream& out) {
-    std::vector<std::size_t> widths;
-    for (const Line& line : lines) {
-        widths.resize(std::max(widths.size(), line.size()));
-        for (std::size_t i = 0; i < line.size(); ++i) {
-            widths[i] = std::max(widths[i], displayWidth(line[i]));
+void printCsv(const ScheduleTable& table, std::ostream& out) {
+    std::string line;
+    forEachPrintedRow(table, [&](int row) {
+        line.clear();
+        for (int column = 0; column < ScheduleTable::kColumnCount; ++column) {
+            if (column > 0)
+                line += ';';
+            appendCsvCell(table.cellText(column, row), line);
         }
-    }
-    for (const Line& line : lines) {
-        std::string text;
-        for (std::size_t i = 0; i < line.size(); ++i) {
-            if (i > 0)
-                text += "  ";
-            text += line[i];
-            text.append(widths[i] - displayWidth(line[i]), ' ');
+        line += '\n';
+        out << line;
+    });
+}
+
+void printAligned(const ScheduleTable& table, std::ostream& out) {
+    std::array<std::size_t, ScheduleTable::kColumnCount> widths{};
+    forEachPrintedRow(table, [&](int row) {
+        for (int column = 0; column < ScheduleTable::kColumnCount; ++column) {
+            auto& width = widths[static_cast<std::size_t>(column)];
+            width = std::max(width, displayWidth(table.cellText(column, row)));
         }
-        while (!text.empty() && text.back() == ' ') text.pop_back();
-        out << text << '\n';
-    }
+    });
+    std::string line;
+    forEachPrintedRow(table, [&](int row) {
+        line.clear();
+        for (int column = 0; column < ScheduleTable::kColumnCount; ++column) {
+            const std::string_view text = table.cellText(column, row);
+            if (column > 0)
+                line += "  ";
+            line += text;
+            line.append(widths[static_cast<std::size_t>(column)] - displayWidth(text), ' ');
+        }
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        line += '\n';
+        out << line;
+    });
 }
 
 }  // namespace
 
 void PrintReport(const app::MainForm& form, ReportFormat format, std::ostream& out) {
-    const loan::ScheduleTable& table = form.StringGrid1;
-    std::vector<Line> rows;
-    for (int row = 0; row < table.rowCount(); ++row) {
-        if (row > 0 && !table.rowHasText(row))
-            continue;
-        Line line;
-        for (int column = 0; column < loan::ScheduleTable::kColumnCount; ++column) {
-            line.push_back(table.cell(column, row));
-        }
-        rows.push_back(std::move(line));
-    }
     const std::array<const std::string*, 6> values = {&form.Label15, &form.Label17, &form.Label11,
                                                       &form.Label9,  &form.Label13, &form.Label19};
     if (format == ReportFormat::Csv) {
-        printCsv(rows, out);
-        out << '\n';
+        printCsv(form.StringGrid1, out);
+        std::string line = "\n";
         for (std::size_t i = 0; i < values.size(); ++i) {
-            out << csvCell(loan::kSummaryCaptions[i]) << ';' << csvCell(*values[i]) << '\n';
+            appendCsvCell(loan::kSummaryCaptions[i], line);
+            line += ';';
+            appendCsvCell(*values[i], line);
+            line += '\n';
         }
+        out << line;
         return;
     }
-    printAligned(rows, out);
+    printAligned(form.StringGrid1, out);
     out << '\n';
     for (std::size_t i = 0; i < values.size(); ++i) {
         out << loan::kSummaryCaptions[i] << ": " << *values[i] << '\n';

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "loan/locale.h"
@@ -16,9 +18,15 @@ class ScheduleTable {
   public:
     static constexpr int kColumnCount = 7;
     static constexpr int kMinimumRowCount = 10;
+    using RowTexts = std::array<std::string_view, kColumnCount>;
 
-    const std::string& cell(int column, int row) const;
-    void setCell(int column, int row, std::string text);
+    // A copy of the text (the texts of a row are stored together; see PackedRow).
+    std::string cell(int column, int row) const;
+    // The text itself, valid until its row is written again.
+    std::string_view cellText(int column, int row) const;
+    void setCell(int column, int row, std::string_view text);
+    // Columns 0..count-1 of the row in one write; the other columns keep their texts.
+    void setRow(int row, const RowTexts& texts, int count = kColumnCount);
 
     int rowCount() const { return rowCount_; }
     void setRowCount(int count) { rowCount_ = count; }
@@ -31,10 +39,28 @@ class ScheduleTable {
     // True when some cell of the row holds text.
     bool rowHasText(int row) const;
 
+    // The lowest row written or cleared since the previous call (every row before the first
+    // call), or kNoRowWritten. Values kept beside the table (RunningTotals) learn from it
+    // which of the rows they have read were changed since.
+    static constexpr int kNoRowWritten = 1 << 30;
+    int takeLowestWrittenRow();
+
   private:
-    using Row = std::array<std::string, kColumnCount>;
-    std::vector<Row> rows_ = std::vector<Row>(kMinimumRowCount);
+    // The seven texts of a row in one block: their end offsets, then their characters. An
+    // empty row holds no block, so a big table costs little more than its characters.
+    class PackedRow {
+      public:
+        std::string_view text(int column) const;
+        bool empty() const { return block_ == nullptr; }
+        void assign(const RowTexts& texts);
+
+      private:
+        std::unique_ptr<char[]> block_;
+    };
+
+    std::vector<PackedRow> rows_ = std::vector<PackedRow>(kMinimumRowCount);
     int rowCount_ = kMinimumRowCount;
+    int lowestWrittenRow_ = 0;
 };
 
 using HeaderTexts = std::array<const char*, ScheduleTable::kColumnCount>;
@@ -52,8 +78,17 @@ inline constexpr std::array<const char*, 6> kSummaryCaptions = {
     "Полная сумма выплат", "Выплачено процентов",      "Остаток",
     "Основной платеж",     "Проценты на дату платежа", "Опережение платежей"};
 
+// One step of a column sum: the cell's amount added to the sum so far, the sum of
+// round-half-even(value x 10000 + sum) in Extended. Throws ConversionError for a text that
+// is not a number.
+ScaledAmount AddCellAmount(ScaledAmount sum, std::string_view text, const Locale& locale);
+
 // Sum of the amounts in rows 1..count of a column; a count below 1 gives 0. Throws
 // ConversionError for a cell that is not a number.
 ScaledAmount SumColumn(const ScheduleTable& table, int column, int count, const Locale& locale);
+// The same over rows first..last, continuing from `sum`: SumColumn over rows 1..last is
+// SumRows over first..last continuing from SumColumn over 1..first-1.
+ScaledAmount SumRows(const ScheduleTable& table, int column, int first, int last, ScaledAmount sum,
+                     const Locale& locale);
 
 }  // namespace loan
