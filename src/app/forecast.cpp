@@ -80,10 +80,16 @@ void MainForm::BuildForecast() {
     }
     Interest = months->back().interest;
     StringGrid1.setCell(0, row, loan::kTotalsLabel);
-    // The sums over the payments are kept; only the forecast rows are added to them.
+    // SumColumn over payments and forecast: the sums over the payments are kept, and the
+    // forecast months are added as the amounts their cells were written from.
     for (int column = 3; column <= 5; ++column) {
-        const loan::ScaledAmount sum = loan::SumRows(StringGrid1, column, NextRow, row - 1,
-                                                     SumColumn(column, NextRow - 1), locale_);
+        loan::ScaledAmount sum = SumColumn(column, NextRow - 1);
+        for (const loan::ForecastMonth& month : *months) {
+            const loan::ScaledAmount amount = column == 3   ? month.principal
+                                              : column == 4 ? month.interest
+                                                            : month.total;
+            sum = loan::AddWrittenAmount(sum, amount, locale_);
+        }
         StringGrid1.setCell(column, row, FormatMoney(sum));
     }
     AdjustWindowToRows();

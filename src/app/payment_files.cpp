@@ -90,29 +90,25 @@ void MainForm::N4Click() {
 
 void MainForm::ReadPaymentRow(int row, const std::string& line) {
     constexpr int kColumns = loan::ScheduleTable::kColumnCount;
-    std::array<std::string, kColumns> fields;
+    loan::ScheduleTable::RowTexts fields;  // the line's own texts, or the money texts below
+    std::array<std::string, kColumns> money;
     int column = 0;
     // The row is written in one piece; a field that is no number still leaves the fields
     // before it in their cells.
-    const auto writeFields = [&] {
-        loan::ScheduleTable::RowTexts texts;
-        std::copy(fields.begin(), fields.end(), texts.begin());
-        StringGrid1.setRow(row, texts, std::min(column, kColumns));
-    };
+    const auto writeFields = [&] { StringGrid1.setRow(row, fields, std::min(column, kColumns)); };
     try {
-        std::string field;
-        for (char c : line) {
-            if (c != ';') {
-                field += c;
-                continue;
-            }
+        std::string_view rest = line;
+        for (auto end = rest.find(';'); end != std::string_view::npos; end = rest.find(';')) {
+            std::string_view field = rest.substr(0, end);
+            rest.remove_prefix(end + 1);
             if (column >= kFirstMoneyColumn && column <= kLastMoneyColumn) {
-                const std::string number = loan::NormalizeDecimalSeparator(field, locale_);
-                field = FormatMoney(loan::ToScaled(loan::ParseNumber(number, locale_)));
+                std::string& text = money[static_cast<std::size_t>(column)];
+                text = loan::NormalizeDecimalSeparator(std::string(field), locale_);
+                text = FormatMoney(loan::ToScaled(loan::ParseNumber(text, locale_)));
+                field = text;
             }
             if (column < kColumns)  // fields past the table are dropped
-                fields[static_cast<std::size_t>(column)] = std::move(field);
-            field.clear();
+                fields[static_cast<std::size_t>(column)] = field;
             ++column;
         }
     } catch (...) {

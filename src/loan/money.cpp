@@ -11,11 +11,6 @@ namespace {
 
 constexpr Extended kTwoTo63 = 9223372036854775808.0L;
 
-// Below 10^15 ten-thousandths (10^11 units) an amount has at most 15 significant digits, so
-// the general text, rounded to 15 digits, shows all of them: the text is the amount's own
-// decimal digits, which integer arithmetic writes without any floating-point printing.
-constexpr ScaledAmount kExactTextLimit = 1'000'000'000'000'000;
-
 std::string formatExactMoney(ScaledAmount amount, char separator) {
     char buffer[32];
     char* const end = buffer + sizeof buffer;
@@ -87,7 +82,9 @@ double RoundFraction(int n, double x) {
 }
 
 std::string FormatMoney(ScaledAmount amount, const Locale& locale) {
-    if (amount > -kExactTextLimit && amount < kExactTextLimit)
+    // The general text, rounded to 15 digits, shows every digit of such an amount: integer
+    // arithmetic writes the same without any floating-point printing.
+    if (FormatsExactly(amount))
         return formatExactMoney(amount, locale.decimalSeparator);
     return FormatMoneyFromGeneralText(amount, locale);
 }

@@ -27,6 +27,21 @@ std::string_view ScheduleTable::PackedRow::text(int column) const {
     return {block_.get() + kOffsetsSize + begin, ends[column] - begin};
 }
 
+ScheduleTable::PackedRow::PackedRow(const PackedRow& other) {
+    *this = other;
+}
+
+ScheduleTable::PackedRow& ScheduleTable::PackedRow::operator=(const PackedRow& other) {
+    if (this != &other) {
+        RowTexts texts;
+        for (int column = 0; column < kColumnCount; ++column) {
+            texts[static_cast<std::size_t>(column)] = other.text(column);
+        }
+        assign(texts);
+    }
+    return *this;
+}
+
 void ScheduleTable::PackedRow::assign(const RowTexts& texts) {
     std::size_t length = 0;
     for (const std::string_view text : texts) length += text.size();
@@ -55,39 +70,69 @@ std::string ScheduleTable::cell(int column, int row) const {
 }
 
 std::string_view ScheduleTable::cellText(int column, int row) const {
-    if (row < 0 || column < 0 || column >= kColumnCount ||
-        static_cast<std::size_t>(row) >= rows_.size()) {
+    if (column < 0 || column >= kColumnCount)
         return {};
-    }
+    if (row == openRow_)
+        return openTexts_[static_cast<std::size_t>(column)];
+    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size())
+        return {};
     return rows_[static_cast<std::size_t>(row)].text(column);
 }
 
-void ScheduleTable::setCell(int column, int row, std::string_view text) {
-    if (column < 0 || column >= kColumnCount)
+void ScheduleTable::openRow(int row) {
+    if (row == openRow_)
+        return;
+    closeRow();
+    const bool empty = !rowHasText(row);
+    for (int column = 0; column < kColumnCount; ++column) {
+        std::string& text = openTexts_[static_cast<std::size_t>(column)];
+        if (empty)
+            text.clear();
+        else
+            text = cellText(column, row);
+    }
+    openRow_ = row;
+}
+
+void ScheduleTable::closeRow() {
+    if (openRow_ < 0)
         return;
     RowTexts texts;
-    for (int c = 0; c < kColumnCount; ++c) texts[static_cast<std::size_t>(c)] = cellText(c, row);
-    texts[static_cast<std::size_t>(column)] = text;
-    setRow(row, texts);
+    std::copy(openTexts_.begin(), openTexts_.end(), texts.begin());
+    storeRow(std::exchange(openRow_, -1), texts);
+}
+
+void ScheduleTable::storeRow(int row, const RowTexts& texts) {
+    if (static_cast<std::size_t>(row) >= rows_.size()) {
+        if (std::all_of(texts.begin(), texts.end(), [](auto text) { return text.empty(); }))
+            return;  // an empty row beyond the stored ones is no row at all
+        rows_.resize(static_cast<std::size_t>(row) + 1);
+    }
+    rows_[static_cast<std::size_t>(row)].assign(texts);
+}
+
+void ScheduleTable::setCell(int column, int row, std::string_view text) {
+    if (row < 0 || column < 0 || column >= kColumnCount)
+        return;
+    openRow(row);
+    lowestWrittenRow_ = std::min(lowestWrittenRow_, row);
+    openTexts_[static_cast<std::size_t>(column)] = text;
 }
 
 void ScheduleTable::setRow(int row, const RowTexts& texts, int count) {
     if (row < 0)
         return;
-    RowTexts merged = texts;
-    for (int c = std::max(count, 0); c < kColumnCount; ++c) {
-        merged[static_cast<std::size_t>(c)] = cellText(c, row);
-    }
-    if (static_cast<std::size_t>(row) >= rows_.size()) {
-        if (std::all_of(merged.begin(), merged.end(), [](auto text) { return text.empty(); }))
-            return;
-        rows_.resize(static_cast<std::size_t>(row) + 1);
+    openRow(row);
+    for (int column = 0; column < std::min(count, kColumnCount); ++column) {
+        openTexts_[static_cast<std::size_t>(column)] = texts[static_cast<std::size_t>(column)];
     }
     lowestWrittenRow_ = std::min(lowestWrittenRow_, row);
-    rows_[static_cast<std::size_t>(row)].assign(merged);
+    closeRow();
 }
 
 void ScheduleTable::clearRow(int row) {
+    if (row == openRow_)
+        openRow_ = -1;  // its texts are dropped
     if (row < 0 || static_cast<std::size_t>(row) >= rows_.size())
         return;
     lowestWrittenRow_ = std::min(lowestWrittenRow_, row);
@@ -95,11 +140,16 @@ void ScheduleTable::clearRow(int row) {
 }
 
 void ScheduleTable::clearRows(int first, int last) {
+    closeRow();
     const int stored = static_cast<int>(rows_.size()) - 1;
     for (int row = first; row <= last && row <= stored; ++row) clearRow(row);
 }
 
 bool ScheduleTable::rowHasText(int row) const {
+    if (row == openRow_) {
+        return std::any_of(openTexts_.begin(), openTexts_.end(),
+                           [](const std::string& text) { return !text.empty(); });
+    }
     return row >= 0 && static_cast<std::size_t>(row) < rows_.size() &&
            !rows_[static_cast<std::size_t>(row)].empty();
 }
@@ -113,15 +163,16 @@ ScaledAmount AddCellAmount(ScaledAmount sum, std::string_view text, const Locale
     return RoundToScaled(value * kScale + static_cast<Extended>(sum));
 }
 
-ScaledAmount SumColumn(const ScheduleTable& table, int column, int count, const Locale& locale) {
-    return SumRows(table, column, 1, count, 0, locale);
+ScaledAmount AddWrittenAmount(ScaledAmount sum, ScaledAmount amount, const Locale& locale) {
+    if (FormatsExactly(amount))
+        return AddAmounts(sum, amount);
+    return AddCellAmount(sum, FormatMoney(amount, locale), locale);
 }
 
-ScaledAmount SumRows(const ScheduleTable& table, int column, int first, int last, ScaledAmount sum,
-                     const Locale& locale) {
-    for (int row = first; row <= last; ++row) {
+ScaledAmount SumColumn(const ScheduleTable& table, int column, int count, const Locale& locale) {
+    ScaledAmount sum = 0;
+    for (int row = 1; row <= count; ++row)
         sum = AddCellAmount(sum, table.cellText(column, row), locale);
-    }
     return sum;
 }
 

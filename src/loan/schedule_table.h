@@ -22,10 +22,11 @@ class ScheduleTable {
 
     // A copy of the text (the texts of a row are stored together; see PackedRow).
     std::string cell(int column, int row) const;
-    // The text itself, valid until its row is written again.
+    // The text itself, valid until the table is next written.
     std::string_view cellText(int column, int row) const;
     void setCell(int column, int row, std::string_view text);
-    // Columns 0..count-1 of the row in one write; the other columns keep their texts.
+    // Columns 0..count-1 of the row in one write; the other columns keep their texts. The
+    // texts must not be the table's own (cellText).
     void setRow(int row, const RowTexts& texts, int count = kColumnCount);
 
     int rowCount() const { return rowCount_; }
@@ -50,6 +51,12 @@ class ScheduleTable {
     // empty row holds no block, so a big table costs little more than its characters.
     class PackedRow {
       public:
+        PackedRow() = default;
+        PackedRow(const PackedRow& other);
+        PackedRow(PackedRow&&) noexcept = default;
+        PackedRow& operator=(const PackedRow& other);
+        PackedRow& operator=(PackedRow&&) noexcept = default;
+
         std::string_view text(int column) const;
         bool empty() const { return block_ == nullptr; }
         void assign(const RowTexts& texts);
@@ -58,7 +65,16 @@ class ScheduleTable {
         std::unique_ptr<char[]> block_;
     };
 
+    // Cell by cell, a row is written into openTexts_ and packed only when another row is
+    // written: filling a row costs one block, not one per cell.
+    void openRow(int row);
+    void closeRow();
+    // Packs the texts into the row, without counting it as written.
+    void storeRow(int row, const RowTexts& texts);
+
     std::vector<PackedRow> rows_ = std::vector<PackedRow>(kMinimumRowCount);
+    int openRow_ = -1;
+    std::array<std::string, kColumnCount> openTexts_;
     int rowCount_ = kMinimumRowCount;
     int lowestWrittenRow_ = 0;
 };
@@ -83,12 +99,13 @@ inline constexpr std::array<const char*, 6> kSummaryCaptions = {
 // is not a number.
 ScaledAmount AddCellAmount(ScaledAmount sum, std::string_view text, const Locale& locale);
 
+// AddCellAmount of the amount's FormatMoney text, without writing and reading the text:
+// below 10^11 units the text reads back as the amount itself, so the step is the exact sum
+// (with the same AmountOverflow when it leaves 64 bits).
+ScaledAmount AddWrittenAmount(ScaledAmount sum, ScaledAmount amount, const Locale& locale);
+
 // Sum of the amounts in rows 1..count of a column; a count below 1 gives 0. Throws
 // ConversionError for a cell that is not a number.
 ScaledAmount SumColumn(const ScheduleTable& table, int column, int count, const Locale& locale);
-// The same over rows first..last, continuing from `sum`: SumColumn over rows 1..last is
-// SumRows over first..last continuing from SumColumn over 1..first-1.
-ScaledAmount SumRows(const ScheduleTable& table, int column, int first, int last, ScaledAmount sum,
-                     const Locale& locale);
 
 }  // namespace loan
