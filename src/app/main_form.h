@@ -212,7 +212,7 @@ class MainForm {
     void SaveFile(const std::string& path);
     void LoadPaymentFile(const std::string& path);
     // Fills table row `row` from one line of a payment file.
-    void ReadPaymentRow(int row, const std::string& line);
+    void ReadPaymentRow(int row, std::string_view line);
     void N3Click();
     void N4Click();
     void crp1Click();

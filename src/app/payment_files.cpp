@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
+#include <string_view>
 
 #include "app/loan_header.h"
 #include "app/main_form.h"
@@ -30,35 +32,28 @@ std::string absolutePath(const std::string& path) {
     return error ? path : absolute.string();
 }
 
-// The lines of a text as storage::SplitLines cuts them, split a block at a time, so that a
+// The lines of a text, cut as storage::SplitLines cuts them (CR LF, LF or a lone CR end a
+// line; a line end at the very end starts no further line), each a view into the text: a
 // big payment file never stands in memory as one string per line.
-class LineBlocks {
+class LineCursor {
   public:
-    explicit LineBlocks(std::string_view text) : rest_(text) {}
+    explicit LineCursor(std::string_view text) : text_(text) {}
 
-    // The next line; null after the last.
-    const std::string* next() {
-        if (taken_ == block_.size()) {
-            if (rest_.empty())
-                return nullptr;
-            // A block ends just after a line end: a line feed, or a carriage return alone.
-            std::size_t end = std::min(rest_.size(), kBlockSize);
-            while (end < rest_.size() && rest_[end - 1] != '\n' &&
-                   !(rest_[end - 1] == '\r' && rest_[end] != '\n')) {
-                ++end;
-            }
-            block_ = storage::SplitLines(rest_.substr(0, end));
-            rest_.remove_prefix(end);
-            taken_ = 0;
-        }
-        return &block_[taken_++];
+    // The next line; none after the last.
+    std::optional<std::string_view> next() {
+        if (at_ >= text_.size())
+            return std::nullopt;
+        std::size_t end = at_;
+        while (end < text_.size() && text_[end] != '\r' && text_[end] != '\n') ++end;
+        const std::string_view line = text_.substr(at_, end - at_);
+        const bool crLf = end + 1 < text_.size() && text_[end] == '\r' && text_[end + 1] == '\n';
+        at_ = end + (crLf ? 2 : 1);
+        return line;
     }
 
   private:
-    static constexpr std::size_t kBlockSize = 64 * 1024;
-    std::string_view rest_;
-    std::vector<std::string> block_;
-    std::size_t taken_ = 0;
+    std::string_view text_;
+    std::size_t at_ = 0;
 };
 
 }  // namespace
@@ -88,10 +83,11 @@ void MainForm::N4Click() {
         SaveFile(*path);
 }
 
-void MainForm::ReadPaymentRow(int row, const std::string& line) {
+void MainForm::ReadPaymentRow(int row, std::string_view line) {
     constexpr int kColumns = loan::ScheduleTable::kColumnCount;
     loan::ScheduleTable::RowTexts fields;  // the line's own texts, or the money texts below
     std::array<std::string, kColumns> money;
+    std::array<loan::ScaledAmount, kColumns> amounts{};
     int column = 0;
     // The row is written in one piece; a field that is no number still leaves the fields
     // before it in their cells.
@@ -102,10 +98,18 @@ void MainForm::ReadPaymentRow(int row, const std::string& line) {
             std::string_view field = rest.substr(0, end);
             rest.remove_prefix(end + 1);
             if (column >= kFirstMoneyColumn && column <= kLastMoneyColumn) {
-                std::string& text = money[static_cast<std::size_t>(column)];
-                text = loan::NormalizeDecimalSeparator(std::string(field), locale_);
-                text = FormatMoney(loan::ToScaled(loan::ParseNumber(text, locale_)));
-                field = text;
+                const auto c = static_cast<std::size_t>(column);
+                // A field without the other separator is already normalised.
+                const char other = locale_.decimalSeparator == ',' ? '.' : ',';
+                const loan::Extended value =
+                    field.find(other) == std::string_view::npos
+                        ? loan::ParseNumber(field, locale_)
+                        : loan::ParseNumber(
+                              loan::NormalizeDecimalSeparator(std::string(field), locale_),
+                              locale_);
+                amounts[c] = loan::ToScaled(value);
+                money[c] = FormatMoney(amounts[c]);
+                field = money[c];
             }
             if (column < kColumns)  // fields past the table are dropped
                 fields[static_cast<std::size_t>(column)] = field;
@@ -116,8 +120,13 @@ void MainForm::ReadPaymentRow(int row, const std::string& line) {
         throw;
     }
     writeFields();
-    const loan::Extended remainder = loan::ParseNumber(StringGrid1.cellText(2, row), locale_) -
-                                     loan::ParseNumber(StringGrid1.cellText(3, row), locale_);
+    // The balance from the two cells as they read back; cells this line wrote are read as
+    // the amounts they were written from.
+    const auto cellValue = [&](int c) {
+        return column > c ? loan::WrittenAmountValue(amounts[static_cast<std::size_t>(c)], locale_)
+                          : loan::ParseNumber(StringGrid1.cellText(c, row), locale_);
+    };
+    const loan::Extended remainder = cellValue(2) - cellValue(3);
     Balance = loan::ToScaled(remainder);
     Label11 = FormatMoney(Balance);
 }
@@ -128,19 +137,19 @@ void MainForm::LoadPaymentFile(const std::string& path) {
     CurrentFileName = fileNameOf(path);
     CurrentFilePath = absolutePath(path);
     NextRow = 1;
-    LineBlocks lines(text);
+    LineCursor lines(text);
     constexpr std::size_t kHeaderLines = 4;
     std::vector<std::string> header;
     while (header.size() < kHeaderLines) {
-        const std::string* line = lines.next();
+        const auto line = lines.next();
         if (!line)
             break;
-        header.push_back(*line);
+        header.emplace_back(*line);
     }
     if (!ApplyLoanHeader(*this, header))
         return;
 
-    while (const std::string* line = lines.next()) {
+    while (const auto line = lines.next()) {
         ReadPaymentRow(NextRow, *line);
         ++NextRow;
         if (NextRow >= StringGrid1.rowCount())

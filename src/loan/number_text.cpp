@@ -190,6 +190,12 @@ std::optional<Extended> TryParseNumberGeneral(std::string_view text, const Local
     return value;
 }
 
+Extended WrittenAmountValue(ScaledAmount amount, const Locale& locale) {
+    if (FormatsExactly(amount))
+        return ToUnits(amount);
+    return ParseNumber(FormatMoney(amount, locale), locale);
+}
+
 Extended ParseNumber(std::string_view text, const Locale& locale) {
     if (auto value = TryParseNumber(text, locale))
         return *value;

@@ -28,6 +28,10 @@ std::optional<std::int32_t> TryParseInteger(std::string_view text);
 // The same, throwing ConversionError ("'x' is not a valid integer value").
 std::int32_t ParseInteger(std::string_view text);
 
+// The number FormatMoney's text of the amount reads back as, without writing and reading it:
+// below 10^11 units the amount's own value (the text holds every digit).
+Extended WrittenAmountValue(ScaledAmount amount, const Locale& locale);
+
 // Cell text to ScaledAmount: parsed as a number, then scaled and rounded.
 inline ScaledAmount ParseAmount(std::string_view text, const Locale& locale) {
     return ToScaled(ParseNumber(text, locale));

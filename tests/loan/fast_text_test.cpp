@@ -52,6 +52,9 @@ class FastTextUnderBothSeparators : public ::testing::TestWithParam<char> {
         const std::string text = loan::FormatMoney(amount, locale_);
         ASSERT_EQ(text, loan::FormatMoneyFromGeneralText(amount, locale_)) << "amount " << amount;
         expectSameParse(text);
+        ASSERT_TRUE(sameValue(loan::WrittenAmountValue(amount, locale_),
+                              loan::TryParseNumberGeneral(text, locale_)))
+            << "amount " << amount;
     }
     void expectSameParse(const std::string& text) {
         const auto fast = loan::TryParseNumber(text, locale_);
