@@ -13,15 +13,15 @@
 
 #include "loan/money.h"
 #include "loan/number_text.h"
+#include "support/random_amount.h"
 
 namespace {
 
 using loan::Extended;
 using loan::Locale;
 using loan::ScaledAmount;
-
-constexpr ScaledAmount kMax = std::numeric_limits<ScaledAmount>::max();
-constexpr ScaledAmount kMin = std::numeric_limits<ScaledAmount>::min();
+using testing_support::kLargestAmount;
+using testing_support::kSmallestAmount;
 
 // SSUDOMER_DIFFERENTIAL_COUNT raises the number of random cases (see the README).
 int randomCaseCount(int ordinary) {
@@ -94,12 +94,12 @@ TEST_P(FastTextUnderBothSeparators, EveryClassOfAmountReadsAndWritesAsTheGeneral
         9999999999999999,
         100000000000001,  // around the boundary
         123456789012345678,
-        kMax,
-        kMin,
-        kMax - 1,
-        kMin + 1,  // the largest amounts
+        kLargestAmount,
+        kSmallestAmount,
+        kLargestAmount - 1,
+        kSmallestAmount + 1,  // the largest amounts
     };
-    for (ScaledAmount power = 1; power <= kMax / 10; power *= 10) {
+    for (ScaledAmount power = 1; power <= kLargestAmount / 10; power *= 10) {
         for (const ScaledAmount near : {power - 1, power, power + 1, 5 * power}) {
             amounts.push_back(near);
             amounts.push_back(-near);
@@ -110,17 +110,9 @@ TEST_P(FastTextUnderBothSeparators, EveryClassOfAmountReadsAndWritesAsTheGeneral
 
 TEST_P(FastTextUnderBothSeparators, RandomAmountsOfEveryLengthReadAndWriteTheSame) {
     std::mt19937_64 random(20261208);
-    std::uniform_int_distribution<int> length(1, 19);
     const int count = randomCaseCount(100000);
     for (int i = 0; i < count; ++i) {
-        // An even spread over the number of digits, as amounts of every size occur.
-        ScaledAmount limit = 1;
-        for (int d = length(random); d > 0 && limit <= kMax / 10; --d) limit *= 10;
-        ScaledAmount amount =
-            static_cast<ScaledAmount>(random() % static_cast<std::uint64_t>(limit));
-        if (random() & 1)
-            amount = -amount;
-        expectSameBothWays(amount);
+        expectSameBothWays(testing_support::RandomAmount(random));
         if (HasFatalFailure())
             return;
     }

@@ -10,15 +10,17 @@
 
 #include "loan/errors.h"
 #include "loan/running_totals.h"
+#include "support/random_amount.h"
 
 namespace {
 
 using loan::Locale;
 using loan::ScaledAmount;
 using loan::ScheduleTable;
+using testing_support::RandomAmount;
 
-constexpr ScaledAmount kMax = std::numeric_limits<ScaledAmount>::max();
-constexpr ScaledAmount kMin = std::numeric_limits<ScaledAmount>::min();
+constexpr ScaledAmount kMax = testing_support::kLargestAmount;
+constexpr ScaledAmount kMin = testing_support::kSmallestAmount;
 
 // The step both ways; no value when it overflows.
 std::optional<ScaledAmount> addCell(ScaledAmount sum, ScaledAmount amount, const Locale& locale) {
@@ -39,13 +41,6 @@ std::optional<ScaledAmount> addWritten(ScaledAmount sum, ScaledAmount amount,
 
 TEST(AddWrittenAmount, SumsAsTheWrittenTextReadsBack) {
     std::mt19937_64 random(7);
-    const auto anyAmount = [&] {
-        const int digits = 1 + static_cast<int>(random() % 19);
-        ScaledAmount limit = 1;
-        for (int d = 0; d < digits && limit <= kMax / 10; ++d) limit *= 10;
-        const auto amount = static_cast<ScaledAmount>(random() % static_cast<std::uint64_t>(limit));
-        return random() & 1 ? -amount : amount;
-    };
     for (const char separator : {',', '.'}) {
         const Locale locale = Locale::withSeparator(separator);
         // Sums near both ends of the range, where the step overflows or just does not.
@@ -57,8 +52,9 @@ TEST(AddWrittenAmount, SumsAsTheWrittenTextReadsBack) {
             }
         }
         for (int i = 0; i < 100000; ++i) {
-            const ScaledAmount sum = random() % 4 == 0 ? anyAmount() * 1000 : anyAmount();
-            const ScaledAmount amount = anyAmount();
+            const ScaledAmount sum =
+                random() % 4 == 0 ? RandomAmount(random) * 1000 : RandomAmount(random);
+            const ScaledAmount amount = RandomAmount(random);
             ASSERT_EQ(addWritten(sum, amount, locale), addCell(sum, amount, locale))
                 << sum << " + " << amount;
         }
