@@ -122,12 +122,20 @@ void ScheduleTable::setCell(int column, int row, std::string_view text) {
 void ScheduleTable::setRow(int row, const RowTexts& texts, int count) {
     if (row < 0)
         return;
-    openRow(row);
-    for (int column = 0; column < std::min(count, kColumnCount); ++column) {
-        openTexts_[static_cast<std::size_t>(column)] = texts[static_cast<std::size_t>(column)];
-    }
     lowestWrittenRow_ = std::min(lowestWrittenRow_, row);
+    if (row == openRow_) {
+        for (int column = 0; column < std::min(count, kColumnCount); ++column) {
+            openTexts_[static_cast<std::size_t>(column)] = texts[static_cast<std::size_t>(column)];
+        }
+        closeRow();
+        return;
+    }
     closeRow();
+    RowTexts merged = texts;
+    for (int column = std::max(count, 0); column < kColumnCount; ++column) {
+        merged[static_cast<std::size_t>(column)] = cellText(column, row);
+    }
+    storeRow(row, merged);  // the row's old block goes only once its texts are copied
 }
 
 void ScheduleTable::clearRow(int row) {
