@@ -44,18 +44,38 @@ void forEachPrintedRow(const ScheduleTable& table, Visit visit) {
     }
 }
 
+// Lines gathered and handed to the stream a block at a time, not one call per line.
+class BlockWriter {
+  public:
+    explicit BlockWriter(std::ostream& out) : out_(out) {}
+    std::string& text() { return text_; }
+    void endLine() {
+        text_ += '\n';
+        if (text_.size() >= kBlockSize)
+            flush();
+    }
+    void flush() {
+        out_ << text_;
+        text_.clear();
+    }
+
+  private:
+    static constexpr std::size_t kBlockSize = 64 * 1024;
+    std::ostream& out_;
+    std::string text_;
+};
+
 void printCsv(const ScheduleTable& table, std::ostream& out) {
-    std::string line;
+    BlockWriter writer(out);
     forEachPrintedRow(table, [&](int row) {
-        line.clear();
         for (int column = 0; column < ScheduleTable::kColumnCount; ++column) {
             if (column > 0)
-                line += ';';
-            appendCsvCell(table.cellText(column, row), line);
+                writer.text() += ';';
+            appendCsvCell(table.cellText(column, row), writer.text());
         }
-        line += '\n';
-        out << line;
+        writer.endLine();
     });
+    writer.flush();
 }
 
 void printAligned(const ScheduleTable& table, std::ostream& out) {
@@ -63,12 +83,14 @@ void printAligned(const ScheduleTable& table, std::ostream& out) {
     forEachPrintedRow(table, [&](int row) {
         for (int column = 0; column < ScheduleTable::kColumnCount; ++column) {
             auto& width = widths[static_cast<std::size_t>(column)];
-            width = std::max(width, displayWidth(table.cellText(column, row)));
+            const std::string_view text = table.cellText(column, row);
+            if (text.size() > width)  // a text is never wider than its bytes
+                width = std::max(width, displayWidth(text));
         }
     });
-    std::string line;
+    BlockWriter writer(out);
+    std::string& line = writer.text();
     forEachPrintedRow(table, [&](int row) {
-        line.clear();
         for (int column = 0; column < ScheduleTable::kColumnCount; ++column) {
             const std::string_view text = table.cellText(column, row);
             if (column > 0)
@@ -77,9 +99,9 @@ void printAligned(const ScheduleTable& table, std::ostream& out) {
             line.append(widths[static_cast<std::size_t>(column)] - displayWidth(text), ' ');
         }
         while (!line.empty() && line.back() == ' ') line.pop_back();
-        line += '\n';
-        out << line;
+        writer.endLine();
     });
+    writer.flush();
 }
 
 }  // namespace
