@@ -5,13 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <random>
 #include <sstream>
 #include <string>
 
 #include "loan/date.h"
 #include "register_fixture.h"
+#include "support/random_amount.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -19,10 +19,9 @@ namespace {
 using loan::PaymentKind;
 using testing_support::RegisterFixture;
 
-// SSUDOMER_DIFFERENTIAL_COUNT raises the number of histories (see the README).
+// A thousandth of SSUDOMER_DIFFERENTIAL_COUNT, as a history holds many steps.
 int historyCount() {
-    const char* wanted = std::getenv("SSUDOMER_DIFFERENTIAL_COUNT");
-    return wanted ? std::max(1, std::atoi(wanted) / 1000) : 12;
+    return std::max(1, testing_support::RandomCaseCount(12000) / 1000);
 }
 
 // Everything a step can change that the person sees or that later steps read.

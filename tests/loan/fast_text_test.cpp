@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 #include <optional>
 #include <random>
@@ -22,12 +21,6 @@ using loan::Locale;
 using loan::ScaledAmount;
 using testing_support::kLargestAmount;
 using testing_support::kSmallestAmount;
-
-// SSUDOMER_DIFFERENTIAL_COUNT raises the number of random cases (see the README).
-int randomCaseCount(int ordinary) {
-    const char* wanted = std::getenv("SSUDOMER_DIFFERENTIAL_COUNT");
-    return wanted ? std::atoi(wanted) : ordinary;
-}
 
 bool sameValue(const std::optional<Extended>& a, const std::optional<Extended>& b) {
     if (a.has_value() != b.has_value())
@@ -110,7 +103,7 @@ TEST_P(FastTextUnderBothSeparators, EveryClassOfAmountReadsAndWritesAsTheGeneral
 
 TEST_P(FastTextUnderBothSeparators, RandomAmountsOfEveryLengthReadAndWriteTheSame) {
     std::mt19937_64 random(20261208);
-    const int count = randomCaseCount(100000);
+    const int count = testing_support::RandomCaseCount(100000);
     for (int i = 0; i < count; ++i) {
         expectSameBothWays(testing_support::RandomAmount(random));
         if (HasFatalFailure())
@@ -155,7 +148,7 @@ TEST_P(FastTextUnderBothSeparators, OtherTextsReadAsTheGeneralParserReadsThem) {
 
     // Random digit strings with a separator anywhere, as a hand-edited file may hold.
     std::mt19937_64 random(8122026);
-    const int count = randomCaseCount(100000);
+    const int count = testing_support::RandomCaseCount(100000);
     for (int i = 0; i < count; ++i) {
         std::string text = random() % 4 == 0 ? "-" : "";
         const int digits = 1 + static_cast<int>(random() % 21);

@@ -51,7 +51,8 @@ TEST(AddWrittenAmount, SumsAsTheWrittenTextReadsBack) {
                     << sum << " + " << amount;
             }
         }
-        for (int i = 0; i < 100000; ++i) {
+        const int count = testing_support::RandomCaseCount(100000);
+        for (int i = 0; i < count; ++i) {
             const ScaledAmount sum =
                 random() % 4 == 0 ? RandomAmount(random) * 1000 : RandomAmount(random);
             const ScaledAmount amount = RandomAmount(random);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <random>
 
@@ -11,6 +12,13 @@ namespace testing_support {
 inline constexpr loan::ScaledAmount kLargestAmount = std::numeric_limits<loan::ScaledAmount>::max();
 inline constexpr loan::ScaledAmount kSmallestAmount =
     std::numeric_limits<loan::ScaledAmount>::min();
+
+// The number of random cases of a differential test: `ordinary` in the usual suite, or as
+// many as SSUDOMER_DIFFERENTIAL_COUNT asks for (see the README).
+inline int RandomCaseCount(int ordinary) {
+    const char* wanted = std::getenv("SSUDOMER_DIFFERENTIAL_COUNT");
+    return wanted ? std::atoi(wanted) : ordinary;
+}
 
 // An amount of 1 to 19 digits, each length as likely as the others (amounts of every size
 // occur), with either sign.
