@@ -101,13 +101,11 @@ void MainForm::ReadPaymentRow(int row, std::string_view line) {
                 const auto c = static_cast<std::size_t>(column);
                 // A field without the other separator is already normalised.
                 const char other = locale_.decimalSeparator == ',' ? '.' : ',';
-                const loan::Extended value =
-                    field.find(other) == std::string_view::npos
-                        ? loan::ParseNumber(field, locale_)
-                        : loan::ParseNumber(
-                              loan::NormalizeDecimalSeparator(std::string(field), locale_),
-                              locale_);
-                amounts[c] = loan::ToScaled(value);
+                amounts[c] = field.find(other) == std::string_view::npos
+                                 ? loan::ParseAmount(field, locale_)
+                                 : loan::ParseAmount(
+                                       loan::NormalizeDecimalSeparator(std::string(field), locale_),
+                                       locale_);
                 money[c] = FormatMoney(amounts[c]);
                 field = money[c];
             }

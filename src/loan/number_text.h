@@ -33,8 +33,13 @@ std::int32_t ParseInteger(std::string_view text);
 Extended WrittenAmountValue(ScaledAmount amount, const Locale& locale);
 
 // Cell text to ScaledAmount: parsed as a number, then scaled and rounded.
-inline ScaledAmount ParseAmount(std::string_view text, const Locale& locale) {
-    return ToScaled(ParseNumber(text, locale));
-}
+ScaledAmount ParseAmount(std::string_view text, const Locale& locale);
+
+// A plain decimal text (see TryParseNumber) of at most four decimals and below 10^11 units,
+// as the program writes amounts, read straight as a ScaledAmount. Its value times 10000 is a
+// whole number below 10^15, and the number parser's value of such a text, scaled and
+// rounded, is exactly that number, also when added to any sum (see AddCellAmount). Empty
+// for any other text.
+std::optional<ScaledAmount> ParseExactAmount(std::string_view text, const Locale& locale);
 
 }  // namespace loan

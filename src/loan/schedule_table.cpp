@@ -167,6 +167,8 @@ int ScheduleTable::takeLowestWrittenRow() {
 }
 
 ScaledAmount AddCellAmount(ScaledAmount sum, std::string_view text, const Locale& locale) {
+    if (const auto amount = ParseExactAmount(text, locale))
+        return AddAmounts(sum, *amount);
     const Extended value = ParseNumber(text, locale);
     return RoundToScaled(value * kScale + static_cast<Extended>(sum));
 }

@@ -4,14 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "loan/errors.h"
 #include "loan/money.h"
 #include "loan/number_text.h"
+#include "loan/schedule_table.h"
 #include "support/random_amount.h"
 
 namespace {
@@ -54,7 +57,34 @@ class FastTextUnderBothSeparators : public ::testing::TestWithParam<char> {
         const auto general = loan::TryParseNumberGeneral(text, locale_);
         ASSERT_TRUE(sameValue(fast, general))
             << "'" << text << "': " << show(fast) << " against " << show(general);
+        // The text as an amount, alone and added to a sum: the steps of SumColumn on the
+        // general parser's value.
+        const auto onGeneral = [&](ScaledAmount sum) {
+            if (!general)
+                throw loan::ConversionError("no number");
+            return loan::RoundToScaled(*general * loan::kScale + static_cast<Extended>(sum));
+        };
+        const ScaledAmount sum =
+            testing_support::RandomAmount(random_) * (random_() % 2 ? 1 : 1000);
+        ASSERT_EQ(outcome([&] { return loan::ParseAmount(text, locale_); }),
+                  outcome([&] { return onGeneral(0); }))
+            << "'" << text << "'";
+        ASSERT_EQ(outcome([&] { return loan::AddCellAmount(sum, text, locale_); }),
+                  outcome([&] { return onGeneral(sum); }))
+            << "'" << text << "' added to " << sum;
     }
+
+  private:
+    static std::string outcome(const std::function<ScaledAmount()>& step) {
+        try {
+            return std::to_string(step());
+        } catch (const loan::ConversionError&) {
+            return "no number";
+        } catch (const loan::AmountOverflow&) {
+            return "overflow";
+        }
+    }
+    std::mt19937_64 random_{static_cast<std::uint64_t>(GetParam())};
 };
 
 TEST_P(FastTextUnderBothSeparators, EveryClassOfAmountReadsAndWritesAsTheGeneralRoutines) {
