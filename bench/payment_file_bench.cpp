@@ -1,20 +1,25 @@
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
+#include <ostream>
+#include <streambuf>
 #include <string>
 
+#include "cli/commands.h"
 #include "loan/date.h"
 #include "support/fake_port.h"
 #include "support/temp_folder.h"
 
 namespace {
 
-// A loan of `count` months paid exactly by the plan, one line per month.
-void writePaymentFile(const std::string& path, int count) {
-    std::string text =
-        std::to_string(count * 1000) + "\r\n12\r\n" + std::to_string(count) + "\r\n15.01.2005\r\n";
+// A loan of `count` payments paid exactly by the plan, one line each: a month apart, or a
+// day apart for files too long for months to stay within the calendar's years.
+void writePaymentFile(const std::string& path, int count, bool daily = false) {
+    std::string text = std::to_string(count * 1000LL) + "\r\n12\r\n" + std::to_string(count) +
+                       "\r\n15.01.2005\r\n";
     loan::Date date{2005, 1, 15};
     for (int i = 1; i <= count; ++i) {
-        date = loan::IncMonth(date);
+        date = daily ? loan::DateFromSerial(loan::DaySerial(date) + 1) : loan::IncMonth(date);
         const long long rest = static_cast<long long>(count - i + 1) * 1000;
         text += std::to_string(i) + ";" + loan::FormatShortDate(date) + ";" + std::to_string(rest) +
                 ",00;1000,00;10,00;1010,00;П+%;\r\n";
@@ -42,6 +47,43 @@ BENCHMARK(BM_LoadPaymentFile)
     ->Arg(100)
     ->Arg(1000)
     ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
+// Output that goes nowhere, as `> /dev/null` does.
+class NullBuffer : public std::streambuf {
+  protected:
+    int overflow(int c) override { return c; }
+    std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
+};
+
+// `ssudomer-cli show FILE` on a file of `lines` daily payments: reading, the table, the
+// summary and printing every row. The peak counter is the whole benchmark process's peak
+// resident memory, so it means the file's load only when this case runs alone
+// (--benchmark_filter=ShowPaymentFile/lines:1000000).
+void BM_ShowPaymentFile(benchmark::State& state) {
+    const auto lines = static_cast<int>(state.range(0));
+    testing_support::TempFolder folder;
+    const std::string path = folder / "payments.crp";
+    writePaymentFile(path, lines, true);
+    NullBuffer nowhere;
+    std::ostream out(&nowhere);
+    for (auto _ : state) {
+        if (cli::RunCli({"show", path}, out, out) != 0) {
+            state.SkipWithError("the file was refused");
+            break;
+        }
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024;
+    state.SetComplexityN(lines);
+}
+BENCHMARK(BM_ShowPaymentFile)
+    ->ArgName("lines")
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
     ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
 

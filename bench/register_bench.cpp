@@ -33,7 +33,7 @@ void BM_RegisterPayments(benchmark::State& state) {
 }
 BENCHMARK(BM_RegisterPayments)
     ->ArgNames({"payments", "forecast"})
-    ->ArgsProduct({{100, 1000}, {0, 1}})
+    ->ArgsProduct({{100, 500, 1000}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

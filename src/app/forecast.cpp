@@ -19,7 +19,7 @@ constexpr const char* kNeverRepaid =
 }  // namespace
 
 int MainForm::CountPaymentMonths(int n) {
-    return loan::PaymentMonthCount(StringGrid1, n, MonthDistance);
+    return runningTotals_.paymentMonthCount(StringGrid1, n, MonthDistance);
 }
 
 void MainForm::BlankRowsAfterPayments() {
@@ -80,8 +80,17 @@ void MainForm::BuildForecast() {
     }
     Interest = months->back().interest;
     StringGrid1.setCell(0, row, loan::kTotalsLabel);
+    // SumColumn over payments and forecast: the sums over the payments are kept, and the
+    // forecast months are added as the amounts their cells were written from.
     for (int column = 3; column <= 5; ++column) {
-        StringGrid1.setCell(column, row, FormatMoney(SumColumn(column, row - 1)));
+        loan::ScaledAmount sum = SumColumn(column, NextRow - 1);
+        for (const loan::ForecastMonth& month : *months) {
+            const loan::ScaledAmount amount = column == 3   ? month.principal
+                                              : column == 4 ? month.interest
+                                                            : month.total;
+            sum = loan::AddWrittenAmount(sum, amount, locale_);
+        }
+        StringGrid1.setCell(column, row, FormatMoney(sum));
     }
     AdjustWindowToRows();
 }

@@ -50,7 +50,7 @@ FullCostOutcome ScheduleFullCost(const MainForm& form) {
     for (int month = 1; month <= months; ++month) {
         payments.push_back({loan::ParseAmount(table.cell(6, month), form.locale()), month});
     }
-    const loan::ScaledAmount paid = form.SumColumn(6, months);
+    const loan::ScaledAmount paid = loan::SumColumn(table, 6, months, form.locale());
     const loan::FullCostRate rate = loan::SolveFullCostRate(loanSum, payments, kMonthsPerYear);
     if (rate.status != loan::FullCostStatus::Found) {
         return {std::nullopt,

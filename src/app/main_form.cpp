@@ -47,8 +47,8 @@ std::string MainForm::FormatMoney(loan::ScaledAmount amount) const {
     return loan::FormatMoney(amount, locale_);
 }
 
-loan::ScaledAmount MainForm::SumColumn(int column, int count) const {
-    return loan::SumColumn(StringGrid1, column, count, locale_);
+loan::ScaledAmount MainForm::SumColumn(int column, int count) {
+    return runningTotals_.sumColumn(StringGrid1, column, count, locale_);
 }
 
 void MainForm::ClearTable() {

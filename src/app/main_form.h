@@ -18,6 +18,7 @@
 #include "loan/locale.h"
 #include "loan/money.h"
 #include "loan/payment_kind.h"
+#include "loan/running_totals.h"
 #include "loan/schedule_table.h"
 #include "widgets/spin_edit_model.h"
 
@@ -132,7 +133,9 @@ class MainForm {
 
     // ---- Shared routines ------------------------------------------------------------
     std::string FormatMoney(loan::ScaledAmount amount) const;
-    loan::ScaledAmount SumColumn(int column, int count) const;
+    // Kept as running values beside the table: a payment added below the rows already summed
+    // costs one step (see loan::RunningTotals).
+    loan::ScaledAmount SumColumn(int column, int count);
     void ClearTable();
     void ClearGridSelection() { SelectedRow = -1; }
     bool SameMonth(const loan::Date& later, const loan::Date& earlier);
@@ -215,7 +218,7 @@ class MainForm {
     void SaveFile(const std::string& path);
     void LoadPaymentFile(const std::string& path);
     // Fills table row `row` from one line of a payment file.
-    void ReadPaymentRow(int row, const std::string& line);
+    void ReadPaymentRow(int row, std::string_view line);
     void N3Click();
     void N4Click();
     void crp1Click();
@@ -237,6 +240,9 @@ class MainForm {
         port_.showMessage(caption, text);
     }
     void setSummaryLabels(const std::string& text);
+
+    // The sums, the advance and the payment months of the rows at the top of the table.
+    loan::RunningTotals runningTotals_;
 };
 
 }  // namespace app

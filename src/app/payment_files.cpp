@@ -1,7 +1,11 @@
 // "Сохранить платежи..." and "Загрузить платежи...": the payment file.
 
+#include <algorithm>
+#include <array>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
+#include <string_view>
 
 #include "app/loan_header.h"
 #include "app/main_form.h"
@@ -27,6 +31,30 @@ std::string absolutePath(const std::string& path) {
     const auto absolute = std::filesystem::absolute(path, error);
     return error ? path : absolute.string();
 }
+
+// The lines of a text, cut as storage::SplitLines cuts them (CR LF, LF or a lone CR end a
+// line; a line end at the very end starts no further line), each a view into the text: a
+// big payment file never stands in memory as one string per line.
+class LineCursor {
+  public:
+    explicit LineCursor(std::string_view text) : text_(text) {}
+
+    // The next line; none after the last.
+    std::optional<std::string_view> next() {
+        if (at_ >= text_.size())
+            return std::nullopt;
+        std::size_t end = at_;
+        while (end < text_.size() && text_[end] != '\r' && text_[end] != '\n') ++end;
+        const std::string_view line = text_.substr(at_, end - at_);
+        const bool crLf = end + 1 < text_.size() && text_[end] == '\r' && text_[end + 1] == '\n';
+        at_ = end + (crLf ? 2 : 1);
+        return line;
+    }
+
+  private:
+    std::string_view text_;
+    std::size_t at_ = 0;
+};
 
 }  // namespace
 
@@ -55,24 +83,48 @@ void MainForm::N4Click() {
         SaveFile(*path);
 }
 
-void MainForm::ReadPaymentRow(int row, const std::string& line) {
+void MainForm::ReadPaymentRow(int row, std::string_view line) {
+    constexpr int kColumns = loan::ScheduleTable::kColumnCount;
+    loan::ScheduleTable::RowTexts fields;  // the line's own texts, or the money texts below
+    std::array<std::string, kColumns> money;
+    std::array<loan::ScaledAmount, kColumns> amounts{};
     int column = 0;
-    std::string field;
-    for (char c : line) {
-        if (c != ';') {
-            field += c;
-            continue;
+    // The row is written in one piece; a field that is no number still leaves the fields
+    // before it in their cells.
+    const auto writeFields = [&] { StringGrid1.setRow(row, fields, std::min(column, kColumns)); };
+    try {
+        std::string_view rest = line;
+        for (auto end = rest.find(';'); end != std::string_view::npos; end = rest.find(';')) {
+            std::string_view field = rest.substr(0, end);
+            rest.remove_prefix(end + 1);
+            if (column >= kFirstMoneyColumn && column <= kLastMoneyColumn) {
+                const auto c = static_cast<std::size_t>(column);
+                // A field without the other separator is already normalised.
+                const char other = locale_.decimalSeparator == ',' ? '.' : ',';
+                amounts[c] = field.find(other) == std::string_view::npos
+                                 ? loan::ParseAmount(field, locale_)
+                                 : loan::ParseAmount(
+                                       loan::NormalizeDecimalSeparator(std::string(field), locale_),
+                                       locale_);
+                money[c] = FormatMoney(amounts[c]);
+                field = money[c];
+            }
+            if (column < kColumns)  // fields past the table are dropped
+                fields[static_cast<std::size_t>(column)] = field;
+            ++column;
         }
-        if (column >= kFirstMoneyColumn && column <= kLastMoneyColumn) {
-            const std::string number = loan::NormalizeDecimalSeparator(field, locale_);
-            field = FormatMoney(loan::ToScaled(loan::ParseNumber(number, locale_)));
-        }
-        StringGrid1.setCell(column, row, std::move(field));  // fields past the table are dropped
-        field.clear();
-        ++column;
+    } catch (...) {
+        writeFields();
+        throw;
     }
-    const loan::Extended remainder = loan::ParseNumber(StringGrid1.cell(2, row), locale_) -
-                                     loan::ParseNumber(StringGrid1.cell(3, row), locale_);
+    writeFields();
+    // The balance from the two cells as they read back; cells this line wrote are read as
+    // the amounts they were written from.
+    const auto cellValue = [&](int c) {
+        return column > c ? loan::WrittenAmountValue(amounts[static_cast<std::size_t>(c)], locale_)
+                          : loan::ParseNumber(StringGrid1.cellText(c, row), locale_);
+    };
+    const loan::Extended remainder = cellValue(2) - cellValue(3);
     Balance = loan::ToScaled(remainder);
     Label11 = FormatMoney(Balance);
 }
@@ -92,16 +144,24 @@ void MainForm::LoadPaymentFile(const std::string& path) {
 
 void MainForm::loadWholePaymentFile(const std::string& path) {
     PaymentsModified = false;
-    const std::vector<std::string> lines = storage::ReadTextFile(path);
+    const std::string text = storage::DecodeFileText(storage::ReadFileBytes(path));
     CurrentFileName = fileNameOf(path);
     CurrentFilePath = absolutePath(path);
     NextRow = 1;
-    if (!ApplyLoanHeader(*this, lines))
+    LineCursor lines(text);
+    constexpr std::size_t kHeaderLines = 4;
+    std::vector<std::string> header;
+    while (header.size() < kHeaderLines) {
+        const auto line = lines.next();
+        if (!line)
+            break;
+        header.emplace_back(*line);
+    }
+    if (!ApplyLoanHeader(*this, header))
         return;
 
-    constexpr std::size_t kHeaderLines = 4;
-    for (std::size_t i = kHeaderLines; i < lines.size(); ++i) {
-        ReadPaymentRow(NextRow, lines[i]);
+    while (const auto line = lines.next()) {
+        ReadPaymentRow(NextRow, *line);
         ++NextRow;
         if (NextRow >= StringGrid1.rowCount())
             StringGrid1.setRowCount(StringGrid1.rowCount() + 1);

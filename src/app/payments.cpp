@@ -43,8 +43,8 @@ std::optional<PaymentKind> MainForm::CheckedPaymentKind() const {
 }
 
 void MainForm::ComputeArrears(int rowCount, double monthlyPrincipal) {
-    PaymentAdvance =
-        loan::AdvanceOverSchedule(StringGrid1, rowCount, monthlyPrincipal, locale_, MonthDistance);
+    PaymentAdvance = runningTotals_.advanceOverSchedule(StringGrid1, rowCount, monthlyPrincipal,
+                                                        locale_, MonthDistance);
 }
 
 void MainForm::DateTimePicker2Change() {

@@ -1,45 +1,32 @@
 #include "app/table_report.h"
 
+#include <sstream>
+
 namespace app {
 
 namespace {
 
-std::string csvField(const std::string& text) {
-    if (text.find_first_of(";\"\r\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
+constexpr std::size_t kBlockSize = 64 * 1024;
+
+void appendCsvField(std::string_view text, std::string& line) {
+    if (text.find_first_of(";\"\r\n") == std::string_view::npos) {
+        line += text;
+        return;
+    }
+    line += '"';
     for (char c : text) {
         if (c == '"')
-            quoted += '"';
-        quoted += c;
+            line += '"';
+        line += c;
     }
-    return quoted + '"';
-}
-
-void appendCsvLine(const std::vector<std::string>& fields, std::string_view lineEnd,
-                   std::string& out) {
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0)
-            out += ';';
-        out += csvField(fields[i]);
-    }
-    out += lineEnd;
+    line += '"';
 }
 
 }  // namespace
 
 TableReport MakeTableReport(const MainForm& form) {
     TableReport report;
-    const loan::ScheduleTable& table = form.StringGrid1;
-    for (int row = 0; row < table.rowCount(); ++row) {
-        if (row > 0 && !table.rowHasText(row))
-            continue;
-        std::vector<std::string> line;
-        for (int column = 0; column < loan::ScheduleTable::kColumnCount; ++column) {
-            line.push_back(table.cell(column, row));
-        }
-        report.rows.push_back(std::move(line));
-    }
+    report.table = &form.StringGrid1;
     const std::string* const values[] = {&form.Label15, &form.Label17, &form.Label11,
                                          &form.Label9,  &form.Label13, &form.Label19};
     for (std::size_t i = 0; i < loan::kSummaryCaptions.size(); ++i) {
@@ -48,16 +35,43 @@ TableReport MakeTableReport(const MainForm& form) {
     return report;
 }
 
-std::string CsvText(const TableReport& report, std::string_view lineEnd) {
-    std::string out;
-    for (const std::vector<std::string>& row : report.rows) {
-        appendCsvLine(row, lineEnd, out);
+void BlockWriter::endLine(std::string_view lineEnd) {
+    text_ += lineEnd;
+    if (text_.size() >= kBlockSize)
+        flush();
+}
+
+void BlockWriter::flush() {
+    out_ << text_;
+    text_.clear();
+}
+
+void WriteCsv(const TableReport& report, std::string_view lineEnd, std::ostream& out) {
+    BlockWriter writer(out);
+    std::string& line = writer.text();
+    if (report.table) {
+        ForEachReportRow(*report.table, [&](int row) {
+            for (int column = 0; column < loan::ScheduleTable::kColumnCount; ++column) {
+                if (column > 0)
+                    line += ';';
+                appendCsvField(report.table->cellText(column, row), line);
+            }
+            writer.endLine(lineEnd);
+        });
     }
-    out += lineEnd;
+    writer.endLine(lineEnd);
     for (const auto& [caption, value] : report.values) {
-        appendCsvLine({caption, value}, lineEnd, out);
+        appendCsvField(caption, line);
+        line += ';';
+        appendCsvField(value, line);
+        writer.endLine(lineEnd);
     }
-    return out;
+}
+
+std::string CsvText(const TableReport& report, std::string_view lineEnd) {
+    std::ostringstream out;
+    WriteCsv(report, lineEnd, out);
+    return std::move(out).str();
 }
 
 std::string CsvFileBytes(const TableReport& report) {

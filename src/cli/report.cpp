@@ -1,51 +1,59 @@
 #include "cli/report.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
-#include <vector>
+#include <string_view>
 
 namespace cli {
 
 namespace {
 
-std::size_t displayWidth(const std::string& text) {
+using loan::ScheduleTable;
+
+std::size_t displayWidth(std::string_view text) {
     std::size_t width = 0;
     for (unsigned char c : text) {
         if ((c & 0xC0) != 0x80)
-            ++width;  // count UTF-8 lead bytes only
+            ++width;
     }
     return width;
 }
 
-void printAligned(const std::vector<std::vector<std::string>>& lines, std::ostream& out) {
-    std::vector<std::size_t> widths;
-    for (const auto& line : lines) {
-        widths.resize(std::max(widths.size(), line.size()));
-        for (std::size_t i = 0; i < line.size(); ++i) {
-            widths[i] = std::max(widths[i], displayWidth(line[i]));
+void printAligned(const ScheduleTable& table, std::ostream& out) {
+    std::array<std::size_t, ScheduleTable::kColumnCount> widths{};
+    app::ForEachReportRow(table, [&](int row) {
+        for (int column = 0; column < ScheduleTable::kColumnCount; ++column) {
+            auto& width = widths[static_cast<std::size_t>(column)];
+            const std::string_view text = table.cellText(column, row);
+            if (text.size() > width)  // a text is never wider than its bytes
+                width = std::max(width, displayWidth(text));
         }
-    }
-    for (const auto& line : lines) {
-        std::string text;
-        for (std::size_t i = 0; i < line.size(); ++i) {
-            if (i > 0)
-                text += "  ";
-            text += line[i];
-            text.append(widths[i] - displayWidth(line[i]), ' ');
+    });
+    app::BlockWriter writer(out);
+    std::string& line = writer.text();
+    app::ForEachReportRow(table, [&](int row) {
+        for (int column = 0; column < ScheduleTable::kColumnCount; ++column) {
+            const std::string_view text = table.cellText(column, row);
+            if (column > 0)
+                line += "  ";
+            line += text;
+            line.append(widths[static_cast<std::size_t>(column)] - displayWidth(text), ' ');
         }
-        while (!text.empty() && text.back() == ' ') text.pop_back();
-        out << text << '\n';
-    }
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        writer.endLine();
+    });
 }
 
 }  // namespace
 
 void PrintReport(const app::TableReport& report, ReportFormat format, std::ostream& out) {
     if (format == ReportFormat::Csv) {
-        out << app::CsvText(report, "\n");
+        app::WriteCsv(report, "\n", out);
         return;
     }
-    printAligned(report.rows, out);
+    if (report.table)
+        printAligned(*report.table, out);
     out << '\n';
     for (const auto& [caption, value] : report.values) {
         out << caption << ": " << value << '\n';

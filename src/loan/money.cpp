@@ -8,8 +8,39 @@
 namespace loan {
 
 namespace {
+
 constexpr Extended kTwoTo63 = 9223372036854775808.0L;
+
+std::string formatExactMoney(ScaledAmount amount, char separator) {
+    char buffer[32];
+    char* const end = buffer + sizeof buffer;
+    char* p = end;
+    const std::uint64_t magnitude =
+        amount < 0 ? 0 - static_cast<std::uint64_t>(amount) : static_cast<std::uint64_t>(amount);
+    std::uint64_t whole = magnitude / kScale;
+    auto fraction = static_cast<unsigned>(magnitude % kScale);
+    // Four decimals without their trailing zeros, but never fewer than two.
+    int decimals = 4;
+    if (fraction % 100 == 0) {
+        fraction /= 100;
+        decimals = 2;
+    } else if (fraction % 10 == 0) {
+        fraction /= 10;
+        decimals = 3;
+    }
+    for (int i = 0; i < decimals; ++i, fraction /= 10)
+        *--p = static_cast<char>('0' + fraction % 10);
+    *--p = separator;
+    do {
+        *--p = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    } while (whole != 0);
+    if (amount < 0)
+        *--p = '-';
+    return std::string(p, end);
 }
+
+}  // namespace
 
 ScaledAmount RoundToScaled(Extended value) {
     // The negated test also refuses NaN.
@@ -51,6 +82,14 @@ double RoundFraction(int n, double x) {
 }
 
 std::string FormatMoney(ScaledAmount amount, const Locale& locale) {
+    // The general text, rounded to 15 digits, shows every digit of such an amount: integer
+    // arithmetic writes the same without any floating-point printing.
+    if (FormatsExactly(amount))
+        return formatExactMoney(amount, locale.decimalSeparator);
+    return FormatMoneyFromGeneralText(amount, locale);
+}
+
+std::string FormatMoneyFromGeneralText(ScaledAmount amount, const Locale& locale) {
     const Extended value = ToUnits(amount);
     std::string text = GeneralNumberText(value, locale);
     const auto separator = text.find(locale.decimalSeparator);

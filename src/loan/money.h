@@ -45,7 +45,17 @@ double PercentOf(double base, double percent, double factor);
 // binary value of X.
 double RoundFraction(int n, double x);
 
+// Below 10^11 units (10^15 ten-thousandths) an amount has at most 15 significant digits,
+// so its text is its own digits, and the text reads back as exactly the amount.
+inline bool FormatsExactly(ScaledAmount amount) {
+    constexpr ScaledAmount kLimit = 1'000'000'000'000'000;
+    return amount > -kLimit && amount < kLimit;
+}
+
 // Text of A / 10000 with at least two decimals and the locale's separator.
 std::string FormatMoney(ScaledAmount amount, const Locale& locale);
+// The same built from the general number text of A / 10000: the reference that FormatMoney
+// matches character for character, and the routine it uses from 10^11 units on.
+std::string FormatMoneyFromGeneralText(ScaledAmount amount, const Locale& locale);
 
 }  // namespace loan

@@ -52,6 +52,60 @@ DecimalDigits roundToSignificantDigits(Extended value) {
     return out;
 }
 
+constexpr int kMaxPlainDigits = 19;
+constexpr std::uint64_t kExactAmountLimit =
+    1'000'000'000'000'000;  // 10^11 units  // below 10^19 the digits fit in 64 bits
+
+// Powers of ten up to 10^19, all exact in Extended (5^19 needs only 45 bits).
+constexpr Extended kPowersOfTen[kMaxPlainDigits + 1] = {
+    1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
+    1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L};
+
+// A plain decimal text as the program writes it: an optional "-", digits, and at most one
+// separator with digits on both sides; no blanks, no exponent, at most 19 digits.
+struct PlainDecimal {
+    bool negative = false;
+    std::uint64_t digits = 0;  // all of them, read as one integer
+    int decimals = 0;          // how many of them follow the separator
+};
+
+std::optional<PlainDecimal> scanPlainDecimal(std::string_view text, char separator) {
+    PlainDecimal plain;
+    plain.negative = !text.empty() && text.front() == '-';
+    if (plain.negative)
+        text.remove_prefix(1);
+    int count = 0;
+    int decimals = -1;  // -1 while there is no separator
+    for (const char c : text) {
+        if (c >= '0' && c <= '9') {
+            if (++count > kMaxPlainDigits)
+                return std::nullopt;
+            plain.digits = plain.digits * 10 + static_cast<std::uint64_t>(c - '0');
+            if (decimals >= 0)
+                ++decimals;
+        } else if (c == separator && decimals < 0 && count > 0) {
+            decimals = 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (count == 0 || decimals == 0)
+        return std::nullopt;
+    plain.decimals = decimals < 0 ? 0 : decimals;
+    return plain;
+}
+
+// The value of a plain decimal text is its digits over a power of ten; both are exact in
+// Extended, so the one correctly rounded division gives the Extended nearest to the text,
+// as the general parser does.
+std::optional<Extended> parsePlainDecimal(std::string_view text, char separator) {
+    const auto plain = scanPlainDecimal(text, separator);
+    if (!plain)
+        return std::nullopt;
+    const Extended value = static_cast<Extended>(plain->digits) / kPowersOfTen[plain->decimals];
+    return plain->negative ? -value : value;
+}
+
 }  // namespace
 
 std::string GeneralNumberText(Extended value, const Locale& locale) {
@@ -95,6 +149,12 @@ std::string GeneralNumberText(Extended value, const Locale& locale) {
 }
 
 std::optional<Extended> TryParseNumber(std::string_view text, const Locale& locale) {
+    if (auto value = parsePlainDecimal(text, locale.decimalSeparator))
+        return value;
+    return TryParseNumberGeneral(text, locale);
+}
+
+std::optional<Extended> TryParseNumberGeneral(std::string_view text, const Locale& locale) {
     text = trimBlanks(text);
     std::string canonical;
     std::size_t i = 0;
@@ -143,6 +203,35 @@ std::optional<Extended> TryParseNumber(std::string_view text, const Locale& loca
     if (error != std::errc() || end != canonical.data() + canonical.size())
         return std::nullopt;
     return value;
+}
+
+std::optional<ScaledAmount> ParseExactAmount(std::string_view text, const Locale& locale) {
+    const auto plain = scanPlainDecimal(text, locale.decimalSeparator);
+    constexpr int kScaleDigits = 4;
+    if (!plain || plain->decimals > kScaleDigits)
+        return std::nullopt;
+    std::uint64_t scaled = plain->digits;
+    for (int d = plain->decimals; d < kScaleDigits; ++d) {
+        if (scaled >= kExactAmountLimit)
+            return std::nullopt;
+        scaled *= 10;
+    }
+    if (scaled >= kExactAmountLimit)
+        return std::nullopt;
+    const auto amount = static_cast<ScaledAmount>(scaled);
+    return plain->negative ? -amount : amount;
+}
+
+ScaledAmount ParseAmount(std::string_view text, const Locale& locale) {
+    if (auto amount = ParseExactAmount(text, locale))
+        return *amount;
+    return ToScaled(ParseNumber(text, locale));
+}
+
+Extended WrittenAmountValue(ScaledAmount amount, const Locale& locale) {
+    if (FormatsExactly(amount))
+        return ToUnits(amount);
+    return ParseNumber(FormatMoney(amount, locale), locale);
 }
 
 Extended ParseNumber(std::string_view text, const Locale& locale) {

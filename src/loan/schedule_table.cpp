@@ -1,55 +1,188 @@
 #include "loan/schedule_table.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+#include <utility>
+
 #include "loan/number_text.h"
 
 namespace loan {
 
 namespace {
-const std::string kEmpty;
+
+using Offset = std::uint32_t;
+constexpr std::size_t kOffsetsSize = sizeof(Offset) * ScheduleTable::kColumnCount;
+
+}  // namespace
+
+std::string_view ScheduleTable::PackedRow::text(int column) const {
+    if (!block_)
+        return {};
+    Offset ends[kColumnCount];
+    std::memcpy(ends, block_.get(), kOffsetsSize);
+    const Offset begin = column == 0 ? 0 : ends[column - 1];
+    return {block_.get() + kOffsetsSize + begin, ends[column] - begin};
 }
 
-const std::string& ScheduleTable::cell(int column, int row) const {
-    if (row < 0 || column < 0 || column >= kColumnCount ||
-        static_cast<std::size_t>(row) >= rows_.size()) {
-        return kEmpty;
+ScheduleTable::PackedRow::PackedRow(const PackedRow& other) {
+    *this = other;
+}
+
+ScheduleTable::PackedRow& ScheduleTable::PackedRow::operator=(const PackedRow& other) {
+    if (this != &other) {
+        RowTexts texts;
+        for (int column = 0; column < kColumnCount; ++column) {
+            texts[static_cast<std::size_t>(column)] = other.text(column);
+        }
+        assign(texts);
     }
-    return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+    return *this;
 }
 
-void ScheduleTable::setCell(int column, int row, std::string text) {
-    if (row < 0 || column < 0 || column >= kColumnCount)
+void ScheduleTable::PackedRow::assign(const RowTexts& texts) {
+    std::size_t length = 0;
+    for (const std::string_view text : texts) length += text.size();
+    if (length == 0) {
+        block_.reset();
         return;
+    }
+    if (length > std::numeric_limits<Offset>::max())
+        throw std::length_error("table row too long");
+    // The texts may lie in the old block: it goes only once they are copied.
+    auto block = std::make_unique_for_overwrite<char[]>(kOffsetsSize + length);
+    Offset ends[kColumnCount];
+    Offset end = 0;
+    for (int column = 0; column < kColumnCount; ++column) {
+        const std::string_view text = texts[static_cast<std::size_t>(column)];
+        std::memcpy(block.get() + kOffsetsSize + end, text.data(), text.size());
+        end += static_cast<Offset>(text.size());
+        ends[column] = end;
+    }
+    std::memcpy(block.get(), ends, kOffsetsSize);
+    block_ = std::move(block);
+}
+
+std::string ScheduleTable::cell(int column, int row) const {
+    return std::string(cellText(column, row));
+}
+
+std::string_view ScheduleTable::cellText(int column, int row) const {
+    if (column < 0 || column >= kColumnCount)
+        return {};
+    if (row == openRow_)
+        return openTexts_[static_cast<std::size_t>(column)];
+    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size())
+        return {};
+    return rows_[static_cast<std::size_t>(row)].text(column);
+}
+
+void ScheduleTable::openRow(int row) {
+    if (row == openRow_)
+        return;
+    closeRow();
+    const bool empty = !rowHasText(row);
+    for (int column = 0; column < kColumnCount; ++column) {
+        std::string& text = openTexts_[static_cast<std::size_t>(column)];
+        if (empty)
+            text.clear();
+        else
+            text = cellText(column, row);
+    }
+    openRow_ = row;
+}
+
+void ScheduleTable::closeRow() {
+    if (openRow_ < 0)
+        return;
+    RowTexts texts;
+    std::copy(openTexts_.begin(), openTexts_.end(), texts.begin());
+    storeRow(std::exchange(openRow_, -1), texts);
+}
+
+void ScheduleTable::storeRow(int row, const RowTexts& texts) {
     if (static_cast<std::size_t>(row) >= rows_.size()) {
-        if (text.empty())
-            return;
+        if (std::all_of(texts.begin(), texts.end(), [](auto text) { return text.empty(); }))
+            return;  // an empty row beyond the stored ones is no row at all
         rows_.resize(static_cast<std::size_t>(row) + 1);
     }
-    rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = std::move(text);
+    rows_[static_cast<std::size_t>(row)].assign(texts);
+}
+
+void ScheduleTable::setCell(int column, int row, std::string_view text) {
+    if (row < 0 || column < 0 || column >= kColumnCount)
+        return;
+    openRow(row);
+    lowestWrittenRow_ = std::min(lowestWrittenRow_, row);
+    openTexts_[static_cast<std::size_t>(column)] = text;
+}
+
+void ScheduleTable::setRow(int row, const RowTexts& texts, int count) {
+    if (row < 0)
+        return;
+    lowestWrittenRow_ = std::min(lowestWrittenRow_, row);
+    if (row == openRow_) {
+        for (int column = 0; column < std::min(count, kColumnCount); ++column) {
+            openTexts_[static_cast<std::size_t>(column)] = texts[static_cast<std::size_t>(column)];
+        }
+        closeRow();
+        return;
+    }
+    closeRow();
+    RowTexts merged = texts;
+    for (int column = std::max(count, 0); column < kColumnCount; ++column) {
+        merged[static_cast<std::size_t>(column)] = cellText(column, row);
+    }
+    storeRow(row, merged);  // the row's old block goes only once its texts are copied
 }
 
 void ScheduleTable::clearRow(int row) {
-    for (int column = 0; column < kColumnCount; ++column) setCell(column, row, {});
+    if (row == openRow_)
+        openRow_ = -1;  // its texts are dropped
+    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size())
+        return;
+    lowestWrittenRow_ = std::min(lowestWrittenRow_, row);
+    rows_[static_cast<std::size_t>(row)].assign({});
 }
 
 void ScheduleTable::clearRows(int first, int last) {
+    closeRow();
     const int stored = static_cast<int>(rows_.size()) - 1;
     for (int row = first; row <= last && row <= stored; ++row) clearRow(row);
 }
 
 bool ScheduleTable::rowHasText(int row) const {
-    for (int column = 0; column < kColumnCount; ++column) {
-        if (!cell(column, row).empty())
-            return true;
+    if (row == openRow_) {
+        return std::any_of(openTexts_.begin(), openTexts_.end(),
+                           [](const std::string& text) { return !text.empty(); });
     }
-    return false;
+    return row >= 0 && static_cast<std::size_t>(row) < rows_.size() &&
+           !rows_[static_cast<std::size_t>(row)].empty();
+}
+
+int ScheduleTable::takeLowestWrittenRow() {
+    return std::exchange(lowestWrittenRow_, kNoRowWritten);
+}
+
+ScaledAmount AddCellAmount(ScaledAmount sum, std::string_view text, const Locale& locale) {
+    if (const auto amount = ParseExactAmount(text, locale))
+        return AddAmounts(sum, *amount);
+    const Extended value = ParseNumber(text, locale);
+    return RoundToScaled(value * kScale + static_cast<Extended>(sum));
+}
+
+ScaledAmount AddWrittenAmount(ScaledAmount sum, ScaledAmount amount, const Locale& locale) {
+    if (FormatsExactly(amount))
+        return AddAmounts(sum, amount);
+    return AddCellAmount(sum, FormatMoney(amount, locale), locale);
 }
 
 ScaledAmount SumColumn(const ScheduleTable& table, int column, int count, const Locale& locale) {
     ScaledAmount sum = 0;
-    for (int row = 1; row <= count; ++row) {
-        const Extended value = ParseNumber(table.cell(column, row), locale);
-        sum = RoundToScaled(value * kScale + static_cast<Extended>(sum));
-    }
+    for (int row = 1; row <= count; ++row)
+        sum = AddCellAmount(sum, table.cellText(column, row), locale);
     return sum;
 }
 

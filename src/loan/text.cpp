@@ -1,5 +1,7 @@
 #include "loan/text.h"
 
+#include <algorithm>
+
 namespace loan {
 
 std::string ReplaceAll(const std::string& source, const std::string& oldText,
@@ -19,11 +21,13 @@ std::string ReplaceAll(const std::string& source, const std::string& oldText,
 }
 
 std::string NormalizeDecimalSeparator(const std::string& text, const Locale& locale) {
-    if (locale.decimalSeparator == ',')
-        return ReplaceAll(text, ".", ",");
-    if (locale.decimalSeparator == '.')
-        return ReplaceAll(text, ",", ".");
-    return text;
+    // ReplaceAll of one character by the other, without searching from the start each time.
+    const char separator = locale.decimalSeparator;
+    if (separator != ',' && separator != '.')
+        return text;
+    std::string result = text;
+    std::replace(result.begin(), result.end(), separator == ',' ? '.' : ',', separator);
+    return result;
 }
 
 }  // namespace loan

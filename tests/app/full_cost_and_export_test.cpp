@@ -162,9 +162,13 @@ TEST_F(CsvExport, ACancelledDialogWritesNothingAndAFailedWriteKeepsTheEarlierFil
 }
 
 TEST(CsvText, QuotesFieldsAsRfc4180Asks) {
-    const app::TableReport report{
-        {{"plain", "a;b", "say \"hi\"", "two\r\nlines", "lf\nonly", "", "1,5"}},
-        {{"caption", "- 5,00"}}};
+    loan::ScheduleTable table;
+    table.setRowCount(2);
+    const char* const header[] = {"plain",    "a;b", "say \"hi\"", "two\r\nlines",
+                                  "lf\nonly", "",    "1,5"};
+    for (int column = 0; column < loan::ScheduleTable::kColumnCount; ++column)
+        table.setCell(column, 0, header[column]);
+    const app::TableReport report{&table, {{"caption", "- 5,00"}}};
     EXPECT_EQ(app::CsvText(report, "\r\n"),
               "plain;\"a;b\";\"say \"\"hi\"\"\";\"two\r\nlines\";\"lf\nonly\";;1,5\r\n"
               "\r\n"
