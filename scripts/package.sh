@@ -22,5 +22,12 @@ cmake --build build-deb
 
 package=$(ls build-deb/ssudomer_*.deb)
 dpkg-deb --info "$package"
+# The PDF writer is opened at run time, so nothing links it: it must be in the package
+# and its Qt libraries among the dependencies all the same.
+contents=$(dpkg-deb --contents "$package")
+grep -q ' \./usr/lib/ssudomer/ssudomer-pdf\.so$' <<<"$contents" ||
+  { echo "the package lacks usr/lib/ssudomer/ssudomer-pdf.so" >&2; exit 1; }
+grep -q 'libqt6gui6' <<<"$(dpkg-deb --field "$package" Depends)" ||
+  { echo "the package's Depends lack libqt6gui6" >&2; exit 1; }
 lintian --fail-on error --info "$package"
 echo "Built $package"

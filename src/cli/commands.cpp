@@ -23,6 +23,8 @@ constexpr const char* kUsage =
     "                        KIND: pi (П+%), deducted (П+%(вычет)), auto (АП)\n"
     "  ssudomer-cli show FILE.crp [--forecast standard|average|fixed:AMOUNT]\n"
     "                        [--csv] [--decimal-separator ,|.] [--pdf FILE]\n"
+    "  --date of schedule defaults to today\n"
+    "  --psk adds the full cost of credit (ПСК) below the summary\n"
     "  --pdf FILE writes the pages of \"Печать платежей\" to FILE (A4)\n";
 
 using Command = std::function<int(const std::vector<std::string>&, std::ostream&, std::ostream&)>;

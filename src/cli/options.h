@@ -43,6 +43,12 @@ loan::Locale LocaleOption(const std::vector<Option>& options);
 inline const std::map<std::string, bool> kOutputOptions = {
     {"csv", false}, {"decimal-separator", true}, {"pdf", true}};
 
+// A command's own options together with the output options.
+inline std::map<std::string, bool> WithOutputOptions(std::map<std::string, bool> own) {
+    own.insert(kOutputOptions.begin(), kOutputOptions.end());
+    return own;
+}
+
 // A number argument ("." or "," as separator) or a DD.MM.YYYY date; UsageError otherwise.
 std::string NumberArgument(const Option& option, const loan::Locale& locale);
 std::string IntegerArgument(const Option& option);

@@ -14,14 +14,17 @@ namespace cli {
 
 namespace {
 
-const std::map<std::string, bool> kRegisterOptions = [] {
-    std::map<std::string, bool> known = {
-        {"sum", true},      {"rate", true}, {"term", true},    {"date", true}, {"overdue", false},
-        {"forecast", true}, {"pay", true},  {"delete", false}, {"save", true},
-    };
-    known.insert(kOutputOptions.begin(), kOutputOptions.end());
-    return known;
-}();
+const std::map<std::string, bool> kRegisterOptions = WithOutputOptions({
+    {"sum", true},
+    {"rate", true},
+    {"term", true},
+    {"date", true},
+    {"overdue", false},
+    {"forecast", true},
+    {"pay", true},
+    {"delete", false},
+    {"save", true},
+});
 
 // One --pay or --delete, checked before anything runs.
 struct Step {

@@ -11,14 +11,18 @@ namespace cli {
 
 namespace {
 
-const std::map<std::string, bool> kScheduleOptions = [] {
-    std::map<std::string, bool> known = {
-        {"sum", true},     {"rate", true}, {"term", true}, {"date", true},      {"equal", false},
-        {"payment", true}, {"own", false}, {"fee", true},  {"fee-basis", true}, {"psk", false},
-    };
-    known.insert(kOutputOptions.begin(), kOutputOptions.end());
-    return known;
-}();
+const std::map<std::string, bool> kScheduleOptions = WithOutputOptions({
+    {"sum", true},
+    {"rate", true},
+    {"term", true},
+    {"date", true},
+    {"equal", false},
+    {"payment", true},
+    {"own", false},
+    {"fee", true},
+    {"fee-basis", true},
+    {"psk", false},
+});
 
 void chooseFeeBasis(app::MainForm& form, const std::string& basis) {
     if (basis == "sum") {

@@ -11,11 +11,7 @@ namespace cli {
 
 namespace {
 
-const std::map<std::string, bool> kShowOptions = [] {
-    std::map<std::string, bool> known = {{"forecast", true}};
-    known.insert(kOutputOptions.begin(), kOutputOptions.end());
-    return known;
-}();
+const std::map<std::string, bool> kShowOptions = WithOutputOptions({{"forecast", true}});
 
 // The console, answering the open dialog with the file named on the command line.
 class ShowPort : public ConsolePort {

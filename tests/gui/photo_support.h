@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -29,6 +30,20 @@ inline void type(gui::MainWindow& window, const char* field, const char* text) {
     edit->selectAll();
     edit->insert(QString::fromUtf8(text));
     window.form().RunHandler([] {});
+}
+
+// A sum and a term typed in, then "Расчет" pressed.
+inline void calculate(gui::MainWindow& window, const char* sum, const char* term) {
+    type(window, "SpinEdit1", sum);
+    type(window, "SpinEdit3", term);
+    window.findChild<QPushButton*>("Button1")->click();
+}
+
+// The photographs need no display unless another platform is asked for; called before
+// the application object is made.
+inline void PreferOffscreen() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
 // The folder named by the first argument (or the current one), made when missing.

@@ -7,9 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QLineEdit>
 #include <QPrinter>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 
@@ -39,17 +37,14 @@ bool photograph(gui::TForm2& printWindow, int page, int zoom, const QDir& folder
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    gui_photos::PreferOffscreen();
     QApplication application(argc, argv);
     const QDir folder = gui_photos::OutputFolder(argc, argv);
 
     gui_photos::PhotographedWindow photographed;
     gui::MainWindow& window = photographed.window;
-    type(window, "SpinEdit1", "120000");
     type(window, "SpinEdit2", "12");
-    type(window, "SpinEdit3", "120");
-    window.findChild<QPushButton*>("Button1")->click();
+    gui_photos::calculate(window, "120000", "120");
 
     gui::TForm2 printWindow(window.form(), &window);
     printWindow.show();

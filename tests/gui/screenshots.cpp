@@ -12,7 +12,6 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -26,16 +25,11 @@
 #include "gui/main_window.h"
 #include "photo_support.h"
 
+using gui_photos::calculate;
 using gui_photos::save;
 using gui_photos::type;
 
 namespace {
-
-void calculate(gui::MainWindow& window, const char* sum, const char* term) {
-    type(window, "SpinEdit1", sum);
-    type(window, "SpinEdit3", term);
-    window.findChild<QPushButton*>("Button1")->click();
-}
 
 void turnWheelDown(gui::MainWindow& window, int turns) {
     QWidget* viewport = window.grid()->viewport();
@@ -63,8 +57,7 @@ void photographNextQuestion(const QDir& folder, const char* name, bool& ok) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    gui_photos::PreferOffscreen();
     QElapsedTimer clock;
     clock.start();
     QApplication application(argc, argv);

@@ -8,16 +8,19 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <ostream>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -31,7 +34,8 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 namespace gui_testing {
 
 // Each modal window that opens is recorded and closed by the next scripted reply (or
-// rejected when none is left).
+// rejected when none is left). A modal window that comes back on top when one opened over
+// it closes (the print window under its print dialog) is still the same opening.
 class ModalReplies : public QObject {
   public:
     struct Seen {
@@ -55,19 +59,21 @@ class ModalReplies : public QObject {
         });
     }
 
-    // The next modal window counts as new even when it is the one last seen (a window that
+    // The next modal window counts as new even when it is one already seen (a window that
     // is shown again).
-    void forgetCurrent() { current_ = nullptr; }
+    void forgetCurrent() { open_.clear(); }
 
     std::deque<Reply> replies;
     std::vector<Seen> seen;
 
   private:
     void poll() {
+        std::erase_if(open_,
+                      [](const QPointer<QWidget>& seen) { return !seen || !seen->isVisible(); });
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal == current_)
+        if (!modal || std::find(open_.begin(), open_.end(), modal) != open_.end())
             return;
-        current_ = modal;
+        open_.emplace_back(modal);
         const auto* box = qobject_cast<QMessageBox*>(modal);
         seen.push_back({modal->windowTitle(), box ? box->text() : QString()});
         if (replies.empty()) {
@@ -80,7 +86,8 @@ class ModalReplies : public QObject {
     }
 
     QTimer timer_;
-    QPointer<QWidget> current_;
+    // The modal windows seen and still shown, the one on top last.
+    std::vector<QPointer<QWidget>> open_;
 };
 
 class WindowTest : public testing::Test {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary DESTDIR and checks the tree with the tools the
 # desktop uses: desktop-file-validate, appstreamcli, xmllint and update-mime-database, man,
-# bash. A missing tool is a failure, not a skip: scripts/install-deps.sh installs them.
+# bash, and reads back a PDF that the installed ssudomer-cli writes (pdfinfo, pdftotext).
+# A missing tool is a failure, not a skip: scripts/install-deps.sh installs them.
 #
 # usage: check_install.sh BUILD_DIR SOURCE_DIR CONFIGURED_PREFIX APP_ID VERSION "ICON_SIZES"
 set -uo pipefail
@@ -25,7 +26,8 @@ check() {  # check DESCRIPTION COMMAND...
     fi
 }
 
-for tool in cmake desktop-file-validate appstreamcli xmllint update-mime-database man objcopy; do
+for tool in cmake desktop-file-validate appstreamcli xmllint update-mime-database man objcopy \
+    pdfinfo pdftotext; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed" >&2; exit 1; }
 done
 
@@ -42,7 +44,8 @@ for file in usr/bin/ssudomer usr/bin/ssudomer-cli usr/share/ssudomer/ssudomer.hl
     "usr/share/applications/$app_id.desktop" "usr/share/mime/packages/$app_id.xml" \
     "usr/share/metainfo/$app_id.metainfo.xml" "usr/share/icons/hicolor/scalable/apps/$app_id.svg" \
     usr/share/man/man1/ssudomer.1.gz usr/share/man/man1/ssudomer-cli.1.gz \
-    usr/share/bash-completion/completions/ssudomer-cli usr/share/doc/ssudomer/copyright; do
+    usr/share/bash-completion/completions/ssudomer-cli usr/share/doc/ssudomer/copyright \
+    usr/lib/ssudomer/ssudomer-pdf.so; do
     check "installed: $file" test -f "$root/$file"
 done
 
@@ -119,10 +122,27 @@ check "installed ssudomer-cli computes a schedule" \
 "$cli" >/dev/null 2>&1
 check "ssudomer-cli without a command exits 64" test $? -eq 64
 
+# --pdf from the installed tree: the module is found through bin/../lib/ssudomer (nothing
+# lies beside the installed program) and picks the offscreen platform itself.
+pdf=$work/payments.pdf
+check "installed ssudomer-cli --pdf" \
+    prints "1;Февраль 2005;120000.00;1000.00;1200.00;0.00;2200.00" \
+    env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY "$cli" schedule --sum 120000 \
+    --rate 12 --term 120 --date 10.01.2005 --csv --decimal-separator . --pdf "$pdf"
+if pdfinfo "$pdf" >"$work/pdfinfo" 2>&1 && grep -qE '^Pages: +3$' "$work/pdfinfo" &&
+    grep -qE '^Page size: .* pts \(A4\)$' "$work/pdfinfo"; then
+    pass
+else
+    fail "pdfinfo of the installed --pdf: three A4 pages expected"
+    sed 's/^/    /' "$work/pdfinfo" >&2
+fi
+check "the installed --pdf holds the header as text" \
+    grep -qF "Информация по кредиту." <(pdftotext -f 1 -l 1 "$pdf" - 2>/dev/null)
+
 # Nothing of the build or source folders, nor the configured prefix, is baked into the
 # programs' constant data: the installation works wherever it is put.
-for program in ssudomer ssudomer-cli; do
-    objcopy --dump-section .rodata="$work/rodata" "$root/usr/bin/$program" 2>/dev/null
+for program in bin/ssudomer bin/ssudomer-cli lib/ssudomer/ssudomer-pdf.so; do
+    objcopy --dump-section .rodata="$work/rodata" "$root/usr/$program" 2>/dev/null
     for folder in "$build" "$source" "$configured_prefix/share/ssudomer"; do
         if grep -qaF "$folder" "$work/rodata"; then
             fail "$program holds the path $folder"
@@ -139,6 +159,8 @@ complete_words() {
 check "completion of commands" test "$(complete_words ssudomer-cli s)" = "schedule show"
 check "completion of options" test "$(complete_words ssudomer-cli register --o)" = "--overdue"
 check "completion of a value" test "$(complete_words ssudomer-cli schedule --fee-basis b)" = "balance"
+check "completion of --psk and --pdf" \
+    test "$(complete_words ssudomer-cli schedule --p)" = "--payment --psk --pdf"
 
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]
