@@ -27,7 +27,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(status == 0 || status == 2 || status == 64);
     // Every message line is bounded: the usage text is the longest one.
     std::istringstream lines(err.str());
-    for (std::string line; std::getline(lines, line);)
-        FUZZ_CHECK(line.size() < 1000);
+    for (std::string line; std::getline(lines, line);) FUZZ_CHECK(line.size() < 1000);
     return 0;
 }

@@ -20,7 +20,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string excerpt = loan::Excerpt(bytes);
     FUZZ_CHECK(storage::IsValidUtf8(excerpt));
     FUZZ_CHECK(excerpt.size() <= loan::kExcerptLength * 4 + 3);
-    for (char c : excerpt)
-        FUZZ_CHECK(static_cast<unsigned char>(c) >= 0x20 && c != 0x7F);
+    for (char c : excerpt) FUZZ_CHECK(static_cast<unsigned char>(c) >= 0x20 && c != 0x7F);
     return 0;
 }
