@@ -20,12 +20,14 @@ inline const std::string& ScratchFolder() {
         const std::filesystem::path base =
             access("/dev/shm", W_OK) == 0 ? "/dev/shm" : std::filesystem::temp_directory_path();
         std::string pattern = (base / "ssudomer-fuzz-XXXXXX").string();
-        std::atexit([] {
-            std::error_code ignored;
-            std::filesystem::remove_all(ScratchFolder(), ignored);
-        });
         return std::string(mkdtemp(pattern.data()));
     }();
+    // Registered once the name exists, so that it runs before the name is destroyed.
+    static const bool removedAtExit = std::atexit([] {
+                                          std::error_code ignored;
+                                          std::filesystem::remove_all(folder, ignored);
+                                      }) == 0;
+    (void)removedAtExit;
     return folder;
 }
 
