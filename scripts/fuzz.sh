@@ -5,6 +5,7 @@
 # and makes the script fail. Usage: scripts/fuzz.sh [SECONDS] [TARGET...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/install-fuzz-deps.sh
 seconds="${1:-60}"
 shift || true
 targets=("$@")
