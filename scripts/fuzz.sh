@@ -5,7 +5,7 @@
 # and makes the script fail. Usage: scripts/fuzz.sh [SECONDS] [TARGET...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-fuzz-deps.sh
+scripts/install-deps.sh clang libclang-rt-14-dev
 seconds="${1:-60}"
 shift || true
 targets=("$@")

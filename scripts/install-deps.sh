@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when any is missing.
+# Installs the Debian packages the build and the tests need, and any packages named as
+# arguments (scripts/fuzz.sh adds clang and its runtime libraries), when any is missing.
 set -euo pipefail
 
 packages=(
@@ -7,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
   fonts-liberation2 xvfb xauth
+  "$@"
 )
 
 missing=()

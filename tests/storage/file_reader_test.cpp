@@ -6,6 +6,7 @@
 #include "storage/file_error.h"
 #include "storage/file_reader.h"
 #include "storage/text_file.h"
+#include "support/error_text.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -14,12 +15,7 @@ using testing_support::TempFolder;
 using testing_support::WriteBytes;
 
 std::string readError(const std::string& path) {
-    try {
-        storage::ReadFileBytes(path);
-    } catch (const storage::FileError& error) {
-        return error.what();
-    }
-    return "read";
+    return testing_support::ErrorText<storage::FileError>([&] { storage::ReadFileBytes(path); });
 }
 
 // Each of these would block, never end, or fill the memory if it were read.

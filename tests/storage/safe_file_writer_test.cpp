@@ -8,6 +8,7 @@
 #include "storage/file_error.h"
 #include "storage/safe_file_writer.h"
 #include "storage/text_file.h"
+#include "support/error_text.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -24,12 +25,7 @@ int fileCount(const std::string& folder) {
 }
 
 std::string errorText(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const storage::FileError& error) {
-        return error.what();
-    }
-    return "no error";
+    return testing_support::ErrorText<storage::FileError>(action);
 }
 
 TEST(WriteTextFile, WritesWindows1251WithCrLfAndReplacesTheOldFile) {

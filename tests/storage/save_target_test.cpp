@@ -10,6 +10,7 @@
 
 #include "storage/file_error.h"
 #include "storage/safe_file_writer.h"
+#include "support/error_text.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -22,12 +23,8 @@ using testing_support::WriteBytes;
 constexpr uid_t kNobody = 65534;
 
 std::string saveError(const std::string& path, const std::string& bytes = "new") {
-    try {
-        storage::WriteFileSafely(path, bytes);
-    } catch (const storage::FileError& error) {
-        return error.what();
-    }
-    return "saved";
+    return testing_support::ErrorText<storage::FileError>(
+        [&] { storage::WriteFileSafely(path, bytes); });
 }
 
 std::set<std::string> namesIn(const std::string& folder) {
@@ -134,7 +131,7 @@ TEST(SaveTarget, AnotherUserSavesAWritableFileInAFolderHeCannotWrite) {
     if (child == 0) {
         if (setgid(kNobody) != 0 || setuid(kNobody) != 0)
             _exit(3);
-        const bool saved = saveError(path, "new from nobody") == "saved";
+        const bool saved = saveError(path, "new from nobody") == "no error";
         const bool newRefused = saveError(folder / "other.crp").rfind("File access denied", 0) == 0;
         _exit(saved && newRefused ? 0 : 1);
     }
