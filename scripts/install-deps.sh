@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when any is missing; packages
-# named as arguments are added to the list (scripts/package.sh asks for its tools so).
+# Installs the Debian packages the build and the tests need, and any packages named as
+# arguments (scripts/package.sh asks for its tools, scripts/fuzz.sh for clang), when any
+# is missing.
 set -euo pipefail
 
 packages=(

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "cli/options.h"
+#include "loan/errors.h"
 
 namespace cli {
 
@@ -44,7 +45,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     const auto command = commands().find(args[0]);
     if (command == commands().end()) {
-        err << "ssudomer-cli: unknown command '" << args[0] << "'\n" << kUsage;
+        err << "ssudomer-cli: unknown command '" << loan::Excerpt(args[0]) << "'\n" << kUsage;
         return kExitUsage;
     }
     try {

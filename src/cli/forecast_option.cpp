@@ -4,7 +4,8 @@
 
 namespace cli {
 
-ForecastChoice ForecastArgument(const Option& option, const loan::Locale& locale) {
+ForecastChoice ForecastArgument(const Option& option, const app::ForecastSettingsForm& settings,
+                                const loan::Locale& locale) {
     constexpr std::string_view kFixed = "fixed:";
     if (option.value == "standard")
         return {app::ForecastMethod::Standard, {}};
@@ -12,7 +13,9 @@ ForecastChoice ForecastArgument(const Option& option, const loan::Locale& locale
         return {app::ForecastMethod::AveragePayment, {}};
     if (option.value.rfind(kFixed, 0) == 0) {
         const Option amount{option.name, option.value.substr(kFixed.size())};
-        return {app::ForecastMethod::FixedPayment, NumberArgument(amount, locale)};
+        const std::string text = NumberArgument(amount, locale);
+        CheckFieldTakes(settings.FloatSpinEdit1, option, text, locale);
+        return {app::ForecastMethod::FixedPayment, text};
     }
     throw UsageError("--forecast takes standard, average or fixed:AMOUNT");
 }

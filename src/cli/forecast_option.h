@@ -13,7 +13,9 @@ struct ForecastChoice {
     std::string amount;  // typed into the dialog's field for a fixed payment
 };
 
-ForecastChoice ForecastArgument(const Option& option, const loan::Locale& locale);
+// The amount of fixed:AMOUNT must be one the dialog's field takes as it is (CheckFieldTakes).
+ForecastChoice ForecastArgument(const Option& option, const app::ForecastSettingsForm& settings,
+                                const loan::Locale& locale);
 
 // Does in the forecast settings what a person does to choose that method.
 void ChooseForecast(app::ForecastSettingsForm& settings, const ForecastChoice& choice);

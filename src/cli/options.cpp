@@ -1,9 +1,35 @@
 #include "cli/options.h"
 
+#include "loan/errors.h"
 #include "loan/number_text.h"
 #include "loan/text.h"
 
 namespace cli {
+
+namespace {
+
+std::string boundsText(double min, double max, const loan::Locale& locale) {
+    if (min == max)
+        return "";  // equal bounds: none at all
+    return " from " + loan::GeneralNumberText(min, locale) + " to " +
+           loan::GeneralNumberText(max, locale);
+}
+
+[[noreturn]] void refuseValue(const Option& option, const std::string& accepted) {
+    throw UsageError("--" + option.name + " '" + loan::Excerpt(option.value) +
+                     "' is not what its field takes: " + accepted);
+}
+
+// Types into a copy of the field: true when a character was dropped.
+template <class SpinEdit>
+bool typingDrops(SpinEdit& copy, const std::string& text) {
+    copy.Text.clear();
+    const bool dropped = copy.Type(text) > 0;
+    copy.Leave();
+    return dropped;
+}
+
+}  // namespace
 
 std::vector<Option> ParseOptions(const std::vector<std::string>& args,
                                  const std::map<std::string, bool>& known,
@@ -13,18 +39,18 @@ std::vector<Option> ParseOptions(const std::vector<std::string>& args,
         const std::string& word = args[i];
         if (word.rfind("--", 0) != 0) {
             if (!positional)
-                throw UsageError("unexpected argument '" + word + "'");
+                throw UsageError("unexpected argument '" + loan::Excerpt(word) + "'");
             positional->push_back(word);
             continue;
         }
         const std::string name = word.substr(2);
         const auto found = known.find(name);
         if (found == known.end())
-            throw UsageError("unknown option '" + word + "'");
+            throw UsageError("unknown option '" + loan::Excerpt(word) + "'");
         Option option{name, {}};
         if (found->second) {
             if (i + 1 >= args.size())
-                throw UsageError("option '" + word + "' needs a value");
+                throw UsageError("option '" + loan::Excerpt(word) + "' needs a value");
             option.value = args[++i];
         }
         options.push_back(std::move(option));
@@ -62,14 +88,16 @@ loan::Locale LocaleOption(const std::vector<Option>& options) {
 std::string NumberArgument(const Option& option, const loan::Locale& locale) {
     const std::string text = loan::NormalizeDecimalSeparator(option.value, locale);
     if (!loan::TryParseNumber(text, locale)) {
-        throw UsageError("--" + option.name + " takes a number, not '" + option.value + "'");
+        throw UsageError("--" + option.name + " takes a number, not '" +
+                         loan::Excerpt(option.value) + "'");
     }
     return text;
 }
 
 std::string IntegerArgument(const Option& option) {
     if (!loan::TryParseInteger(option.value)) {
-        throw UsageError("--" + option.name + " takes a whole number, not '" + option.value + "'");
+        throw UsageError("--" + option.name + " takes a whole number, not '" +
+                         loan::Excerpt(option.value) + "'");
     }
     return option.value;
 }
@@ -78,9 +106,34 @@ loan::Date DateArgument(const Option& option) {
     const std::string& text = option.value;
     const auto date = loan::TryParseShortDate(text);
     if (text.size() != 10 || !date) {
-        throw UsageError("--" + option.name + " takes a date DD.MM.YYYY, not '" + text + "'");
+        throw UsageError("--" + option.name + " takes a date DD.MM.YYYY, not '" +
+                         loan::Excerpt(text) + "'");
     }
     return *date;
+}
+
+void CheckFieldTakes(const widgets::FloatSpinEditModel& field, const Option& option,
+                     const std::string& text, const loan::Locale& locale) {
+    widgets::FloatSpinEditModel typed = field;
+    const bool dropped = typingDrops(typed, text);
+    const auto given = loan::TryParseNumber(text, locale);
+    if (dropped || !given || typed.Value() != static_cast<double>(*given)) {
+        refuseValue(option, "a number" + boundsText(field.MinValue, field.MaxValue, locale) +
+                                ", written with digits, a sign and '" + locale.decimalSeparator +
+                                "'");
+    }
+}
+
+void CheckFieldTakes(const widgets::SpinEditModel& field, const Option& option,
+                     const std::string& text) {
+    widgets::SpinEditModel typed = field;
+    const bool dropped = typingDrops(typed, text);
+    const auto given = loan::TryParseInteger(text);
+    if (dropped || !given || typed.Value() != *given) {
+        refuseValue(option, "a whole number" +
+                                boundsText(field.MinValue, field.MaxValue, loan::Locale()) +
+                                ", written with digits and a sign");
+    }
 }
 
 void TypeLoanTerms(app::MainForm& form, const std::vector<Option>& options) {
@@ -88,9 +141,13 @@ void TypeLoanTerms(app::MainForm& form, const std::vector<Option>& options) {
         if (!HasOption(options, required))
             throw UsageError(std::string("--") + required + " is required");
     }
-    TypeInto(form.SpinEdit1, NumberArgument(*FindOption(options, "sum"), form.locale()));
-    TypeInto(form.SpinEdit2, NumberArgument(*FindOption(options, "rate"), form.locale()));
-    TypeInto(form.SpinEdit3, IntegerArgument(*FindOption(options, "term")));
+    const loan::Locale& locale = form.locale();
+    const Option& sum = *FindOption(options, "sum");
+    const Option& rate = *FindOption(options, "rate");
+    const Option& term = *FindOption(options, "term");
+    TypeArgument(form.SpinEdit1, sum, NumberArgument(sum, locale), locale);
+    TypeArgument(form.SpinEdit2, rate, NumberArgument(rate, locale), locale);
+    TypeArgument(form.SpinEdit3, term, IntegerArgument(term));
     if (const Option* date = FindOption(options, "date")) {
         form.DateTimePicker1.Date = DateArgument(*date);
     }

@@ -54,12 +54,28 @@ std::string NumberArgument(const Option& option, const loan::Locale& locale);
 std::string IntegerArgument(const Option& option);
 loan::Date DateArgument(const Option& option);
 
+// Refuses (UsageError naming the option, the value given and what the field takes) a text
+// that would not leave the field holding the number given: a character the field drops
+// while it is typed ("9e18" becomes 918), or a value it holds at one of its bounds.
+void CheckFieldTakes(const widgets::FloatSpinEditModel& field, const Option& option,
+                     const std::string& text, const loan::Locale& locale);
+void CheckFieldTakes(const widgets::SpinEditModel& field, const Option& option,
+                     const std::string& text);
+
 // Types the text into an empty field and leaves it, as a person would.
 template <class SpinEdit>
 void TypeInto(SpinEdit& field, const std::string& text) {
     field.Text.clear();
     field.Type(text);
     field.Leave();
+}
+
+// CheckFieldTakes, then TypeInto.
+template <class SpinEdit, class... Locale>
+void TypeArgument(SpinEdit& field, const Option& option, const std::string& text,
+                  const Locale&... locale) {
+    CheckFieldTakes(field, option, text, locale...);
+    TypeInto(field, text);
 }
 
 // The loan fields shared by `schedule` and `register`: --sum, --rate, --term, --date.

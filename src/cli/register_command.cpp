@@ -9,6 +9,7 @@
 #include "cli/forecast_option.h"
 #include "cli/options.h"
 #include "cli/pdf_option.h"
+#include "loan/errors.h"
 
 namespace cli {
 
@@ -40,7 +41,7 @@ Step paymentArgument(const Option& option, const loan::Locale& locale) {
     const auto first = value.find(':');
     const auto second = first == std::string::npos ? first : value.find(':', first + 1);
     if (second == std::string::npos || value.find(':', second + 1) != std::string::npos) {
-        throw UsageError("--pay takes DD.MM.YYYY:AMOUNT:KIND, not '" + value + "'");
+        throw UsageError("--pay takes DD.MM.YYYY:AMOUNT:KIND, not '" + loan::Excerpt(value) + "'");
     }
     Step step;
     step.text = value;
@@ -56,7 +57,7 @@ Step paymentArgument(const Option& option, const loan::Locale& locale) {
     } else if (kind == "auto") {
         step.kind = loan::PaymentKind::Automatic;
     } else {
-        throw UsageError("--pay KIND is pi, deducted or auto, not '" + kind + "'");
+        throw UsageError("--pay KIND is pi, deducted or auto, not '" + loan::Excerpt(kind) + "'");
     }
     return step;
 }
@@ -65,10 +66,13 @@ Step paymentArgument(const Option& option, const loan::Locale& locale) {
 // the file given.
 class RegisterPort : public ConsolePort {
   public:
-    RegisterPort(std::ostream& errors, ForecastChoice forecast, std::optional<std::string> saveFile)
-        : ConsolePort(errors), forecast_(std::move(forecast)), saveFile_(std::move(saveFile)) {}
+    RegisterPort(std::ostream& errors, std::optional<std::string> saveFile)
+        : ConsolePort(errors), saveFile_(std::move(saveFile)) {}
 
-    void attach(app::ForecastSettingsForm& settings) { settings_ = &settings; }
+    void attach(app::ForecastSettingsForm& settings, ForecastChoice forecast) {
+        settings_ = &settings;
+        forecast_ = std::move(forecast);
+    }
 
     void showForecastSettings() override {
         if (settings_)
@@ -85,7 +89,7 @@ class RegisterPort : public ConsolePort {
 // True when the payment was recorded.
 bool enterPayment(app::MainForm& form, const Step& step, std::ostream& err) {
     if (!form.Button4.Enabled) {
-        err << "ssudomer-cli: --pay " << step.text
+        err << "ssudomer-cli: --pay " << loan::Excerpt(step.text)
             << ": \"Внести платеж\" is disabled (the loan is paid off)\n";
         return false;
     }
@@ -120,7 +124,8 @@ int RunRegister(const std::vector<std::string>& args, std::ostream& out, std::os
         throw UsageError("--date is required");
     const loan::Locale locale = LocaleOption(options);
 
-    // Every argument is checked before the first step runs.
+    // Every argument is checked before the first step runs; the amounts against the fields
+    // they go into, once the form is there.
     std::vector<Step> steps;
     for (const Option& option : options) {
         if (option.name == "pay")
@@ -131,15 +136,19 @@ int RunRegister(const std::vector<std::string>& args, std::ostream& out, std::os
             steps.push_back(remove);
         }
     }
-    const Option* forecast = FindOption(options, "forecast");
-    const ForecastChoice choice = forecast ? ForecastArgument(*forecast, locale) : ForecastChoice{};
     const Option* save = FindOption(options, "save");
     if (save && save->value.empty())
         throw UsageError("--save takes a file name");
 
-    RegisterPort port(err, choice, save ? std::optional(save->value) : std::nullopt);
+    RegisterPort port(err, save ? std::optional(save->value) : std::nullopt);
     app::MainForm form(port, locale);
-    port.attach(form.Form3);
+    const Option* forecast = FindOption(options, "forecast");
+    if (forecast)
+        port.attach(form.Form3, ForecastArgument(*forecast, form.Form3, locale));
+    for (const Step& step : steps) {
+        if (step.amount)
+            CheckFieldTakes(form.SpinEdit4, {"pay", step.text}, *step.amount, locale);
+    }
     form.FormShow();
     TypeLoanTerms(form, options);
     form.N16Click();

@@ -60,13 +60,13 @@ int RunSchedule(const std::vector<std::string>& args, std::ostream& out, std::os
         if (HasOption(options, "own"))
             form.CheckBox1.Checked = true;
         if (const Option* payment = FindOption(options, "payment")) {
-            TypeInto(form.SpinEdit5, IntegerArgument(*payment));
+            TypeArgument(form.SpinEdit5, *payment, IntegerArgument(*payment));
         }
     }
     if (const Option* basis = FindOption(options, "fee-basis"))
         chooseFeeBasis(form, basis->value);
     if (const Option* fee = FindOption(options, "fee")) {
-        TypeInto(form.SpinEdit6, NumberArgument(*fee, form.locale()));
+        TypeArgument(form.SpinEdit6, *fee, NumberArgument(*fee, form.locale()), form.locale());
     }
 
     form.RunHandler([&] { form.Button1Click(); });

@@ -6,6 +6,7 @@
 #include "cli/forecast_option.h"
 #include "cli/options.h"
 #include "cli/pdf_option.h"
+#include "loan/errors.h"
 
 namespace cli {
 
@@ -36,13 +37,13 @@ int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     app::MainForm form(port, LocaleOption(options));
     form.FormShow();
     if (const Option* forecast = FindOption(options, "forecast")) {
-        ChooseForecast(form.Form3, ForecastArgument(*forecast, form.locale()));
+        ChooseForecast(form.Form3, ForecastArgument(*forecast, form.Form3, form.locale()));
         form.N12Click();
     }
     if (!form.RunHandler([&] { form.N3Click(); }))
         return kExitRefused;
     if (!form.N16.Checked) {
-        err << "ssudomer-cli: '" << files.front() << "' holds no loan\n";
+        err << "ssudomer-cli: '" << loan::Excerpt(files.front()) << "' holds no loan\n";
         return kExitRefused;
     }
     PrintReport(form, FormatOption(options), out);

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace loan {
 
@@ -17,5 +19,13 @@ class AmountOverflow : public std::overflow_error {
   public:
     AmountOverflow() : std::overflow_error("Amount does not fit in 64 bits") {}
 };
+
+// How much of a text a message quotes at most, in characters.
+inline constexpr std::size_t kExcerptLength = 60;
+
+// A text as a message may quote it: at most kExcerptLength characters, then "…" when it
+// was longer; control characters, NUL and bytes that are no valid UTF-8 appear as "\xNN",
+// so that a message never breaks off, runs over several lines or grows with its input.
+std::string Excerpt(std::string_view text);
 
 }  // namespace loan

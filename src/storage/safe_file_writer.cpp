@@ -4,14 +4,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
+#include "loan/errors.h"
 #include "storage/file_error.h"
+#include "storage/temporary_file.h"
 
 namespace storage {
 
@@ -26,76 +27,52 @@ int injectedFault(WriteStage stage) {
     return faultHook() ? faultHook()(stage) : 0;
 }
 
-std::string fileNameOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+[[noreturn]] void fail(int error, const std::string& target, bool existed) {
+    std::string text = FileErrorText(error, FileAccess::Write) + "\rФайл \"" +
+                       loan::Excerpt(FileNameOf(target)) + "\" не записан";
+    text += existed ? "; прежнее содержимое файла не изменено." : ".";
+    throw FileError(text);
 }
 
-std::string folderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
+// The path a chain of symbolic links ends at, whether or not a file is there yet: a save
+// through a link replaces (or creates) the file it names and the link stays.
+std::string followLinks(const std::string& path) {
+    constexpr int kMaxLinks = 40;  // as the kernel allows before ELOOP
+    std::string current = path;
+    for (int hop = 0; hop < kMaxLinks; ++hop) {
+        char target[PATH_MAX];
+        const ssize_t length = readlink(current.c_str(), target, sizeof target - 1);
+        if (length < 0)
+            return current;  // not a link (or nothing there): this is the file
+        const std::string text(target, static_cast<std::size_t>(length));
+        current = !text.empty() && text.front() == '/' ? text : FolderOf(current) + "/" + text;
+    }
+    fail(ELOOP, path, true);
 }
 
-// The file a link names, so that the link itself survives the rename.
-std::string resolvedTarget(const std::string& path) {
-    struct stat link {};
-    if (lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
-        return path;
-    char resolved[PATH_MAX];
-    if (realpath(path.c_str(), resolved) == nullptr)
-        return path;
-    return resolved;
+// Errors of creating the temporary file that say the folder admits none, while the file
+// itself may still be writable.
+bool folderRefusesNewFiles(int error) {
+    return error == EACCES || error == EPERM || error == EDQUOT;
 }
 
-class TemporaryFile {
-  public:
-    explicit TemporaryFile(const std::string& target) {
-        static std::atomic<unsigned> counter{0};
-        const std::string stem =
-            folderOf(target) + "/." + fileNameOf(target) + ".tmp-" + std::to_string(getpid()) + "-";
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            path_ = stem + std::to_string(counter++);
-            fd_ = open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (fd_ >= 0 || errno != EEXIST)
-                break;
-        }
-    }
-    ~TemporaryFile() {
-        if (fd_ >= 0)
-            ::close(fd_);
-        if (!kept_)
-            unlink(path_.c_str());
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
+// A rename would give the file a new inode: its other hard links would keep the old text,
+// and a file of another user would become the writer's.
+bool mustKeepInode(const struct stat& old) {
+    return old.st_nlink > 1 || old.st_uid != geteuid();
+}
 
-    int fd() const { return fd_; }
-    const std::string& path() const { return path_; }
-    // Closes the descriptor; returns 0 or the errno of a failed close.
-    int close() {
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result == 0 ? 0 : errno;
-    }
-    void keep() { kept_ = true; }
-
-  private:
-    std::string path_;
-    int fd_ = -1;
-    bool kept_ = false;
-};
-
-int writeAll(int fd, std::string_view bytes) {
+int writeAllAt(int fd, std::string_view bytes) {
+    off_t offset = 0;
     while (!bytes.empty()) {
-        const ssize_t written = write(fd, bytes.data(), bytes.size());
+        const ssize_t written = pwrite(fd, bytes.data(), bytes.size(), offset);
         if (written < 0) {
             if (errno == EINTR)
                 continue;
             return errno;
         }
         bytes.remove_prefix(static_cast<std::size_t>(written));
+        offset += written;
     }
     return 0;
 }
@@ -108,52 +85,114 @@ void syncFolder(const std::string& folder) {
     }
 }
 
-[[noreturn]] void fail(int error, const std::string& target, bool existed) {
-    std::string text = FileErrorText(error, FileAccess::Write) + "\rФайл \"" + fileNameOf(target) +
-                       "\" не записан";
-    text += existed ? "; прежнее содержимое файла не изменено." : ".";
-    throw FileError(text);
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    int close() {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result == 0 ? 0 : errno;
+    }
+
+  private:
+    int fd_;
+};
+
+// Overwrites the file itself: same inode, owner, permissions and links. The space is
+// reserved first, so a full disk fails before a byte changes; a failure after that (or a
+// kill) can leave the file part old, part new, which the message says.
+void writeInPlace(const std::string& target, const struct stat& old, std::string_view bytes) {
+    Descriptor file(open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (file.get() < 0)
+        fail(errno, target, true);
+    struct stat now {};
+    if (fstat(file.get(), &now) != 0)
+        fail(errno, target, true);
+    if (!S_ISREG(now.st_mode))
+        throw FileError(NotRegularFileText(FileNameOf(target), now.st_mode, FileAccess::Write));
+    if (now.st_dev != old.st_dev || now.st_ino != old.st_ino)
+        fail(EAGAIN, target, true);  // replaced between the check and the opening
+
+    int error = injectedFault(WriteStage::Write);
+    if (error == 0 && !bytes.empty()) {
+        error = posix_fallocate(file.get(), 0, static_cast<off_t>(bytes.size()));
+        if (error == EOPNOTSUPP || error == EINVAL)
+            error = 0;  // the file system cannot reserve: write without
+    }
+    if (error != 0)
+        fail(error, target, true);
+
+    error = writeAllAt(file.get(), bytes);
+    if (error == 0 && ftruncate(file.get(), static_cast<off_t>(bytes.size())) != 0)
+        error = errno;
+    if (error == 0)
+        error = injectedFault(WriteStage::Sync);
+    if (error == 0 && fsync(file.get()) != 0)
+        error = errno;
+    if (error == 0)
+        error = file.close();
+    if (error != 0) {
+        throw FileError(FileErrorText(error, FileAccess::Write) + "\rФайл \"" +
+                        loan::Excerpt(FileNameOf(target)) +
+                        "\" записан не полностью: проверьте его и сохраните снова.");
+    }
 }
 
 }  // namespace
 
 void WriteFileSafely(const std::string& path, std::string_view bytes) {
-    const std::string target = resolvedTarget(path);
+    const std::string target = followLinks(path);
     struct stat old {};
     const bool existed = stat(target.c_str(), &old) == 0;
-    if (existed && S_ISDIR(old.st_mode))
-        fail(EISDIR, target, false);
+    if (existed && !S_ISREG(old.st_mode))
+        throw FileError(NotRegularFileText(FileNameOf(target), old.st_mode, FileAccess::Write));
+    RemoveStaleTemporaries(target);
+    if (existed && mustKeepInode(old))
+        return writeInPlace(target, old, bytes);
 
     int error = injectedFault(WriteStage::Create);
-    if (error != 0)
+    std::optional<TemporaryFile> temporary;
+    if (error == 0) {
+        temporary.emplace(target);
+        if (temporary->fd() < 0)
+            error = errno;
+    }
+    if (error != 0) {
+        if (existed && folderRefusesNewFiles(error))
+            return writeInPlace(target, old, bytes);
         fail(error, target, existed);
-    TemporaryFile temporary(target);
-    if (temporary.fd() < 0)
-        fail(errno, target, existed);
+    }
     if (existed)
-        fchmod(temporary.fd(), old.st_mode & 07777);
+        fchmod(temporary->fd(), old.st_mode & 07777);
 
     error = injectedFault(WriteStage::Write);
     if (error == 0)
-        error = writeAll(temporary.fd(), bytes);
+        error = writeAllAt(temporary->fd(), bytes);
     if (error != 0)
         fail(error, target, existed);
 
     error = injectedFault(WriteStage::Sync);
-    if (error == 0 && fsync(temporary.fd()) != 0)
+    if (error == 0 && fsync(temporary->fd()) != 0)
         error = errno;
     if (error == 0)
-        error = temporary.close();
+        error = temporary->close();
     if (error != 0)
         fail(error, target, existed);
 
     error = injectedFault(WriteStage::Replace);
-    if (error == 0 && rename(temporary.path().c_str(), target.c_str()) != 0)
+    if (error == 0 && rename(temporary->path().c_str(), target.c_str()) != 0)
         error = errno;
     if (error != 0)
         fail(error, target, existed);
-    temporary.keep();
-    syncFolder(folderOf(target));
+    temporary->markRenamed();
+    syncFolder(FolderOf(target));
 }
 
 ScopedWriteFault::ScopedWriteFault(WriteFaultHook hook) : previous_(std::move(faultHook())) {
@@ -168,8 +207,8 @@ void CreateFolders(const std::string& folder) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error) {
-        throw FileError(FileErrorText(error.value(), FileAccess::Write) + "\rПапка \"" + folder +
-                        "\" не создана.");
+        throw FileError(FileErrorText(error.value(), FileAccess::Write) + "\rПапка \"" +
+                        loan::Excerpt(folder) + "\" не создана.");
     }
 }
 

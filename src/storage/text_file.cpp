@@ -1,12 +1,7 @@
 #include "storage/text_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "storage/cp1251.h"
-#include "storage/file_error.h"
+#include "storage/file_reader.h"
 #include "storage/safe_file_writer.h"
 
 namespace storage {
@@ -14,39 +9,6 @@ namespace storage {
 namespace {
 
 constexpr std::string_view kUtf8Signature = "\xEF\xBB\xBF";
-
-class ReadOnlyFile {
-  public:
-    explicit ReadOnlyFile(const std::string& path)
-        : fd_(open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
-    ~ReadOnlyFile() {
-        if (fd_ >= 0)
-            close(fd_);
-    }
-    ReadOnlyFile(const ReadOnlyFile&) = delete;
-    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
-
-    bool isOpen() const { return fd_ >= 0; }
-
-    std::string readAll() const {
-        std::string bytes;
-        char buffer[65536];
-        for (;;) {
-            const ssize_t count = read(fd_, buffer, sizeof buffer);
-            if (count == 0)
-                return bytes;
-            if (count < 0) {
-                if (errno == EINTR)
-                    continue;
-                throw FileError(FileErrorText(errno, FileAccess::Read));
-            }
-            bytes.append(buffer, static_cast<std::size_t>(count));
-        }
-    }
-
-  private:
-    int fd_;
-};
 
 }  // namespace
 
@@ -67,18 +29,13 @@ std::vector<std::string> SplitLines(std::string_view text) {
 }
 
 std::string DecodeFileText(std::string_view bytes) {
+    // The signature promises UTF-8, but an editor may have put it before Windows-1251 text:
+    // what follows it is checked like any other text.
     if (bytes.substr(0, kUtf8Signature.size()) == kUtf8Signature)
-        return std::string(bytes.substr(kUtf8Signature.size()));
+        bytes.remove_prefix(kUtf8Signature.size());
     if (IsValidUtf8(bytes))
         return std::string(bytes);
     return Cp1251ToUtf8(bytes);
-}
-
-std::string ReadFileBytes(const std::string& path) {
-    const ReadOnlyFile file(path);
-    if (!file.isOpen())
-        throw FileError(FileErrorText(errno, FileAccess::Read));
-    return file.readAll();
 }
 
 std::vector<std::string> ReadTextFile(const std::string& path) {
@@ -86,10 +43,10 @@ std::vector<std::string> ReadTextFile(const std::string& path) {
 }
 
 std::optional<std::vector<std::string>> TryReadTextFile(const std::string& path) {
-    const ReadOnlyFile file(path);
-    if (!file.isOpen())
+    const auto bytes = TryReadFileBytes(path);
+    if (!bytes)
         return std::nullopt;
-    return SplitLines(DecodeFileText(file.readAll()));
+    return SplitLines(DecodeFileText(*bytes));
 }
 
 void WriteTextFile(const std::string& path, const std::vector<std::string>& lines) {

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "storage/file_reader.h"
+
 namespace storage {
 
 // The lines of a text: CR LF, LF or a lone CR end a line; the last line needs no end.
@@ -16,15 +18,14 @@ namespace storage {
 std::vector<std::string> SplitLines(std::string_view text);
 
 // File bytes as UTF-8: a UTF-8 signature is dropped; bytes that are well-formed UTF-8 are
-// taken as they are; anything else is read as Windows-1251.
+// taken as they are; anything else is read as Windows-1251, with or without the signature.
 std::string DecodeFileText(std::string_view bytes);
 
-// The whole file's bytes; FileError ("File not found", ...) when it cannot be read.
-std::string ReadFileBytes(const std::string& path);
-
-// The file's lines, decoded; FileError when it cannot be opened or read.
+// The file's lines, decoded; FileError when it cannot be opened or read, or is refused as
+// ReadFileBytes refuses it.
 std::vector<std::string> ReadTextFile(const std::string& path);
-// The same, but empty when the file cannot be opened; an error while reading still throws.
+// The same, but empty when the file cannot be opened; a refusal or an error while reading
+// still throws.
 std::optional<std::vector<std::string>> TryReadTextFile(const std::string& path);
 
 // Writes each line followed by CR LF, in Windows-1251, through WriteFileSafely. No lines

@@ -8,6 +8,7 @@
 #include "storage/file_error.h"
 #include "storage/safe_file_writer.h"
 #include "storage/text_file.h"
+#include "support/error_text.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -24,12 +25,7 @@ int fileCount(const std::string& folder) {
 }
 
 std::string errorText(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const storage::FileError& error) {
-        return error.what();
-    }
-    return "no error";
+    return testing_support::ErrorText<storage::FileError>(action);
 }
 
 TEST(WriteTextFile, WritesWindows1251WithCrLfAndReplacesTheOldFile) {
@@ -82,32 +78,33 @@ TEST(WriteFileSafely, ReportsWhatWentWrong) {
     EXPECT_EQ(errorText([&] { storage::WriteFileSafely(folder / "missing/a.crp", "x"); }),
               "Path not found\rФайл \"a.crp\" не записан.");
     EXPECT_EQ(errorText([&] { storage::WriteFileSafely(folder.path(), "x"); }),
-              "File access denied\rФайл \"" +
-                  std::filesystem::path(folder.path()).filename().string() + "\" не записан.");
+              "Файл \"" + std::filesystem::path(folder.path()).filename().string() +
+                  "\" не записан: это папка, а сохранять можно только в обычный файл; ничего не "
+                  "изменено.");
     storage::ScopedWriteFault io([](WriteStage now) { return now == WriteStage::Write ? EIO : 0; });
     EXPECT_EQ(errorText([&] { storage::WriteFileSafely(folder / "b.crp", "x"); }),
               "I/O error 5\rФайл \"b.crp\" не записан.");
     EXPECT_FALSE(std::filesystem::exists(folder / "b.crp"));
 }
 
-TEST(WriteFileSafely, AReadOnlyFolderRefusesAndKeepsTheFile) {
+TEST(WriteFileSafely, AReadOnlyFolderRefusesANewFile) {
     if (geteuid() == 0)
         GTEST_SKIP() << "the superuser writes into read-only folders";
     TempFolder folder;
     const std::string path = folder / "a.crp";
-    WriteBytes(path, "old");
     chmod(folder.path().c_str(), 0555);
     const std::string error = errorText([&] { storage::WriteFileSafely(path, "new"); });
     chmod(folder.path().c_str(), 0755);
-    EXPECT_EQ(error.substr(0, 18), "File access denied");
-    EXPECT_EQ(ReadBytes(path), "old");
+    EXPECT_EQ(error, "File access denied\rФайл \"a.crp\" не записан.");
+    EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 TEST(ReadTextFile, MissingFileAndFolder) {
     TempFolder folder;
     EXPECT_EQ(errorText([&] { storage::ReadTextFile(folder / "none.crp"); }), "File not found");
     EXPECT_FALSE(storage::TryReadTextFile(folder / "none.crp"));
-    EXPECT_EQ(errorText([&] { storage::ReadTextFile(folder.path()); }), "File access denied");
+    EXPECT_EQ(errorText([&] { storage::ReadTextFile(folder.path()); }),
+              "Файл \"" + folder.path() + "\" не прочитан: это папка, а не обычный файл.");
 }
 
 }  // namespace

@@ -40,6 +40,11 @@ TEST(DecodeFileText, TellsUtf8FromWindows1251) {
     EXPECT_EQ(storage::DecodeFileText("\xEF\xBB\xBF"
                                       "150000"),
               "150000");
+    // A signature before Windows-1251 text: the text is read as Windows-1251, not passed on
+    // as broken UTF-8 that a later save would turn into "?".
+    const std::string text = storage::DecodeFileText("\xEF\xBB\xBF\xCF+%(\xE2\xFB\xF7\xE5\xF2);");
+    EXPECT_EQ(text, "П+%(вычет);");
+    EXPECT_TRUE(storage::IsValidUtf8(text));
     EXPECT_EQ(storage::DecodeFileText(""), "");
 }
 

@@ -1,0 +1,52 @@
+// A payment file loaded through "Загрузить платежи...", as the window does: any bytes end
+// in a loaded register or a message, the cells are well-formed UTF-8, and what is loaded
+// saves and loads again.
+
+#include "fuzz_support.h"
+#include "storage/cp1251.h"
+#include "support/fake_port.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+bool cellsAreText(const app::MainForm& form) {
+    for (int row = 0; row < form.StringGrid1.rowCount(); ++row) {
+        for (int column = 0; column < loan::ScheduleTable::kColumnCount; ++column) {
+            if (!storage::IsValidUtf8(form.StringGrid1.cell(column, row)))
+                return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0)
+        return 0;
+    // The first byte chooses the locale and the forecast option, the rest is the file.
+    const std::uint8_t choice = data[0];
+    const std::string path = fuzzing::ScratchFolder() + "/loaded.crp";
+    testing_support::WriteBytes(path, std::string(fuzzing::AsText(data + 1, size - 1)));
+
+    testing_support::FakePort port;
+    app::MainForm form(port, loan::Locale::withSeparator(choice & 1 ? ',' : '.'));
+    form.FormShow();
+    if (choice & 2)
+        form.RunHandler([&] { form.N12Click(); });
+    port.filesToOpen.push_back(path);
+    const bool loaded = form.RunHandler([&] { form.N3Click(); });
+    FUZZ_CHECK(cellsAreText(form));
+    if (!loaded || !form.N16.Checked)
+        return 0;
+
+    const std::string copy = fuzzing::ScratchFolder() + "/saved.crp";
+    if (!form.RunHandler([&] { form.SaveFile(copy); }))
+        return 0;
+    testing_support::FakePort again;
+    app::MainForm reloaded(again, form.locale());
+    reloaded.FormShow();
+    reloaded.RunHandler([&] { reloaded.LoadPaymentFile(copy); });
+    FUZZ_CHECK(cellsAreText(reloaded));
+    return 0;
+}
