@@ -12,6 +12,7 @@
 #include "loan/monthly_amounts.h"
 #include "loan/number_text.h"
 #include "loan/text.h"
+#include "storage/file_error.h"
 #include "storage/text_file.h"
 
 namespace app {
@@ -63,19 +64,22 @@ void MainForm::SaveFile(const std::string& path) {
     const std::string target =
         !CurrentFilePath.empty() && path == CurrentFileName ? CurrentFilePath : path;
     std::vector<std::string> lines = LoanHeaderLines(*this);
-    const bool hasLoan = !lines.empty();
-    if (hasLoan) {
-        for (int row = 1; row < NextRow; ++row) {
-            std::string line = std::to_string(row) + ";";
-            for (int column = 1; column < loan::ScheduleTable::kColumnCount; ++column) {
-                line += StringGrid1.cell(column, row) + ";";
-            }
-            lines.push_back(std::move(line));
+    // Without a complete loan there is nothing a file could hold: emptying the chosen file
+    // would only destroy what it held, so it is left alone and the payments stay unsaved.
+    if (lines.empty()) {
+        showMessage(kErrorCaption, "Не задана сумма кредита, процентная ставка или срок: файл \"" +
+                                       storage::FileNameOf(target) + "\" не записан.");
+        return;
+    }
+    for (int row = 1; row < NextRow; ++row) {
+        std::string line = std::to_string(row) + ";";
+        for (int column = 1; column < loan::ScheduleTable::kColumnCount; ++column) {
+            line += StringGrid1.cell(column, row) + ";";
         }
+        lines.push_back(std::move(line));
     }
     storage::WriteTextFile(target, lines);
-    if (hasLoan)
-        PaymentsModified = false;
+    PaymentsModified = false;
 }
 
 void MainForm::N4Click() {

@@ -58,14 +58,21 @@ TEST_F(PaymentFiles, SaveWritesTheHeaderAndThePaymentRowsOnly) {
     EXPECT_EQ(form.CurrentFileName, "");  // only a load names the current file
 }
 
-TEST_F(PaymentFiles, SaveWithoutACompleteLoanLeavesAnEmptyFile) {
+// A save without a complete loan must not empty the file chosen: it says so and keeps it.
+TEST_F(PaymentFiles, SaveWithoutACompleteLoanKeepsTheFileAndSaysSo) {
     enterTwoPayments(*this);
     form.SpinEdit3.Text = "0";
-    const std::string path = folder / "empty.crp";
+    const std::string path = folder / "loan.crp";
     WriteBytes(path, kTwoPaymentsFile);
     form.SaveFile(path);
-    EXPECT_EQ(ReadBytes(path), "");
+    EXPECT_EQ(ReadBytes(path), kTwoPaymentsFile);
     EXPECT_TRUE(form.PaymentsModified);
+    EXPECT_EQ(lastMessage(),
+              "Не задана сумма кредита, процентная ставка или срок: файл \"loan.crp\" не "
+              "записан.");
+    EXPECT_FALSE(std::filesystem::exists(folder / "empty.crp"));
+    form.SaveFile(folder / "empty.crp");
+    EXPECT_FALSE(std::filesystem::exists(folder / "empty.crp"));
 }
 
 TEST_F(PaymentFiles, AFailedSaveSaysSoAndKeepsTheEarlierFile) {
