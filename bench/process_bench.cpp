@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <limits>
 #include <string>
 #include <vector>
@@ -14,14 +15,20 @@ extern char** environ;
 
 namespace {
 
-// The whole `ssudomer-cli schedule --term T` process, from spawning it to its exit, with
-// its output going to /dev/null: start-up, the calculation and the printing. On a busy
-// machine the mean mostly measures waiting for a processor; best_ms, the fastest single run,
-// is what the program itself takes.
+// The whole `ssudomer-cli schedule --term T [--pdf FILE]` process, from spawning it to its
+// exit, with its output going to /dev/null: start-up, the calculation, the printing and, with
+// pdf:1, the PDF module loaded and every page written. On a busy machine the mean mostly
+// measures waiting for a processor; best_ms, the fastest single run, is what the program
+// itself takes.
 void BM_CliScheduleProcess(benchmark::State& state) {
     const std::string term = std::to_string(state.range(0));
+    const std::string pdf = "/tmp/ssudomer-bench-" + std::to_string(getpid()) + ".pdf";
     std::vector<std::string> args = {SSUDOMER_CLI_PATH, "schedule", "--sum",  "1000000",
                                      "--rate",          "12",       "--term", term};
+    if (state.range(1) != 0) {
+        args.push_back("--pdf");
+        args.push_back(pdf);
+    }
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
@@ -44,11 +51,13 @@ void BM_CliScheduleProcess(benchmark::State& state) {
     }
     state.counters["best_ms"] = best;
     posix_spawn_file_actions_destroy(&actions);
+    std::remove(pdf.c_str());
 }
 BENCHMARK(BM_CliScheduleProcess)
-    ->ArgName("term")
-    ->Arg(12)
-    ->Arg(1000)
+    ->ArgNames({"term", "pdf"})
+    ->Args({12, 0})
+    ->Args({1000, 0})
+    ->Args({1000, 1})
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 
