@@ -57,7 +57,8 @@ void ScheduleTable::PackedRow::assign(const RowTexts& texts) {
     Offset end = 0;
     for (int column = 0; column < kColumnCount; ++column) {
         const std::string_view text = texts[static_cast<std::size_t>(column)];
-        std::memcpy(block.get() + kOffsetsSize + end, text.data(), text.size());
+        if (!text.empty())  // an empty view may hold no address at all
+            std::memcpy(block.get() + kOffsetsSize + end, text.data(), text.size());
         end += static_cast<Offset>(text.size());
         ends[column] = end;
     }

@@ -64,8 +64,8 @@ class FastTextUnderBothSeparators : public ::testing::TestWithParam<char> {
                 throw loan::ConversionError("no number");
             return loan::RoundToScaled(*general * loan::kScale + static_cast<Extended>(sum));
         };
-        const ScaledAmount sum =
-            testing_support::RandomAmount(random_) * (random_() % 2 ? 1 : 1000);
+        const ScaledAmount sum = random_() % 2 ? testing_support::RandomAmount(random_)
+                                               : testing_support::RandomLongAmount(random_);
         ASSERT_EQ(outcome([&] { return loan::ParseAmount(text, locale_); }),
                   outcome([&] { return onGeneral(0); }))
             << "'" << text << "'";

@@ -53,8 +53,8 @@ TEST(AddWrittenAmount, SumsAsTheWrittenTextReadsBack) {
         }
         const int count = testing_support::RandomCaseCount(100000);
         for (int i = 0; i < count; ++i) {
-            const ScaledAmount sum =
-                random() % 4 == 0 ? RandomAmount(random) * 1000 : RandomAmount(random);
+            const ScaledAmount sum = random() % 4 == 0 ? testing_support::RandomLongAmount(random)
+                                                       : RandomAmount(random);
             const ScaledAmount amount = RandomAmount(random);
             ASSERT_EQ(addWritten(sum, amount, locale), addCell(sum, amount, locale))
                 << sum << " + " << amount;

@@ -31,4 +31,12 @@ inline loan::ScaledAmount RandomAmount(std::mt19937_64& random) {
     return random() & 1 ? -amount : amount;
 }
 
+// A random amount with three more trailing zeros: a sum of many digits. It wraps around as
+// two's complement when the product leaves 64 bits, which keeps sums near the limits in play
+// without the undefined behaviour of a signed overflow.
+inline loan::ScaledAmount RandomLongAmount(std::mt19937_64& random) {
+    return static_cast<loan::ScaledAmount>(static_cast<std::uint64_t>(RandomAmount(random)) *
+                                           1000u);
+}
+
 }  // namespace testing_support
