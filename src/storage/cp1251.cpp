@@ -1,5 +1,6 @@
 #include "storage/cp1251.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -58,9 +59,20 @@ void appendUtf8(std::string& out, char32_t c) {
 }  // namespace
 
 std::string Cp1251ToUtf8(std::string_view bytes) {
+    const auto isHigh = [](char byte) { return static_cast<unsigned char>(byte) >= 0x80; };
+    // A high byte becomes at most three bytes; runs of plain ASCII are copied whole.
+    const auto highCount =
+        static_cast<std::size_t>(std::count_if(bytes.begin(), bytes.end(), isHigh));
     std::string text;
-    text.reserve(bytes.size() * 2);
-    for (char byte : bytes) appendUtf8(text, byteToCodePoint(static_cast<unsigned char>(byte)));
+    text.reserve(bytes.size() + 2 * highCount);
+    for (auto at = bytes.begin(); at != bytes.end();) {
+        const auto high = std::find_if(at, bytes.end(), isHigh);
+        text.append(at, high);
+        if (high == bytes.end())
+            break;
+        appendUtf8(text, byteToCodePoint(static_cast<unsigned char>(*high)));
+        at = high + 1;
+    }
     return text;
 }
 

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "loan/errors.h"
@@ -34,7 +35,8 @@ class ReadOnlyFile {
 
     bool isOpen() const { return fd_ >= 0; }
 
-    void checkRegular(const std::string& path) const {
+    // The file's size, once it is known to be a regular file within the limit.
+    std::size_t checkRegular(const std::string& path) const {
         struct stat status {};
         if (fstat(fd_, &status) != 0)
             throw FileError(FileErrorText(errno, FileAccess::Read));
@@ -42,25 +44,31 @@ class ReadOnlyFile {
             throw FileError(NotRegularFileText(path, status.st_mode, FileAccess::Read));
         if (status.st_size > kMaxReadSize)
             refuseOversize(path);
+        return static_cast<std::size_t>(status.st_size);
     }
 
-    // A file that grows past the limit while it is read is refused as well.
-    std::string readAll(const std::string& path) const {
-        std::string bytes;
-        char buffer[65536];
+    // Read straight into the text, sized for what fstat said; a file that grows past the
+    // limit while it is read is refused as well.
+    std::string readAll(const std::string& path, std::size_t expected) const {
+        std::string bytes(expected + 1, '\0');  // one more byte tells a file that grew
+        std::size_t size = 0;
         for (;;) {
-            const ssize_t count = read(fd_, buffer, sizeof buffer);
+            if (size == bytes.size())
+                bytes.resize(std::min<std::size_t>(bytes.size() * 2, kMaxReadSize + 1));
+            const ssize_t count = read(fd_, bytes.data() + size, bytes.size() - size);
             if (count == 0)
-                return bytes;
+                break;
             if (count < 0) {
                 if (errno == EINTR)
                     continue;
                 throw FileError(FileErrorText(errno, FileAccess::Read));
             }
-            bytes.append(buffer, static_cast<std::size_t>(count));
-            if (static_cast<std::int64_t>(bytes.size()) > kMaxReadSize)
+            size += static_cast<std::size_t>(count);
+            if (static_cast<std::int64_t>(size) > kMaxReadSize)
                 refuseOversize(path);
         }
+        bytes.resize(size);
+        return bytes;
     }
 
   private:
@@ -80,8 +88,8 @@ std::optional<std::string> TryReadFileBytes(const std::string& path) {
     const ReadOnlyFile file(path);
     if (!file.isOpen())
         return std::nullopt;
-    file.checkRegular(path);
-    return file.readAll(path);
+    const std::size_t expected = file.checkRegular(path);
+    return file.readAll(path, expected);
 }
 
 }  // namespace storage
