@@ -7,6 +7,7 @@
 
 #include "app/loan_information.h"
 #include "pdf/pdf_module.h"
+#include "storage/user_folders.h"
 
 namespace cli {
 
@@ -17,9 +18,7 @@ std::string programFolder() {
     const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
     if (length <= 0)
         return ".";
-    const std::string program(path, static_cast<std::size_t>(length));
-    const auto slash = program.rfind('/');
-    return slash == std::string::npos ? "." : program.substr(0, slash);
+    return storage::ProgramFolder(std::string(path, static_cast<std::size_t>(length)));
 }
 
 // The module's entry point; null with the reason in `why` when no module could be opened.
