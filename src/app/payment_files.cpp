@@ -14,6 +14,7 @@
 #include "loan/text.h"
 #include "storage/file_error.h"
 #include "storage/text_file.h"
+#include "storage/text_file_lines.h"
 
 namespace app {
 
@@ -33,29 +34,21 @@ std::string absolutePath(const std::string& path) {
     return error ? path : absolute.string();
 }
 
-// The lines of a text, cut as storage::SplitLines cuts them (CR LF, LF or a lone CR end a
-// line; a line end at the very end starts no further line), each a view into the text: a
-// big payment file never stands in memory as one string per line.
-class LineCursor {
-  public:
-    explicit LineCursor(std::string_view text) : text_(text) {}
-
-    // The next line; none after the last.
-    std::optional<std::string_view> next() {
-        if (at_ >= text_.size())
-            return std::nullopt;
-        std::size_t end = at_;
-        while (end < text_.size() && text_[end] != '\r' && text_[end] != '\n') ++end;
-        const std::string_view line = text_.substr(at_, end - at_);
-        const bool crLf = end + 1 < text_.size() && text_[end] == '\r' && text_[end + 1] == '\n';
-        at_ = end + (crLf ? 2 : 1);
-        return line;
+// The amount of a money field, which may have been written with either separator: it reads
+// as the same field with the other separator replaced by the locale's.
+loan::ScaledAmount readMoneyField(std::string_view field, const loan::Locale& locale) {
+    const char separator = locale.decimalSeparator;
+    const char other = separator == ',' ? '.' : ',';
+    if (field.find(other) == std::string_view::npos)
+        return loan::ParseAmount(field, locale);
+    // A field with the other separator alone is read with it, without the replacing copy.
+    if ((separator == ',' || separator == '.') &&
+        field.find(separator) == std::string_view::npos) {
+        if (const auto amount = loan::ParseExactAmount(field, other))
+            return *amount;
     }
-
-  private:
-    std::string_view text_;
-    std::size_t at_ = 0;
-};
+    return loan::ParseAmount(loan::NormalizeDecimalSeparator(std::string(field), locale), locale);
+}
 
 }  // namespace
 
@@ -103,13 +96,7 @@ void MainForm::ReadPaymentRow(int row, std::string_view line) {
             rest.remove_prefix(end + 1);
             if (column >= kFirstMoneyColumn && column <= kLastMoneyColumn) {
                 const auto c = static_cast<std::size_t>(column);
-                // A field without the other separator is already normalised.
-                const char other = locale_.decimalSeparator == ',' ? '.' : ',';
-                amounts[c] = field.find(other) == std::string_view::npos
-                                 ? loan::ParseAmount(field, locale_)
-                                 : loan::ParseAmount(
-                                       loan::NormalizeDecimalSeparator(std::string(field), locale_),
-                                       locale_);
+                amounts[c] = readMoneyField(field, locale_);
                 money[c] = FormatMoney(amounts[c]);
                 field = money[c];
             }
@@ -148,11 +135,11 @@ void MainForm::LoadPaymentFile(const std::string& path) {
 
 void MainForm::loadWholePaymentFile(const std::string& path) {
     PaymentsModified = false;
-    const std::string text = storage::DecodeFileText(storage::ReadFileBytes(path));
+    // Read line by line: a big file never stands in memory whole.
+    storage::TextFileLines lines(path);
     CurrentFileName = fileNameOf(path);
     CurrentFilePath = absolutePath(path);
     NextRow = 1;
-    LineCursor lines(text);
     constexpr std::size_t kHeaderLines = 4;
     std::vector<std::string> header;
     while (header.size() < kHeaderLines) {

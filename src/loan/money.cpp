@@ -31,10 +31,18 @@ std::string formatExactMoney(ScaledAmount amount, char separator) {
     for (int i = 0; i < decimals; ++i, fraction /= 10)
         *--p = static_cast<char>('0' + fraction % 10);
     *--p = separator;
-    do {
+    // Two digits a division while the whole part has them.
+    while (whole >= 100) {
+        const auto pair = static_cast<unsigned>(whole % 100);
+        whole /= 100;
+        *--p = static_cast<char>('0' + pair % 10);
+        *--p = static_cast<char>('0' + pair / 10);
+    }
+    if (whole >= 10) {
         *--p = static_cast<char>('0' + whole % 10);
         whole /= 10;
-    } while (whole != 0);
+    }
+    *--p = static_cast<char>('0' + whole);
     if (amount < 0)
         *--p = '-';
     return std::string(p, end);

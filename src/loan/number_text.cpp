@@ -206,7 +206,11 @@ std::optional<Extended> TryParseNumberGeneral(std::string_view text, const Local
 }
 
 std::optional<ScaledAmount> ParseExactAmount(std::string_view text, const Locale& locale) {
-    const auto plain = scanPlainDecimal(text, locale.decimalSeparator);
+    return ParseExactAmount(text, locale.decimalSeparator);
+}
+
+std::optional<ScaledAmount> ParseExactAmount(std::string_view text, char separator) {
+    const auto plain = scanPlainDecimal(text, separator);
     constexpr int kScaleDigits = 4;
     if (!plain || plain->decimals > kScaleDigits)
         return std::nullopt;

@@ -41,5 +41,7 @@ ScaledAmount ParseAmount(std::string_view text, const Locale& locale);
 // rounded, is exactly that number, also when added to any sum (see AddCellAmount). Empty
 // for any other text.
 std::optional<ScaledAmount> ParseExactAmount(std::string_view text, const Locale& locale);
+// The same with the given character as the separator.
+std::optional<ScaledAmount> ParseExactAmount(std::string_view text, char separator);
 
 }  // namespace loan

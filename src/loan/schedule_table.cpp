@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <stdexcept>
 #include <utility>
 
@@ -19,16 +20,31 @@ constexpr std::size_t kOffsetsSize = sizeof(Offset) * ScheduleTable::kColumnCoun
 }  // namespace
 
 std::string_view ScheduleTable::PackedRow::text(int column) const {
-    if (!block_)
+    switch (storage_) {
+    case Storage::Empty:
         return {};
-    Offset ends[kColumnCount];
-    std::memcpy(ends, block_.get(), kOffsetsSize);
-    const Offset begin = column == 0 ? 0 : ends[column - 1];
-    return {block_.get() + kOffsetsSize + begin, ends[column] - begin};
+    case Storage::Inline: {
+        const unsigned begin = column == 0 ? 0 : inlineEnds_[column - 1];
+        return {inline_ + begin, inlineEnds_[column] - begin};
+    }
+    case Storage::Block:
+        break;
+    }
+    Offset bounds[2] = {0, 0};  // the text's begin and end
+    if (column == 0)
+        std::memcpy(&bounds[1], block_, sizeof(Offset));
+    else
+        std::memcpy(bounds, block_ + sizeof(Offset) * static_cast<std::size_t>(column - 1),
+                    sizeof bounds);
+    return {block_ + kOffsetsSize + bounds[0], bounds[1] - bounds[0]};
 }
 
 ScheduleTable::PackedRow::PackedRow(const PackedRow& other) {
     *this = other;
+}
+
+ScheduleTable::PackedRow::PackedRow(PackedRow&& other) noexcept {
+    take(other);
 }
 
 ScheduleTable::PackedRow& ScheduleTable::PackedRow::operator=(const PackedRow& other) {
@@ -42,28 +58,67 @@ ScheduleTable::PackedRow& ScheduleTable::PackedRow::operator=(const PackedRow& o
     return *this;
 }
 
+ScheduleTable::PackedRow& ScheduleTable::PackedRow::operator=(PackedRow&& other) noexcept {
+    if (this != &other) {
+        release();
+        take(other);
+    }
+    return *this;
+}
+
+void ScheduleTable::PackedRow::release() {
+    if (storage_ == Storage::Block)
+        delete[] block_;
+    storage_ = Storage::Empty;
+}
+
+void ScheduleTable::PackedRow::take(PackedRow& other) {
+    std::memcpy(inline_, other.inline_, kInlineSize);  // the characters or the block's address
+    std::memcpy(inlineEnds_, other.inlineEnds_, sizeof inlineEnds_);
+    storage_ = std::exchange(other.storage_, Storage::Empty);
+}
+
 void ScheduleTable::PackedRow::assign(const RowTexts& texts) {
     std::size_t length = 0;
     for (const std::string_view text : texts) length += text.size();
     if (length == 0) {
-        block_.reset();
+        release();
         return;
     }
     if (length > std::numeric_limits<Offset>::max())
         throw std::length_error("table row too long");
-    // The texts may lie in the old block: it goes only once they are copied.
+    // The texts may lie in the row itself: they are gathered elsewhere before it changes.
+    if (length <= kInlineSize) {
+        char chars[kInlineSize];
+        unsigned char ends[kColumnCount];
+        std::size_t end = 0;
+        for (int column = 0; column < kColumnCount; ++column) {
+            const std::string_view text = texts[static_cast<std::size_t>(column)];
+            if (!text.empty())  // an empty view may hold no address at all
+                std::memcpy(chars + end, text.data(), text.size());
+            end += text.size();
+            ends[column] = static_cast<unsigned char>(end);
+        }
+        release();
+        std::memcpy(inline_, chars, length);
+        std::memcpy(inlineEnds_, ends, sizeof ends);
+        storage_ = Storage::Inline;
+        return;
+    }
     auto block = std::make_unique_for_overwrite<char[]>(kOffsetsSize + length);
     Offset ends[kColumnCount];
     Offset end = 0;
     for (int column = 0; column < kColumnCount; ++column) {
         const std::string_view text = texts[static_cast<std::size_t>(column)];
-        if (!text.empty())  // an empty view may hold no address at all
+        if (!text.empty())
             std::memcpy(block.get() + kOffsetsSize + end, text.data(), text.size());
         end += static_cast<Offset>(text.size());
         ends[column] = end;
     }
     std::memcpy(block.get(), ends, kOffsetsSize);
-    block_ = std::move(block);
+    release();
+    block_ = block.release();
+    storage_ = Storage::Block;
 }
 
 std::string ScheduleTable::cell(int column, int row) const {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,22 +46,36 @@ class ScheduleTable {
     int takeLowestWrittenRow();
 
   private:
-    // The seven texts of a row in one block: their end offsets, then their characters. An
-    // empty row holds no block, so a big table costs little more than its characters.
+    // The seven texts of a row stored together. A short row, as nearly every row of a
+    // schedule or a payment file is, keeps them in the row itself; a longer one in a block of
+    // its own: their end offsets, then their characters. An empty row holds nothing, so a big
+    // table costs little more than its characters and one allocation per long row only.
     class PackedRow {
       public:
         PackedRow() = default;
         PackedRow(const PackedRow& other);
-        PackedRow(PackedRow&&) noexcept = default;
+        PackedRow(PackedRow&& other) noexcept;
         PackedRow& operator=(const PackedRow& other);
-        PackedRow& operator=(PackedRow&&) noexcept = default;
+        PackedRow& operator=(PackedRow&& other) noexcept;
+        ~PackedRow() { release(); }
 
         std::string_view text(int column) const;
-        bool empty() const { return block_ == nullptr; }
+        bool empty() const { return storage_ == Storage::Empty; }
         void assign(const RowTexts& texts);
 
       private:
-        std::unique_ptr<char[]> block_;
+        static constexpr std::size_t kInlineSize = 56;
+        enum class Storage : unsigned char { Empty, Inline, Block };
+
+        void release();
+        void take(PackedRow& other);
+
+        union {
+            char inline_[kInlineSize];
+            char* block_;
+        };
+        unsigned char inlineEnds_[kColumnCount];  // end offsets of the texts kept inline
+        Storage storage_ = Storage::Empty;
     };
 
     // Cell by cell, a row is written into openTexts_ and packed only when another row is

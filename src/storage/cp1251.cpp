@@ -59,12 +59,17 @@ void appendUtf8(std::string& out, char32_t c) {
 }  // namespace
 
 std::string Cp1251ToUtf8(std::string_view bytes) {
+    std::string text;
+    AppendCp1251AsUtf8(text, bytes);
+    return text;
+}
+
+void AppendCp1251AsUtf8(std::string& text, std::string_view bytes) {
     const auto isHigh = [](char byte) { return static_cast<unsigned char>(byte) >= 0x80; };
     // A high byte becomes at most three bytes; runs of plain ASCII are copied whole.
     const auto highCount =
         static_cast<std::size_t>(std::count_if(bytes.begin(), bytes.end(), isHigh));
-    std::string text;
-    text.reserve(bytes.size() + 2 * highCount);
+    text.reserve(text.size() + bytes.size() + 2 * highCount);
     for (auto at = bytes.begin(); at != bytes.end();) {
         const auto high = std::find_if(at, bytes.end(), isHigh);
         text.append(at, high);
@@ -73,7 +78,6 @@ std::string Cp1251ToUtf8(std::string_view bytes) {
         appendUtf8(text, byteToCodePoint(static_cast<unsigned char>(*high)));
         at = high + 1;
     }
-    return text;
 }
 
 std::string Utf8ToCp1251(std::string_view text) {

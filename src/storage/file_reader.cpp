@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
 
 #include "loan/errors.h"
 #include "storage/file_error.h"
@@ -20,62 +21,67 @@ namespace {
                     " МБ, а файл платежей так велик не бывает.");
 }
 
-class ReadOnlyFile {
-  public:
-    // O_NONBLOCK: opening a FIFO with no writer returns at once instead of waiting, so that
-    // fstat can refuse it.
-    explicit ReadOnlyFile(const std::string& path)
-        : fd_(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)) {}
-    ~ReadOnlyFile() {
-        if (fd_ >= 0)
-            close(fd_);
+// Read straight into the text, sized for what fstat said; one more byte tells a file that
+// grew, which the file's own limit then bounds.
+std::string readAll(GuardedFile& file, std::size_t expected) {
+    std::string bytes(expected + 1, '\0');
+    std::size_t size = 0;
+    for (;;) {
+        if (size == bytes.size())
+            bytes.resize(std::min<std::size_t>(bytes.size() * 2, kMaxReadSize + 1));
+        const std::size_t count = file.read(bytes.data() + size, bytes.size() - size);
+        if (count == 0)
+            break;
+        size += count;
     }
-    ReadOnlyFile(const ReadOnlyFile&) = delete;
-    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
-
-    bool isOpen() const { return fd_ >= 0; }
-
-    // The file's size, once it is known to be a regular file within the limit.
-    std::size_t checkRegular(const std::string& path) const {
-        struct stat status {};
-        if (fstat(fd_, &status) != 0)
-            throw FileError(FileErrorText(errno, FileAccess::Read));
-        if (!S_ISREG(status.st_mode))
-            throw FileError(NotRegularFileText(path, status.st_mode, FileAccess::Read));
-        if (status.st_size > kMaxReadSize)
-            refuseOversize(path);
-        return static_cast<std::size_t>(status.st_size);
-    }
-
-    // Read straight into the text, sized for what fstat said; a file that grows past the
-    // limit while it is read is refused as well.
-    std::string readAll(const std::string& path, std::size_t expected) const {
-        std::string bytes(expected + 1, '\0');  // one more byte tells a file that grew
-        std::size_t size = 0;
-        for (;;) {
-            if (size == bytes.size())
-                bytes.resize(std::min<std::size_t>(bytes.size() * 2, kMaxReadSize + 1));
-            const ssize_t count = read(fd_, bytes.data() + size, bytes.size() - size);
-            if (count == 0)
-                break;
-            if (count < 0) {
-                if (errno == EINTR)
-                    continue;
-                throw FileError(FileErrorText(errno, FileAccess::Read));
-            }
-            size += static_cast<std::size_t>(count);
-            if (static_cast<std::int64_t>(size) > kMaxReadSize)
-                refuseOversize(path);
-        }
-        bytes.resize(size);
-        return bytes;
-    }
-
-  private:
-    int fd_;
-};
+    bytes.resize(size);
+    return bytes;
+}
 
 }  // namespace
+
+// O_NONBLOCK: opening a FIFO with no writer returns at once instead of waiting, so that
+// fstat can refuse it.
+GuardedFile::GuardedFile(std::string path)
+    : path_(std::move(path)),
+      fd_(open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)) {}
+
+GuardedFile::~GuardedFile() {
+    if (fd_ >= 0)
+        close(fd_);
+}
+
+std::size_t GuardedFile::checkRegular() const {
+    struct stat status {};
+    if (fstat(fd_, &status) != 0)
+        throw FileError(FileErrorText(errno, FileAccess::Read));
+    if (!S_ISREG(status.st_mode))
+        throw FileError(NotRegularFileText(path_, status.st_mode, FileAccess::Read));
+    if (status.st_size > kMaxReadSize)
+        refuseOversize(path_);
+    return static_cast<std::size_t>(status.st_size);
+}
+
+std::size_t GuardedFile::read(char* buffer, std::size_t capacity) {
+    for (;;) {
+        const ssize_t count = ::read(fd_, buffer, capacity);
+        if (count < 0) {
+            if (errno == EINTR)
+                continue;
+            throw FileError(FileErrorText(errno, FileAccess::Read));
+        }
+        readSoFar_ += count;
+        if (readSoFar_ > kMaxReadSize)
+            refuseOversize(path_);
+        return static_cast<std::size_t>(count);
+    }
+}
+
+void GuardedFile::rewind() {
+    if (lseek(fd_, 0, SEEK_SET) != 0)
+        throw FileError(FileErrorText(errno, FileAccess::Read));
+    readSoFar_ = 0;
+}
 
 std::string ReadFileBytes(const std::string& path) {
     if (auto bytes = TryReadFileBytes(path))
@@ -85,11 +91,11 @@ std::string ReadFileBytes(const std::string& path) {
 }
 
 std::optional<std::string> TryReadFileBytes(const std::string& path) {
-    const ReadOnlyFile file(path);
+    GuardedFile file(path);
     if (!file.isOpen())
         return std::nullopt;
-    const std::size_t expected = file.checkRegular(path);
-    return file.readAll(path, expected);
+    const std::size_t expected = file.checkRegular();
+    return readAll(file, expected);
 }
 
 }  // namespace storage
