@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
+#include "loan/errors.h"
+#include "loan/number_text.h"
+#include "loan/text.h"
 #include "storage/safe_file_writer.h"
 #include "support/fake_port.h"
 #include "support/temp_folder.h"
@@ -147,6 +151,37 @@ TEST_F(PaymentFiles, SeparatorsAndLineEndsOfOtherMachinesAreRead) {
     EXPECT_EQ(point.form.SpinEdit2.Text, "10.25");
     EXPECT_EQ(point.row(1), (Row{"1", "01.03.2005", "1000.50", "83.40", "8.50", "91.90", "П+%"}));
     EXPECT_EQ(point.form.Label15, "183.11");
+}
+
+// A money field reads as the same text with the other separator replaced by the reader's,
+// whichever route the reading takes: plain amounts, exponents, both separators, a missing
+// whole part, amounts beyond ten-thousandths or too large to be exact.
+TEST(PaymentFileFields, MoneyFieldsReadAsTheirTextWithTheSeparatorReplaced) {
+    const std::vector<std::string> fields = {
+        "1000.5",   "1000,5",   "-0.25",     "0.00005", "1.5E3", "1,5e-2",    "1.000,50",
+        ".5",       ",5",       "5.",        "12..5",   "",      "0.123456789", "-0",
+        "123456789012.3456", "99999999999.9999", "1 000.00", "+7.5"};
+    for (const char separator : {',', '.'}) {
+        const loan::Locale locale = loan::Locale::withSeparator(separator);
+        for (const std::string& field : fields) {
+            std::optional<std::string> expected;
+            try {
+                const std::string normalized = loan::NormalizeDecimalSeparator(field, locale);
+                expected = loan::FormatMoney(loan::ParseAmount(normalized, locale), locale);
+            } catch (const loan::ConversionError&) {
+            }
+            TempFolder folder;
+            const std::string path = folder / "field.crp";
+            WriteBytes(path, "1000\r\n10\r\n12\r\n01.02.2005\r\n1;01.03.2005;1000;83;" + field +
+                                 ";91;П+%;\r\n");
+            testing_support::FormFixture f(separator);
+            const bool loaded = f.form.RunHandler([&] { f.form.LoadPaymentFile(path); });
+            EXPECT_EQ(loaded, expected.has_value()) << "'" << field << "' under " << separator;
+            if (loaded && expected)
+                EXPECT_EQ(f.form.StringGrid1.cell(4, 1), *expected)
+                    << "'" << field << "' under " << separator;
+        }
+    }
 }
 
 TEST_F(PaymentFiles, AHeaderOnlyFileIsALoanWithoutPayments) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <limits>
 #include <optional>
 #include <random>
@@ -87,6 +88,73 @@ TEST(ScheduleTable, RowsWrittenCellByCellReadBackAndCopy) {
     ScheduleTable::RowTexts texts{"a", "b", "c"};
     table.setRow(29, texts, 2);  // columns 0 and 1 only
     EXPECT_EQ(table.cell(0, 29) + table.cell(1, 29) + table.cell(2, 29), "ab292");
+}
+
+// Rows short enough to be kept in the row itself and rows kept in a block of their own,
+// written, rewritten from one kind to the other, copied and moved, against a plain model.
+TEST(ScheduleTable, RowsOfEveryLengthReadBackThroughRewritesCopiesAndMoves) {
+    constexpr int kRows = 12;
+    using Model = std::array<std::array<std::string, ScheduleTable::kColumnCount>, kRows>;
+    std::mt19937 random(7);
+    const auto randomText = [&] {
+        const std::size_t length = random() % 3 == 0 ? 0 : random() % 24;
+        std::string text;
+        for (std::size_t i = 0; i < length; ++i) text += static_cast<char>('a' + random() % 26);
+        return text;
+    };
+    ScheduleTable table;
+    Model model;
+    const auto expectModel = [&](const ScheduleTable& t, int step) {
+        for (int row = 0; row < kRows; ++row) {
+            const auto& texts = model[static_cast<std::size_t>(row)];
+            bool any = false;
+            for (int column = 0; column < ScheduleTable::kColumnCount; ++column) {
+                const std::string& text = texts[static_cast<std::size_t>(column)];
+                ASSERT_EQ(t.cellText(column, row), text) << "step " << step << " row " << row;
+                any = any || !text.empty();
+            }
+            ASSERT_EQ(t.rowHasText(row), any) << "step " << step << " row " << row;
+        }
+    };
+    for (int step = 0; step < 3000; ++step) {
+        const int row = static_cast<int>(random() % kRows);
+        auto& texts = model[static_cast<std::size_t>(row)];
+        switch (random() % 6) {
+        case 0:
+        case 1: {  // a whole row, or its first columns
+            const int count = static_cast<int>(random() % 8);
+            std::array<std::string, ScheduleTable::kColumnCount> written;
+            ScheduleTable::RowTexts views;
+            for (int column = 0; column < ScheduleTable::kColumnCount; ++column) {
+                const auto c = static_cast<std::size_t>(column);
+                written[c] = randomText();
+                views[c] = written[c];
+                if (column < count)
+                    texts[c] = written[c];
+            }
+            table.setRow(row, views, count);
+            break;
+        }
+        case 2:
+        case 3: {
+            const int column = static_cast<int>(random() % ScheduleTable::kColumnCount);
+            texts[static_cast<std::size_t>(column)] = randomText();
+            table.setCell(column, row, texts[static_cast<std::size_t>(column)]);
+            break;
+        }
+        case 4:
+            table.clearRow(row);
+            texts = {};
+            break;
+        default: {
+            ScheduleTable copy = table;
+            expectModel(copy, step);
+            table = std::move(copy);
+            break;
+        }
+        }
+        expectModel(table, step);
+    }
 }
 
 TEST(ScheduleTable, OnlyRowsReallyWrittenCountAsChanged) {
