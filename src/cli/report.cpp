@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -11,36 +13,78 @@ namespace {
 
 using loan::ScheduleTable;
 
+// The first sizeof(Word) bytes at `bytes`, in the low bytes of a 64-bit word.
+template <class Word>
+std::uint64_t load(const char* bytes) {
+    Word word;
+    std::memcpy(&word, bytes, sizeof word);
+    return word;
+}
+
+// The UTF-8 continuation bytes (10xxxxxx) among the eight bytes of the word: the bytes whose
+// top bit is set and whose next bit is clear. Multiplying the marks, 0 or 1 a byte, by
+// 0x0101...01 adds them all up in the top byte.
+std::size_t continuationBytes(std::uint64_t word) {
+    constexpr std::uint64_t kHighBits = 0x8080808080808080;
+    constexpr std::uint64_t kOnes = 0x0101010101010101;
+    const std::uint64_t marks = (word & ~(word << 1) & kHighBits) >> 7;
+    return static_cast<std::size_t>((marks * kOnes) >> 56);
+}
+
+// Characters, not bytes: every byte but a continuation byte starts one. A million-line
+// table measures every cell, so the bytes are looked at eight, four, two and one at a time.
 std::size_t displayWidth(std::string_view text) {
-    std::size_t width = 0;
-    for (unsigned char c : text) {
-        if ((c & 0xC0) != 0x80)
-            ++width;
+    const char* const bytes = text.data();
+    const std::size_t size = text.size();
+    std::size_t continuations = 0;
+    std::size_t at = 0;
+    for (; size - at >= 8; at += 8) continuations += continuationBytes(load<std::uint64_t>(bytes + at));
+    if (size - at >= 4) {
+        continuations += continuationBytes(load<std::uint32_t>(bytes + at));
+        at += 4;
     }
-    return width;
+    if (size - at >= 2) {
+        continuations += continuationBytes(load<std::uint16_t>(bytes + at));
+        at += 2;
+    }
+    if (size - at == 1)
+        continuations += continuationBytes(load<std::uint8_t>(bytes + at));
+    return size - continuations;
 }
 
 void printAligned(const ScheduleTable& table, std::ostream& out) {
-    std::array<std::size_t, ScheduleTable::kColumnCount> widths{};
+    constexpr auto kColumns = static_cast<std::size_t>(ScheduleTable::kColumnCount);
+    std::array<std::size_t, kColumns> widths{};
     app::ForEachReportRow(table, [&](int row) {
-        for (int column = 0; column < ScheduleTable::kColumnCount; ++column) {
-            auto& width = widths[static_cast<std::size_t>(column)];
-            const std::string_view text = table.cellText(column, row);
-            if (text.size() > width)  // a text is never wider than its bytes
-                width = std::max(width, displayWidth(text));
+        const ScheduleTable::RowTexts texts = table.rowTexts(row);
+        for (std::size_t column = 0; column < kColumns; ++column) {
+            if (texts[column].size() > widths[column])  // a text is never wider than its bytes
+                widths[column] = std::max(widths[column], displayWidth(texts[column]));
         }
     });
     app::BlockWriter writer(out);
     std::string& line = writer.text();
+    constexpr std::size_t kGap = 2;
     app::ForEachReportRow(table, [&](int row) {
-        for (int column = 0; column < ScheduleTable::kColumnCount; ++column) {
-            const std::string_view text = table.cellText(column, row);
+        const ScheduleTable::RowTexts texts = table.rowTexts(row);
+        // Room for the row at its widest; the line is written in place and cut to its length.
+        std::size_t room = 0;
+        for (std::size_t column = 0; column < kColumns; ++column)
+            room += kGap + texts[column].size() + widths[column];
+        const std::size_t start = line.size();
+        line.resize(start + room);
+        char* const begin = line.data() + start;
+        char* out = begin;
+        for (std::size_t column = 0; column < kColumns; ++column) {
+            const std::string_view text = texts[column];
             if (column > 0)
-                line += "  ";
-            line += text;
-            line.append(widths[static_cast<std::size_t>(column)] - displayWidth(text), ' ');
+                out = std::fill_n(out, kGap, ' ');
+            if (!text.empty())  // an empty view may hold no address at all
+                out = std::copy(text.begin(), text.end(), out);
+            out = std::fill_n(out, widths[column] - displayWidth(text), ' ');
         }
-        while (!line.empty() && line.back() == ' ') line.pop_back();
+        while (out != begin && out[-1] == ' ') --out;
+        line.resize(static_cast<std::size_t>(out - line.data()));
         writer.endLine();
     });
 }

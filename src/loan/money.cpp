@@ -1,6 +1,8 @@
 #include "loan/money.h"
 
+#include <array>
 #include <cmath>
+#include <cstring>
 
 #include "loan/errors.h"
 #include "loan/number_text.h"
@@ -11,6 +13,23 @@ namespace {
 
 constexpr Extended kTwoTo63 = 9223372036854775808.0L;
 
+// "00", "01", ... "99": two digits are written with one division.
+constexpr auto kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (int i = 0; i < 100; ++i) {
+        pairs[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+        pairs[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
+
+// Writes the two digits of 0..99 before `p` and returns where they begin.
+char* writePairBefore(char* p, unsigned pair) {
+    p -= 2;
+    std::memcpy(p, &kDigitPairs[2 * pair], 2);
+    return p;
+}
+
 std::string formatExactMoney(ScaledAmount amount, char separator) {
     char buffer[32];
     char* const end = buffer + sizeof buffer;
@@ -18,31 +37,26 @@ std::string formatExactMoney(ScaledAmount amount, char separator) {
     const std::uint64_t magnitude =
         amount < 0 ? 0 - static_cast<std::uint64_t>(amount) : static_cast<std::uint64_t>(amount);
     std::uint64_t whole = magnitude / kScale;
-    auto fraction = static_cast<unsigned>(magnitude % kScale);
+    const auto fraction = static_cast<unsigned>(magnitude % kScale);
     // Four decimals without their trailing zeros, but never fewer than two.
-    int decimals = 4;
     if (fraction % 100 == 0) {
-        fraction /= 100;
-        decimals = 2;
+        p = writePairBefore(p, fraction / 100);
     } else if (fraction % 10 == 0) {
-        fraction /= 10;
-        decimals = 3;
+        *--p = static_cast<char>('0' + fraction / 10 % 10);
+        p = writePairBefore(p, fraction / 100);
+    } else {
+        p = writePairBefore(p, fraction % 100);
+        p = writePairBefore(p, fraction / 100);
     }
-    for (int i = 0; i < decimals; ++i, fraction /= 10)
-        *--p = static_cast<char>('0' + fraction % 10);
     *--p = separator;
-    // Two digits a division while the whole part has them.
     while (whole >= 100) {
-        const auto pair = static_cast<unsigned>(whole % 100);
+        p = writePairBefore(p, static_cast<unsigned>(whole % 100));
         whole /= 100;
-        *--p = static_cast<char>('0' + pair % 10);
-        *--p = static_cast<char>('0' + pair / 10);
     }
-    if (whole >= 10) {
-        *--p = static_cast<char>('0' + whole % 10);
-        whole /= 10;
-    }
-    *--p = static_cast<char>('0' + whole);
+    if (whole >= 10)
+        p = writePairBefore(p, static_cast<unsigned>(whole));
+    else
+        *--p = static_cast<char>('0' + whole);
     if (amount < 0)
         *--p = '-';
     return std::string(p, end);

@@ -71,27 +71,30 @@ struct PlainDecimal {
 
 std::optional<PlainDecimal> scanPlainDecimal(std::string_view text, char separator) {
     PlainDecimal plain;
-    plain.negative = !text.empty() && text.front() == '-';
+    const char* at = text.data();
+    const char* const end = at + text.size();
+    plain.negative = at != end && *at == '-';
     if (plain.negative)
-        text.remove_prefix(1);
-    int count = 0;
-    int decimals = -1;  // -1 while there is no separator
-    for (const char c : text) {
-        if (c >= '0' && c <= '9') {
-            if (++count > kMaxPlainDigits)
-                return std::nullopt;
-            plain.digits = plain.digits * 10 + static_cast<std::uint64_t>(c - '0');
-            if (decimals >= 0)
-                ++decimals;
-        } else if (c == separator && decimals < 0 && count > 0) {
-            decimals = 0;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (count == 0 || decimals == 0)
+        ++at;
+    // Digits up to the first other character, read on into plain.digits; how many there were.
+    // Past 19 digits the value wraps, but such a text is refused below.
+    const auto readDigits = [&] {
+        const char* const first = at;
+        for (; at != end && static_cast<unsigned char>(*at - '0') < 10; ++at)
+            plain.digits = plain.digits * 10 + static_cast<std::uint64_t>(*at - '0');
+        return static_cast<int>(at - first);
+    };
+    const int wholeDigits = readDigits();
+    if (wholeDigits == 0)
         return std::nullopt;
-    plain.decimals = decimals < 0 ? 0 : decimals;
+    if (at != end && *at == separator) {
+        ++at;
+        plain.decimals = readDigits();
+        if (plain.decimals == 0)
+            return std::nullopt;
+    }
+    if (at != end || wholeDigits + plain.decimals > kMaxPlainDigits)
+        return std::nullopt;
     return plain;
 }
 

@@ -135,6 +135,13 @@ std::string_view ScheduleTable::cellText(int column, int row) const {
     return rows_[static_cast<std::size_t>(row)].text(column);
 }
 
+ScheduleTable::RowTexts ScheduleTable::rowTexts(int row) const {
+    RowTexts texts;
+    for (int column = 0; column < kColumnCount; ++column)
+        texts[static_cast<std::size_t>(column)] = cellText(column, row);
+    return texts;
+}
+
 void ScheduleTable::openRow(int row) {
     if (row == openRow_)
         return;

@@ -23,6 +23,8 @@ class ScheduleTable {
     std::string cell(int column, int row) const;
     // The text itself, valid until the table is next written.
     std::string_view cellText(int column, int row) const;
+    // The texts of all seven cells of the row, valid as cellText's are.
+    RowTexts rowTexts(int row) const;
     void setCell(int column, int row, std::string_view text);
     // Columns 0..count-1 of the row in one write; the other columns keep their texts. The
     // texts must not be the table's own (cellText).

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 
 #include "loan/utf8.h"
@@ -43,17 +44,19 @@ std::optional<unsigned char> codePointToByte(char32_t c) {
     return std::nullopt;
 }
 
-void appendUtf8(std::string& out, char32_t c) {
+// Writes the character's UTF-8 bytes at `out` and returns the end.
+char* writeUtf8(char* out, char32_t c) {
     if (c < 0x80) {
-        out += static_cast<char>(c);
+        *out++ = static_cast<char>(c);
     } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+        *out++ = static_cast<char>(0xC0 | (c >> 6));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
     } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+        *out++ = static_cast<char>(0xE0 | (c >> 12));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
     }
+    return out;
 }
 
 }  // namespace
@@ -65,19 +68,38 @@ std::string Cp1251ToUtf8(std::string_view bytes) {
 }
 
 void AppendCp1251AsUtf8(std::string& text, std::string_view bytes) {
-    const auto isHigh = [](char byte) { return static_cast<unsigned char>(byte) >= 0x80; };
-    // A high byte becomes at most three bytes; runs of plain ASCII are copied whole.
-    const auto highCount =
-        static_cast<std::size_t>(std::count_if(bytes.begin(), bytes.end(), isHigh));
-    text.reserve(text.size() + bytes.size() + 2 * highCount);
-    for (auto at = bytes.begin(); at != bytes.end();) {
-        const auto high = std::find_if(at, bytes.end(), isHigh);
-        text.append(at, high);
-        if (high == bytes.end())
-            break;
-        appendUtf8(text, byteToCodePoint(static_cast<unsigned char>(*high)));
-        at = high + 1;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080;
+    constexpr std::uint64_t kOnes = 0x0101010101010101;
+    // A high byte becomes two or three bytes: room for three each, and the rest is cut off
+    // after. They are counted eight at a time.
+    std::size_t highCount = 0;
+    std::size_t at = 0;
+    for (; bytes.size() - at >= 8; at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + at, sizeof word);
+        // The top bits moved to the bottom of their bytes and added up in the top byte.
+        highCount += static_cast<std::size_t>((((word & kHighBits) >> 7) * kOnes) >> 56);
     }
+    for (; at < bytes.size(); ++at) highCount += static_cast<unsigned char>(bytes[at]) >> 7;
+    const std::size_t start = text.size();
+    text.resize(start + bytes.size() + 2 * highCount);
+    char* out = text.data() + start;
+    const char* in = bytes.data();
+    const char* const end = in + bytes.size();
+    while (in != end) {
+        if (end - in >= 8) {  // plain ASCII is copied eight bytes at a time
+            std::uint64_t word;
+            std::memcpy(&word, in, sizeof word);
+            if ((word & kHighBits) == 0) {
+                std::memcpy(out, in, sizeof word);
+                in += sizeof word;
+                out += sizeof word;
+                continue;
+            }
+        }
+        out = writeUtf8(out, byteToCodePoint(static_cast<unsigned char>(*in++)));
+    }
+    text.resize(static_cast<std::size_t>(out - text.data()));
 }
 
 std::string Utf8ToCp1251(std::string_view text) {

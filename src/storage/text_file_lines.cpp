@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 #include "storage/cp1251.h"
@@ -13,6 +14,25 @@ namespace {
 
 constexpr std::size_t kPieceSize = std::size_t{1} << 20;
 constexpr std::string_view kUtf8Signature = "\xEF\xBB\xBF";
+
+// The first CR or LF from `from` on, or `to`. Eight bytes are looked at a time: a word
+// holds the byte b when word ^ (b in every byte) has a zero byte.
+const char* findLineEnd(const char* from, const char* to) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080;
+    const auto holds = [](std::uint64_t word, unsigned char byte) {
+        const std::uint64_t x = word ^ (kOnes * byte);
+        return ((x - kOnes) & ~x & kHighBits) != 0;
+    };
+    for (; to - from >= 8; from += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, from, sizeof word);
+        if (holds(word, '\r') || holds(word, '\n'))
+            break;
+    }
+    while (from != to && *from != '\r' && *from != '\n') ++from;
+    return from;
+}
 
 }  // namespace
 
@@ -62,11 +82,10 @@ bool TextFileLines::readMore() {
 }
 
 std::optional<std::string_view> TextFileLines::nextRawLine() {
-    const auto isLineEnd = [](char c) { return c == '\r' || c == '\n'; };
     std::size_t searched = begin_;  // bytes before it hold no line end
     for (;;) {
         const char* const data = buffer_.data();
-        const char* const lineEnd = std::find_if(data + searched, data + end_, isLineEnd);
+        const char* const lineEnd = findLineEnd(data + searched, data + end_);
         const auto at = static_cast<std::size_t>(lineEnd - data);
         // A CR at the end of what was read may be the first half of CR LF.
         const bool complete = at < end_ && (*lineEnd == '\n' || at + 1 < end_ || atEnd_);

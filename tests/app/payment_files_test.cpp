@@ -177,9 +177,10 @@ TEST(PaymentFileFields, MoneyFieldsReadAsTheirTextWithTheSeparatorReplaced) {
             testing_support::FormFixture f(separator);
             const bool loaded = f.form.RunHandler([&] { f.form.LoadPaymentFile(path); });
             EXPECT_EQ(loaded, expected.has_value()) << "'" << field << "' under " << separator;
-            if (loaded && expected)
+            if (loaded && expected) {
                 EXPECT_EQ(f.form.StringGrid1.cell(4, 1), *expected)
                     << "'" << field << "' under " << separator;
+            }
         }
     }
 }
