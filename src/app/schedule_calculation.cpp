@@ -1,5 +1,6 @@
 // "Расчет": the month-by-month schedule of the calculation mode.
 
+#include <array>
 #include <cmath>
 #include <string>
 
@@ -9,6 +10,7 @@
 #include "loan/errors.h"
 #include "loan/monthly_amounts.h"
 #include "loan/number_text.h"
+#include "loan/schedule_table.h"
 
 namespace app {
 
@@ -92,29 +94,48 @@ void MainForm::Button1Click() {
         const std::int64_t annuity =
             equalPayments ? loan::AnnuityPayment(loan::ToUnitsDouble(Loan), Rate, TermMonths) : 0;
 
+        // The sums of columns 3..6 over the rows as they are written, step for step what
+        // SumColumn would take over their texts; an overflow counts where the sums are taken.
+        std::array<ScaledAmount, 4> sums{};
+        bool sumsOverflow = false;
+        // A row is written whole once its amounts are known.
+        const auto writeRow = [&](int row, const std::string& number, const std::string& month,
+                                  const std::string& balance,
+                                  const std::array<ScaledAmount, 4>& amounts) {
+            std::array<std::string, 4> money;
+            for (std::size_t i = 0; i < amounts.size(); ++i) {
+                money[i] = FormatMoney(amounts[i]);
+                try {
+                    sums[i] = loan::AddWrittenAmount(sums[i], amounts[i], locale_);
+                } catch (const loan::AmountOverflow&) {
+                    sumsOverflow = true;
+                }
+            }
+            StringGrid1.setRow(row, {number, month, balance, money[0], money[1], money[2], money[3]});
+        };
+
         int lastRow = 0;
         for (int row = 1;; ++row) {
             Interest = loan::MonthlyInterest(Balance, Rate);
             StringGrid1.setRowCount(row < 10 ? 10 : row + 1);
-            StringGrid1.setCell(0, row, std::to_string(row));
-            StringGrid1.setCell(1, row, loan::FormatMonthYear(monthDate, locale_));
-            StringGrid1.setCell(2, row, FormatMoney(Balance));
+            const std::string number = std::to_string(row);
+            const std::string month = loan::FormatMonthYear(monthDate, locale_);
+            const std::string balance = FormatMoney(Balance);
             if (feeBasis == FeeBasis::OnBalance)
                 fee = percentFee(Balance, feeInput);
 
             if (!equalPayments) {
                 if (Principal > Balance)
                     Principal = Balance;
-                StringGrid1.setCell(3, row, FormatMoney(Principal));
-                StringGrid1.setCell(4, row, FormatMoney(Interest));
-                StringGrid1.setCell(5, row, FormatMoney(fee));
-                StringGrid1.setCell(
-                    6, row,
-                    FormatMoney(loan::AddAmounts(loan::AddAmounts(Principal, Interest), fee)));
+                writeRow(row, number, month, balance,
+                         {Principal, Interest, fee,
+                          loan::AddAmounts(loan::AddAmounts(Principal, Interest), fee)});
                 Balance -= Principal;
             } else {
                 const ScaledAmount annuityScaled = ToScaled(static_cast<Extended>(annuity));
                 if (!CheckBox1.Checked && row == 1 && Principal != annuityScaled) {
+                    // The message stands over the row's first cells, as they were written.
+                    StringGrid1.setRow(row, {number, month, balance}, 3);
                     showMessage(kAttentionCaption,
                                 paymentMismatchMessage(FormatMoney(annuityScaled)));
                     ClearTable();
@@ -128,10 +149,8 @@ void MainForm::Button1Click() {
                 const ScaledAmount due = loan::AddAmounts(Balance, Interest);
                 if (Principal > due)
                     Principal = due;
-                StringGrid1.setCell(3, row, FormatMoney(Principal - Interest));
-                StringGrid1.setCell(4, row, FormatMoney(Interest));
-                StringGrid1.setCell(5, row, FormatMoney(fee));
-                StringGrid1.setCell(6, row, FormatMoney(loan::AddAmounts(Principal, fee)));
+                writeRow(row, number, month, balance,
+                         {Principal - Interest, Interest, fee, loan::AddAmounts(Principal, fee)});
                 Balance -= Principal - Interest;
             }
             monthDate = loan::IncMonth(monthDate);
@@ -143,14 +162,17 @@ void MainForm::Button1Click() {
 
         Button5.Enabled = true;
         Label11 = FormatMoney(Balance);
-        Label15 = FormatMoney(SumColumn(6, lastRow));
-        Label17 = FormatMoney(SumColumn(4, lastRow));
+        if (sumsOverflow)
+            throw loan::AmountOverflow();
+        Label15 = FormatMoney(sums[3]);
+        Label17 = FormatMoney(sums[1]);
         Label19 = FormatMoney(0);
         StringGrid1.setRowCount(lastRow <= 8 ? 10 : lastRow + 2);
         const int totalsRow = lastRow + 1;
         StringGrid1.setCell(0, totalsRow, loan::kTotalsLabel);
         for (int column = 3; column <= 6; ++column) {
-            StringGrid1.setCell(column, totalsRow, FormatMoney(SumColumn(column, lastRow)));
+            StringGrid1.setCell(column, totalsRow,
+                                FormatMoney(sums[static_cast<std::size_t>(column - 3)]));
         }
     } catch (const loan::AmountOverflow&) {
         // A rate so high that the sums leave the 64-bit range: no half-built schedule stays.

@@ -39,6 +39,22 @@ std::string_view ScheduleTable::PackedRow::text(int column) const {
     return {block_ + kOffsetsSize + bounds[0], bounds[1] - bounds[0]};
 }
 
+ScheduleTable::RowTexts ScheduleTable::PackedRow::texts() const {
+    RowTexts texts;
+    if (storage_ == Storage::Inline) {  // the common case, without a test per column
+        unsigned begin = 0;
+        for (int column = 0; column < kColumnCount; ++column) {
+            const unsigned end = inlineEnds_[column];
+            texts[static_cast<std::size_t>(column)] = {inline_ + begin, end - begin};
+            begin = end;
+        }
+        return texts;
+    }
+    for (int column = 0; column < kColumnCount; ++column)
+        texts[static_cast<std::size_t>(column)] = text(column);
+    return texts;
+}
+
 ScheduleTable::PackedRow::PackedRow(const PackedRow& other) {
     *this = other;
 }
@@ -136,10 +152,13 @@ std::string_view ScheduleTable::cellText(int column, int row) const {
 }
 
 ScheduleTable::RowTexts ScheduleTable::rowTexts(int row) const {
-    RowTexts texts;
-    for (int column = 0; column < kColumnCount; ++column)
-        texts[static_cast<std::size_t>(column)] = cellText(column, row);
-    return texts;
+    if (row == openRow_ || row < 0 || static_cast<std::size_t>(row) >= rows_.size()) {
+        RowTexts texts;
+        for (int column = 0; column < kColumnCount; ++column)
+            texts[static_cast<std::size_t>(column)] = cellText(column, row);
+        return texts;
+    }
+    return rows_[static_cast<std::size_t>(row)].texts();
 }
 
 void ScheduleTable::openRow(int row) {
@@ -169,7 +188,10 @@ void ScheduleTable::storeRow(int row, const RowTexts& texts) {
     if (static_cast<std::size_t>(row) >= rows_.size()) {
         if (std::all_of(texts.begin(), texts.end(), [](auto text) { return text.empty(); }))
             return;  // an empty row beyond the stored ones is no row at all
-        rows_.resize(static_cast<std::size_t>(row) + 1);
+        if (static_cast<std::size_t>(row) == rows_.size())
+            rows_.emplace_back();  // a table filled from the top grows by one row
+        else
+            rows_.resize(static_cast<std::size_t>(row) + 1);
     }
     rows_[static_cast<std::size_t>(row)].assign(texts);
 }

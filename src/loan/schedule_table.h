@@ -62,6 +62,7 @@ class ScheduleTable {
         ~PackedRow() { release(); }
 
         std::string_view text(int column) const;
+        RowTexts texts() const;
         bool empty() const { return storage_ == Storage::Empty; }
         void assign(const RowTexts& texts);
 
