@@ -13,6 +13,7 @@ namespace storage {
 namespace {
 
 constexpr std::size_t kPieceSize = std::size_t{1} << 20;
+constexpr std::size_t kSmallestPiece = 4096;
 constexpr std::string_view kUtf8Signature = "\xEF\xBB\xBF";
 
 // The first CR or LF from `from` on, or `to`. Eight bytes are looked at a time: a word
@@ -39,8 +40,9 @@ const char* findLineEnd(const char* from, const char* to) {
 TextFileLines::TextFileLines(const std::string& path) : file_(path) {
     if (!file_.isOpen())
         throw FileError(FileErrorText(errno, FileAccess::Read));
-    file_.checkRegular();
-    buffer_.resize(kPieceSize);
+    // A small file needs no piece of full size: the buffer grows if the file does.
+    const std::size_t size = file_.checkRegular();
+    buffer_.resize(std::clamp(size + 1, kSmallestPiece, kPieceSize));
     utf8_ = wholeFileIsUtf8();
     restart();
 }
