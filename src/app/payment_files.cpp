@@ -42,8 +42,7 @@ loan::ScaledAmount readMoneyField(std::string_view field, const loan::Locale& lo
     if (field.find(other) == std::string_view::npos)
         return loan::ParseAmount(field, locale);
     // A field with the other separator alone is read with it, without the replacing copy.
-    if ((separator == ',' || separator == '.') &&
-        field.find(separator) == std::string_view::npos) {
+    if ((separator == ',' || separator == '.') && field.find(separator) == std::string_view::npos) {
         if (const auto amount = loan::ParseExactAmount(field, other))
             return *amount;
     }

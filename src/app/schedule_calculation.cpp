@@ -111,7 +111,8 @@ void MainForm::Button1Click() {
                     sumsOverflow = true;
                 }
             }
-            StringGrid1.setRow(row, {number, month, balance, money[0], money[1], money[2], money[3]});
+            StringGrid1.setRow(row,
+                               {number, month, balance, money[0], money[1], money[2], money[3]});
         };
 
         int lastRow = 0;

@@ -38,7 +38,8 @@ std::size_t displayWidth(std::string_view text) {
     const std::size_t size = text.size();
     std::size_t continuations = 0;
     std::size_t at = 0;
-    for (; size - at >= 8; at += 8) continuations += continuationBytes(load<std::uint64_t>(bytes + at));
+    for (; size - at >= 8; at += 8)
+        continuations += continuationBytes(load<std::uint64_t>(bytes + at));
     if (size - at >= 4) {
         continuations += continuationBytes(load<std::uint32_t>(bytes + at));
         at += 4;

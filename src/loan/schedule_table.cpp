@@ -21,14 +21,14 @@ constexpr std::size_t kOffsetsSize = sizeof(Offset) * ScheduleTable::kColumnCoun
 
 std::string_view ScheduleTable::PackedRow::text(int column) const {
     switch (storage_) {
-    case Storage::Empty:
-        return {};
-    case Storage::Inline: {
-        const unsigned begin = column == 0 ? 0 : inlineEnds_[column - 1];
-        return {inline_ + begin, inlineEnds_[column] - begin};
-    }
-    case Storage::Block:
-        break;
+        case Storage::Empty:
+            return {};
+        case Storage::Inline: {
+            const unsigned begin = column == 0 ? 0 : inlineEnds_[column - 1];
+            return {inline_ + begin, inlineEnds_[column] - begin};
+        }
+        case Storage::Block:
+            break;
     }
     Offset bounds[2] = {0, 0};  // the text's begin and end
     if (column == 0)

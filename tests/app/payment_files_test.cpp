@@ -157,10 +157,24 @@ TEST_F(PaymentFiles, SeparatorsAndLineEndsOfOtherMachinesAreRead) {
 // whichever route the reading takes: plain amounts, exponents, both separators, a missing
 // whole part, amounts beyond ten-thousandths or too large to be exact.
 TEST(PaymentFileFields, MoneyFieldsReadAsTheirTextWithTheSeparatorReplaced) {
-    const std::vector<std::string> fields = {
-        "1000.5",   "1000,5",   "-0.25",     "0.00005", "1.5E3", "1,5e-2",    "1.000,50",
-        ".5",       ",5",       "5.",        "12..5",   "",      "0.123456789", "-0",
-        "123456789012.3456", "99999999999.9999", "1 000.00", "+7.5"};
+    const std::vector<std::string> fields = {"1000.5",
+                                             "1000,5",
+                                             "-0.25",
+                                             "0.00005",
+                                             "1.5E3",
+                                             "1,5e-2",
+                                             "1.000,50",
+                                             ".5",
+                                             ",5",
+                                             "5.",
+                                             "12..5",
+                                             "",
+                                             "0.123456789",
+                                             "-0",
+                                             "123456789012.3456",
+                                             "99999999999.9999",
+                                             "1 000.00",
+                                             "+7.5"};
     for (const char separator : {',', '.'}) {
         const loan::Locale locale = loan::Locale::withSeparator(separator);
         for (const std::string& field : fields) {

@@ -120,38 +120,38 @@ TEST(ScheduleTable, RowsOfEveryLengthReadBackThroughRewritesCopiesAndMoves) {
         const int row = static_cast<int>(random() % kRows);
         auto& texts = model[static_cast<std::size_t>(row)];
         switch (random() % 6) {
-        case 0:
-        case 1: {  // a whole row, or its first columns
-            const int count = static_cast<int>(random() % 8);
-            std::array<std::string, ScheduleTable::kColumnCount> written;
-            ScheduleTable::RowTexts views;
-            for (int column = 0; column < ScheduleTable::kColumnCount; ++column) {
-                const auto c = static_cast<std::size_t>(column);
-                written[c] = randomText();
-                views[c] = written[c];
-                if (column < count)
-                    texts[c] = written[c];
+            case 0:
+            case 1: {  // a whole row, or its first columns
+                const int count = static_cast<int>(random() % 8);
+                std::array<std::string, ScheduleTable::kColumnCount> written;
+                ScheduleTable::RowTexts views;
+                for (int column = 0; column < ScheduleTable::kColumnCount; ++column) {
+                    const auto c = static_cast<std::size_t>(column);
+                    written[c] = randomText();
+                    views[c] = written[c];
+                    if (column < count)
+                        texts[c] = written[c];
+                }
+                table.setRow(row, views, count);
+                break;
             }
-            table.setRow(row, views, count);
-            break;
-        }
-        case 2:
-        case 3: {
-            const int column = static_cast<int>(random() % ScheduleTable::kColumnCount);
-            texts[static_cast<std::size_t>(column)] = randomText();
-            table.setCell(column, row, texts[static_cast<std::size_t>(column)]);
-            break;
-        }
-        case 4:
-            table.clearRow(row);
-            texts = {};
-            break;
-        default: {
-            ScheduleTable copy = table;
-            expectModel(copy, step);
-            table = std::move(copy);
-            break;
-        }
+            case 2:
+            case 3: {
+                const int column = static_cast<int>(random() % ScheduleTable::kColumnCount);
+                texts[static_cast<std::size_t>(column)] = randomText();
+                table.setCell(column, row, texts[static_cast<std::size_t>(column)]);
+                break;
+            }
+            case 4:
+                table.clearRow(row);
+                texts = {};
+                break;
+            default: {
+                ScheduleTable copy = table;
+                expectModel(copy, step);
+                table = std::move(copy);
+                break;
+            }
         }
         expectModel(table, step);
     }

@@ -67,16 +67,16 @@ TEST(TextFileLines, LinesCutByThePiecesReadAsTheWholeText) {
     expectSameLines(padded(2 * kMiB, "\r\n\xD0\x9F\r\n\xCF\r\n", ';'), "late Windows-1251");
     expectSameLines("\xEF\xBB\xBF" + padded(kMiB, "\r\n" + cyrillicUtf8), "signed UTF-8");
     expectSameLines("\xEF\xBB\xBF" + cyrillic1251 + "\r\n", "signed Windows-1251");
-    for (const std::string& small : {std::string(), std::string("\xEF\xBB\xBF"),
-                                     std::string("\xEF\xBB"), std::string("\r\n\r\n"),
-                                     std::string("a"), std::string("\r")}) {
+    for (const std::string& small :
+         {std::string(), std::string("\xEF\xBB\xBF"), std::string("\xEF\xBB"),
+          std::string("\r\n\r\n"), std::string("a"), std::string("\r")}) {
         expectSameLines(small, "small text of " + std::to_string(small.size()) + " bytes");
     }
 }
 
 TEST(TextFileLines, RandomTextsReadAsTheWholeText) {
-    const std::vector<std::string> pieces = {"12,50;", "15.01.2005;", "П+%", "\xCF+%", "\xD0",
-                                             "\r\n",   "\n",          "\r",  ";",    "\xEF\xBB\xBF"};
+    const std::vector<std::string> pieces = {
+        "12,50;", "15.01.2005;", "П+%", "\xCF+%", "\xD0", "\r\n", "\n", "\r", ";", "\xEF\xBB\xBF"};
     std::mt19937 random(20261208);
     for (int text = 0; text < 6; ++text) {
         // Half of the texts are UTF-8 throughout, so that the whole of it is read as such.
@@ -99,7 +99,8 @@ TEST(TextFileLines, AFileThatCannotBeReadIsRefusedBeforeAnyLine) {
             [&] { storage::TextFileLines lines(path); });
     };
     EXPECT_EQ(error(folder / "missing.crp"), "File not found");
-    EXPECT_EQ(error("/dev/zero"), "Файл \"/dev/zero\" не прочитан: это устройство, а не обычный файл.");
+    EXPECT_EQ(error("/dev/zero"),
+              "Файл \"/dev/zero\" не прочитан: это устройство, а не обычный файл.");
     const std::string fifo = folder / "pipe.crp";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     alarm(20);  // a FIFO without a writer must not block
