@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
+
+#include "loan/byte_words.h"
 
 namespace cli {
 
@@ -13,22 +14,10 @@ namespace {
 
 using loan::ScheduleTable;
 
-// The first sizeof(Word) bytes at `bytes`, in the low bytes of a 64-bit word.
-template <class Word>
-std::uint64_t load(const char* bytes) {
-    Word word;
-    std::memcpy(&word, bytes, sizeof word);
-    return word;
-}
-
-// The UTF-8 continuation bytes (10xxxxxx) among the eight bytes of the word: the bytes whose
-// top bit is set and whose next bit is clear. Multiplying the marks, 0 or 1 a byte, by
-// 0x0101...01 adds them all up in the top byte.
+// The UTF-8 continuation bytes (10xxxxxx) among the bytes of the word: those whose top bit
+// is set and whose next bit is clear.
 std::size_t continuationBytes(std::uint64_t word) {
-    constexpr std::uint64_t kHighBits = 0x8080808080808080;
-    constexpr std::uint64_t kOnes = 0x0101010101010101;
-    const std::uint64_t marks = (word & ~(word << 1) & kHighBits) >> 7;
-    return static_cast<std::size_t>((marks * kOnes) >> 56);
+    return loan::CountTopBits(word & ~(word << 1));
 }
 
 // Characters, not bytes: every byte but a continuation byte starts one. A million-line
@@ -38,18 +27,17 @@ std::size_t displayWidth(std::string_view text) {
     const std::size_t size = text.size();
     std::size_t continuations = 0;
     std::size_t at = 0;
-    for (; size - at >= 8; at += 8)
-        continuations += continuationBytes(load<std::uint64_t>(bytes + at));
+    for (; size - at >= 8; at += 8) continuations += continuationBytes(loan::LoadBytes(bytes + at));
     if (size - at >= 4) {
-        continuations += continuationBytes(load<std::uint32_t>(bytes + at));
+        continuations += continuationBytes(loan::LoadBytes<std::uint32_t>(bytes + at));
         at += 4;
     }
     if (size - at >= 2) {
-        continuations += continuationBytes(load<std::uint16_t>(bytes + at));
+        continuations += continuationBytes(loan::LoadBytes<std::uint16_t>(bytes + at));
         at += 2;
     }
     if (size - at == 1)
-        continuations += continuationBytes(load<std::uint8_t>(bytes + at));
+        continuations += continuationBytes(loan::LoadBytes<std::uint8_t>(bytes + at));
     return size - continuations;
 }
 

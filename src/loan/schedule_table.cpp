@@ -17,6 +17,19 @@ namespace {
 using Offset = std::uint32_t;
 constexpr std::size_t kOffsetsSize = sizeof(Offset) * ScheduleTable::kColumnCount;
 
+// The texts one after another from `chars` on, with the end offset of each.
+template <class End>
+void packTexts(const ScheduleTable::RowTexts& texts, char* chars, End* ends) {
+    std::size_t end = 0;
+    for (std::size_t column = 0; column < texts.size(); ++column) {
+        const std::string_view text = texts[column];
+        if (!text.empty())  // an empty view may hold no address at all
+            std::memcpy(chars + end, text.data(), text.size());
+        end += text.size();
+        ends[column] = static_cast<End>(end);
+    }
+}
+
 }  // namespace
 
 std::string_view ScheduleTable::PackedRow::text(int column) const {
@@ -64,13 +77,8 @@ ScheduleTable::PackedRow::PackedRow(PackedRow&& other) noexcept {
 }
 
 ScheduleTable::PackedRow& ScheduleTable::PackedRow::operator=(const PackedRow& other) {
-    if (this != &other) {
-        RowTexts texts;
-        for (int column = 0; column < kColumnCount; ++column) {
-            texts[static_cast<std::size_t>(column)] = other.text(column);
-        }
-        assign(texts);
-    }
+    if (this != &other)
+        assign(other.texts());
     return *this;
 }
 
@@ -107,14 +115,7 @@ void ScheduleTable::PackedRow::assign(const RowTexts& texts) {
     if (length <= kInlineSize) {
         char chars[kInlineSize];
         unsigned char ends[kColumnCount];
-        std::size_t end = 0;
-        for (int column = 0; column < kColumnCount; ++column) {
-            const std::string_view text = texts[static_cast<std::size_t>(column)];
-            if (!text.empty())  // an empty view may hold no address at all
-                std::memcpy(chars + end, text.data(), text.size());
-            end += text.size();
-            ends[column] = static_cast<unsigned char>(end);
-        }
+        packTexts(texts, chars, ends);
         release();
         std::memcpy(inline_, chars, length);
         std::memcpy(inlineEnds_, ends, sizeof ends);
@@ -123,14 +124,7 @@ void ScheduleTable::PackedRow::assign(const RowTexts& texts) {
     }
     auto block = std::make_unique_for_overwrite<char[]>(kOffsetsSize + length);
     Offset ends[kColumnCount];
-    Offset end = 0;
-    for (int column = 0; column < kColumnCount; ++column) {
-        const std::string_view text = texts[static_cast<std::size_t>(column)];
-        if (!text.empty())
-            std::memcpy(block.get() + kOffsetsSize + end, text.data(), text.size());
-        end += static_cast<Offset>(text.size());
-        ends[column] = end;
-    }
+    packTexts(texts, block.get() + kOffsetsSize, ends);
     std::memcpy(block.get(), ends, kOffsetsSize);
     release();
     block_ = block.release();

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <optional>
 
+#include "loan/byte_words.h"
 #include "loan/utf8.h"
 
 namespace storage {
@@ -68,18 +69,12 @@ std::string Cp1251ToUtf8(std::string_view bytes) {
 }
 
 void AppendCp1251AsUtf8(std::string& text, std::string_view bytes) {
-    constexpr std::uint64_t kHighBits = 0x8080808080808080;
-    constexpr std::uint64_t kOnes = 0x0101010101010101;
     // A high byte becomes two or three bytes: room for three each, and the rest is cut off
     // after. They are counted eight at a time.
     std::size_t highCount = 0;
     std::size_t at = 0;
-    for (; bytes.size() - at >= 8; at += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, bytes.data() + at, sizeof word);
-        // The top bits moved to the bottom of their bytes and added up in the top byte.
-        highCount += static_cast<std::size_t>((((word & kHighBits) >> 7) * kOnes) >> 56);
-    }
+    for (; bytes.size() - at >= 8; at += 8)
+        highCount += loan::CountTopBits(loan::LoadBytes(bytes.data() + at));
     for (; at < bytes.size(); ++at) highCount += static_cast<unsigned char>(bytes[at]) >> 7;
     const std::size_t start = text.size();
     text.resize(start + bytes.size() + 2 * highCount);
@@ -87,15 +82,12 @@ void AppendCp1251AsUtf8(std::string& text, std::string_view bytes) {
     const char* in = bytes.data();
     const char* const end = in + bytes.size();
     while (in != end) {
-        if (end - in >= 8) {  // plain ASCII is copied eight bytes at a time
-            std::uint64_t word;
-            std::memcpy(&word, in, sizeof word);
-            if ((word & kHighBits) == 0) {
-                std::memcpy(out, in, sizeof word);
-                in += sizeof word;
-                out += sizeof word;
-                continue;
-            }
+        // Plain ASCII is copied eight bytes at a time.
+        if (end - in >= 8 && (loan::LoadBytes(in) & loan::kEveryByteTopBit) == 0) {
+            std::memcpy(out, in, 8);
+            in += 8;
+            out += 8;
+            continue;
         }
         out = writeUtf8(out, byteToCodePoint(static_cast<unsigned char>(*in++)));
     }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "loan/byte_words.h"
 #include "storage/cp1251.h"
 #include "storage/file_error.h"
 
@@ -16,19 +17,11 @@ constexpr std::size_t kPieceSize = std::size_t{1} << 20;
 constexpr std::size_t kSmallestPiece = 4096;
 constexpr std::string_view kUtf8Signature = "\xEF\xBB\xBF";
 
-// The first CR or LF from `from` on, or `to`. Eight bytes are looked at a time: a word
-// holds the byte b when word ^ (b in every byte) has a zero byte.
+// The first CR or LF from `from` on, or `to`; eight bytes are looked at a time.
 const char* findLineEnd(const char* from, const char* to) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101;
-    constexpr std::uint64_t kHighBits = 0x8080808080808080;
-    const auto holds = [](std::uint64_t word, unsigned char byte) {
-        const std::uint64_t x = word ^ (kOnes * byte);
-        return ((x - kOnes) & ~x & kHighBits) != 0;
-    };
     for (; to - from >= 8; from += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, from, sizeof word);
-        if (holds(word, '\r') || holds(word, '\n'))
+        const std::uint64_t word = loan::LoadBytes(from);
+        if (loan::HoldsByte(word, '\r') || loan::HoldsByte(word, '\n'))
             break;
     }
     while (from != to && *from != '\r' && *from != '\n') ++from;
