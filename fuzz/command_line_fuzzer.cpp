@@ -1,12 +1,29 @@
 // ssudomer-cli in-process: the input is the argument list, split at NUL bytes. Whatever the
 // words, the run ends with a status of 0, 2 or 64 and bounded messages. Saving is left out:
-// a fuzzer must not write where its words point.
+// a fuzzer must not write where its words point. --pdf stays, since the PDF module is not
+// found beside a fuzzer and --pdf is then refused after its checks; should one be found
+// there, --pdf is left out too.
 
+#include <algorithm>
+#include <filesystem>
 #include <sstream>
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/pdf_option.h"
 #include "fuzz_support.h"
+
+namespace {
+
+bool pdfCanBeWritten() {
+    const std::vector<std::string> modules = cli::PdfModuleCandidates();
+    return std::any_of(modules.begin(), modules.end(), [](const std::string& module) {
+        std::error_code ignored;
+        return std::filesystem::exists(module, ignored);
+    });
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input = fuzzing::AsText(data, size);
@@ -17,9 +34,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         args.emplace_back(input.substr(start, end - start));
         start = end + 1;
     }
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--save")
-            args[i] = "--csv";
+    static const bool pdfWrites = pdfCanBeWritten();
+    for (std::string& arg : args) {
+        if (arg == "--save" || (pdfWrites && arg == "--pdf"))
+            arg = "--csv";
     }
 
     std::ostringstream out, err;

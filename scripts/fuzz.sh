@@ -9,7 +9,13 @@ scripts/install-deps.sh clang libclang-rt-14-dev
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(payment_file last_loan_file number_text command_line text_decoder)
+if [ ${#targets[@]} -eq 0 ]; then
+  # Every fuzz/NAME_fuzzer.cpp is a target.
+  for source in fuzz/*_fuzzer.cpp; do
+    name="${source#fuzz/}"
+    targets+=("${name%_fuzzer.cpp}")
+  done
+fi
 
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/standard_output.h"
 
 namespace {
 
@@ -16,12 +17,14 @@ constexpr const char* kHelpTrailer =
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
+    cli::StandardOutput output;
+    std::ostream& out = output.stream();
     if (args == std::vector<std::string>{"--version"}) {
-        std::cout << "ssudomer-cli (Ссудомер) " SSUDOMER_VERSION "\n";
-        return 0;
+        out << "ssudomer-cli (Ссудомер) " SSUDOMER_VERSION "\n";
+        return output.finish(0, std::cerr);
     }
-    const int status = cli::RunCli(args, std::cout, std::cerr);
+    const int status = cli::RunCli(args, out, std::cerr);
     if (args == std::vector<std::string>{"--help"})
-        std::cout << kHelpTrailer;
-    return status;
+        out << kHelpTrailer;
+    return output.finish(status, std::cerr);
 }

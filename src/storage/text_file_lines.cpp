@@ -13,7 +13,6 @@ namespace storage {
 
 namespace {
 
-constexpr std::size_t kPieceSize = std::size_t{1} << 20;
 constexpr std::size_t kSmallestPiece = 4096;
 constexpr std::string_view kUtf8Signature = "\xEF\xBB\xBF";
 
@@ -30,12 +29,13 @@ const char* findLineEnd(const char* from, const char* to) {
 
 }  // namespace
 
-TextFileLines::TextFileLines(const std::string& path) : file_(path) {
+TextFileLines::TextFileLines(const std::string& path, std::size_t pieceSize) : file_(path) {
     if (!file_.isOpen())
         throw FileError(FileErrorText(errno, FileAccess::Read));
     // A small file needs no piece of full size: the buffer grows if the file does.
     const std::size_t size = file_.checkRegular();
-    buffer_.resize(std::clamp(size + 1, kSmallestPiece, kPieceSize));
+    pieceSize = std::max<std::size_t>(pieceSize, 1);
+    buffer_.resize(std::clamp(size + 1, std::min(kSmallestPiece, pieceSize), pieceSize));
     utf8_ = wholeFileIsUtf8();
     restart();
 }

@@ -16,7 +16,11 @@ namespace storage {
 // file throws before any line is read.
 class TextFileLines {
   public:
-    explicit TextFileLines(const std::string& path);
+    // The size of the pieces read: a line is taken from the buffer once its end is read.
+    static constexpr std::size_t kPieceSize = std::size_t{1} << 20;
+
+    // `pieceSize` is for tests, which cut a short text into many small pieces.
+    explicit TextFileLines(const std::string& path, std::size_t pieceSize = kPieceSize);
 
     // The next line as UTF-8, valid until the next call; none after the last.
     std::optional<std::string_view> next();
