@@ -6,6 +6,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 
 #include <exception>
 
@@ -87,6 +88,13 @@ void TForm2::buildControls() {
 }
 
 void TForm2::showEvent(QShowEvent* event) {
+    // A spontaneous show is the window system mapping the window again (restored from
+    // minimised, alone or with the main window): the pages, the page shown and the place
+    // stay as they were. Only a showing asked for by the program rebuilds.
+    if (event->spontaneous()) {
+        QDialog::showEvent(event);
+        return;
+    }
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());

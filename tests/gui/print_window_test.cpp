@@ -127,6 +127,31 @@ TEST_F(PrintWindowTest, OpeningTwiceGivesTheSamePagesInTheSameWindow) {
     });
 }
 
+TEST_F(PrintWindowTest, RestoringTheMinimisedWindowKeepsItsPagesPageAndPlace) {
+    computeSchedule("120");
+    openPrintWindow([&](gui::TForm2& printWindow) {
+        print::TPvPreview& preview = *printWindow.PvPreview1;
+        preview.SetCurrentPage(1);
+        const print::TPvBaseObject* firstObject = pages(printWindow).Page(1).Objects()[0].get();
+        printWindow.move(printWindow.pos() + QPoint(40, 30));
+        const QPoint place = printWindow.pos();
+
+        printWindow.setWindowState(Qt::WindowMinimized);
+        QApplication::processEvents();
+        printWindow.setWindowState(Qt::WindowNoState);
+        QApplication::processEvents();
+
+        EXPECT_TRUE(printWindow.isVisible());
+        EXPECT_EQ(preview.CurrentPage(), 1);
+        EXPECT_EQ(pages(printWindow).Page(1).Objects()[0].get(), firstObject);  // not rebuilt
+        EXPECT_EQ(printWindow.pos(), place);
+    });
+    // The next showing by the menu rebuilds and opens on the last page.
+    openPrintWindow([&](gui::TForm2& printWindow) {
+        EXPECT_EQ(printWindow.PvPreview1->CurrentPage(), pages(printWindow).PageCount());
+    });
+}
+
 TEST_F(PrintWindowTest, ZoomStepsBetweenItsLimitsAndIsKeptBetweenShowings) {
     computeSchedule("12");
     openPrintWindow([&](gui::TForm2& printWindow) {
