@@ -1,6 +1,7 @@
 #include "gui/print_window.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -78,6 +79,12 @@ void TForm2::buildControls() {
     Button6 = button("Button6", "-", {408, 16, 33, 33}, &TForm2::Button6Click);
     Button7 = button("Button7", "fit", {456, 16, 33, 33}, &TForm2::Button7Click);
 
+    PageNumberLabel = new QLabel(this);
+    PageNumberLabel->setObjectName("PageNumberLabel");
+    PageNumberLabel->setGeometry(364, 153, 121, 25);
+    PageNumberLabel->setAlignment(Qt::AlignCenter);
+    PvPreview1->OnPageChanged = [this] { showPageNumber(); };
+
     setTabOrder(PvPreview1, Button1);
     setTabOrder(Button1, Button2);
     setTabOrder(Button2, Button3);
@@ -115,7 +122,13 @@ void TForm2::FormShow() {
         box.exec();
         CloseOnPaint = true;
     }
+    showPageNumber();
     update();
+}
+
+void TForm2::showPageNumber() {
+    PageNumberLabel->setText(
+        QString::fromStdString(PageNumberText(PvPreview1->CurrentPage(), PvPreview1->PageCount())));
 }
 
 void TForm2::paintEvent(QPaintEvent* event) {

@@ -2,6 +2,7 @@
 // paging, zoom, the print dialog, and a failed build.
 
 #include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -179,10 +180,11 @@ TEST_F(PrintWindowTest, ZoomStepsBetweenItsLimitsAndIsKeptBetweenShowings) {
         [&](gui::TForm2& printWindow) { EXPECT_EQ(printWindow.PvPreview1->Zoom(), 45); });
 }
 
-TEST_F(PrintWindowTest, EveryPageHasTheHeaderAndTheFooterWithTheProgramName) {
+TEST_F(PrintWindowTest, EveryPageHasTheHeaderAndTheFooterWithItsNumberAndTheProgramName) {
     computeSchedule("120");
     openPrintWindow([&](gui::TForm2& printWindow) {
         const print::TPvPageList& list = pages(printWindow);
+        ASSERT_EQ(list.PageCount(), 3);
         for (int n = 1; n <= list.PageCount(); ++n) {
             SCOPED_TRACE(n);
             const print::TPvBandLayout header = list.HeaderLayout(n);
@@ -190,11 +192,67 @@ TEST_F(PrintWindowTest, EveryPageHasTheHeaderAndTheFooterWithTheProgramName) {
             EXPECT_EQ(header.Captions[0].Text, "Информация по кредиту.");
             EXPECT_EQ(header.Captions[0].Index, 1);
             const print::TPvBandLayout footer = list.FooterLayout(n);
-            ASSERT_EQ(footer.Captions.size(), 1u);
-            EXPECT_EQ(footer.Captions[0].Text.rfind("Ссудомер 2.0", 0), 0u);
-            EXPECT_EQ(footer.Captions[0].Index, 2);
+            ASSERT_EQ(footer.Captions.size(), 2u);
+            EXPECT_EQ(footer.Captions[0].Index, 0);
+            EXPECT_EQ(footer.Captions[0].Text, "Стр. " + std::to_string(n) + " из 3");
+            EXPECT_EQ(footer.Captions[0].Left, footer.Left);
+            EXPECT_EQ(footer.Captions[1].Text.rfind("Ссудомер 2.0", 0), 0u);
+            EXPECT_EQ(footer.Captions[1].Index, 2);
+            // The number ends well before the program's caption begins.
+            const print::TPvFont& font = list.Footer.CaptionLeft.Font;
+            const print::TPvExtended numberRight =
+                footer.Captions[0].Left +
+                list.Measurer().TextWidth(font, footer.Captions[0].Text, print::kPvReferenceDpi) /
+                    print::kPvReferenceDpi;
+            EXPECT_LT(numberRight + 0.2L, footer.Captions[1].Left);
         }
     });
+}
+
+TEST_F(PrintWindowTest, TheWindowShowsThePageNumberAndTheCount) {
+    computeSchedule("120");
+    openPrintWindow([&](gui::TForm2& printWindow) {
+        ASSERT_NE(printWindow.PageNumberLabel, nullptr);
+        EXPECT_EQ(printWindow.PageNumberLabel->text(), "Стр. 3 из 3");
+        EXPECT_TRUE(printWindow.PageNumberLabel->isVisible());
+        printWindow.Button3->click();
+        EXPECT_EQ(printWindow.PageNumberLabel->text(), "Стр. 2 из 3");
+        printWindow.Button3->click();
+        printWindow.Button3->click();
+        EXPECT_EQ(printWindow.PageNumberLabel->text(), "Стр. 1 из 3");
+        printWindow.Button4->click();
+        EXPECT_EQ(printWindow.PageNumberLabel->text(), "Стр. 2 из 3");
+        // Between the paging buttons and "Печать", clear of both.
+        const QRect place = printWindow.PageNumberLabel->geometry();
+        EXPECT_FALSE(place.intersects(printWindow.Button4->geometry()));
+        EXPECT_FALSE(place.intersects(printWindow.Button1->geometry()));
+    });
+    computeSchedule("6");
+    openPrintWindow([&](gui::TForm2& printWindow) {
+        EXPECT_EQ(printWindow.PageNumberLabel->text(), "Стр. 1 из 1");
+    });
+}
+
+// The document alone: a footer band too narrow for the number and the program's caption
+// side by side leaves the number out rather than print one over the other.
+TEST(PaymentPagesFooter, ThePageNumberIsLeftOutWhereTheBandHasNoRoom) {
+    loan::ScheduleTable table;
+    print::TPvPageList list;
+    list.SetMeasurer(print::QtTextMeasurer());
+    gui::PaymentPages document(list);
+    const std::array<std::string, 4> lines{"a", "b", "c", "d"};
+
+    document.Build(lines, table);
+    EXPECT_EQ(list.Footer.CaptionLeft.Caption, "Стр. {PAGE} из {NUMPAGES}");
+    ASSERT_EQ(list.FooterLayout(1).Captions.size(), 2u);
+    EXPECT_EQ(list.FooterLayout(1).Captions[0].Text, "Стр. 1 из 1");
+
+    list.Margins.Left.SetInches(3.5L);  // a band of 8.27 - 3.5 - 0.5 inches
+    document.Build(lines, table);
+    EXPECT_EQ(list.Footer.CaptionLeft.Caption, "");
+    const print::TPvBandLayout footer = list.FooterLayout(1);
+    ASSERT_EQ(footer.Captions.size(), 1u);
+    EXPECT_EQ(footer.Captions[0].Index, 2);
 }
 
 TEST_F(PrintWindowTest, ThePaymentInputModePrintsItsPayments) {
