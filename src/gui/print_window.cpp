@@ -28,11 +28,6 @@ constexpr int kZoom = 30;
 constexpr int kMinZoom = 30;
 constexpr int kMaxZoom = 100;
 
-bool runSystemPrintDialog(QPrinter& printer, QWidget* parent) {
-    QPrintDialog dialog(&printer, parent);
-    return dialog.exec() == QDialog::Accepted;
-}
-
 }  // namespace
 
 TForm2::TForm2(const app::MainForm& form, QWidget* owner)
@@ -40,7 +35,16 @@ TForm2::TForm2(const app::MainForm& form, QWidget* owner)
                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                          Qt::WindowCloseButtonHint),
       form_(form) {
-    PrintDialog1 = runSystemPrintDialog;
+    // The system's dialog offers every page, a range of them or the page shown, and copies
+    // collated or not; Button1Click prints what it chose.
+    PrintDialog1 = [this](QPrinter& printer, QWidget* parent) {
+        QPrintDialog dialog(&printer, parent);
+        dialog.setMinMax(1, PvPreview1->PageCount());
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+        dialog.setOption(QAbstractPrintDialog::PrintCollateCopies);
+        dialog.setOption(QAbstractPrintDialog::PrintCurrentPage);
+        return dialog.exec() == QDialog::Accepted;
+    };
     setObjectName("Form2");
     setWindowTitle(kCaption);
     setFont(WindowFont());
@@ -143,11 +147,16 @@ void TForm2::FormPaint() {
 
 void TForm2::Button1Click() {
     // The dialog configures the very printer the job goes to (a system printer or a PDF
-    // file); of its choices only the number of copies is taken over.
+    // file). It opens on every page of this document, whatever range was chosen last; its
+    // copies, collation, colour and duplex are kept for the job, and its range printed.
     QPrinter& printer = PvPreview1->PrintService().Printer();
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setFromTo(0, 0);
     if (PrintDialog1(printer, this)) {
-        PvPreview1->PvPrinter().SetPrintCopies(printer.copyCount());
-        PvPreview1->PrintAll();
+        print::TakePrinterChoices(printer, PvPreview1->PvPrinter());
+        const print::TPvPageRange range =
+            print::ChosenPages(printer, PvPreview1->PageCount(), PvPreview1->CurrentPage());
+        PvPreview1->PrintPages(range.From, range.To);
     }
     close();
 }

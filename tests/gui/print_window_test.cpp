@@ -4,8 +4,12 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <functional>
@@ -306,6 +310,84 @@ TEST_F(PrintWindowTest, ConfirmingThePrintDialogPrintsEveryPageAndCloses) {
     QFile printed(file);
     ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
     EXPECT_TRUE(printed.read(5) == "%PDF-");
+}
+
+// The printed PDF's pages by the number in their footers ("Стр. 2 из 3" gives 2).
+std::vector<int> printedPageNumbers(const QString& pdf) {
+    QProcess process;
+    process.start("pdftotext", {"-layout", pdf, "-"});
+    process.waitForFinished(30000);
+    const QString text = QString::fromUtf8(process.readAllStandardOutput());
+    std::vector<int> numbers;
+    static const QRegularExpression number("Стр\\. (\\d+) из \\d+");
+    for (auto it = number.globalMatch(text); it.hasNext();)
+        numbers.push_back(it.next().captured(1).toInt());
+    return numbers;
+}
+
+TEST_F(PrintWindowTest, TheDialogsRangeCopiesAndColourAreWhatIsPrinted) {
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+        GTEST_SKIP() << "poppler-utils is not installed";
+    computeSchedule("120");
+    const QString file = programFolder.filePath("printed.pdf");
+    QPrinter* used = nullptr;
+    openPrintWindow([&](gui::TForm2& printWindow) {
+        printWindow.PrintDialog1 = [&](QPrinter& printer, QWidget*) {
+            used = &printer;
+            EXPECT_EQ(printer.printRange(), QPrinter::AllPages);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(file);
+            printer.setPrintRange(QPrinter::PageRange);
+            printer.setFromTo(2, 2);
+            printer.setCopyCount(2);
+            printer.setCollateCopies(true);
+            printer.setColorMode(QPrinter::GrayScale);
+            return true;
+        };
+        printWindow.Button1->click();
+    });
+    ASSERT_NE(used, nullptr);
+    EXPECT_EQ(printedPageNumbers(file), (std::vector<int>{2, 2}));
+    EXPECT_EQ(used->colorMode(), QPrinter::GrayScale);
+    EXPECT_TRUE(used->collateCopies());
+
+    // Pages 1 to 2 twice, collated, then uncollated; then the page shown alone.
+    const auto printWith = [&](bool collate, QPrinter::PrintRange range) {
+        openPrintWindow([&](gui::TForm2& printWindow) {
+            printWindow.PvPreview1->SetCurrentPage(1);
+            printWindow.PrintDialog1 = [&](QPrinter& printer, QWidget*) {
+                printer.setPrintRange(range);
+                printer.setFromTo(1, 2);
+                printer.setCollateCopies(collate);
+                return true;
+            };
+            printWindow.Button1->click();
+        });
+        return printedPageNumbers(file);
+    };
+    EXPECT_EQ(printWith(true, QPrinter::PageRange), (std::vector<int>{1, 2, 1, 2}));
+    EXPECT_EQ(printWith(false, QPrinter::PageRange), (std::vector<int>{1, 1, 2, 2}));
+    EXPECT_EQ(printWith(false, QPrinter::CurrentPage), (std::vector<int>{1, 1}));
+}
+
+TEST_F(PrintWindowTest, ThePrintDialogOffersThePagesOfTheDocument) {
+    computeSchedule("120");
+    bool answered = false;
+    openPrintWindow([&](gui::TForm2& printWindow) {
+        modals.replies.push_back([&](QWidget* widget) {
+            auto* dialog = qobject_cast<QPrintDialog*>(widget);
+            ASSERT_NE(dialog, nullptr) << widget->metaObject()->className();
+            EXPECT_EQ(dialog->minPage(), 1);
+            EXPECT_EQ(dialog->maxPage(), 3);
+            EXPECT_TRUE(dialog->testOption(QAbstractPrintDialog::PrintPageRange));
+            EXPECT_TRUE(dialog->testOption(QAbstractPrintDialog::PrintCollateCopies));
+            EXPECT_TRUE(dialog->testOption(QAbstractPrintDialog::PrintCurrentPage));
+            answered = true;
+            dialog->reject();
+        });
+        printWindow.Button1->click();
+    });
+    EXPECT_TRUE(answered);
 }
 
 // A font engine that cannot measure the table's 8-point fonts (the bands still can).
