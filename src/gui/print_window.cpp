@@ -151,7 +151,7 @@ void TForm2::Button1Click() {
     // copies, collation, colour and duplex are kept for the job, and its range printed.
     QPrinter& printer = PvPreview1->PrintService().Printer();
     printer.setPrintRange(QPrinter::AllPages);
-    printer.setFromTo(0, 0);
+    printer.setFromTo(1, PvPreview1->PageCount());
     if (PrintDialog1(printer, this)) {
         print::TakePrinterChoices(printer, PvPreview1->PvPrinter());
         const print::TPvPageRange range =

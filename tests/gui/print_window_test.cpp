@@ -335,6 +335,8 @@ TEST_F(PrintWindowTest, TheDialogsRangeCopiesAndColourAreWhatIsPrinted) {
         printWindow.PrintDialog1 = [&](QPrinter& printer, QWidget*) {
             used = &printer;
             EXPECT_EQ(printer.printRange(), QPrinter::AllPages);
+            EXPECT_EQ(printer.fromPage(), 1);
+            EXPECT_EQ(printer.toPage(), 3);
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(file);
             printer.setPrintRange(QPrinter::PageRange);
