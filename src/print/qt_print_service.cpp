@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPrinterInfo>
 
+#include <utility>
+
 #include "print/page_list.h"
 #include "print/replay.h"
 
@@ -132,18 +134,22 @@ void TakePrinterChoices(const QPrinter& printer, TPvPrinter& settings) {
 }
 
 TPvPageRange ChosenPages(const QPrinter& printer, int pageCount, int currentPage) {
+    TPvPageRange range{1, pageCount};
     switch (printer.printRange()) {
         case QPrinter::PageRange:
             if (printer.fromPage() > 0)
-                return {printer.fromPage(), printer.toPage() > 0 ? printer.toPage() : pageCount};
+                range = {printer.fromPage(), printer.toPage() > 0 ? printer.toPage() : pageCount};
             break;
         case QPrinter::CurrentPage:
-            return {currentPage, currentPage};
+            range = {currentPage, currentPage};
+            break;
         case QPrinter::AllPages:
         case QPrinter::Selection:
             break;
     }
-    return {1, pageCount};
+    if (printer.pageOrder() == QPrinter::LastPageFirst)
+        std::swap(range.From, range.To);
+    return range;
 }
 
 TPvQtPrintService::TPvQtPrintService(std::shared_ptr<QPrinter> printer)

@@ -54,7 +54,8 @@ struct TPvPageRange {
 };
 
 // The pages a print dialog asked for on `printer`: every page, a range (an open end runs
-// to the last page) or the page shown.
+// to the last page) or the page shown; from the last to the first when it asked for the
+// last page first.
 TPvPageRange ChosenPages(const QPrinter& printer, int pageCount, int currentPage);
 
 }  // namespace print

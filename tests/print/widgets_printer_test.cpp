@@ -118,6 +118,11 @@ TEST_F(QtPrinting, ThePagesAndChoicesOfAPrintDialogAreTakenOver) {
     printer.setPrintRange(QPrinter::CurrentPage);
     EXPECT_EQ(ChosenPages(printer, 5, 3).From, 3);
     EXPECT_EQ(ChosenPages(printer, 5, 3).To, 3);
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 4);
+    printer.setPageOrder(QPrinter::LastPageFirst);  // "reverse order"
+    EXPECT_EQ(ChosenPages(printer, 5, 3).From, 4);
+    EXPECT_EQ(ChosenPages(printer, 5, 3).To, 2);
 
     // The choices survive the job's settings being handed to the printer.
     pages.Printer.SetPrintService(std::make_shared<TPvQtPrintService>(PdfPrinter()));
