@@ -94,7 +94,7 @@ std::vector<TPvLineSpan> LayoutLines(const TPvTextMeasurer& measurer, const TPvF
             std::string_view rest = body;
             if (!rest.empty() && rest.back() == ' ')
                 rest.remove_suffix(1);
-            while (measurer.TextWidth(font, rest, kPvReferenceDpi) > width) {
+            while (!rest.empty() && measurer.TextWidth(font, rest, kPvReferenceDpi) > width) {
                 const std::size_t piece = FittingPrefix(measurer, font, rest, width);
                 if (piece == rest.size())
                     break;  // one character wider than the box: the line holds it alone

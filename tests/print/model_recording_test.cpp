@@ -180,6 +180,7 @@ TEST(TextLayout, AWordWiderThanTheBoxIsBrokenIntoPiecesThatFit) {
               (Lines{"Очень", "длинн", "оесло", "во\r", "ок"}));
     // A box narrower than one character still takes one a line.
     EXPECT_EQ(shown("abc", 0.5L, true), (Lines{"a", "b", "c"}));
+    EXPECT_EQ(shown("ab  c", -1, true), (Lines{"a", "b ", " ", "c"}));  // no room at all
     // Words that fit keep the rules: the line ends before a word that would overflow it.
     EXPECT_EQ(shown("aaaa bbbb cccc", 10.01L, true), (Lines{"aaaa bbbb ", "cccc"}));
     // Without word wrap only line breaks end lines, however long they are.
