@@ -17,6 +17,8 @@ constexpr const char* kMarginValues = "720,720,720,720,\"12632256,1,2,4\",\"1263
 constexpr print::TPvExtended kTableLeft = 1.0L;
 constexpr print::TPvExtended kTableTop = 1.4L;
 constexpr print::TPvExtended kTableWidth = 6.0L;
+// Free space kept between the page number and the program's caption at the right.
+constexpr print::TPvExtended kCaptionGap = 0.25L;
 
 print::TPvFont cyrillic(print::TPvFont font) {
     font.Charset = print::kCyrillicCharset;
@@ -51,7 +53,27 @@ void configureDocument(print::TPvPageList& pages) {
     printer.Title = kPrintJobTitle;
 }
 
+// Whether the page number of the last page (the widest) and the right caption both fit
+// on the footer band of the document's pages without touching.
+bool PageNumberFits(const print::TPvPageList& pages) {
+    const print::TPvTextMeasurer& measurer = pages.Measurer();
+    const auto width = [&](const print::TPvHeaderFooterCaption& caption, const std::string& text) {
+        return measurer.TextWidth(caption.Font, text, print::kPvReferenceDpi) /
+               print::kPvReferenceDpi;
+    };
+    const int count = pages.PageCount();
+    const print::TPvBandLayout band = pages.FooterLayout(count);
+    const print::TPvExtended needed =
+        width(pages.Footer.CaptionLeft, PageNumberText(count, count)) + kCaptionGap +
+        width(pages.Footer.CaptionRight, pages.Footer.CaptionRight.Caption);
+    return needed <= band.Right - band.Left;
+}
+
 }  // namespace
+
+std::string PageNumberText(int page, int count) {
+    return print::ReplaceTokens(kPageNumberCaption, {"", "", page, count});
+}
 
 std::string FooterCaption() {
     return kFooterProgramName + app::DecipherNotice(kStoredFooterNotice);
@@ -73,11 +95,14 @@ PaymentPages::PaymentPages(print::TPvPageList& pages) : pages_(pages) {
 void PaymentPages::Build(const std::array<std::string, 4>& loanInformation,
                          const loan::ScheduleTable& table) {
     pages_.Clear();
+    pages_.Footer.Caption(0).Caption.clear();
     pages_.Footer.Caption(2).Caption = FooterCaption();
     pages_.Header.Caption(1).Caption = kPageHeaderCaption;
     PvRtfPreview1.LoadTextLines({loanInformation.begin(), loanInformation.end()});
     PvGridPrint1.SetGrid(&table);
     PvGridPrint1.PrintGrid(print::pvInches, kTableLeft, kTableTop, kTableWidth);
+    if (PageNumberFits(pages_))
+        pages_.Footer.Caption(0).Caption = kPageNumberCaption;
 }
 
 }  // namespace gui

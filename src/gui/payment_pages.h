@@ -19,6 +19,11 @@ inline constexpr const char* kPrintJobTitle = "Платежи по кредит�
 inline constexpr const char* kPageHeaderCaption = "Информация по кредиту.";
 inline constexpr const char* kDesignHeaderCaption = "Печать платежей";
 inline constexpr const char* kFooterProgramName = "Ссудомер 2.0";
+// The page number, left in the footer of every page where the band has room for it.
+inline constexpr const char* kPageNumberCaption = "Стр. {PAGE} из {NUMPAGES}";
+
+// "Стр. 2 из 5": page `page` of `count`, as the footer and the print window show it.
+std::string PageNumberText(int page, int count);
 
 // "Ссудомер 2.0" immediately followed by the notice the program keeps enciphered.
 std::string FooterCaption();
@@ -31,7 +36,8 @@ class PaymentPages {
 
     // Rebuilds the document: every page dropped, the captions set, the four lines on page
     // 1, then the table from 1.0 / 1.4 inches, 6.0 inches wide, over as many pages as it
-    // needs. The document's last page is current afterwards.
+    // needs, each page numbered in its footer when the band has room. The document's last
+    // page is current afterwards.
     void Build(const std::array<std::string, 4>& loanInformation, const loan::ScheduleTable& table);
 
     print::TPvPageList& pages() { return pages_; }

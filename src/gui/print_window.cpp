@@ -1,11 +1,13 @@
 #include "gui/print_window.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 
 #include <exception>
 
@@ -26,11 +28,6 @@ constexpr int kZoom = 30;
 constexpr int kMinZoom = 30;
 constexpr int kMaxZoom = 100;
 
-bool runSystemPrintDialog(QPrinter& printer, QWidget* parent) {
-    QPrintDialog dialog(&printer, parent);
-    return dialog.exec() == QDialog::Accepted;
-}
-
 }  // namespace
 
 TForm2::TForm2(const app::MainForm& form, QWidget* owner)
@@ -38,7 +35,16 @@ TForm2::TForm2(const app::MainForm& form, QWidget* owner)
                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                          Qt::WindowCloseButtonHint),
       form_(form) {
-    PrintDialog1 = runSystemPrintDialog;
+    // The system's dialog offers every page, a range of them or the page shown, and copies
+    // collated or not; Button1Click prints what it chose.
+    PrintDialog1 = [this](QPrinter& printer, QWidget* parent) {
+        QPrintDialog dialog(&printer, parent);
+        dialog.setMinMax(1, PvPreview1->PageCount());
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+        dialog.setOption(QAbstractPrintDialog::PrintCollateCopies);
+        dialog.setOption(QAbstractPrintDialog::PrintCurrentPage);
+        return dialog.exec() == QDialog::Accepted;
+    };
     setObjectName("Form2");
     setWindowTitle(kCaption);
     setFont(WindowFont());
@@ -77,6 +83,12 @@ void TForm2::buildControls() {
     Button6 = button("Button6", "-", {408, 16, 33, 33}, &TForm2::Button6Click);
     Button7 = button("Button7", "fit", {456, 16, 33, 33}, &TForm2::Button7Click);
 
+    PageNumberLabel = new QLabel(this);
+    PageNumberLabel->setObjectName("PageNumberLabel");
+    PageNumberLabel->setGeometry(364, 153, 121, 25);
+    PageNumberLabel->setAlignment(Qt::AlignCenter);
+    PvPreview1->OnPageChanged = [this] { showPageNumber(); };
+
     setTabOrder(PvPreview1, Button1);
     setTabOrder(Button1, Button2);
     setTabOrder(Button2, Button3);
@@ -87,6 +99,13 @@ void TForm2::buildControls() {
 }
 
 void TForm2::showEvent(QShowEvent* event) {
+    // A spontaneous show is the window system mapping the window again (restored from
+    // minimised, alone or with the main window): the pages, the page shown and the place
+    // stay as they were. Only a showing asked for by the program rebuilds.
+    if (event->spontaneous()) {
+        QDialog::showEvent(event);
+        return;
+    }
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
@@ -107,7 +126,13 @@ void TForm2::FormShow() {
         box.exec();
         CloseOnPaint = true;
     }
+    showPageNumber();
     update();
+}
+
+void TForm2::showPageNumber() {
+    PageNumberLabel->setText(
+        QString::fromStdString(PageNumberText(PvPreview1->CurrentPage(), PvPreview1->PageCount())));
 }
 
 void TForm2::paintEvent(QPaintEvent* event) {
@@ -122,11 +147,16 @@ void TForm2::FormPaint() {
 
 void TForm2::Button1Click() {
     // The dialog configures the very printer the job goes to (a system printer or a PDF
-    // file); of its choices only the number of copies is taken over.
+    // file). It opens on every page of this document, whatever range was chosen last; its
+    // copies, collation, colour and duplex are kept for the job, and its range printed.
     QPrinter& printer = PvPreview1->PrintService().Printer();
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setFromTo(1, PvPreview1->PageCount());
     if (PrintDialog1(printer, this)) {
-        PvPreview1->PvPrinter().SetPrintCopies(printer.copyCount());
-        PvPreview1->PrintAll();
+        print::TakePrinterChoices(printer, PvPreview1->PvPrinter());
+        const print::TPvPageRange range =
+            print::ChosenPages(printer, PvPreview1->PageCount(), PvPreview1->CurrentPage());
+        PvPreview1->PrintPages(range.From, range.To);
     }
     close();
 }

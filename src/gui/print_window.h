@@ -12,6 +12,7 @@
 #include "app/main_form.h"
 #include "gui/payment_pages.h"
 
+class QLabel;
 class QPrinter;
 class QPushButton;
 
@@ -36,6 +37,8 @@ class TForm2 : public QDialog {
     QPushButton* Button5 = nullptr;  // "+"
     QPushButton* Button6 = nullptr;  // "-"
     QPushButton* Button7 = nullptr;  // "fit"
+    // "Стр. N из M": the page shown and the document's page count.
+    QLabel* PageNumberLabel = nullptr;
 
     TPvGridPrint& PvGridPrint1() { return pages_->PvGridPrint1; }
     print::TPvRtfPreview& PvRtfPreview1() { return pages_->PvRtfPreview1; }
@@ -62,6 +65,7 @@ class TForm2 : public QDialog {
 
   private:
     void buildControls();
+    void showPageNumber();
     void FormPaint();
 
     const app::MainForm& form_;

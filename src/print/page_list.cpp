@@ -104,6 +104,25 @@ TPvBandLayout TPvPageList::FooterLayout(int n) const {
     return BandLayout(Footer, n);
 }
 
+namespace {
+
+// The pages in printing order with `copies` copies of each: 1 2 3 1 2 3 collated,
+// 1 1 2 2 3 3 not.
+std::vector<int> WithCopies(const std::vector<int>& order, int copies, bool collate) {
+    copies = std::max(copies, 1);
+    std::vector<int> sheets;
+    sheets.reserve(order.size() * std::size_t(copies));
+    if (collate) {
+        for (int copy = 0; copy < copies; ++copy)
+            sheets.insert(sheets.end(), order.begin(), order.end());
+    } else {
+        for (int page : order) sheets.insert(sheets.end(), std::size_t(copies), page);
+    }
+    return sheets;
+}
+
+}  // namespace
+
 bool TPvPageList::PrintPages(int from, int to) {
     from = std::clamp(from, 1, PageCount());
     to = std::clamp(to, 1, PageCount());
@@ -120,12 +139,14 @@ bool TPvPageList::PrintPages(int from, int to) {
     bool printed = Printer.BeginDoc();
     try {
         if (printed) {
-            for (std::size_t i = 0; i < order.size(); ++i) {
-                Printer.Job()->PrintPage(*this, order[i], Margins.ClipMargins);
-                if (i + 1 < order.size())
-                    Printer.NewSheet(Page(order[i + 1]).Orientation);
+            const std::vector<int> sheets =
+                WithCopies(order, Printer.Job()->OwnCopies(), Printer.Collate());
+            for (std::size_t i = 0; i < sheets.size(); ++i) {
+                Printer.Job()->PrintPage(*this, sheets[i], Margins.ClipMargins);
+                if (i + 1 < sheets.size())
+                    Printer.NewSheet(Page(sheets[i + 1]).Orientation);
                 if (OnPrintProgress)
-                    OnPrintProgress(int(i + 1), int(order.size()));
+                    OnPrintProgress(int(i + 1), int(sheets.size()));
             }
             printed = Printer.EndDoc();
         }

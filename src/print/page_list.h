@@ -88,7 +88,9 @@ class TPvPageList {
     TPvBandLayout FooterLayout(int n) const;
 
     // Prints pages from..to (descending when from > to) as one job through the printer's
-    // service. Gives false when nothing could be printed.
+    // service. Copies the device does not make are printed here: the whole range again for
+    // each copy when collated, otherwise each page as often as there are copies. Gives
+    // false when nothing could be printed.
     bool PrintPages(int from, int to);
 
     std::function<void()> OnPageCountChange;

@@ -44,6 +44,9 @@ class TPvPrintJob {
     virtual void NewSheet(TPvOrientation orientation) = 0;
     // Ends the job; gives false when the output could not be completed.
     virtual bool End() = 0;
+    // The copies the job has to print page by page itself because the device makes only
+    // one of each sheet (a PDF file); 1 when the device makes the copies it was asked for.
+    virtual int OwnCopies() const { return 1; }
 };
 
 class TPvPrintService {

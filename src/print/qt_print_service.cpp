@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPrinterInfo>
 
+#include <utility>
+
 #include "print/page_list.h"
 #include "print/replay.h"
 
@@ -23,7 +25,7 @@ QPageLayout::Orientation ToQOrientation(TPvOrientation orientation) {
 
 class QtPrintJob : public TPvPrintJob {
   public:
-    explicit QtPrintJob(QPrinter& printer) : printer_(printer) {}
+    QtPrintJob(QPrinter& printer, int copies) : printer_(printer), copies_(copies) {}
 
     bool Begin() { return painter_.begin(&printer_); }
 
@@ -60,12 +62,42 @@ class QtPrintJob : public TPvPrintJob {
         return ended && printer_.printerState() != QPrinter::Error;
     }
 
+    // A print server makes the copies (collated as asked); a PDF file holds one of each.
+    int OwnCopies() const override { return printer_.supportsMultipleCopies() ? 1 : copies_; }
+
   private:
     QPrinter& printer_;
+    int copies_;
     QPainter painter_;
 };
 
 }  // namespace
+
+QPrinter::DuplexMode ToQDuplex(TPvDuplex duplex) {
+    switch (duplex) {
+        case pvSimplex:
+            return QPrinter::DuplexNone;
+        case pvHorzDuplex:
+            return QPrinter::DuplexShortSide;
+        case pvVertDuplex:
+            return QPrinter::DuplexLongSide;
+    }
+    return QPrinter::DuplexNone;
+}
+
+std::optional<TPvDuplex> FromQDuplex(QPrinter::DuplexMode mode) {
+    switch (mode) {
+        case QPrinter::DuplexNone:
+            return pvSimplex;
+        case QPrinter::DuplexShortSide:
+            return pvHorzDuplex;
+        case QPrinter::DuplexLongSide:
+            return pvVertDuplex;
+        case QPrinter::DuplexAuto:
+            break;  // the device's own choice; the settings have no word for it
+    }
+    return std::nullopt;
+}
 
 int QualityResolution(TPvPrintQuality quality) {
     switch (quality) {
@@ -86,13 +118,38 @@ void ApplySettings(QPrinter& printer, const TPvPrinterSettings& settings) {
     printer.setCopyCount(settings.Copies);
     printer.setCollateCopies(settings.Collate);
     printer.setColorMode(settings.Color == pvColor ? QPrinter::Color : QPrinter::GrayScale);
-    printer.setDuplex(settings.Duplex == pvSimplex      ? QPrinter::DuplexNone
-                      : settings.Duplex == pvHorzDuplex ? QPrinter::DuplexShortSide
-                                                        : QPrinter::DuplexLongSide);
+    printer.setDuplex(ToQDuplex(settings.Duplex));
     printer.setPageSize(ToQPageSize(settings.PaperSize));
     printer.setPageOrientation(ToQOrientation(settings.Orientation));
     printer.setResolution(QualityResolution(settings.Quality));
     printer.setDocName(QString::fromStdString(settings.Title));
+}
+
+void TakePrinterChoices(const QPrinter& printer, TPvPrinter& settings) {
+    settings.SetPrintCopies(printer.copyCount());
+    settings.SetCollate(printer.collateCopies());
+    settings.SetPrintColor(printer.colorMode() == QPrinter::GrayScale ? pvMonochrome : pvColor);
+    if (const std::optional<TPvDuplex> duplex = FromQDuplex(printer.duplex()))
+        settings.SetDuplex(*duplex);
+}
+
+TPvPageRange ChosenPages(const QPrinter& printer, int pageCount, int currentPage) {
+    TPvPageRange range{1, pageCount};
+    switch (printer.printRange()) {
+        case QPrinter::PageRange:
+            if (printer.fromPage() > 0)
+                range = {printer.fromPage(), printer.toPage() > 0 ? printer.toPage() : pageCount};
+            break;
+        case QPrinter::CurrentPage:
+            range = {currentPage, currentPage};
+            break;
+        case QPrinter::AllPages:
+        case QPrinter::Selection:
+            break;
+    }
+    if (printer.pageOrder() == QPrinter::LastPageFirst)
+        std::swap(range.From, range.To);
+    return range;
 }
 
 TPvQtPrintService::TPvQtPrintService(std::shared_ptr<QPrinter> printer)
@@ -108,7 +165,7 @@ std::unique_ptr<TPvPrintJob> TPvQtPrintService::BeginJob(const TPvPrinterSetting
     if (printer_->outputFormat() == QPrinter::NativeFormat && !printer_->isValid())
         return nullptr;
     ApplySettings(*printer_, settings);
-    auto job = std::make_unique<QtPrintJob>(*printer_);
+    auto job = std::make_unique<QtPrintJob>(*printer_, settings.Copies);
     if (!job->Begin())
         return nullptr;
     return job;

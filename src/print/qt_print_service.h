@@ -8,6 +8,7 @@
 #include <QPrinter>
 
 #include <memory>
+#include <optional>
 
 #include "print/printer.h"
 
@@ -31,11 +32,30 @@ class TPvQtPrintService : public TPvPrintService {
     std::shared_ptr<QPrinter> printer_;
 };
 
+// Duplex in the printer's terms and back (the long side is vertical, the short side
+// horizontal); the printer's automatic duplex has no counterpart.
+QPrinter::DuplexMode ToQDuplex(TPvDuplex duplex);
+std::optional<TPvDuplex> FromQDuplex(QPrinter::DuplexMode mode);
+
 // The QPrinter's resolution for a print quality.
 int QualityResolution(TPvPrintQuality quality);
 
 // Hands the settings to a QPrinter: copies, collate, colour mode, duplex, paper size,
 // orientation, resolution and the job title.
 void ApplySettings(QPrinter& printer, const TPvPrinterSettings& settings);
+
+// Takes over what a print dialog chose on `printer` that a job would otherwise set back
+// from the settings: copies, collation, colour mode and duplex.
+void TakePrinterChoices(const QPrinter& printer, TPvPrinter& settings);
+
+struct TPvPageRange {
+    int From;
+    int To;
+};
+
+// The pages a print dialog asked for on `printer`: every page, a range (an open end runs
+// to the last page) or the page shown; from the last to the first when it asked for the
+// last page first.
+TPvPageRange ChosenPages(const QPrinter& printer, int pageCount, int currentPage);
 
 }  // namespace print

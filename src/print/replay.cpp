@@ -9,6 +9,7 @@
 
 #include "print/qt_text_measurer.h"
 #include "print/rich_text.h"
+#include "print/text_layout.h"
 
 namespace print {
 
@@ -31,13 +32,6 @@ QPen OnDevice(const QPainter& painter, QPen pen) {
         pen.setWidth(1);
     }
     return pen;
-}
-
-QString DrawableText(const std::string& text) {
-    QString string = ToQString(text);
-    string.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    string.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return string;
 }
 
 class ObjectPainter : public TPvObjectVisitor {
@@ -88,12 +82,10 @@ class ObjectPainter : public TPvObjectVisitor {
         if (box.Text.empty() || text.isEmpty() || !resources_.Fonts().Valid(box.Font))
             return;
         const TPvFont& font = resources_.Fonts()[box.Font];
-        int flags = Qt::AlignTop | Qt::TextExpandTabs;
+        int flags = Qt::AlignTop | Qt::TextExpandTabs | Qt::TextSingleLine;
         flags |= box.Alignment == taCenter         ? Qt::AlignHCenter
                  : box.Alignment == taRightJustify ? Qt::AlignRight
                                                    : Qt::AlignLeft;
-        if (box.WordWrap)
-            flags |= Qt::TextWordWrap;
 
         painter_.save();
         painter_.setClipRect(text, Qt::IntersectClip);
@@ -104,7 +96,24 @@ class ObjectPainter : public TPvObjectVisitor {
             painter_.rotate(-font.Angle / 10.0);
             text.moveTopLeft(QPoint(0, 0));
         }
-        painter_.drawText(text, flags, DrawableText(WithTokens(box.Text)));
+        // The lines are those the box's height was measured with, one below the other at
+        // the measured line height, so that no line is pushed out of the box.
+        const std::string shown = NormalizeLineBreaks(WithTokens(box.Text));
+        const TPvTextMeasurer& measurer = pages_.Measurer();
+        const std::vector<TPvLineSpan> lines =
+            LayoutLines(measurer, font, shown, (box.X2 - box.X1 - 2 * box.Inset) * kPvReferenceDpi,
+                        box.WordWrap);
+        const TPvExtended lineHeight = measurer.LineHeight(font, kPvReferenceDpi) / kPvReferenceDpi;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const int top = text.top() + Y(TPvExtended(i) * lineHeight);
+            if (top > text.bottom())
+                break;
+            std::string_view line = std::string_view(shown).substr(lines[i].Start, lines[i].Length);
+            while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
+                line.remove_suffix(1);
+            painter_.drawText(QRect(text.left(), top, text.width(), text.bottom() + 1 - top), flags,
+                              ToQString(line));
+        }
         painter_.restore();
     }
 

@@ -58,7 +58,9 @@ std::vector<TPvTextLine> LayoutRichText(const TPvRichText& text, TPvExtended wid
             continue;
         QTextLayout layout(string.mid(paragraph.start, paragraph.length), font);
         QTextOption option;
-        option.setWrapMode(wordWrap ? QTextOption::WordWrap : QTextOption::NoWrap);
+        // A word wider than the rectangle is broken at its edge rather than run past it.
+        option.setWrapMode(wordWrap ? QTextOption::WrapAtWordBoundaryOrAnywhere
+                                    : QTextOption::NoWrap);
         layout.setTextOption(option);
         layout.beginLayout();
         std::vector<std::pair<int, int>> ranges;

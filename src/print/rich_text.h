@@ -22,8 +22,9 @@ struct TPvTextLine {
 
 // The lines of `text` from the line holding `firstChar` on, laid out in a rectangle
 // `widthInches` wide (ten times as wide without word wrap), as many as fit within
-// `heightInches`. At least one line is given when any text remains, so that a line taller
-// than the rectangle cannot stop the text from moving on.
+// `heightInches`. A word wider than the rectangle is broken at its edge. At least one line
+// is given when any text remains, so that a line taller than the rectangle cannot stop the
+// text from moving on.
 std::vector<TPvTextLine> LayoutRichText(const TPvRichText& text, TPvExtended widthInches,
                                         TPvExtended heightInches, bool wordWrap, int firstChar);
 

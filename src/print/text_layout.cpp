@@ -29,37 +29,96 @@ std::vector<std::string_view> SplitWords(std::string_view text) {
     return words;
 }
 
-int CountLines(const TPvTextMeasurer& measurer, const TPvFont& font, std::string_view text,
-               TPvExtended width, bool wordWrap) {
-    int lines = 0;
+namespace {
+
+// Bytes of the longest start of `text` (whole UTF-8 characters, at least one) that is at
+// most `width` wide.
+std::size_t FittingPrefix(const TPvTextMeasurer& measurer, const TPvFont& font,
+                          std::string_view text, TPvExtended width) {
+    std::vector<std::size_t> ends;  // the byte after each character
+    for (std::size_t i = 1; i <= text.size(); ++i) {
+        if (i == text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80)
+            ends.push_back(i);
+    }
+    std::size_t fits = 0, tooWide = ends.size();  // indices into `ends`
+    while (tooWide - fits > 1) {
+        const std::size_t middle = (fits + tooWide) / 2;
+        if (measurer.TextWidth(font, text.substr(0, ends[middle]), kPvReferenceDpi) <= width)
+            fits = middle;
+        else
+            tooWide = middle;
+    }
+    return ends[fits];
+}
+
+std::vector<TPvLineSpan> UnwrappedLines(std::string_view text) {
+    std::vector<TPvLineSpan> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            lines.push_back({start, i + 1 - start});
+            start = i + 1;
+        }
+    }
+    if (start < text.size())
+        lines.push_back({start, text.size() - start});
+    return lines;
+}
+
+}  // namespace
+
+std::vector<TPvLineSpan> LayoutLines(const TPvTextMeasurer& measurer, const TPvFont& font,
+                                     std::string_view text, TPvExtended width, bool wordWrap) {
+    if (!wordWrap)
+        return UnwrappedLines(text);
+    std::vector<TPvLineSpan> lines;
+    std::size_t lineStart = 0;
     TPvExtended lineWidth = 0;
     bool lineOpen = false;
-    auto endLine = [&] {
-        ++lines;
+    const auto endLineAt = [&](std::size_t end) {
+        lines.push_back({lineStart, end - lineStart});
+        lineStart = end;
         lineWidth = 0;
         lineOpen = false;
     };
     for (std::string_view word : SplitWords(text)) {
+        const std::size_t wordStart = std::size_t(word.data() - text.data());
         const bool breaksLine = word.back() == '\r';
-        if (wordWrap) {
-            const std::string_view body = breaksLine ? word.substr(0, word.size() - 1) : word;
-            const TPvExtended wordWidth = measurer.TextWidth(font, body, kPvReferenceDpi);
-            if (wordWidth > width) {
-                // Too wide for any line: it stays on the current one, which ends with it.
-                endLine();
-                continue;
+        const std::string_view body = breaksLine ? word.substr(0, word.size() - 1) : word;
+        TPvExtended wordWidth = measurer.TextWidth(font, body, kPvReferenceDpi);
+        if (wordWidth > width) {
+            // Too wide for any line: it starts one of its own and goes on in pieces that
+            // fit, its blank kept with the last piece.
+            if (lineOpen)
+                endLineAt(wordStart);
+            std::string_view rest = body;
+            if (!rest.empty() && rest.back() == ' ')
+                rest.remove_suffix(1);
+            while (!rest.empty() && measurer.TextWidth(font, rest, kPvReferenceDpi) > width) {
+                const std::size_t piece = FittingPrefix(measurer, font, rest, width);
+                if (piece == rest.size())
+                    break;  // one character wider than the box: the line holds it alone
+                endLineAt(lineStart + piece);
+                rest.remove_prefix(piece);
             }
-            if (lineOpen && lineWidth + wordWidth > width)
-                endLine();
-            lineWidth += wordWidth;
+            wordWidth =
+                measurer.TextWidth(font, body.substr(lineStart - wordStart), kPvReferenceDpi);
+        } else if (lineOpen && lineWidth + wordWidth > width) {
+            endLineAt(wordStart);
         }
+        lineWidth += wordWidth;
         lineOpen = true;
         if (breaksLine)
-            endLine();
+            endLineAt(wordStart + word.size());
     }
     if (lineOpen)
-        ++lines;
+        endLineAt(text.size());
     return lines;
+}
+
+int CountLines(const TPvTextMeasurer& measurer, const TPvFont& font, std::string_view text,
+               TPvExtended width, bool wordWrap) {
+    return int(LayoutLines(measurer, font, text, width, wordWrap).size());
 }
 
 TPvExtended LaidOutHeight(const TPvTextMeasurer& measurer, const TPvFont& font,

@@ -2,9 +2,14 @@
 // paging, zoom, the print dialog, and a failed build.
 
 #include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <functional>
@@ -127,6 +132,31 @@ TEST_F(PrintWindowTest, OpeningTwiceGivesTheSamePagesInTheSameWindow) {
     });
 }
 
+TEST_F(PrintWindowTest, RestoringTheMinimisedWindowKeepsItsPagesPageAndPlace) {
+    computeSchedule("120");
+    openPrintWindow([&](gui::TForm2& printWindow) {
+        print::TPvPreview& preview = *printWindow.PvPreview1;
+        preview.SetCurrentPage(1);
+        const print::TPvBaseObject* firstObject = pages(printWindow).Page(1).Objects()[0].get();
+        printWindow.move(printWindow.pos() + QPoint(40, 30));
+        const QPoint place = printWindow.pos();
+
+        printWindow.setWindowState(Qt::WindowMinimized);
+        QApplication::processEvents();
+        printWindow.setWindowState(Qt::WindowNoState);
+        QApplication::processEvents();
+
+        EXPECT_TRUE(printWindow.isVisible());
+        EXPECT_EQ(preview.CurrentPage(), 1);
+        EXPECT_EQ(pages(printWindow).Page(1).Objects()[0].get(), firstObject);  // not rebuilt
+        EXPECT_EQ(printWindow.pos(), place);
+    });
+    // The next showing by the menu rebuilds and opens on the last page.
+    openPrintWindow([&](gui::TForm2& printWindow) {
+        EXPECT_EQ(printWindow.PvPreview1->CurrentPage(), pages(printWindow).PageCount());
+    });
+}
+
 TEST_F(PrintWindowTest, ZoomStepsBetweenItsLimitsAndIsKeptBetweenShowings) {
     computeSchedule("12");
     openPrintWindow([&](gui::TForm2& printWindow) {
@@ -154,10 +184,11 @@ TEST_F(PrintWindowTest, ZoomStepsBetweenItsLimitsAndIsKeptBetweenShowings) {
         [&](gui::TForm2& printWindow) { EXPECT_EQ(printWindow.PvPreview1->Zoom(), 45); });
 }
 
-TEST_F(PrintWindowTest, EveryPageHasTheHeaderAndTheFooterWithTheProgramName) {
+TEST_F(PrintWindowTest, EveryPageHasTheHeaderAndTheFooterWithItsNumberAndTheProgramName) {
     computeSchedule("120");
     openPrintWindow([&](gui::TForm2& printWindow) {
         const print::TPvPageList& list = pages(printWindow);
+        ASSERT_EQ(list.PageCount(), 3);
         for (int n = 1; n <= list.PageCount(); ++n) {
             SCOPED_TRACE(n);
             const print::TPvBandLayout header = list.HeaderLayout(n);
@@ -165,11 +196,67 @@ TEST_F(PrintWindowTest, EveryPageHasTheHeaderAndTheFooterWithTheProgramName) {
             EXPECT_EQ(header.Captions[0].Text, "Информация по кредиту.");
             EXPECT_EQ(header.Captions[0].Index, 1);
             const print::TPvBandLayout footer = list.FooterLayout(n);
-            ASSERT_EQ(footer.Captions.size(), 1u);
-            EXPECT_EQ(footer.Captions[0].Text.rfind("Ссудомер 2.0", 0), 0u);
-            EXPECT_EQ(footer.Captions[0].Index, 2);
+            ASSERT_EQ(footer.Captions.size(), 2u);
+            EXPECT_EQ(footer.Captions[0].Index, 0);
+            EXPECT_EQ(footer.Captions[0].Text, "Стр. " + std::to_string(n) + " из 3");
+            EXPECT_EQ(footer.Captions[0].Left, footer.Left);
+            EXPECT_EQ(footer.Captions[1].Text.rfind("Ссудомер 2.0", 0), 0u);
+            EXPECT_EQ(footer.Captions[1].Index, 2);
+            // The number ends well before the program's caption begins.
+            const print::TPvFont& font = list.Footer.CaptionLeft.Font;
+            const print::TPvExtended numberRight =
+                footer.Captions[0].Left +
+                list.Measurer().TextWidth(font, footer.Captions[0].Text, print::kPvReferenceDpi) /
+                    print::kPvReferenceDpi;
+            EXPECT_LT(numberRight + 0.2L, footer.Captions[1].Left);
         }
     });
+}
+
+TEST_F(PrintWindowTest, TheWindowShowsThePageNumberAndTheCount) {
+    computeSchedule("120");
+    openPrintWindow([&](gui::TForm2& printWindow) {
+        ASSERT_NE(printWindow.PageNumberLabel, nullptr);
+        EXPECT_EQ(printWindow.PageNumberLabel->text(), "Стр. 3 из 3");
+        EXPECT_TRUE(printWindow.PageNumberLabel->isVisible());
+        printWindow.Button3->click();
+        EXPECT_EQ(printWindow.PageNumberLabel->text(), "Стр. 2 из 3");
+        printWindow.Button3->click();
+        printWindow.Button3->click();
+        EXPECT_EQ(printWindow.PageNumberLabel->text(), "Стр. 1 из 3");
+        printWindow.Button4->click();
+        EXPECT_EQ(printWindow.PageNumberLabel->text(), "Стр. 2 из 3");
+        // Between the paging buttons and "Печать", clear of both.
+        const QRect place = printWindow.PageNumberLabel->geometry();
+        EXPECT_FALSE(place.intersects(printWindow.Button4->geometry()));
+        EXPECT_FALSE(place.intersects(printWindow.Button1->geometry()));
+    });
+    computeSchedule("6");
+    openPrintWindow([&](gui::TForm2& printWindow) {
+        EXPECT_EQ(printWindow.PageNumberLabel->text(), "Стр. 1 из 1");
+    });
+}
+
+// The document alone: a footer band too narrow for the number and the program's caption
+// side by side leaves the number out rather than print one over the other.
+TEST(PaymentPagesFooter, ThePageNumberIsLeftOutWhereTheBandHasNoRoom) {
+    loan::ScheduleTable table;
+    print::TPvPageList list;
+    list.SetMeasurer(print::QtTextMeasurer());
+    gui::PaymentPages document(list);
+    const std::array<std::string, 4> lines{"a", "b", "c", "d"};
+
+    document.Build(lines, table);
+    EXPECT_EQ(list.Footer.CaptionLeft.Caption, "Стр. {PAGE} из {NUMPAGES}");
+    ASSERT_EQ(list.FooterLayout(1).Captions.size(), 2u);
+    EXPECT_EQ(list.FooterLayout(1).Captions[0].Text, "Стр. 1 из 1");
+
+    list.Margins.Left.SetInches(3.5L);  // a band of 8.27 - 3.5 - 0.5 inches
+    document.Build(lines, table);
+    EXPECT_EQ(list.Footer.CaptionLeft.Caption, "");
+    const print::TPvBandLayout footer = list.FooterLayout(1);
+    ASSERT_EQ(footer.Captions.size(), 1u);
+    EXPECT_EQ(footer.Captions[0].Index, 2);
 }
 
 TEST_F(PrintWindowTest, ThePaymentInputModePrintsItsPayments) {
@@ -223,6 +310,86 @@ TEST_F(PrintWindowTest, ConfirmingThePrintDialogPrintsEveryPageAndCloses) {
     QFile printed(file);
     ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
     EXPECT_TRUE(printed.read(5) == "%PDF-");
+}
+
+// The printed PDF's pages by the number in their footers ("Стр. 2 из 3" gives 2).
+std::vector<int> printedPageNumbers(const QString& pdf) {
+    QProcess process;
+    process.start("pdftotext", {"-layout", pdf, "-"});
+    process.waitForFinished(30000);
+    const QString text = QString::fromUtf8(process.readAllStandardOutput());
+    std::vector<int> numbers;
+    static const QRegularExpression number("Стр\\. (\\d+) из \\d+");
+    for (auto it = number.globalMatch(text); it.hasNext();)
+        numbers.push_back(it.next().captured(1).toInt());
+    return numbers;
+}
+
+TEST_F(PrintWindowTest, TheDialogsRangeCopiesAndColourAreWhatIsPrinted) {
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+        GTEST_SKIP() << "poppler-utils is not installed";
+    computeSchedule("120");
+    const QString file = programFolder.filePath("printed.pdf");
+    QPrinter* used = nullptr;
+    openPrintWindow([&](gui::TForm2& printWindow) {
+        printWindow.PrintDialog1 = [&](QPrinter& printer, QWidget*) {
+            used = &printer;
+            EXPECT_EQ(printer.printRange(), QPrinter::AllPages);
+            EXPECT_EQ(printer.fromPage(), 1);
+            EXPECT_EQ(printer.toPage(), 3);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(file);
+            printer.setPrintRange(QPrinter::PageRange);
+            printer.setFromTo(2, 2);
+            printer.setCopyCount(2);
+            printer.setCollateCopies(true);
+            printer.setColorMode(QPrinter::GrayScale);
+            return true;
+        };
+        printWindow.Button1->click();
+    });
+    ASSERT_NE(used, nullptr);
+    EXPECT_EQ(printedPageNumbers(file), (std::vector<int>{2, 2}));
+    EXPECT_EQ(used->colorMode(), QPrinter::GrayScale);
+    EXPECT_TRUE(used->collateCopies());
+
+    // Pages 1 to 2 twice, collated, then uncollated; then the page shown alone.
+    const auto printWith = [&](bool collate, QPrinter::PrintRange range) {
+        openPrintWindow([&](gui::TForm2& printWindow) {
+            printWindow.PvPreview1->SetCurrentPage(1);
+            printWindow.PrintDialog1 = [&](QPrinter& printer, QWidget*) {
+                printer.setPrintRange(range);
+                printer.setFromTo(1, 2);
+                printer.setCollateCopies(collate);
+                return true;
+            };
+            printWindow.Button1->click();
+        });
+        return printedPageNumbers(file);
+    };
+    EXPECT_EQ(printWith(true, QPrinter::PageRange), (std::vector<int>{1, 2, 1, 2}));
+    EXPECT_EQ(printWith(false, QPrinter::PageRange), (std::vector<int>{1, 1, 2, 2}));
+    EXPECT_EQ(printWith(false, QPrinter::CurrentPage), (std::vector<int>{1, 1}));
+}
+
+TEST_F(PrintWindowTest, ThePrintDialogOffersThePagesOfTheDocument) {
+    computeSchedule("120");
+    bool answered = false;
+    openPrintWindow([&](gui::TForm2& printWindow) {
+        modals.replies.push_back([&](QWidget* widget) {
+            auto* dialog = qobject_cast<QPrintDialog*>(widget);
+            ASSERT_NE(dialog, nullptr) << widget->metaObject()->className();
+            EXPECT_EQ(dialog->minPage(), 1);
+            EXPECT_EQ(dialog->maxPage(), 3);
+            EXPECT_TRUE(dialog->testOption(QAbstractPrintDialog::PrintPageRange));
+            EXPECT_TRUE(dialog->testOption(QAbstractPrintDialog::PrintCollateCopies));
+            EXPECT_TRUE(dialog->testOption(QAbstractPrintDialog::PrintCurrentPage));
+            answered = true;
+            dialog->reject();
+        });
+        printWindow.Button1->click();
+    });
+    EXPECT_TRUE(answered);
 }
 
 // A font engine that cannot measure the table's 8-point fonts (the bands still can).

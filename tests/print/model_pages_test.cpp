@@ -149,6 +149,7 @@ class RecordingService : public TPvPrintService {
     bool available = true;
     bool opens = true;
     int failOnPage = 0;  // a page whose replay throws
+    int ownCopies = 1;   // copies the device leaves to the job
     std::vector<std::string> log;
     TPvPrinterSettings settings;
 
@@ -171,6 +172,7 @@ class RecordingJob : public TPvPrintJob {
         service_.log.push_back("end");
         return true;
     }
+    int OwnCopies() const override { return service_.ownCopies; }
 
   private:
     RecordingService& service_;
@@ -228,6 +230,33 @@ TEST_F(Printing, ForwardWithClippedMarginsAndASingleAndLandscapePage) {
     ASSERT_TRUE(pages.PrintPages(2, 2));
     EXPECT_EQ(service->log,
               (std::vector<std::string>{"begin <document>", "page 2 clipped", "end"}));
+}
+
+TEST_F(Printing, CopiesTheDeviceDoesNotMakeArePrintedCollatedOrPageByPage) {
+    service->ownCopies = 2;
+    pages.Printer.SetPrintCopies(2);
+    pages.Printer.SetCollate(true);
+    std::vector<std::pair<int, int>> progress;
+    pages.OnPrintProgress = [&](int done, int total) { progress.emplace_back(done, total); };
+    ASSERT_TRUE(pages.PrintPages(2, 3));
+    EXPECT_EQ(service->log,
+              (std::vector<std::string>{"begin <document>", "page 2", "sheet", "page 3", "sheet",
+                                        "page 2", "sheet", "page 3", "end"}));
+    EXPECT_EQ(progress.back(), std::make_pair(4, 4));
+
+    service->log.clear();
+    pages.Printer.SetCollate(false);
+    ASSERT_TRUE(pages.PrintPages(3, 2));
+    EXPECT_EQ(service->log,
+              (std::vector<std::string>{"begin <document>", "page 3", "sheet", "page 3", "sheet",
+                                        "page 2", "sheet", "page 2", "end"}));
+
+    // A device that makes the copies itself gets each page once.
+    service->log.clear();
+    service->ownCopies = 1;
+    ASSERT_TRUE(pages.PrintPages(2, 2));
+    EXPECT_EQ(service->log, (std::vector<std::string>{"begin <document>", "page 2", "end"}));
+    EXPECT_EQ(service->settings.Copies, 2);
 }
 
 TEST_F(Printing, NoDeviceToOpenPrintsNothingAndSaysSo) {

@@ -136,8 +136,10 @@ TEST_F(Recording, TextHeightFollowsTheWordRules) {
     EXPECT_NEAR(lines("aaaa bbbb cccc", 10.01L), 2, 1e-9);  // "aaaa bbbb " fills a line
     EXPECT_NEAR(lines("aaaa bbbb cccc", 8.9L), 3, 1e-9);
     EXPECT_NEAR(lines("aaaa bbbb cccc", 100), 1, 1e-9);
-    EXPECT_NEAR(lines("ab wordwiderthanthebox cd", 5), 2, 1e-9);  // joins "ab ", then ends
-    EXPECT_NEAR(lines("wordwiderthanthebox", 5), 1, 1e-9);
+    // A word wider than the box starts a line of its own and is broken at the box:
+    // "ab " / "wordw" / "idert" / "hanth" / "ebox " / "cd".
+    EXPECT_NEAR(lines("ab wordwiderthanthebox cd", 5), 6, 1e-9);
+    EXPECT_NEAR(lines("wordwiderthanthebox", 5), 4, 1e-9);
     EXPECT_NEAR(lines("one\rtwo\r\nthree", 100), 3, 1e-9);
     EXPECT_NEAR(lines("one\r", 100), 1, 1e-9);
     EXPECT_NEAR(lines("one\r\rtwo", 100), 3, 1e-9);
@@ -159,6 +161,32 @@ TEST_F(Recording, MeasuringWithoutAFontEngineIsRefused) {
     TPvPageList bare;
     EXPECT_THROW(bare.Canvas.TextHeight("abc", pvInches, 1), TPvError);
     EXPECT_NO_THROW(bare.Canvas.TextBox("abc", taLeftJustify, pvInches, pvTop, 0, 0, 0, 1, 1));
+}
+
+TEST(TextLayout, AWordWiderThanTheBoxIsBrokenIntoPiecesThatFit) {
+    const testing::FakeMeasurer measurer;
+    const TPvFont font = PvFont("Arial", 10);
+    const auto shown = [&](std::string_view text, TPvExtended chars, bool wordWrap) {
+        std::vector<std::string_view> result;
+        for (const TPvLineSpan& line : LayoutLines(measurer, font, text, chars * 500, wordWrap))
+            result.push_back(text.substr(line.Start, line.Length));
+        return result;
+    };
+    using Lines = std::vector<std::string_view>;
+    // Every byte is on exactly one line, in order; the pieces are whole characters.
+    EXPECT_EQ(shown("ab wordwiderthanthebox cd", 5, true),
+              (Lines{"ab ", "wordw", "idert", "hanth", "ebox ", "cd"}));
+    EXPECT_EQ(shown("Оченьдлинноеслово\rок", 5, true),
+              (Lines{"Очень", "длинн", "оесло", "во\r", "ок"}));
+    // A box narrower than one character still takes one a line.
+    EXPECT_EQ(shown("abc", 0.5L, true), (Lines{"a", "b", "c"}));
+    EXPECT_EQ(shown("ab  c", -1, true), (Lines{"a", "b ", " ", "c"}));  // no room at all
+    // Words that fit keep the rules: the line ends before a word that would overflow it.
+    EXPECT_EQ(shown("aaaa bbbb cccc", 10.01L, true), (Lines{"aaaa bbbb ", "cccc"}));
+    // Without word wrap only line breaks end lines, however long they are.
+    EXPECT_EQ(shown("wordwiderthanthebox\rcd", 5, false), (Lines{"wordwiderthanthebox\r", "cd"}));
+    EXPECT_EQ(shown("one\r\rtwo\r", 5, false), (Lines{"one\r", "\r", "two\r"}));
+    EXPECT_TRUE(shown("", 5, true).empty());
 }
 
 TEST(TextLayout, LineBreaksAndWords) {

@@ -3,6 +3,8 @@
 
 #include <QFontInfo>
 
+#include <cmath>
+
 #include "print/qt_text_measurer.h"
 #include "print/replay.h"
 #include "print/rich_text.h"
@@ -93,7 +95,7 @@ TEST_F(Replay, TextBoxesAlignAndClipTheirText) {
     pages.Canvas.TextBox("Справа", taRightJustify, pvInches, pvTop, 0, 1, 1, 4, 0);
     TPvTextBoxObject& middle =
         pages.Canvas.TextBox("Середина", taCenter, pvInches, pvMiddle, 0, 1, 2, 4, 3);
-    // A long word in a narrow box is cut at the box's edge.
+    // A long word in a narrow box is broken at the box's edge.
     pages.Canvas.TextBox("Оченьдлинноеслово", taLeftJustify, pvInches, pvTop, 0, 1, 4, 1.5L, 4.5L);
     const QImage image = RenderPage(pages, 1, 600);
 
@@ -107,9 +109,42 @@ TEST_F(Replay, TextBoxesAlignAndClipTheirText) {
     EXPECT_GE(centred.top(), textTop);
     EXPECT_LE(centred.bottom(), textTop + InchesToDots(middle.TextHeight, 600));
 
-    const QRect clipped = InkBounds(image, QRect(500, 2350, 1000, 500));
-    EXPECT_EQ(clipped.left() >= 600 && clipped.right() <= 899, true);
-    EXPECT_EQ(clipped.right(), 899);
+    // The long word goes on in a second line instead of past the box's edge.
+    const QRect broken = InkBounds(image, QRect(500, 2350, 1000, 500));
+    EXPECT_GE(broken.left(), 600);
+    EXPECT_LE(broken.right(), 899);
+    EXPECT_GT(broken.height(), 150);
+    EXPECT_LE(broken.bottom(), 2699);
+}
+
+TEST_F(Replay, AWordWiderThanItsBoxIsDrawnInTheLinesMeasuredAndStaysInTheBox) {
+    pages.Canvas.Font = PvFont("Courier New", 10);
+    pages.Canvas.Pen.Color = clPvNone;
+    pages.Canvas.Brush.Color = clPvNone;
+    const std::string text = "ab Оченьдлинноесловобезединогопробела cd";
+    // Measured: the box grows to the text's height.
+    const TPvTextBoxObject& measured =
+        pages.Canvas.TextBox(text, taLeftJustify, pvInches, pvTop, 0, 1, 1, 2.05L, 0);
+    // Drawn into a box far taller than its text, at the right edge of the paper.
+    pages.Canvas.TextBox(text, taRightJustify, pvInches, pvTop, 0, 7.2L, 1, 8.25L, 9);
+    const QImage image = RenderPage(pages, 1, 600);
+
+    const TPvExtended line = pages.Measurer().LineHeight(PvFont("Courier New", 10), 600);
+    const int lines = int(std::lround(double(measured.TextHeight * 600 / line)));
+    // 12 characters a line: "ab ", the word in pieces of 12, 12 and 10 (with its blank), "cd".
+    EXPECT_EQ(lines, 5);
+    const QRect tall = InkBounds(image, QRect(4300, 500, 661, 4000));
+    EXPECT_GE(tall.left(), 4320);
+    EXPECT_LT(tall.right(), 4950);
+    EXPECT_LE(tall.bottom(), 600 + InchesToDots(measured.TextHeight, 600));
+    // Each measured line holds ink: nothing is drawn past the lines the height counts.
+    for (int n = 0; n < lines; ++n)
+        EXPECT_FALSE(InkBounds(image, QRect(4320, 600 + int(n * line), 630, int(line))).isNull())
+            << n;
+    const QRect box = InkBounds(image, QRect(500, 500, 1000, 4000));
+    EXPECT_EQ(box.top() / int(line), tall.top() / int(line));
+    EXPECT_EQ(box.bottom() / int(line), tall.bottom() / int(line));
+    EXPECT_LT(box.right(), 1230);
 }
 
 TEST_F(Replay, TokensOfTextBoxesAndNonPrintableObjects) {
@@ -200,6 +235,16 @@ TEST_F(Replay, LaidOutTextFitsLineByLineAndDrawsItsRange) {
     // Narrow: words wrap; without word wrap they do not.
     EXPECT_GT(LayoutRichText(text, 1, 10, true, 0).size(), 4u);
     EXPECT_EQ(LayoutRichText(text, 1, 10, false, 0).size(), 4u);
+
+    // A word wider than the rectangle is broken at its edge, not drawn past it.
+    const TPvRichText word{"Сумма : " + std::string(60, '9'), PvFont("Courier New", 10)};
+    EXPECT_EQ(LayoutRichText(word, 2, 10, true, 0).size(), 4u);  // 8, then 24 + 24 + 12
+    pages.Resources.Texts().Acquire(word);
+    pages.Current().RtfInfo = {0, 1, 1, 3, 10, 0, RichTextLength(word) - 1, true};
+    const QRect wordInk = InkBounds(RenderPage(pages, 1, 96));
+    EXPECT_LE(wordInk.right(), 3 * 96);
+    EXPECT_GT(wordInk.height(), 3 * 96 * all[0].Height);
+    pages.Resources.Clear();
 
     pages.Resources.Texts().Acquire(text);
     TPvPageRtfInfo& part = pages.Current().RtfInfo;

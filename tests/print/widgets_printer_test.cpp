@@ -104,6 +104,69 @@ TEST_F(QtPrinting, SettingsReachThePrinterAndCopiesNeedOne) {
     EXPECT_EQ(unprinted.Printer.PrintCopies(), 1);
 }
 
+TEST_F(QtPrinting, ThePagesAndChoicesOfAPrintDialogAreTakenOver) {
+    QPrinter printer;
+    printer.setPrintRange(QPrinter::AllPages);
+    EXPECT_EQ(ChosenPages(printer, 5, 3).From, 1);
+    EXPECT_EQ(ChosenPages(printer, 5, 3).To, 5);
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 2);
+    EXPECT_EQ(ChosenPages(printer, 5, 3).From, 2);
+    EXPECT_EQ(ChosenPages(printer, 5, 3).To, 2);
+    printer.setFromTo(4, 0);  // an open end runs to the last page
+    EXPECT_EQ(ChosenPages(printer, 5, 3).To, 5);
+    printer.setPrintRange(QPrinter::CurrentPage);
+    EXPECT_EQ(ChosenPages(printer, 5, 3).From, 3);
+    EXPECT_EQ(ChosenPages(printer, 5, 3).To, 3);
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 4);
+    printer.setPageOrder(QPrinter::LastPageFirst);  // "reverse order"
+    EXPECT_EQ(ChosenPages(printer, 5, 3).From, 4);
+    EXPECT_EQ(ChosenPages(printer, 5, 3).To, 2);
+
+    // The choices survive the job's settings being handed to the printer.
+    pages.Printer.SetPrintService(std::make_shared<TPvQtPrintService>(PdfPrinter()));
+    printer.setCopyCount(4);
+    printer.setCollateCopies(true);
+    printer.setColorMode(QPrinter::GrayScale);
+    TakePrinterChoices(printer, pages.Printer);
+    ApplySettings(printer, pages.Printer.Settings());
+    EXPECT_EQ(printer.copyCount(), 4);
+    EXPECT_TRUE(printer.collateCopies());
+    EXPECT_EQ(printer.colorMode(), QPrinter::GrayScale);
+    printer.setColorMode(QPrinter::Color);
+    TakePrinterChoices(printer, pages.Printer);
+    EXPECT_EQ(pages.Printer.PrintColor(), pvColor);
+
+    // Duplex (which only a real printer takes) goes back as it was chosen; the printer's
+    // automatic choice leaves the settings as they are.
+    for (QPrinter::DuplexMode mode :
+         {QPrinter::DuplexNone, QPrinter::DuplexLongSide, QPrinter::DuplexShortSide}) {
+        ASSERT_TRUE(FromQDuplex(mode).has_value());
+        EXPECT_EQ(ToQDuplex(*FromQDuplex(mode)), mode);
+    }
+    EXPECT_EQ(FromQDuplex(QPrinter::DuplexLongSide), pvVertDuplex);
+    EXPECT_FALSE(FromQDuplex(QPrinter::DuplexAuto).has_value());
+}
+
+TEST_F(QtPrinting, APdfFileGetsEveryCopyInTheOrderAsked) {
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+        GTEST_SKIP() << "poppler-utils is not installed";
+    pages.Printer.SetPrintService(std::make_shared<TPvQtPrintService>(PdfPrinter()));
+    pages.Printer.SetPrintCopies(2);
+    pages.Printer.SetCollate(false);
+    ASSERT_TRUE(pages.PrintPages(1, 2));
+    QStringList printed;
+    for (int n = 1; n <= 5; ++n) printed << PageText(path, n).trimmed();
+    EXPECT_EQ(printed, (QStringList{"Лист1", "Лист1", "Лист2", "Лист2", ""}));
+
+    pages.Printer.SetCollate(true);
+    ASSERT_TRUE(pages.PrintPages(1, 2));
+    printed.clear();
+    for (int n = 1; n <= 5; ++n) printed << PageText(path, n).trimmed();
+    EXPECT_EQ(printed, (QStringList{"Лист1", "Лист2", "Лист1", "Лист2", ""}));
+}
+
 TEST_F(QtPrinting, NoPrinterSaysSoAndPrintsNothing) {
     if (!QPrinterInfo::availablePrinters().isEmpty())
         GTEST_SKIP() << "this machine has a printer; nothing is sent to it";
