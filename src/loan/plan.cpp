@@ -31,14 +31,36 @@ ScaledAmount interestFor(ScaledAmount balance, double annualRate, const Date& da
     return ToScaled(InterestBetween(ToUnitsDouble(balance), annualRate, date, previous));
 }
 
-// The loop over the events; the rows are kept only when `rows` is given.
-PlanSummary runEvents(const PlanTerms& terms, std::vector<PlanRow>* rows,
+bool eventBefore(const PlanEvent& a, const PlanEvent& b) {
+    if (a.date != b.date)
+        return a.date < b.date;
+    return dayOrder(a.kind) < dayOrder(b.kind);
+}
+
+// The mode a prepayment has in a variant.
+PrepaymentMode modeIn(PlanVariant variant, PrepaymentMode given) {
+    switch (variant) {
+        case PlanVariant::AllShortenTerm:
+            return PrepaymentMode::ShortenTerm;
+        case PlanVariant::AllLowerPayment:
+            return PrepaymentMode::LowerPayment;
+        case PlanVariant::AsEntered:
+        case PlanVariant::WithoutPrepayments:
+            break;
+    }
+    return given;
+}
+
+// The loop over the events of the terms, run as the variant has it; the rows are kept only
+// when `rows` is given, the issues only when `issues` is.
+PlanSummary runEvents(const PlanTerms& terms, const std::vector<PlanEvent>& events,
+                      PlanVariant variant, std::vector<PlanRow>* rows,
                       std::vector<PlanIssue>* issues) {
     const int n = terms.termMonths;
     if (n <= 0 || terms.sum <= 0)
         return {};
     const bool annuity = terms.scheme == PlanScheme::Annuity;
-    const std::vector<PlanEvent> events = PlanEvents(terms, issues);
+    const bool withPrepayments = variant != PlanVariant::WithoutPrepayments;
 
     ScaledAmount balance = terms.sum;
     double rate = terms.annualRate;
@@ -71,6 +93,8 @@ PlanSummary runEvents(const PlanTerms& terms, std::vector<PlanRow>* rows,
     };
 
     for (const PlanEvent& event : events) {
+        if (event.kind == PlanEventKind::Prepayment && !withPrepayments)
+            continue;
         if (balance == 0) {
             if (event.kind == PlanEventKind::Prepayment && !repaidNoted[event.source]) {
                 repaidNoted[event.source] = true;
@@ -114,7 +138,7 @@ PlanSummary runEvents(const PlanTerms& terms, std::vector<PlanRow>* rows,
                 }
                 const ScaledAmount principal = std::min(prepayment.amount - interest, balance);
                 record(event, PlanRowKind::Prepayment, principal, interest);
-                if (prepayment.mode == PrepaymentMode::LowerPayment)
+                if (modeIn(variant, prepayment.mode) == PrepaymentMode::LowerPayment)
                     recompute(n - regularsPassed);
                 break;
             }
@@ -150,12 +174,8 @@ std::vector<PlanEvent> PlanEvents(const PlanTerms& terms, std::vector<PlanIssue>
     for (int k = 1; k <= n; ++k) regularDates.push_back(RegularDate(terms.loanDate, k));
     const Date lastRegular = regularDates.empty() ? terms.loanDate : regularDates.back();
 
+    // The rate changes and prepayments, sorted, are merged into the regular payments.
     std::vector<PlanEvent> events;
-    events.reserve(regularDates.size() + terms.rateChanges.size() + terms.prepayments.size());
-    for (int k = 1; k <= n; ++k) {
-        events.push_back(
-            {regularDates[static_cast<std::size_t>(k - 1)], PlanEventKind::RegularPayment, k, -1});
-    }
 
     const auto tooEarly = [&](const Date& date, PlanEventKind kind, int source,
                               ScaledAmount amount) {
@@ -202,24 +222,25 @@ std::vector<PlanEvent> PlanEvents(const PlanTerms& terms, std::vector<PlanIssue>
         }
     }
 
-    std::stable_sort(events.begin(), events.end(), [](const PlanEvent& a, const PlanEvent& b) {
-        if (a.date != b.date)
-            return a.date < b.date;
-        return dayOrder(a.kind) < dayOrder(b.kind);
-    });
+    if (!std::is_sorted(events.begin(), events.end(), eventBefore))
+        std::stable_sort(events.begin(), events.end(), eventBefore);
+    const std::size_t others = events.size();
+    events.reserve(others + regularDates.size());
+    for (int k = 1; k <= n; ++k) {
+        events.push_back(
+            {regularDates[static_cast<std::size_t>(k - 1)], PlanEventKind::RegularPayment, k, -1});
+    }
+    std::inplace_merge(events.begin(), events.begin() + static_cast<std::ptrdiff_t>(others),
+                       events.end(), eventBefore);
     return events;
 }
 
 PlanResult RunPlan(const PlanTerms& terms) {
     PlanResult result;
-    result.rows.reserve(static_cast<std::size_t>(std::max(terms.termMonths, 0)) +
-                        terms.prepayments.size());
-    result.summary = runEvents(terms, &result.rows, &result.issues);
+    const std::vector<PlanEvent> events = PlanEvents(terms, &result.issues);
+    result.rows.reserve(events.size());
+    result.summary = runEvents(terms, events, PlanVariant::AsEntered, &result.rows, &result.issues);
     return result;
-}
-
-PlanSummary SummarizePlan(const PlanTerms& terms) {
-    return runEvents(terms, nullptr, nullptr);
 }
 
 PlanTerms VariantTerms(const PlanTerms& terms, PlanVariant variant) {
@@ -243,13 +264,25 @@ PlanTerms VariantTerms(const PlanTerms& terms, PlanVariant variant) {
 }
 
 PlanComparison ComparePlans(const PlanTerms& terms, const std::optional<PlanSummary>& asEntered) {
+    // The variants share the events (only the prepayments' use differs), and a variant that
+    // changes nothing of the plan as entered is that plan.
+    const std::vector<PlanEvent> events = PlanEvents(terms);
+    const auto allIn = [&](PrepaymentMode mode) {
+        return std::all_of(terms.prepayments.begin(), terms.prepayments.end(),
+                           [&](const Prepayment& prepayment) { return prepayment.mode == mode; });
+    };
+    const PlanSummary entered =
+        asEntered ? *asEntered : runEvents(terms, events, PlanVariant::AsEntered, nullptr, nullptr);
     PlanComparison comparison{};
     for (std::size_t i = 0; i < kPlanVariants.size(); ++i) {
         const PlanVariant variant = kPlanVariants[i];
+        const bool same =
+            variant == PlanVariant::AsEntered || terms.prepayments.empty() ||
+            (variant == PlanVariant::AllShortenTerm && allIn(PrepaymentMode::ShortenTerm)) ||
+            (variant == PlanVariant::AllLowerPayment && allIn(PrepaymentMode::LowerPayment));
         comparison[i].variant = variant;
-        comparison[i].summary = variant == PlanVariant::AsEntered && asEntered
-                                    ? *asEntered
-                                    : SummarizePlan(VariantTerms(terms, variant));
+        comparison[i].summary =
+            same ? entered : runEvents(terms, events, variant, nullptr, nullptr);
     }
     static_assert(kPlanVariants[1] == PlanVariant::WithoutPrepayments);
     const ScaledAmount baseline = comparison[1].summary.interest;

@@ -117,11 +117,9 @@ ScaledAmount PlanPrincipalPart(ScaledAmount balance, int months);
 // date are left out and, when `issues` is given, reported there.
 std::vector<PlanEvent> PlanEvents(const PlanTerms& terms, std::vector<PlanIssue>* issues = nullptr);
 
-// Runs the plan. Requires a sum above 0 and a term of at least one month; throws
-// AmountOverflow when an amount leaves 64 bits.
+// Runs the plan. Without a sum above 0 and a term of at least one month it is empty;
+// throws AmountOverflow when an amount leaves 64 bits.
 PlanResult RunPlan(const PlanTerms& terms);
-// The same without keeping the rows.
-PlanSummary SummarizePlan(const PlanTerms& terms);
 
 enum class PlanVariant { AsEntered, WithoutPrepayments, AllShortenTerm, AllLowerPayment };
 inline constexpr std::array<PlanVariant, 4> kPlanVariants = {
