@@ -360,9 +360,7 @@ bool PlannerForm::calculate(bool reportIncomplete) {
     terms.prepayments = prepayments_;
     terms.rateChanges = rateChanges_;
     try {
-        loan::PlanResult result = loan::RunPlan(terms);
-        comparison_ = loan::ComparePlans(terms, result.summary);
-        result_ = std::move(result);
+        result_ = loan::RunPlan(terms);
     } catch (const loan::AmountOverflow&) {
         clearPlan();
         port_.showMessage(kErrorCaption, kTooLargeAmounts);
@@ -378,7 +376,6 @@ bool PlannerForm::calculate(bool reportIncomplete) {
 void PlannerForm::clearPlan() {
     hasPlan_ = false;
     result_ = {};
-    comparison_ = {};
     refusals_.clear();
     notes_.clear();
     table_.clearRows(1, table_.rowCount());
@@ -471,7 +468,7 @@ std::array<ComparisonRow, 4> PlannerForm::ComparisonTexts() const {
     if (!hasPlan_)
         return rows;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const loan::VariantFigures& figures = comparison_[i];
+        const loan::VariantFigures& figures = result_.comparison[i];
         const loan::PlanSummary& summary = figures.summary;
         rows[i] = {kVariantNames[i],
                    std::to_string(summary.regularPayments),
@@ -489,7 +486,7 @@ std::vector<BalancePoint> PlannerForm::BalanceCurve(loan::PlanVariant variant) c
         return {};
     const loan::PlanResult variantResult = variant == loan::PlanVariant::AsEntered
                                                ? loan::PlanResult{}
-                                               : loan::RunPlan(loan::VariantTerms(terms_, variant));
+                                               : loan::RunVariant(terms_, variant);
     const std::vector<loan::PlanRow>& rows =
         variant == loan::PlanVariant::AsEntered ? result_.rows : variantResult.rows;
     std::vector<BalancePoint> points{{terms_.loanDate, terms_.sum}};
@@ -509,7 +506,7 @@ TableReport PlannerForm::Report() const {
     report.table = &table_;
     if (!hasPlan_)
         return report;
-    const loan::VariantFigures& entered = comparison_[0];
+    const loan::VariantFigures& entered = result_.comparison[0];
     const loan::PlanSummary& summary = entered.summary;
     report.values = {
         {"Ежемесячный платеж", FormatMoney(summary.firstPayment)},
@@ -519,9 +516,9 @@ TableReport PlannerForm::Report() const {
         {"Полная сумма выплат", FormatMoney(summary.total)},
         {"Экономия на процентах", FormatMoney(entered.interestSaved)},
     };
-    for (std::size_t i = 1; i < comparison_.size(); ++i) {
+    for (std::size_t i = 1; i < result_.comparison.size(); ++i) {
         const std::string name = kVariantNames[i];
-        const loan::VariantFigures& figures = comparison_[i];
+        const loan::VariantFigures& figures = result_.comparison[i];
         report.values.emplace_back(name + ": последний платеж",
                                    shortDate(figures.summary.lastPaymentDate));
         report.values.emplace_back(name + ": ежемесячный платеж",

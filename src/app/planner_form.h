@@ -157,7 +157,7 @@ class PlannerForm {
     loan::PlanRowKind RowKind(int row) const;
     const loan::PlanTerms& Terms() const { return terms_; }
     const loan::PlanResult& Result() const { return result_; }
-    const loan::PlanComparison& Comparison() const { return comparison_; }
+    const loan::PlanComparison& Comparison() const { return result_.comparison; }
     // The four variants as the comparison table shows them.
     std::array<ComparisonRow, 4> ComparisonTexts() const;
     // Why entries took no part (refusals) and what was left out (notes), as the person reads
@@ -195,7 +195,6 @@ class PlannerForm {
     bool hasPlan_ = false;
     loan::PlanTerms terms_;
     loan::PlanResult result_;
-    loan::PlanComparison comparison_{};
     loan::ScheduleTable table_;
     std::vector<std::string> refusals_;
     std::vector<std::string> notes_;

@@ -149,6 +149,32 @@ PlanSummary runEvents(const PlanTerms& terms, const std::vector<PlanEvent>& even
     return summary;
 }
 
+// The variants run on the plan's events (only the prepayments' use differs); a variant that
+// changes nothing of the plan as entered is that plan.
+PlanComparison compare(const PlanTerms& terms, const std::vector<PlanEvent>& events,
+                       const PlanSummary& entered) {
+    const auto allIn = [&](PrepaymentMode mode) {
+        return std::all_of(terms.prepayments.begin(), terms.prepayments.end(),
+                           [&](const Prepayment& prepayment) { return prepayment.mode == mode; });
+    };
+    PlanComparison comparison{};
+    for (std::size_t i = 0; i < kPlanVariants.size(); ++i) {
+        const PlanVariant variant = kPlanVariants[i];
+        const bool same =
+            variant == PlanVariant::AsEntered || terms.prepayments.empty() ||
+            (variant == PlanVariant::AllShortenTerm && allIn(PrepaymentMode::ShortenTerm)) ||
+            (variant == PlanVariant::AllLowerPayment && allIn(PrepaymentMode::LowerPayment));
+        comparison[i].variant = variant;
+        comparison[i].summary =
+            same ? entered : runEvents(terms, events, variant, nullptr, nullptr);
+    }
+    static_assert(kPlanVariants[1] == PlanVariant::WithoutPrepayments);
+    const ScaledAmount baseline = comparison[1].summary.interest;
+    for (VariantFigures& figures : comparison)
+        figures.interestSaved = SubtractAmounts(baseline, figures.summary.interest);
+    return comparison;
+}
+
 }  // namespace
 
 Date RegularDate(const Date& loanDate, int k) {
@@ -240,55 +266,16 @@ PlanResult RunPlan(const PlanTerms& terms) {
     const std::vector<PlanEvent> events = PlanEvents(terms, &result.issues);
     result.rows.reserve(events.size());
     result.summary = runEvents(terms, events, PlanVariant::AsEntered, &result.rows, &result.issues);
+    result.comparison = compare(terms, events, result.summary);
     return result;
 }
 
-PlanTerms VariantTerms(const PlanTerms& terms, PlanVariant variant) {
-    PlanTerms changed = terms;
-    switch (variant) {
-        case PlanVariant::AsEntered:
-            break;
-        case PlanVariant::WithoutPrepayments:
-            changed.prepayments.clear();
-            break;
-        case PlanVariant::AllShortenTerm:
-        case PlanVariant::AllLowerPayment:
-            for (Prepayment& prepayment : changed.prepayments) {
-                prepayment.mode = variant == PlanVariant::AllShortenTerm
-                                      ? PrepaymentMode::ShortenTerm
-                                      : PrepaymentMode::LowerPayment;
-            }
-            break;
-    }
-    return changed;
-}
-
-PlanComparison ComparePlans(const PlanTerms& terms, const std::optional<PlanSummary>& asEntered) {
-    // The variants share the events (only the prepayments' use differs), and a variant that
-    // changes nothing of the plan as entered is that plan.
+PlanResult RunVariant(const PlanTerms& terms, PlanVariant variant) {
+    PlanResult result;
     const std::vector<PlanEvent> events = PlanEvents(terms);
-    const auto allIn = [&](PrepaymentMode mode) {
-        return std::all_of(terms.prepayments.begin(), terms.prepayments.end(),
-                           [&](const Prepayment& prepayment) { return prepayment.mode == mode; });
-    };
-    const PlanSummary entered =
-        asEntered ? *asEntered : runEvents(terms, events, PlanVariant::AsEntered, nullptr, nullptr);
-    PlanComparison comparison{};
-    for (std::size_t i = 0; i < kPlanVariants.size(); ++i) {
-        const PlanVariant variant = kPlanVariants[i];
-        const bool same =
-            variant == PlanVariant::AsEntered || terms.prepayments.empty() ||
-            (variant == PlanVariant::AllShortenTerm && allIn(PrepaymentMode::ShortenTerm)) ||
-            (variant == PlanVariant::AllLowerPayment && allIn(PrepaymentMode::LowerPayment));
-        comparison[i].variant = variant;
-        comparison[i].summary =
-            same ? entered : runEvents(terms, events, variant, nullptr, nullptr);
-    }
-    static_assert(kPlanVariants[1] == PlanVariant::WithoutPrepayments);
-    const ScaledAmount baseline = comparison[1].summary.interest;
-    for (VariantFigures& figures : comparison)
-        figures.interestSaved = SubtractAmounts(baseline, figures.summary.interest);
-    return comparison;
+    result.rows.reserve(events.size());
+    result.summary = runEvents(terms, events, variant, &result.rows, nullptr);
+    return result;
 }
 
 }  // namespace loan

@@ -98,10 +98,24 @@ struct PlanSummary {
     ScaledAmount total = 0;
 };
 
+enum class PlanVariant { AsEntered, WithoutPrepayments, AllShortenTerm, AllLowerPayment };
+inline constexpr std::array<PlanVariant, 4> kPlanVariants = {
+    PlanVariant::AsEntered, PlanVariant::WithoutPrepayments, PlanVariant::AllShortenTerm,
+    PlanVariant::AllLowerPayment};
+
+struct VariantFigures {
+    PlanVariant variant;
+    PlanSummary summary;
+    ScaledAmount interestSaved = 0;  // against the variant without prepayments
+};
+using PlanComparison = std::array<VariantFigures, kPlanVariants.size()>;
+
 struct PlanResult {
     std::vector<PlanRow> rows;
     std::vector<PlanIssue> issues;
     PlanSummary summary;
+    // The plan as entered and the three other variants, in the order of kPlanVariants.
+    PlanComparison comparison{};
 };
 
 // Regular date k: the loan date plus k calendar months, the day clipped to a shorter month.
@@ -117,28 +131,12 @@ ScaledAmount PlanPrincipalPart(ScaledAmount balance, int months);
 // date are left out and, when `issues` is given, reported there.
 std::vector<PlanEvent> PlanEvents(const PlanTerms& terms, std::vector<PlanIssue>* issues = nullptr);
 
-// Runs the plan. Without a sum above 0 and a term of at least one month it is empty;
-// throws AmountOverflow when an amount leaves 64 bits.
+// Runs the plan and its variants. Without a sum above 0 and a term of at least one month it
+// is empty; throws AmountOverflow when an amount leaves 64 bits.
 PlanResult RunPlan(const PlanTerms& terms);
 
-enum class PlanVariant { AsEntered, WithoutPrepayments, AllShortenTerm, AllLowerPayment };
-inline constexpr std::array<PlanVariant, 4> kPlanVariants = {
-    PlanVariant::AsEntered, PlanVariant::WithoutPrepayments, PlanVariant::AllShortenTerm,
-    PlanVariant::AllLowerPayment};
-
-// The same loan with the prepayments left out or all given one mode; rate changes stay.
-PlanTerms VariantTerms(const PlanTerms& terms, PlanVariant variant);
-
-struct VariantFigures {
-    PlanVariant variant;
-    PlanSummary summary;
-    ScaledAmount interestSaved = 0;  // against the variant without prepayments
-};
-using PlanComparison = std::array<VariantFigures, kPlanVariants.size()>;
-
-// The four variants, in the order of kPlanVariants; `asEntered` is the plan's own summary,
-// when it is already known.
-PlanComparison ComparePlans(const PlanTerms& terms,
-                            const std::optional<PlanSummary>& asEntered = std::nullopt);
+// The rows and summary of one variant: the same loan with the prepayments left out or all
+// given one mode, rate changes kept (no issues, no comparison).
+PlanResult RunVariant(const PlanTerms& terms, PlanVariant variant);
 
 }  // namespace loan

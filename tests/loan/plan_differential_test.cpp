@@ -396,7 +396,7 @@ TEST(PlanDifferential, RandomPlansMatchTheReference) {
             return;
         }
         // Every variant of the comparison is the reference's run of the changed terms.
-        const loan::PlanComparison comparison = loan::ComparePlans(terms);
+        const loan::PlanComparison comparison = loan::RunPlan(terms).comparison;
         const Outcome without = reference(variantOf(terms, -1));
         const Outcome variants[] = {reference(terms), without, reference(variantOf(terms, 0)),
                                     reference(variantOf(terms, 1))};

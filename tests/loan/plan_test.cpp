@@ -314,7 +314,7 @@ TEST(PlanComparison, FourVariantsAndTheInterestEachSaves) {
     PlanTerms terms = exampleLoan();
     terms.prepayments = {{{2024, 3, 31}, rub(500000), PrepaymentMode::LowerPayment, false}};
     terms.rateChanges = {{{2024, 3, 1}, 10}};
-    const loan::PlanComparison comparison = loan::ComparePlans(terms);
+    const loan::PlanComparison comparison = loan::RunPlan(terms).comparison;
     const auto& [entered, without, term, payment] = comparison;
     EXPECT_EQ(entered.variant, loan::PlanVariant::AsEntered);
     EXPECT_EQ(without.variant, loan::PlanVariant::WithoutPrepayments);
@@ -323,8 +323,11 @@ TEST(PlanComparison, FourVariantsAndTheInterestEachSaves) {
 
     EXPECT_EQ(without.interestSaved, 0);
     EXPECT_EQ(without.summary.regularPayments, 24);
-    EXPECT_EQ(without.summary.interest,
-              RunPlan(loan::VariantTerms(terms, without.variant)).summary.interest);
+    const loan::PlanResult withoutRows = loan::RunVariant(terms, without.variant);
+    EXPECT_EQ(withoutRows.summary.interest, without.summary.interest);
+    EXPECT_EQ(withoutRows.rows.size(), 24u);
+    EXPECT_EQ(loan::RunVariant(terms, loan::PlanVariant::AllShortenTerm).rows.back().date,
+              term.summary.lastPaymentDate);
     // The plan as entered is the plan with every prepayment lowering the payment.
     EXPECT_EQ(entered.summary.interest, payment.summary.interest);
     EXPECT_GT(payment.interestSaved, 0);
