@@ -34,10 +34,6 @@ bool wholeKopecks(ScaledAmount amount) {
     return amount % 100 == 0;
 }
 
-std::string shortDate(const loan::Date& date) {
-    return loan::FormatShortDate(date);
-}
-
 }  // namespace
 
 PlannerForm::PlannerForm(FormPort& port, loan::Locale locale)
@@ -136,8 +132,10 @@ bool PlannerForm::readLoan(loan::PlanTerms& terms, bool reportIncomplete) {
         return refuse(kErrorCaption, kWholeKopecks);
     if (EqualPayments.Checked) {
         const double payment = Payment.Value();
-        if (payment < 0 || !fitsScaled(payment))
+        if (!(payment >= 0))
             return refuse(kErrorCaption, "Платеж должен быть не меньше нуля (0 - рассчитать).");
+        if (!fitsScaled(payment))
+            return refuse(kErrorCaption, "Слишком большой платеж...");
         if (payment > 0) {
             terms.payment = loan::ToScaled(payment);
             if (!wholeKopecks(*terms.payment))
@@ -145,6 +143,40 @@ bool PlannerForm::readLoan(loan::PlanTerms& terms, bool reportIncomplete) {
         }
     }
     return true;
+}
+
+// ---- The lists ---------------------------------------------------------------------------
+
+template <class Item>
+bool PlannerForm::addItem(std::vector<Item>& list, const std::optional<Item>& item) {
+    if (!item)
+        return false;
+    list.push_back(*item);
+    refresh();
+    return true;
+}
+
+template <class Item, class Read>
+bool PlannerForm::changeItem(std::vector<Item>& list, int index, const char* noSelection,
+                             const Read& read) {
+    if (index < 0 || index >= static_cast<int>(list.size())) {
+        port_.showMessage(kErrorCaption, noSelection);
+        return false;
+    }
+    const std::optional<Item> item = read();
+    if (!item)
+        return false;
+    list[static_cast<std::size_t>(index)] = *item;
+    refresh();
+    return true;
+}
+
+template <class Item>
+void PlannerForm::removeItem(std::vector<Item>& list, int index) {
+    if (index < 0 || index >= static_cast<int>(list.size()))
+        return;
+    list.erase(list.begin() + index);
+    refresh();
 }
 
 // ---- The prepayments --------------------------------------------------------------------
@@ -178,7 +210,7 @@ std::optional<loan::Prepayment> PlannerForm::readPrepayment(const PrepaymentEntr
         return refuse(kWholeKopecks);
     if (entry.date <= LoanDate.Date) {
         return refuse("Дата досрочного погашения должна быть позже даты получения кредита (" +
-                      shortDate(LoanDate.Date) + ").");
+                      loan::FormatShortDate(LoanDate.Date) + ").");
     }
     return loan::Prepayment{entry.date, scaled, entry.mode, entry.monthly};
 }
@@ -224,37 +256,21 @@ void PlannerForm::RemovePrepaymentClick() {
 }
 
 bool PlannerForm::AddPrepayment(const PrepaymentEntry& entry) {
-    const auto prepayment = readPrepayment(entry);
-    if (!prepayment)
-        return false;
-    prepayments_.push_back(*prepayment);
-    refresh();
-    return true;
+    return addItem(prepayments_, readPrepayment(entry));
 }
 
 bool PlannerForm::ChangePrepayment(int index, const PrepaymentEntry& entry) {
-    if (index < 0 || index >= static_cast<int>(prepayments_.size())) {
-        port_.showMessage(kErrorCaption, "Выберите досрочное погашение в списке.");
-        return false;
-    }
-    const auto prepayment = readPrepayment(entry);
-    if (!prepayment)
-        return false;
-    prepayments_[static_cast<std::size_t>(index)] = *prepayment;
-    refresh();
-    return true;
+    return changeItem(prepayments_, index, "Выберите досрочное погашение в списке.",
+                      [&] { return readPrepayment(entry); });
 }
 
 void PlannerForm::RemovePrepayment(int index) {
-    if (index < 0 || index >= static_cast<int>(prepayments_.size()))
-        return;
-    prepayments_.erase(prepayments_.begin() + index);
-    refresh();
+    removeItem(prepayments_, index);
 }
 
 std::array<std::string, 4> PlannerForm::PrepaymentTexts(int index) const {
     const loan::Prepayment& prepayment = prepayments_.at(static_cast<std::size_t>(index));
-    return {shortDate(prepayment.date), FormatMoney(prepayment.amount),
+    return {loan::FormatShortDate(prepayment.date), FormatMoney(prepayment.amount),
             prepayment.mode == loan::PrepaymentMode::LowerPayment ? kLowerPaymentText
                                                                   : kShortenTermText,
             prepayment.monthly ? kMonthlyText : ""};
@@ -274,7 +290,7 @@ std::optional<loan::RateChange> PlannerForm::readRateChange(const RateChangeEntr
     }
     if (entry.date <= LoanDate.Date) {
         return refuse("Дата изменения ставки должна быть позже даты получения кредита (" +
-                      shortDate(LoanDate.Date) + ").");
+                      loan::FormatShortDate(LoanDate.Date) + ").");
     }
     return loan::RateChange{entry.date, static_cast<double>(*rate)};
 }
@@ -307,37 +323,22 @@ void PlannerForm::RemoveRateChangeClick() {
 }
 
 bool PlannerForm::AddRateChange(const RateChangeEntry& entry) {
-    const auto change = readRateChange(entry);
-    if (!change)
-        return false;
-    rateChanges_.push_back(*change);
-    refresh();
-    return true;
+    return addItem(rateChanges_, readRateChange(entry));
 }
 
 bool PlannerForm::ChangeRateChange(int index, const RateChangeEntry& entry) {
-    if (index < 0 || index >= static_cast<int>(rateChanges_.size())) {
-        port_.showMessage(kErrorCaption, "Выберите изменение ставки в списке.");
-        return false;
-    }
-    const auto change = readRateChange(entry);
-    if (!change)
-        return false;
-    rateChanges_[static_cast<std::size_t>(index)] = *change;
-    refresh();
-    return true;
+    return changeItem(rateChanges_, index, "Выберите изменение ставки в списке.",
+                      [&] { return readRateChange(entry); });
 }
 
 void PlannerForm::RemoveRateChange(int index) {
-    if (index < 0 || index >= static_cast<int>(rateChanges_.size()))
-        return;
-    rateChanges_.erase(rateChanges_.begin() + index);
-    refresh();
+    removeItem(rateChanges_, index);
 }
 
 std::array<std::string, 2> PlannerForm::RateChangeTexts(int index) const {
     const loan::RateChange& change = rateChanges_.at(static_cast<std::size_t>(index));
-    return {shortDate(change.date), loan::GeneralNumberText(change.annualRate, locale_)};
+    return {loan::FormatShortDate(change.date),
+            loan::GeneralNumberText(change.annualRate, locale_)};
 }
 
 // ---- The plan ---------------------------------------------------------------------------
@@ -390,7 +391,7 @@ void PlannerForm::fillTable() {
     for (int i = 0; i < count; ++i) {
         const loan::PlanRow& row = rows[static_cast<std::size_t>(i)];
         const std::string number = std::to_string(i + 1);
-        const std::string date = shortDate(row.date);
+        const std::string date = loan::FormatShortDate(row.date);
         const std::string balance = FormatMoney(row.balance);
         const std::string principal = FormatMoney(row.principal);
         const std::string interest = FormatMoney(row.interest);
@@ -426,14 +427,14 @@ void PlannerForm::describeIssues() {
         const bool rateChange = issue->event == loan::PlanEventKind::RateChange;
         const bool monthly =
             !rateChange && terms_.prepayments[static_cast<std::size_t>(issue->source)].monthly;
-        const std::string what = rateChange ? "Изменение ставки с " + shortDate(issue->date)
-                                 : monthly
-                                     ? "Ежемесячное досрочное погашение с " + shortDate(issue->date)
-                                     : "Досрочное погашение " + shortDate(issue->date);
+        const std::string what =
+            rateChange ? "Изменение ставки с " + loan::FormatShortDate(issue->date)
+            : monthly  ? "Ежемесячное досрочное погашение с " + loan::FormatShortDate(issue->date)
+                      : "Досрочное погашение " + loan::FormatShortDate(issue->date);
         switch (issue->kind) {
             case PlanIssueKind::NotAfterLoanDate:
                 refusals.push_back(what + " не учтено: оно не позже даты получения кредита (" +
-                                   shortDate(terms_.loanDate) + ").");
+                                   loan::FormatShortDate(terms_.loanDate) + ").");
                 break;
             case PlanIssueKind::InterestNotCovered: {
                 std::string text = what + " на сумму " + FormatMoney(issue->amount) +
@@ -472,7 +473,7 @@ std::array<ComparisonRow, 4> PlannerForm::ComparisonTexts() const {
         const loan::PlanSummary& summary = figures.summary;
         rows[i] = {kVariantNames[i],
                    std::to_string(summary.regularPayments),
-                   shortDate(summary.lastPaymentDate),
+                   loan::FormatShortDate(summary.lastPaymentDate),
                    monthlyPaymentText(summary),
                    FormatMoney(summary.interest),
                    FormatMoney(summary.total),
@@ -511,7 +512,7 @@ TableReport PlannerForm::Report() const {
     report.values = {
         {"Ежемесячный платеж", FormatMoney(summary.firstPayment)},
         {"Плановых платежей", std::to_string(summary.regularPayments)},
-        {"Последний платеж", shortDate(summary.lastPaymentDate)},
+        {"Последний платеж", loan::FormatShortDate(summary.lastPaymentDate)},
         {"Выплачено процентов", FormatMoney(summary.interest)},
         {"Полная сумма выплат", FormatMoney(summary.total)},
         {"Экономия на процентах", FormatMoney(entered.interestSaved)},
@@ -520,7 +521,7 @@ TableReport PlannerForm::Report() const {
         const std::string name = kVariantNames[i];
         const loan::VariantFigures& figures = result_.comparison[i];
         report.values.emplace_back(name + ": последний платеж",
-                                   shortDate(figures.summary.lastPaymentDate));
+                                   loan::FormatShortDate(figures.summary.lastPaymentDate));
         report.values.emplace_back(name + ": ежемесячный платеж",
                                    monthlyPaymentText(figures.summary));
         report.values.emplace_back(name + ": проценты", FormatMoney(figures.summary.interest));

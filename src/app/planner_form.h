@@ -183,6 +183,13 @@ class PlannerForm {
     bool readLoan(loan::PlanTerms& terms, bool reportIncomplete);
     std::optional<loan::Prepayment> readPrepayment(const PrepaymentEntry& entry);
     std::optional<loan::RateChange> readRateChange(const RateChangeEntry& entry);
+    // The list edits both lists share; a refused item (nullopt) leaves the list as it was.
+    template <class Item>
+    bool addItem(std::vector<Item>& list, const std::optional<Item>& item);
+    template <class Item, class Read>
+    bool changeItem(std::vector<Item>& list, int index, const char* noSelection, const Read& read);
+    template <class Item>
+    void removeItem(std::vector<Item>& list, int index);
     PrepaymentEntry prepaymentEditor() const;
     void fillTable();
     void describeIssues();

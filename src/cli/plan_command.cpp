@@ -47,6 +47,16 @@ loan::Date dateAfterLoan(const Option& option, const std::string& text,
     return date;
 }
 
+// The date and the number that every entry starts with.
+Entry dateAndNumber(const Option& option, const std::vector<std::string>& fields,
+                    const loan::Locale& locale, const loan::Date& loanDate) {
+    Entry entry;
+    entry.text = option.value;
+    entry.date = dateAfterLoan(option, fields[0], loanDate);
+    entry.number = NumberArgument({option.name, fields[1]}, locale);
+    return entry;
+}
+
 Entry prepaymentArgument(const Option& option, const loan::Locale& locale,
                          const loan::Date& loanDate) {
     const std::vector<std::string> fields = splitFields(option.value);
@@ -55,10 +65,7 @@ Entry prepaymentArgument(const Option& option, const loan::Locale& locale,
         throw UsageError("--prepay takes DD.MM.YYYY:AMOUNT:term|payment[:monthly], not '" +
                          loan::Excerpt(option.value) + "'");
     }
-    Entry entry;
-    entry.text = option.value;
-    entry.date = dateAfterLoan(option, fields[0], loanDate);
-    entry.number = NumberArgument({option.name, fields[1]}, locale);
+    Entry entry = dateAndNumber(option, fields, locale, loanDate);
     const loan::Extended amount = *loan::TryParseNumber(entry.number, locale);
     if (!(amount > 0) || amount >= 9e14L || loan::ToScaled(amount) % 100 != 0) {
         throw UsageError("--prepay AMOUNT takes a sum above 0 in roubles and kopecks, not '" +
@@ -77,11 +84,7 @@ Entry rateChangeArgument(const Option& option, const loan::Locale& locale,
         throw UsageError("--rate-change takes DD.MM.YYYY:RATE, not '" +
                          loan::Excerpt(option.value) + "'");
     }
-    Entry entry;
-    entry.text = option.value;
-    entry.date = dateAfterLoan(option, fields[0], loanDate);
-    entry.number = NumberArgument({option.name, fields[1]}, locale);
-    return entry;
+    return dateAndNumber(option, fields, locale, loanDate);
 }
 
 }  // namespace
