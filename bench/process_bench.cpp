@@ -1,4 +1,3 @@
-#include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -11,26 +10,17 @@
 #include <string>
 #include <vector>
 
+#include "process_run.h"
+
 extern char** environ;
 
-namespace {
+namespace bench_support {
 
-// The whole `ssudomer-cli schedule --term T [--pdf FILE]` process, from spawning it to its
-// exit, with its output going to /dev/null: start-up, the calculation, the printing and, with
-// pdf:1, the PDF module loaded and every page written. On a busy machine the mean mostly
-// measures waiting for a processor; best_ms, the fastest single run, is what the program
-// itself takes.
-void BM_CliScheduleProcess(benchmark::State& state) {
-    const std::string term = std::to_string(state.range(0));
-    const std::string pdf = "/tmp/ssudomer-bench-" + std::to_string(getpid()) + ".pdf";
-    std::vector<std::string> args = {SSUDOMER_CLI_PATH, "schedule", "--sum",  "1000000",
-                                     "--rate",          "12",       "--term", term};
-    if (state.range(1) != 0) {
-        args.push_back("--pdf");
-        args.push_back(pdf);
-    }
+void RunCliProcesses(benchmark::State& state, const std::vector<std::string>& args) {
+    std::vector<std::string> words = {SSUDOMER_CLI_PATH};
+    words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
+    for (std::string& word : words) argv.push_back(word.data());
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -51,6 +41,26 @@ void BM_CliScheduleProcess(benchmark::State& state) {
     }
     state.counters["best_ms"] = best;
     posix_spawn_file_actions_destroy(&actions);
+}
+
+}  // namespace bench_support
+
+namespace {
+
+// The whole `ssudomer-cli schedule --term T [--pdf FILE]` process, from spawning it to its
+// exit, with its output going to /dev/null: start-up, the calculation, the printing and, with
+// pdf:1, the PDF module loaded and every page written. On a busy machine the mean mostly
+// measures waiting for a processor; best_ms, the fastest single run, is what the program
+// itself takes.
+void BM_CliScheduleProcess(benchmark::State& state) {
+    const std::string pdf = "/tmp/ssudomer-bench-" + std::to_string(getpid()) + ".pdf";
+    std::vector<std::string> args = {
+        "schedule", "--sum", "1000000", "--rate", "12", "--term", std::to_string(state.range(0))};
+    if (state.range(1) != 0) {
+        args.push_back("--pdf");
+        args.push_back(pdf);
+    }
+    bench_support::RunCliProcesses(state, args);
     std::remove(pdf.c_str());
 }
 BENCHMARK(BM_CliScheduleProcess)

@@ -24,15 +24,24 @@ constexpr const char* kUsage =
     "                        KIND: pi (П+%), deducted (П+%(вычет)), auto (АП)\n"
     "  ssudomer-cli show FILE.crp [--forecast standard|average|fixed:AMOUNT]\n"
     "                        [--csv] [--decimal-separator ,|.] [--pdf FILE]\n"
+    "  ssudomer-cli plan --sum S --rate R --term T --date DD.MM.YYYY\n"
+    "                        [--equal [--payment A]]\n"
+    "                        [--prepay DD.MM.YYYY:AMOUNT:term|payment[:monthly]]...\n"
+    "                        [--rate-change DD.MM.YYYY:RATE]...\n"
+    "                        [--csv] [--decimal-separator ,|.]\n"
     "  --date of schedule defaults to today\n"
     "  --psk adds the full cost of credit (ПСК) below the summary\n"
-    "  --pdf FILE writes the pages of \"Печать платежей\" to FILE (A4)\n";
+    "  --pdf FILE writes the pages of \"Печать платежей\" to FILE (A4)\n"
+    "  plan: differentiated payments unless --equal; a prepayment in mode term\n"
+    "        shortens the loan, in mode payment lowers the monthly payment\n";
 
 using Command = std::function<int(const std::vector<std::string>&, std::ostream&, std::ostream&)>;
 
 const std::map<std::string, Command>& commands() {
-    static const std::map<std::string, Command> all = {
-        {"schedule", RunSchedule}, {"register", RunRegister}, {"show", RunShow}};
+    static const std::map<std::string, Command> all = {{"schedule", RunSchedule},
+                                                       {"register", RunRegister},
+                                                       {"show", RunShow},
+                                                       {"plan", RunPlanCommand}};
     return all;
 }
 

@@ -13,5 +13,6 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 int RunSchedule(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunRegister(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunPlanCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace cli

@@ -136,18 +136,23 @@ void CheckFieldTakes(const widgets::SpinEditModel& field, const Option& option,
     }
 }
 
-void TypeLoanTerms(app::MainForm& form, const std::vector<Option>& options) {
+void TypeLoanFields(widgets::FloatSpinEditModel& sum, widgets::FloatSpinEditModel& rate,
+                    widgets::SpinEditModel& term, const std::vector<Option>& options,
+                    const loan::Locale& locale) {
     for (const char* required : {"sum", "rate", "term"}) {
         if (!HasOption(options, required))
             throw UsageError(std::string("--") + required + " is required");
     }
-    const loan::Locale& locale = form.locale();
-    const Option& sum = *FindOption(options, "sum");
-    const Option& rate = *FindOption(options, "rate");
-    const Option& term = *FindOption(options, "term");
-    TypeArgument(form.SpinEdit1, sum, NumberArgument(sum, locale), locale);
-    TypeArgument(form.SpinEdit2, rate, NumberArgument(rate, locale), locale);
-    TypeArgument(form.SpinEdit3, term, IntegerArgument(term));
+    const Option& sumOption = *FindOption(options, "sum");
+    const Option& rateOption = *FindOption(options, "rate");
+    const Option& termOption = *FindOption(options, "term");
+    TypeArgument(sum, sumOption, NumberArgument(sumOption, locale), locale);
+    TypeArgument(rate, rateOption, NumberArgument(rateOption, locale), locale);
+    TypeArgument(term, termOption, IntegerArgument(termOption));
+}
+
+void TypeLoanTerms(app::MainForm& form, const std::vector<Option>& options) {
+    TypeLoanFields(form.SpinEdit1, form.SpinEdit2, form.SpinEdit3, options, form.locale());
     if (const Option* date = FindOption(options, "date")) {
         form.DateTimePicker1.Date = DateArgument(*date);
     }

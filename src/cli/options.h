@@ -78,6 +78,11 @@ void TypeArgument(SpinEdit& field, const Option& option, const std::string& text
     TypeInto(field, text);
 }
 
+// --sum, --rate and --term typed into their fields; each of them is required.
+void TypeLoanFields(widgets::FloatSpinEditModel& sum, widgets::FloatSpinEditModel& rate,
+                    widgets::SpinEditModel& term, const std::vector<Option>& options,
+                    const loan::Locale& locale);
+
 // The loan fields shared by `schedule` and `register`: --sum, --rate, --term, --date.
 void TypeLoanTerms(app::MainForm& form, const std::vector<Option>& options);
 

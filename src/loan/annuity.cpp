@@ -33,12 +33,14 @@ Extended power(Extended base, double exponent) {
 
 }  // namespace
 
-std::int64_t AnnuityPayment(double principal, double annualRate, double months) {
+double AnnuityAmount(double principal, double annualRate, double months) {
     const double monthlyRate = static_cast<double>(static_cast<Extended>(annualRate) / 100 / 12);
     const Extended growth = power(1 + static_cast<Extended>(monthlyRate), months);
-    const double payment =
-        static_cast<double>(static_cast<Extended>(principal) * monthlyRate / (1 - 1 / growth));
-    const double rounded = std::ceil(payment);
+    return static_cast<double>(static_cast<Extended>(principal) * monthlyRate / (1 - 1 / growth));
+}
+
+std::int64_t AnnuityPayment(double principal, double annualRate, double months) {
+    const double rounded = std::ceil(AnnuityAmount(principal, annualRate, months));
     if (!(rounded > -9.2e18 && rounded < 9.2e18))
         throw AmountOverflow();
     return static_cast<std::int64_t>(rounded);

@@ -60,9 +60,24 @@ Date IncMonth(const Date& date, int months) {
 }
 
 std::string FormatShortDate(const Date& date) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%02d.%02d.%04d", date.day, date.month, date.year);
-    return buffer;
+    if (date.year < 0 || date.year > 9999 || date.month < 1 || date.month > 12 || date.day < 1 ||
+        date.day > 31) {
+        char buffer[48];
+        std::snprintf(buffer, sizeof buffer, "%02d.%02d.%04d", date.day, date.month, date.year);
+        return buffer;
+    }
+    // Every date a loan meets: its ten characters written directly, as a table of many
+    // rows writes one per row.
+    std::string text(10, '.');
+    const auto twoDigits = [&](std::size_t at, int value) {
+        text[at] = static_cast<char>('0' + value / 10);
+        text[at + 1] = static_cast<char>('0' + value % 10);
+    };
+    twoDigits(0, date.day);
+    twoDigits(3, date.month);
+    twoDigits(6, date.year / 100);
+    twoDigits(8, date.year % 100);
+    return text;
 }
 
 std::string FormatMonthYear(const Date& date, const Locale& locale) {

@@ -1,0 +1,210 @@
+#pragma once
+
+// The prepayment planner's model ("Досрочное погашение..."), without any window toolkit: the
+// loan fields, the editors and lists of prepayments and rate changes, the computed plan as a
+// table, the comparison of the four variants and the report that --csv prints and "Экспорт
+// в CSV..." writes. It reaches the person only through its FormPort. The window owns one
+// for the whole run, so the lists stay while the program runs.
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/controls.h"
+#include "app/form_port.h"
+#include "app/table_report.h"
+#include "loan/locale.h"
+#include "loan/plan.h"
+#include "loan/schedule_table.h"
+#include "widgets/spin_edit_model.h"
+
+namespace app {
+
+class MainForm;
+
+inline constexpr const char* kPlannerCaption = "Досрочное погашение";
+
+inline constexpr loan::HeaderTexts kPlanHeaders = {
+    "№",          "Дата", "Остаток кредита", "Основной платеж", "Проценты", "Всего за платеж",
+    "Вид платежа"};
+inline constexpr const char* kRegularRowKind = "плановый";
+inline constexpr const char* kPrepaymentRowKind = "досрочный";
+
+// The modes as the prepayment list shows them.
+inline constexpr const char* kShortenTermText = "сокращение срока";
+inline constexpr const char* kLowerPaymentText = "уменьшение платежа";
+inline constexpr const char* kMonthlyText = "ежемесячно";
+
+// The variants in the order of loan::kPlanVariants.
+inline constexpr std::array<const char*, 4> kVariantNames = {
+    "Введенный план", "Без досрочных погашений", "Сокращение срока", "Уменьшение платежа"};
+inline constexpr std::array<const char*, 7> kComparisonHeaders = {"Вариант",
+                                                                  "Плановых платежей",
+                                                                  "Последний платеж",
+                                                                  "Ежемесячный платеж",
+                                                                  "Выплачено процентов",
+                                                                  "Полная сумма выплат",
+                                                                  "Экономия на процентах"};
+using ComparisonRow = std::array<std::string, kComparisonHeaders.size()>;
+
+// A prepayment as its editor holds it; the amount is the text typed.
+struct PrepaymentEntry {
+    loan::Date date;
+    std::string amount;
+    loan::PrepaymentMode mode = loan::PrepaymentMode::ShortenTerm;
+    bool monthly = false;
+};
+
+struct RateChangeEntry {
+    loan::Date date;
+    std::string rate;
+};
+
+// One point of the remaining balance for the chart: the balance after the payments of a date.
+struct BalancePoint {
+    loan::Date date;
+    loan::ScaledAmount balance = 0;
+};
+
+class PlannerForm {
+    FormPort& port_;
+    loan::Locale locale_;
+
+  public:
+    PlannerForm(FormPort& port, loan::Locale locale);
+    PlannerForm(const PlannerForm&) = delete;
+    PlannerForm& operator=(const PlannerForm&) = delete;
+
+    const loan::Locale& locale() const { return locale_; }
+
+    // Runs a handler as the window's message loop would: an error that escapes it is shown
+    // in a message box. False when that happened.
+    bool RunHandler(const std::function<void()>& handler);
+
+    // ---- The loan ------------------------------------------------------------------------
+    widgets::FloatSpinEditModel Sum;
+    widgets::FloatSpinEditModel Rate;  // percent, 0 to 100000
+    widgets::SpinEditModel Term;       // months
+    DatePicker LoanDate;
+    CheckControl Differentiated{true};  // "Дифференцированные платежи"
+    CheckControl EqualPayments;         // "Платежи равными частями"
+    // The annuity from the contract; 0 takes the computed one. Enabled with EqualPayments.
+    widgets::FloatSpinEditModel Payment;
+
+    void DifferentiatedClick();
+    void EqualPaymentsClick();
+    // The main window's loan: sum, rate, term, date, scheme and, with "Платежи равными
+    // частями", its payment. Then calculates, as the planner opens, when the loan is
+    // complete; an incomplete one is not reported here (the fields show it). True with a plan.
+    bool TakeLoanFrom(const MainForm& form);
+
+    // ---- The prepayments -----------------------------------------------------------------
+    // The editor below the list; "Добавить" appends its entry, "Изменить" replaces the
+    // selected one with it, "Удалить" removes the selected one.
+    DatePicker PrepaymentDate;
+    widgets::FloatSpinEditModel PrepaymentAmount;
+    CheckControl ShortenTerm{true};  // "Сокращение срока"
+    CheckControl LowerPayment;       // "Уменьшение платежа"
+    CheckControl Monthly;            // "Ежемесячно"
+    int SelectedPrepayment = -1;
+
+    void ShortenTermClick();
+    void LowerPaymentClick();
+    // Selecting a row of the list loads it into the editor; -1 selects none.
+    void SelectPrepayment(int index);
+    bool AddPrepaymentClick();
+    bool ChangePrepaymentClick();
+    void RemovePrepaymentClick();
+
+    // The same without the editor. A refused entry (its message shown) leaves the list as
+    // it was and returns false.
+    bool AddPrepayment(const PrepaymentEntry& entry);
+    bool ChangePrepayment(int index, const PrepaymentEntry& entry);
+    void RemovePrepayment(int index);
+    const std::vector<loan::Prepayment>& Prepayments() const { return prepayments_; }
+    // Date, amount, mode and "ежемесячно" (or empty) of an entry, as the list shows them.
+    std::array<std::string, 4> PrepaymentTexts(int index) const;
+
+    // ---- The rate changes ----------------------------------------------------------------
+    DatePicker RateChangeDate;
+    widgets::FloatSpinEditModel RateChangeRate;  // percent, 0 to 100000
+    int SelectedRateChange = -1;
+
+    void SelectRateChange(int index);
+    bool AddRateChangeClick();
+    bool ChangeRateChangeClick();
+    void RemoveRateChangeClick();
+
+    bool AddRateChange(const RateChangeEntry& entry);
+    bool ChangeRateChange(int index, const RateChangeEntry& entry);
+    void RemoveRateChange(int index);
+    const std::vector<loan::RateChange>& RateChanges() const { return rateChanges_; }
+    // Date and rate of an entry.
+    std::array<std::string, 2> RateChangeTexts(int index) const;
+
+    // ---- The plan ------------------------------------------------------------------------
+    // Reads the loan fields and computes the plan and the comparison. False, with the
+    // reason shown and the earlier plan cleared, when the loan is not complete. Prepayments
+    // that take no part are told once, when they first fail; Notes() keeps them all.
+    bool Calculate();
+    bool HasPlan() const { return hasPlan_; }
+
+    // The header row, a row per payment and the totals row "Всего:".
+    const loan::ScheduleTable& Table() const { return table_; }
+    // The kind of a table row (1 .. payments); rows outside them are Regular.
+    loan::PlanRowKind RowKind(int row) const;
+    const loan::PlanTerms& Terms() const { return terms_; }
+    const loan::PlanResult& Result() const { return result_; }
+    const loan::PlanComparison& Comparison() const { return result_.comparison; }
+    // The four variants as the comparison table shows them.
+    std::array<ComparisonRow, 4> ComparisonTexts() const;
+    // Why entries took no part (refusals) and what was left out (notes), as the person reads
+    // them; both from the last calculation.
+    const std::vector<std::string>& Refusals() const { return refusals_; }
+    const std::vector<std::string>& Notes() const { return notes_; }
+
+    // The remaining balance of a variant from the loan date on, for the chart.
+    std::vector<BalancePoint> BalanceCurve(loan::PlanVariant variant) const;
+
+    // The table and the name;value lines of --csv.
+    TableReport Report() const;
+    // "Экспорт в CSV...": the report with a byte-order mark and CR LF, written safely. A
+    // failed write throws FileError (the handler's box shows it); an earlier file stays.
+    void ExportCsvClick();
+
+    std::string FormatMoney(loan::ScaledAmount amount) const;
+
+  private:
+    // Recomputes after a change of the lists, once a plan was computed.
+    void refresh();
+    bool calculate(bool reportIncomplete);
+    bool readLoan(loan::PlanTerms& terms, bool reportIncomplete);
+    std::optional<loan::Prepayment> readPrepayment(const PrepaymentEntry& entry);
+    std::optional<loan::RateChange> readRateChange(const RateChangeEntry& entry);
+    // The list edits both lists share; a refused item (nullopt) leaves the list as it was.
+    template <class Item>
+    bool addItem(std::vector<Item>& list, const std::optional<Item>& item);
+    template <class Item, class Read>
+    bool changeItem(std::vector<Item>& list, int index, const char* noSelection, const Read& read);
+    template <class Item>
+    void removeItem(std::vector<Item>& list, int index);
+    PrepaymentEntry prepaymentEditor() const;
+    void fillTable();
+    void describeIssues();
+    std::string monthlyPaymentText(const loan::PlanSummary& summary) const;
+    void clearPlan();
+
+    std::vector<loan::Prepayment> prepayments_;
+    std::vector<loan::RateChange> rateChanges_;
+
+    bool hasPlan_ = false;
+    loan::PlanTerms terms_;
+    loan::PlanResult result_;
+    loan::ScheduleTable table_;
+    std::vector<std::string> refusals_;
+    std::vector<std::string> notes_;
+};
+
+}  // namespace app

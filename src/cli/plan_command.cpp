@@ -1,0 +1,153 @@
+// ssudomer-cli plan: the prepayment planner on the given loan, prepayments and rate changes.
+
+#include "app/planner_form.h"
+#include "cli/commands.h"
+#include "cli/console_port.h"
+#include "cli/options.h"
+#include "loan/errors.h"
+#include "loan/number_text.h"
+
+namespace cli {
+
+namespace {
+
+const std::map<std::string, bool> kPlanOptions = {
+    {"sum", true},    {"rate", true},
+    {"term", true},   {"date", true},
+    {"equal", false}, {"payment", true},
+    {"prepay", true}, {"rate-change", true},
+    {"csv", false},   {"decimal-separator", true},
+};
+
+// One --prepay or --rate-change, checked before anything runs.
+struct Entry {
+    std::string text;  // the argument as given
+    loan::Date date;
+    std::string number;  // the amount or the rate, with the locale's separator
+    loan::PrepaymentMode mode = loan::PrepaymentMode::ShortenTerm;
+    bool monthly = false;
+};
+
+std::vector<std::string> splitFields(const std::string& text) {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (std::size_t colon; (colon = text.find(':', start)) != std::string::npos; start = colon + 1)
+        fields.push_back(text.substr(start, colon - start));
+    fields.push_back(text.substr(start));
+    return fields;
+}
+
+loan::Date dateAfterLoan(const Option& option, const std::string& text,
+                         const loan::Date& loanDate) {
+    const loan::Date date = DateArgument({option.name, text});
+    if (date <= loanDate) {
+        throw UsageError("--" + option.name + " date " + text + " is not after the loan date " +
+                         loan::FormatShortDate(loanDate));
+    }
+    return date;
+}
+
+// The date and the number that every entry starts with.
+Entry dateAndNumber(const Option& option, const std::vector<std::string>& fields,
+                    const loan::Locale& locale, const loan::Date& loanDate) {
+    Entry entry;
+    entry.text = option.value;
+    entry.date = dateAfterLoan(option, fields[0], loanDate);
+    entry.number = NumberArgument({option.name, fields[1]}, locale);
+    return entry;
+}
+
+Entry prepaymentArgument(const Option& option, const loan::Locale& locale,
+                         const loan::Date& loanDate) {
+    const std::vector<std::string> fields = splitFields(option.value);
+    const bool monthly = fields.size() == 4 && fields[3] == "monthly";
+    if ((fields.size() != 3 && !monthly) || (fields[2] != "term" && fields[2] != "payment")) {
+        throw UsageError("--prepay takes DD.MM.YYYY:AMOUNT:term|payment[:monthly], not '" +
+                         loan::Excerpt(option.value) + "'");
+    }
+    Entry entry = dateAndNumber(option, fields, locale, loanDate);
+    const loan::Extended amount = *loan::TryParseNumber(entry.number, locale);
+    if (!(amount > 0) || amount >= 9e14L || loan::ToScaled(amount) % 100 != 0) {
+        throw UsageError("--prepay AMOUNT takes a sum above 0 in roubles and kopecks, not '" +
+                         loan::Excerpt(fields[1]) + "'");
+    }
+    entry.mode = fields[2] == "payment" ? loan::PrepaymentMode::LowerPayment
+                                        : loan::PrepaymentMode::ShortenTerm;
+    entry.monthly = monthly;
+    return entry;
+}
+
+Entry rateChangeArgument(const Option& option, const loan::Locale& locale,
+                         const loan::Date& loanDate) {
+    const std::vector<std::string> fields = splitFields(option.value);
+    if (fields.size() != 2) {
+        throw UsageError("--rate-change takes DD.MM.YYYY:RATE, not '" +
+                         loan::Excerpt(option.value) + "'");
+    }
+    return dateAndNumber(option, fields, locale, loanDate);
+}
+
+}  // namespace
+
+int RunPlanCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const std::vector<Option> options = ParseOptions(args, kPlanOptions);
+    const bool equal = HasOption(options, "equal");
+    if (!equal && HasOption(options, "payment"))
+        throw UsageError("--payment goes with --equal");
+    const Option* date = FindOption(options, "date");
+    if (!date)
+        throw UsageError("--date is required");
+    const loan::Locale locale = LocaleOption(options);
+    const loan::Date loanDate = DateArgument(*date);
+
+    // Every argument is checked before the planner runs; the numbers against the fields
+    // they go into, once the planner is there.
+    std::vector<Entry> prepayments, rateChanges;
+    for (const Option& option : options) {
+        if (option.name == "prepay")
+            prepayments.push_back(prepaymentArgument(option, locale, loanDate));
+        if (option.name == "rate-change")
+            rateChanges.push_back(rateChangeArgument(option, locale, loanDate));
+    }
+    ConsolePort port(err);
+    app::PlannerForm planner(port, locale);
+    for (const Entry& entry : prepayments)
+        CheckFieldTakes(planner.PrepaymentAmount, {"prepay", entry.text}, entry.number, locale);
+    for (const Entry& entry : rateChanges)
+        CheckFieldTakes(planner.RateChangeRate, {"rate-change", entry.text}, entry.number, locale);
+
+    TypeLoanFields(planner.Sum, planner.Rate, planner.Term, options, locale);
+    planner.LoanDate.Date = loanDate;
+    if (equal) {
+        planner.EqualPaymentsClick();
+        if (const Option* payment = FindOption(options, "payment"))
+            TypeArgument(planner.Payment, *payment, NumberArgument(*payment, locale), locale);
+    } else {
+        planner.DifferentiatedClick();
+    }
+    bool refused = false;
+    for (const Entry& entry : prepayments) {
+        planner.PrepaymentDate.Date = entry.date;
+        TypeInto(planner.PrepaymentAmount, entry.number);
+        if (entry.mode == loan::PrepaymentMode::LowerPayment) {
+            planner.LowerPaymentClick();
+        } else {
+            planner.ShortenTermClick();
+        }
+        planner.Monthly.Checked = entry.monthly;
+        refused = !planner.AddPrepaymentClick() || refused;
+    }
+    for (const Entry& entry : rateChanges) {
+        planner.RateChangeDate.Date = entry.date;
+        TypeInto(planner.RateChangeRate, entry.number);
+        refused = !planner.AddRateChangeClick() || refused;
+    }
+
+    if (!planner.RunHandler([&] { planner.Calculate(); }) || !planner.HasPlan())
+        return kExitRefused;
+    for (const std::string& note : planner.Notes()) err << "Примечание: " << note << '\n';
+    PrintReport(planner.Report(), FormatOption(options), out);
+    return refused || !planner.Refusals().empty() ? kExitRefused : kExitOk;
+}
+
+}  // namespace cli

@@ -1,0 +1,142 @@
+#pragma once
+
+// The prepayment planner's arithmetic: a loan repaid as a bank computes it (interest by
+// actual days, an annuity to the kopeck), with early repayments that shorten the term or
+// lower the payment, and changes of the rate.
+//
+// A plan is a list of dated events run through one loop: the regular payments on the loan
+// date plus 1..n calendar months, the prepayments (a monthly one repeated up to the last
+// regular date) and the rate changes (each moved to the first regular date on or after its
+// own). On one date the regular payment comes first, then the rate changes, then the
+// prepayments in the order given. A new kind of event joins the loop as one more case.
+
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "loan/date.h"
+#include "loan/money.h"
+
+namespace loan {
+
+enum class PlanScheme { Annuity, Differentiated };
+
+// "term": the monthly payment stays and the loan ends earlier; "payment": the payment is
+// recomputed on the new balance over the regular dates still ahead.
+enum class PrepaymentMode { ShortenTerm, LowerPayment };
+
+struct Prepayment {
+    Date date;
+    ScaledAmount amount = 0;
+    PrepaymentMode mode = PrepaymentMode::ShortenTerm;
+    bool monthly = false;  // repeated on the same day of every later month
+};
+
+struct RateChange {
+    Date date;
+    double annualRate = 0;  // percent
+};
+
+struct PlanTerms {
+    ScaledAmount sum = 0;
+    double annualRate = 0;  // percent
+    int termMonths = 0;
+    Date loanDate;
+    PlanScheme scheme = PlanScheme::Annuity;
+    // The annuity as the bank's contract states it, instead of the computed one.
+    std::optional<ScaledAmount> payment;
+    std::vector<Prepayment> prepayments;
+    std::vector<RateChange> rateChanges;
+};
+
+enum class PlanEventKind : unsigned char { RegularPayment, RateChange, Prepayment };
+
+struct PlanEvent {
+    Date date;
+    PlanEventKind kind = PlanEventKind::RegularPayment;
+    int regular = 0;  // RegularPayment: its number k, 1..n
+    int source = -1;  // RateChange, Prepayment: the index in the terms' list
+};
+
+// Why an entry of the lists took no part in the plan.
+enum class PlanIssueKind {
+    NotAfterLoanDate,    // dated on or before the loan date
+    InterestNotCovered,  // a prepayment not above the interest due on its date
+    LoanRepaid,          // a prepayment after the loan was repaid (the first one of a source)
+};
+
+struct PlanIssue {
+    PlanIssueKind kind;
+    PlanEventKind event;
+    int source = -1;
+    Date date;
+    ScaledAmount amount = 0;    // the prepayment's amount
+    ScaledAmount interest = 0;  // InterestNotCovered: the interest due on its date
+};
+
+enum class PlanRowKind { Regular, Prepayment };
+
+struct PlanRow {
+    Date date;
+    PlanRowKind kind = PlanRowKind::Regular;
+    int source = -1;           // Prepayment: the index in the terms' list
+    ScaledAmount balance = 0;  // before the payment
+    ScaledAmount principal = 0;
+    ScaledAmount interest = 0;
+    ScaledAmount total = 0;
+};
+
+struct PlanSummary {
+    int regularPayments = 0;
+    Date lastPaymentDate;
+    // The monthly payment at the start and at the last regular payment: the annuity in
+    // force, or the differentiated payment's total.
+    ScaledAmount firstPayment = 0;
+    ScaledAmount lastPayment = 0;
+    ScaledAmount principal = 0;
+    ScaledAmount interest = 0;
+    ScaledAmount total = 0;
+};
+
+enum class PlanVariant { AsEntered, WithoutPrepayments, AllShortenTerm, AllLowerPayment };
+inline constexpr std::array<PlanVariant, 4> kPlanVariants = {
+    PlanVariant::AsEntered, PlanVariant::WithoutPrepayments, PlanVariant::AllShortenTerm,
+    PlanVariant::AllLowerPayment};
+
+struct VariantFigures {
+    PlanVariant variant;
+    PlanSummary summary;
+    ScaledAmount interestSaved = 0;  // against the variant without prepayments
+};
+using PlanComparison = std::array<VariantFigures, kPlanVariants.size()>;
+
+struct PlanResult {
+    std::vector<PlanRow> rows;
+    std::vector<PlanIssue> issues;
+    PlanSummary summary;
+    // The plan as entered and the three other variants, in the order of kPlanVariants.
+    PlanComparison comparison{};
+};
+
+// Regular date k: the loan date plus k calendar months, the day clipped to a shorter month.
+Date RegularDate(const Date& loanDate, int k);
+
+// The annuity on `balance` at `annualRate` over `months`, to the kopeck (a half kopeck up);
+// a rate of 0 spreads the balance evenly.
+ScaledAmount PlanAnnuity(ScaledAmount balance, double annualRate, int months);
+// The differentiated principal part: the balance over the months, in whole kopecks.
+ScaledAmount PlanPrincipalPart(ScaledAmount balance, int months);
+
+// The events of the plan in the order they are run; entries dated on or before the loan
+// date are left out and, when `issues` is given, reported there.
+std::vector<PlanEvent> PlanEvents(const PlanTerms& terms, std::vector<PlanIssue>* issues = nullptr);
+
+// Runs the plan and its variants. Without a sum above 0 and a term of at least one month it
+// is empty; throws AmountOverflow when an amount leaves 64 bits.
+PlanResult RunPlan(const PlanTerms& terms);
+
+// The rows and summary of one variant: the same loan with the prepayments left out or all
+// given one mode, rate changes kept (no issues, no comparison).
+PlanResult RunVariant(const PlanTerms& terms, PlanVariant variant);
+
+}  // namespace loan

@@ -1,0 +1,403 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/planner_form.h"
+#include "support/fake_port.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using app::PlannerForm;
+using loan::Date;
+using testing_support::FakePort;
+
+// A planner under the "," locale whose port answers the CSV dialog with `csvFile`.
+struct PlannerFixture : testing::Test {
+    struct Port : FakePort {
+        std::optional<std::string> chooseCsvFileToSave() override { return csvFile; }
+        std::optional<std::string> csvFile;
+    };
+
+    // 1 000 000 at 12 % for 24 months from 31.01.2024, equal payments.
+    void enterExampleLoan() {
+        planner.Sum.Text = "1000000";
+        planner.Rate.Text = "12";
+        planner.Term.Text = "24";
+        planner.LoanDate.Date = {2024, 1, 31};
+        planner.EqualPaymentsClick();
+        planner.Payment.Text = "0";
+    }
+
+    bool addPrepayment(Date date, const std::string& amount, bool lowerPayment = false,
+                       bool monthly = false) {
+        planner.PrepaymentDate.Date = date;
+        planner.PrepaymentAmount.Text = amount;
+        if (lowerPayment) {
+            planner.LowerPaymentClick();
+        } else {
+            planner.ShortenTermClick();
+        }
+        planner.Monthly.Checked = monthly;
+        return planner.AddPrepaymentClick();
+    }
+
+    std::vector<std::string> row(int r) const {
+        std::vector<std::string> cells;
+        for (int c = 0; c < loan::ScheduleTable::kColumnCount; ++c)
+            cells.push_back(planner.Table().cell(c, r));
+        return cells;
+    }
+
+    std::vector<std::string> messageTexts() const {
+        std::vector<std::string> texts;
+        for (const FakePort::Message& message : port.messages) texts.push_back(message.text);
+        return texts;
+    }
+
+    std::string value(const std::string& caption) const {
+        for (const auto& [name, text] : planner.Report().values) {
+            if (name == caption)
+                return text;
+        }
+        return "(none)";
+    }
+
+    Port port;
+    PlannerForm planner{port, loan::Locale::withSeparator(',')};
+};
+
+TEST_F(PlannerFixture, OpensWithTheMainWindowsLoanWithoutItsCalculation) {
+    testing_support::FormFixture main;
+    main.enterLoan("1000000", "12", "24", {2024, 1, 31});
+    main.form.RadioButtonBClick();
+    ASSERT_TRUE(planner.TakeLoanFrom(main.form));
+    EXPECT_TRUE(planner.EqualPayments.Checked);
+    EXPECT_TRUE(planner.Payment.Enabled);
+    EXPECT_EQ(row(0), (std::vector<std::string>{"№", "Дата", "Остаток кредита", "Основной платеж",
+                                                "Проценты", "Всего за платеж", "Вид платежа"}));
+    EXPECT_EQ(row(1), (std::vector<std::string>{"1", "29.02.2024", "1000000,00", "37565,27",
+                                                "9508,20", "47073,47", "плановый"}));
+    EXPECT_EQ(planner.Table().rowCount(), 26);
+    EXPECT_EQ(row(25), (std::vector<std::string>{"Всего:", "", "", "1000000,00", "129306,34",
+                                                 "1129306,34", ""}));
+    // The editors start after the loan date.
+    EXPECT_EQ(planner.PrepaymentDate.Date, (Date{2024, 2, 29}));
+
+    // The whole-rouble payment of the main window is taken as the contract's figure.
+    main.form.SpinEdit5.Text = "47074";
+    ASSERT_TRUE(planner.TakeLoanFrom(main.form));
+    EXPECT_EQ(row(1)[5], "47074,00");
+
+    main.form.RadioButtonAClick();
+    ASSERT_TRUE(planner.TakeLoanFrom(main.form));
+    EXPECT_TRUE(planner.Differentiated.Checked);
+    EXPECT_FALSE(planner.Payment.Enabled);
+    EXPECT_EQ(row(1)[3], "41666,67");
+
+    // An empty main window opens an empty planner, without a message.
+    testing_support::FormFixture empty;
+    empty.enterLoan("0", "0", "0");
+    EXPECT_FALSE(planner.TakeLoanFrom(empty.form));
+    EXPECT_FALSE(planner.HasPlan());
+    EXPECT_EQ(planner.Table().rowCount(), 1);
+    EXPECT_TRUE(port.messages.empty());
+}
+
+TEST_F(PlannerFixture, AnIncompleteLoanIsToldAndClearsTheEarlierPlan) {
+    enterExampleLoan();
+    ASSERT_TRUE(planner.Calculate());
+    struct Case {
+        const char* sum;
+        const char* rate;
+        const char* term;
+        const char* payment;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"0", "12", "24", "0", "Что-то забыли ввести..."},
+        {"1000000", "0", "24", "0", "Что-то забыли ввести..."},
+        {"1000000", "12", "", "0", "Что-то забыли ввести..."},
+        {"1000000", "12", "1001", "0",
+         "Вы серезно думаете что на такой срок вам дадут кредит?!?! %)"},
+        {"1e300", "12", "24", "0", "Слишком большая сумма кредита..."},
+        {"1000000,005", "12", "24", "0",
+         "Суммы задаются в рублях и копейках: не больше двух знаков после запятой."},
+        {"1000000", "12", "24", "-1", "Платеж должен быть не меньше нуля (0 - рассчитать)."},
+        {"1000000", "12", "24", "1e300", "Слишком большой платеж..."},
+        {"1000000", "12", "24", "47073,475",
+         "Суммы задаются в рублях и копейках: не больше двух знаков после запятой."},
+        {"100000000000000", "100000", "1000", "0", "Суммы слишком велики для расчета..."},
+    };
+    for (const Case& c : cases) {
+        enterExampleLoan();
+        ASSERT_TRUE(planner.Calculate());
+        planner.Sum.Text = c.sum;
+        planner.Rate.Text = c.rate;
+        planner.Term.Text = c.term;
+        planner.Payment.Text = c.payment;
+        port.messages.clear();
+        EXPECT_FALSE(planner.Calculate()) << c.message;
+        EXPECT_EQ(messageTexts(), std::vector<std::string>{c.message});
+        EXPECT_FALSE(planner.HasPlan());
+        EXPECT_EQ(planner.Table().rowCount(), 1);
+        EXPECT_TRUE(planner.Report().values.empty());
+    }
+}
+
+TEST_F(PlannerFixture, PrepaymentsAreAddedChangedAndRemovedAndThePlanFollows) {
+    enterExampleLoan();
+    ASSERT_TRUE(planner.Calculate());
+    ASSERT_TRUE(addPrepayment({2024, 3, 31}, "500000", true));
+    EXPECT_EQ(planner.SelectedPrepayment, 0);
+    EXPECT_EQ(planner.PrepaymentTexts(0),
+              (std::array<std::string, 4>{"31.03.2024", "500000,00", "уменьшение платежа", ""}));
+    EXPECT_EQ(row(3), (std::vector<std::string>{"3", "31.03.2024", "925143,38", "500000,00", "0,00",
+                                                "500000,00", "досрочный"}));
+    EXPECT_EQ(planner.RowKind(3), loan::PlanRowKind::Prepayment);
+    EXPECT_EQ(planner.RowKind(4), loan::PlanRowKind::Regular);
+    EXPECT_EQ(row(4)[5], "21624,37");
+    EXPECT_EQ(value("Уменьшение платежа: ежемесячный платеж"), "47073,47 / 21624,37");
+
+    // The row selected goes into the editor; "Изменить" puts the editor back into the list.
+    planner.SelectPrepayment(-1);
+    planner.SelectPrepayment(0);
+    EXPECT_EQ(planner.PrepaymentAmount.Text, "500000,00");
+    EXPECT_TRUE(planner.LowerPayment.Checked);
+    planner.ShortenTermClick();
+    ASSERT_TRUE(planner.ChangePrepaymentClick());
+    EXPECT_EQ(value("Последний платеж"), "31.01.2025");
+    EXPECT_EQ(value("Плановых платежей"), "12");
+    const std::string saved = value("Экономия на процентах");
+    EXPECT_NE(saved, "0,00");
+
+    ASSERT_TRUE(addPrepayment({2024, 6, 15}, "5000", false, true));
+    EXPECT_EQ(planner.PrepaymentTexts(1)[3], "ежемесячно");
+    EXPECT_NE(value("Экономия на процентах"), saved);
+
+    planner.SelectPrepayment(0);
+    planner.RemovePrepaymentClick();
+    ASSERT_EQ(planner.Prepayments().size(), 1u);
+    EXPECT_EQ(planner.SelectedPrepayment, 0);
+    planner.RemovePrepaymentClick();
+    EXPECT_TRUE(planner.Prepayments().empty());
+    EXPECT_EQ(planner.SelectedPrepayment, -1);
+    EXPECT_EQ(value("Экономия на процентах"), "0,00");
+    EXPECT_EQ(planner.Table().rowCount(), 26);
+    EXPECT_TRUE(port.messages.empty());
+}
+
+TEST_F(PlannerFixture, BadEntriesAreToldAndTheListsStayAsTheyWere) {
+    enterExampleLoan();
+    ASSERT_TRUE(planner.Calculate());
+    ASSERT_TRUE(addPrepayment({2024, 5, 10}, "1000"));
+    const std::vector<loan::Prepayment> before = planner.Prepayments();
+    struct Case {
+        Date date;
+        const char* amount;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{2024, 5, 10}, "", "Сумма досрочного погашения должна быть числом, а не \"\"."},
+        {{2024, 5, 10}, "12a", "Сумма досрочного погашения должна быть числом, а не \"12a\"."},
+        {{2024, 5, 10}, "0", "Сумма досрочного погашения должна быть больше нуля."},
+        {{2024, 5, 10}, "-5", "Сумма досрочного погашения должна быть больше нуля."},
+        {{2024, 5, 10},
+         "1000,001",
+         "Суммы задаются в рублях и копейках: не больше двух знаков после запятой."},
+        {{2024, 1, 31},
+         "1000",
+         "Дата досрочного погашения должна быть позже даты получения кредита (31.01.2024)."},
+    };
+    for (const Case& c : cases) {
+        port.messages.clear();
+        EXPECT_FALSE(addPrepayment(c.date, c.amount)) << c.message;
+        planner.SelectedPrepayment = 0;
+        EXPECT_FALSE(planner.ChangePrepaymentClick());
+        EXPECT_EQ(messageTexts(), (std::vector<std::string>{c.message, c.message}));
+        EXPECT_EQ(planner.Prepayments().size(), before.size());
+        EXPECT_EQ(planner.Prepayments()[0].amount, before[0].amount);
+    }
+    port.messages.clear();
+    planner.SelectedPrepayment = -1;
+    EXPECT_FALSE(planner.ChangePrepaymentClick());
+    EXPECT_EQ(messageTexts(), std::vector<std::string>{"Выберите досрочное погашение в списке."});
+
+    const char* rateMessage = "Новая ставка должна быть числом от 0 до 100000, а не \"";
+    for (const char* rate : {"x", "-1", "100001"}) {
+        port.messages.clear();
+        planner.RateChangeDate.Date = {2024, 6, 1};
+        planner.RateChangeRate.Text = rate;
+        EXPECT_FALSE(planner.AddRateChangeClick());
+        EXPECT_EQ(messageTexts(),
+                  std::vector<std::string>{rateMessage + std::string(rate) + "\"."});
+    }
+    port.messages.clear();
+    planner.RateChangeDate.Date = {2024, 1, 1};
+    planner.RateChangeRate.Text = "10";
+    EXPECT_FALSE(planner.AddRateChangeClick());
+    EXPECT_EQ(messageTexts(),
+              std::vector<std::string>{
+                  "Дата изменения ставки должна быть позже даты получения кредита (31.01.2024)."});
+    EXPECT_TRUE(planner.RateChanges().empty());
+}
+
+TEST_F(PlannerFixture, RateChangesAreListedAndChangeThePlan) {
+    enterExampleLoan();
+    ASSERT_TRUE(planner.Calculate());
+    planner.RateChangeDate.Date = {2024, 3, 10};
+    planner.RateChangeRate.Text = "18";
+    ASSERT_TRUE(planner.AddRateChangeClick());
+    EXPECT_EQ(planner.RateChangeTexts(0), (std::array<std::string, 2>{"10.03.2024", "18"}));
+    EXPECT_EQ(row(3)[5], "49683,27");
+
+    planner.SelectRateChange(0);
+    planner.RateChangeRate.Text = "12,5";
+    ASSERT_TRUE(planner.ChangeRateChangeClick());
+    EXPECT_EQ(planner.RateChangeTexts(0)[1], "12,5");
+    planner.RemoveRateChangeClick();
+    EXPECT_TRUE(planner.RateChanges().empty());
+    EXPECT_EQ(row(3)[5], "47073,47");
+}
+
+TEST_F(PlannerFixture, APrepaymentThatTakesNoPartIsToldOnceAndKept) {
+    enterExampleLoan();
+    ASSERT_TRUE(planner.Calculate());
+    // 4 000 on 15.03.2024 does not cover the 4 733,29 of interest due that day.
+    ASSERT_TRUE(addPrepayment({2024, 3, 15}, "4000"));
+    const std::string refusal =
+        "Досрочное погашение 15.03.2024 на сумму 4000,00 не учтено: оно не больше процентов на "
+        "эту дату (4733,29).";
+    EXPECT_EQ(messageTexts(), std::vector<std::string>{refusal});
+    EXPECT_EQ(planner.Prepayments().size(), 1u);
+    EXPECT_EQ(planner.Table().rowCount(), 26);
+
+    // Other changes do not tell it again, but the planner keeps saying it.
+    ASSERT_TRUE(addPrepayment({2024, 7, 31}, "100"));
+    EXPECT_EQ(port.messages.size(), 1u);
+    EXPECT_EQ(planner.Refusals(), std::vector<std::string>{refusal});
+
+    // A monthly one failing in many months is told once, with the repeats counted.
+    port.messages.clear();
+    ASSERT_TRUE(addPrepayment({2024, 4, 15}, "10", false, true));
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_EQ(port.messages[0].text.rfind("Ежемесячное досрочное погашение с 15.04.2024 на сумму "
+                                          "10,00 не учтено",
+                                          0),
+              0u);
+    EXPECT_NE(port.messages[0].text.find("повторений: 21."), std::string::npos);
+
+    // A loan date moved past an entry leaves it out, and says so.
+    port.messages.clear();
+    planner.LoanDate.Date = {2024, 3, 20};
+    ASSERT_TRUE(planner.Calculate());
+    EXPECT_EQ(messageTexts()[0],
+              "Досрочное погашение 15.03.2024 не учтено: оно не позже даты получения кредита "
+              "(20.03.2024).");
+}
+
+TEST_F(PlannerFixture, PrepaymentsAfterTheLoanIsRepaidAreNoted) {
+    enterExampleLoan();
+    ASSERT_TRUE(planner.Calculate());
+    ASSERT_TRUE(addPrepayment({2024, 6, 10}, "2000000"));
+    ASSERT_TRUE(addPrepayment({2024, 7, 10}, "1000", false, true));
+    EXPECT_TRUE(port.messages.empty());
+    EXPECT_EQ(planner.Notes(),
+              std::vector<std::string>{"Ежемесячное досрочное погашение с 10.07.2024 не учтено: "
+                                       "кредит к этой дате уже погашен."});
+    EXPECT_EQ(value("Последний платеж"), "10.06.2024");
+    EXPECT_EQ(value("Сокращение срока: последний платеж"), "10.06.2024");
+    EXPECT_EQ(value("Без досрочных погашений: последний платеж"), "31.01.2026");
+}
+
+TEST_F(PlannerFixture, TheReportListsThePlanAndTheThreeOtherVariantsInOrder) {
+    enterExampleLoan();
+    ASSERT_TRUE(planner.Calculate());
+    ASSERT_TRUE(addPrepayment({2024, 3, 31}, "500000", true));
+    std::vector<std::string> captions;
+    for (const auto& [caption, text] : planner.Report().values) captions.push_back(caption);
+    EXPECT_EQ(captions, (std::vector<std::string>{
+                            "Ежемесячный платеж",
+                            "Плановых платежей",
+                            "Последний платеж",
+                            "Выплачено процентов",
+                            "Полная сумма выплат",
+                            "Экономия на процентах",
+                            "Без досрочных погашений: последний платеж",
+                            "Без досрочных погашений: ежемесячный платеж",
+                            "Без досрочных погашений: проценты",
+                            "Без досрочных погашений: экономия",
+                            "Сокращение срока: последний платеж",
+                            "Сокращение срока: ежемесячный платеж",
+                            "Сокращение срока: проценты",
+                            "Сокращение срока: экономия",
+                            "Уменьшение платежа: последний платеж",
+                            "Уменьшение платежа: ежемесячный платеж",
+                            "Уменьшение платежа: проценты",
+                            "Уменьшение платежа: экономия",
+                        }));
+    EXPECT_EQ(value("Ежемесячный платеж"), "47073,47");
+    EXPECT_EQ(value("Без досрочных погашений: экономия"), "0,00");
+    EXPECT_EQ(value("Сокращение срока: последний платеж"), "31.01.2025");
+    EXPECT_EQ(value("Уменьшение платежа: проценты"), value("Выплачено процентов"));
+
+    // The comparison table holds the same figures, the plan as entered first.
+    const auto rows = planner.ComparisonTexts();
+    EXPECT_EQ(rows[0][0], "Введенный план");
+    EXPECT_EQ(rows[3][0], "Уменьшение платежа");
+    EXPECT_EQ(rows[3][3], "47073,47 / 21624,37");
+    EXPECT_EQ(rows[2][2], "31.01.2025");
+    EXPECT_EQ(rows[1][1], "24");
+    EXPECT_EQ(rows[0][6], value("Экономия на процентах"));
+}
+
+TEST_F(PlannerFixture, TheBalanceCurveRunsFromTheSumToZeroOnePointADate) {
+    enterExampleLoan();
+    ASSERT_TRUE(planner.Calculate());
+    ASSERT_TRUE(addPrepayment({2024, 3, 31}, "500000"));
+    const auto curve = planner.BalanceCurve(loan::PlanVariant::AsEntered);
+    ASSERT_EQ(curve.size(), 13u);
+    EXPECT_EQ(curve.front().date, (Date{2024, 1, 31}));
+    EXPECT_EQ(curve.front().balance, loan::ToScaled(1000000));
+    // The regular payment and the prepayment of 31.03 make one point.
+    EXPECT_EQ(curve[2].date, (Date{2024, 3, 31}));
+    EXPECT_EQ(curve[2].balance, loan::ToScaled(425143.38L));
+    EXPECT_EQ(curve.back().balance, 0);
+    const auto without = planner.BalanceCurve(loan::PlanVariant::WithoutPrepayments);
+    EXPECT_EQ(without.size(), 25u);
+    EXPECT_EQ(without.back().date, (Date{2026, 1, 31}));
+}
+
+TEST_F(PlannerFixture, CsvExportWritesTheReportWithAByteOrderMarkAndCrLf) {
+    testing_support::TempFolder folder;
+    port.csvFile = folder / "plan.csv";
+    planner.ExportCsvClick();
+    EXPECT_EQ(messageTexts(),
+              std::vector<std::string>{"План не рассчитан: заполните данные по кредиту."});
+    EXPECT_FALSE(std::filesystem::exists(*port.csvFile));
+
+    enterExampleLoan();
+    ASSERT_TRUE(planner.Calculate());
+    ASSERT_TRUE(addPrepayment({2024, 3, 31}, "500000", true));
+    ASSERT_TRUE(planner.RunHandler([&] { planner.ExportCsvClick(); }));
+    const std::string bytes = testing_support::ReadBytes(*port.csvFile);
+    EXPECT_EQ(bytes, app::CsvFileBytes(planner.Report()));
+    EXPECT_EQ(bytes.rfind("\xEF\xBB\xBF№;Дата;Остаток кредита;Основной платеж;Проценты;Всего за "
+                          "платеж;Вид платежа\r\n1;29.02.2024;",
+                          0),
+              0u);
+    EXPECT_NE(bytes.find("\r\n3;31.03.2024;925143,38;500000,00;0,00;500000,00;досрочный\r\n"),
+              std::string::npos);
+
+    // A file that cannot be written is told through the handler; the earlier one stays.
+    port.messages.clear();
+    port.csvFile = folder.path();
+    EXPECT_FALSE(planner.RunHandler([&] { planner.ExportCsvClick(); }));
+    EXPECT_EQ(port.messages.size(), 1u);
+    port.csvFile = std::nullopt;
+    EXPECT_TRUE(planner.RunHandler([&] { planner.ExportCsvClick(); }));
+}
+
+}  // namespace

@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/cli_run.h"
+
+namespace {
+
+using testing_support::CliRun;
+using testing_support::RunCliCommand;
+
+// 1 000 000 at 12 % for 24 months from 31.01.2024.
+const std::vector<std::string> kLoan = {"plan",   "--sum", "1000000", "--rate",    "12",
+                                        "--term", "24",    "--date",  "31.01.2024"};
+
+std::vector<std::string> with(std::vector<std::string> args, std::vector<std::string> more) {
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        result.push_back(text.substr(start, end - start));
+    return result;
+}
+
+TEST(PlanCommand, PrintsThePlanTheTotalsAndTheComparisonInEitherForm) {
+    const CliRun csv =
+        RunCliCommand(with(kLoan, {"--equal", "--prepay", "31.03.2024:500000:payment", "--csv",
+                                   "--decimal-separator", ","}));
+    EXPECT_EQ(csv.status, 0);
+    EXPECT_EQ(csv.err, "");
+    const std::vector<std::string> out = lines(csv.out);
+    ASSERT_EQ(out.size(), 1u + 25 + 1 + 1 + 18);
+    EXPECT_EQ(out[0],
+              "№;Дата;Остаток кредита;Основной платеж;Проценты;Всего за платеж;Вид платежа");
+    EXPECT_EQ(out[1], "1;29.02.2024;1000000,00;37565,27;9508,20;47073,47;плановый");
+    EXPECT_EQ(out[3], "3;31.03.2024;925143,38;500000,00;0,00;500000,00;досрочный");
+    EXPECT_EQ(out[4], "4;30.04.2024;425143,38;17442,63;4181,74;21624,37;плановый");
+    EXPECT_EQ(out[26], "Всего:;;;1000000,00;69867,08;1069867,08;");
+    EXPECT_EQ(out[27], "");
+    EXPECT_EQ(std::vector<std::string>(out.begin() + 28, out.end()),
+              (std::vector<std::string>{
+                  "Ежемесячный платеж;47073,47",
+                  "Плановых платежей;24",
+                  "Последний платеж;31.01.2026",
+                  "Выплачено процентов;69867,08",
+                  "Полная сумма выплат;1069867,08",
+                  "Экономия на процентах;59439,26",
+                  "Без досрочных погашений: последний платеж;31.01.2026",
+                  "Без досрочных погашений: ежемесячный платеж;47073,47 / 47073,47",
+                  "Без досрочных погашений: проценты;129306,34",
+                  "Без досрочных погашений: экономия;0,00",
+                  "Сокращение срока: последний платеж;31.01.2025",
+                  "Сокращение срока: ежемесячный платеж;47073,47 / 47073,47",
+                  "Сокращение срока: проценты;42027,33",
+                  "Сокращение срока: экономия;87279,01",
+                  "Уменьшение платежа: последний платеж;31.01.2026",
+                  "Уменьшение платежа: ежемесячный платеж;47073,47 / 21624,37",
+                  "Уменьшение платежа: проценты;69867,08",
+                  "Уменьшение платежа: экономия;59439,26",
+              }));
+
+    // The aligned form under the other separator, numbers typed with either.
+    const CliRun aligned = RunCliCommand(
+        {"plan", "--sum", "1000000,00", "--rate", "12.0", "--term", "24", "--date", "31.01.2024",
+         "--equal", "--prepay", "31.03.2024:500000,00:payment", "--decimal-separator", "."});
+    EXPECT_EQ(aligned.status, 0);
+    const std::vector<std::string> text = lines(aligned.out);
+    ASSERT_EQ(text.size(), out.size());
+    EXPECT_EQ(text[0],
+              "№       Дата        Остаток кредита  Основной платеж  Проценты  Всего за платеж  "
+              "Вид платежа");
+    EXPECT_EQ(text[3],
+              "3       31.03.2024  925143.38        500000.00        0.00      500000.00        "
+              "досрочный");
+    EXPECT_EQ(text[26],
+              "Всего:                               1000000.00       69867.08  1069867.08");
+    EXPECT_EQ(text[27], "");
+    EXPECT_EQ(text[28], "Ежемесячный платеж: 47073.47");
+    EXPECT_EQ(text.back(), "Уменьшение платежа: экономия: 59439.26");
+}
+
+TEST(PlanCommand, DifferentiatedUnlessEqualAndTheContractsPaymentWithIt) {
+    CliRun r = RunCliCommand(with(kLoan, {"--csv", "--decimal-separator", ","}));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(lines(r.out)[1], "1;29.02.2024;1000000,00;41666,67;9508,20;51174,87;плановый");
+
+    r = RunCliCommand(
+        with(kLoan, {"--equal", "--payment", "47073.48", "--csv", "--decimal-separator", ","}));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(lines(r.out)[1], "1;29.02.2024;1000000,00;37565,28;9508,20;47073,48;плановый");
+
+    // Monthly prepayments and rate changes together.
+    r = RunCliCommand(with(kLoan, {"--equal", "--prepay", "15.03.2024:10000:term:monthly",
+                                   "--rate-change", "01.06.2024:10", "--rate-change",
+                                   "01.09.2024:8", "--csv", "--decimal-separator", ","}));
+    // Its repeats end with the loan, which is noted.
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err,
+              "Примечание: Ежемесячное досрочное погашение с 15.11.2025 не учтено: кредит к этой "
+              "дате уже погашен.\n");
+    EXPECT_NE(r.out.find("\n2;15.03.2024;962434,73;5266,71;4733,29;10000,00;досрочный\n"),
+              std::string::npos);
+}
+
+TEST(PlanCommand, BadArgumentsAreRefusedBeforeAnythingRuns) {
+    struct Case {
+        std::vector<std::string> more;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"--prepay", "31.03.2024:1000"}, "--prepay takes DD.MM.YYYY:AMOUNT:term|payment"},
+        {{"--prepay", "31.03.2024:1000:shorter"}, "--prepay takes DD.MM.YYYY:AMOUNT:term"},
+        {{"--prepay", "31.03.2024:1000:term:weekly"}, "--prepay takes DD.MM.YYYY:AMOUNT:term"},
+        {{"--prepay", "31.3.2024:1000:term"}, "--prepay takes a date DD.MM.YYYY, not '31.3.2024'"},
+        {{"--prepay", "31.03.2024:abc:term"}, "--prepay takes a number, not 'abc'"},
+        {{"--prepay", "31.03.2024:0:term"}, "--prepay AMOUNT takes a sum above 0"},
+        {{"--prepay", "31.03.2024:-5:term"}, "--prepay AMOUNT takes a sum above 0"},
+        {{"--prepay", "31.03.2024:10.005:term"}, "--prepay AMOUNT takes a sum above 0"},
+        {{"--prepay", "31.03.2024:1e300:term"}, "--prepay AMOUNT takes a sum above 0"},
+        {{"--prepay", "31.01.2024:1000:term"},
+         "--prepay date 31.01.2024 is not after the loan date 31.01.2024"},
+        {{"--rate-change", "01.03.2024"}, "--rate-change takes DD.MM.YYYY:RATE"},
+        {{"--rate-change", "01.03.2024:ten"}, "--rate-change takes a number, not 'ten'"},
+        {{"--rate-change", "01.03.2024:-1"}, "is not what its field takes: a number from 0"},
+        {{"--rate-change", "01.01.2020:5"},
+         "--rate-change date 01.01.2020 is not after the loan date 31.01.2024"},
+        {{"--payment", "47000"}, "--payment goes with --equal"},
+        {{"--sum", "9e18"}, "--sum '9e18' is not what its field takes"},
+        {{"--pdf", "plan.pdf"}, "unknown option '--pdf'"},
+        {{"--chart", "plan.png"}, "unknown option '--chart'"},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = RunCliCommand(with(kLoan, c.more));
+        EXPECT_EQ(r.status, 64) << c.more[1];
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_EQ(r.out, "");
+    }
+    const CliRun r = RunCliCommand({"plan", "--sum", "1000", "--rate", "12", "--term", "12"});
+    EXPECT_EQ(r.status, 64);
+    EXPECT_EQ(r.err.rfind("ssudomer-cli: --date is required\n", 0), 0u);
+}
+
+TEST(PlanCommand, ARefusedPrepaymentIsToldAndTheRestIsPrinted) {
+    const CliRun refused =
+        RunCliCommand(with(kLoan, {"--equal", "--prepay", "15.03.2024:4000:term", "--prepay",
+                                   "31.03.2024:500000:term", "--csv", "--decimal-separator", ","}));
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.err,
+              "Ошибка!!!: Досрочное погашение 15.03.2024 на сумму 4000,00 не учтено: оно не "
+              "больше процентов на эту дату (4733,29).\n");
+    const CliRun alone = RunCliCommand(with(kLoan, {"--equal", "--prepay", "31.03.2024:500000:term",
+                                                    "--csv", "--decimal-separator", ","}));
+    EXPECT_EQ(refused.out, alone.out);
+
+    // Left out because the loan is repaid: a note, and the plan stands.
+    const CliRun noted =
+        RunCliCommand(with(kLoan, {"--equal", "--prepay", "10.06.2024:2000000:term", "--prepay",
+                                   "10.07.2024:1000:payment", "--decimal-separator", ","}));
+    EXPECT_EQ(noted.status, 0);
+    EXPECT_EQ(noted.err,
+              "Примечание: Досрочное погашение 10.07.2024 не учтено: кредит к этой дате уже "
+              "погашен.\n");
+    EXPECT_NE(noted.out.find("Последний платеж: 10.06.2024\n"), std::string::npos);
+
+    // A loan the planner cannot take: its message and no output.
+    const CliRun missing = RunCliCommand(
+        {"plan", "--sum", "1000", "--rate", "0", "--term", "12", "--date", "31.01.2024"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.err, "Ошибка!!!: Что-то забыли ввести...\n");
+    EXPECT_EQ(missing.out, "");
+}
+
+TEST(PlanCommand, HelpNamesTheCommand) {
+    const CliRun help = RunCliCommand({"--help"});
+    EXPECT_NE(help.out.find("ssudomer-cli plan --sum S --rate R --term T --date DD.MM.YYYY"),
+              std::string::npos);
+    EXPECT_NE(help.out.find("[--prepay DD.MM.YYYY:AMOUNT:term|payment[:monthly]]..."),
+              std::string::npos);
+}
+
+}  // namespace
