@@ -1,81 +1,42 @@
 // "." and "," in the number fields as people type and paste them: either is the decimal
 // separator, and the field shows the locale's.
 
-#include <QApplication>
 #include <QClipboard>
 #include <QDateEdit>
-#include <QLineEdit>
-#include <QSignalSpy>
-#include <QVBoxLayout>
 
-#include "gui/spin_edit.h"
+#include "spin_edit_fixture.h"
 #include "window_fixture.h"
 
 namespace {
 
 using gui_testing::WindowTest;
 
-// One decimal and one whole-number field under the given separator.
-class SeparatorFields {
-  public:
-    explicit SeparatorFields(char separator)
-        : locale(loan::Locale::withSeparator(separator)),
-          decimalModel(locale),
-          wholeModel(locale),
-          decimal(new gui::TFloatSpinEdit(decimalModel, &host)),
-          whole(new gui::TSpinEdit(wholeModel, &host)),
-          beeps(decimal, &gui::SpinEditBase::beeped) {
-        auto* layout = new QVBoxLayout(&host);
-        layout->addWidget(decimal);
-        layout->addWidget(whole);
-        host.show();
-        QApplication::setActiveWindow(&host);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&host));
-    }
-
-    static void clear(QLineEdit* field) {
-        field->setFocus();
-        field->selectAll();
-        QTest::keyClick(field, Qt::Key_Backspace);
-    }
-
-    loan::Locale locale;
-    widgets::FloatSpinEditModel decimalModel;
-    widgets::SpinEditModel wholeModel;
-    QWidget host;
-    gui::TFloatSpinEdit* decimal;
-    gui::TSpinEdit* whole;
-    QSignalSpy beeps;
-};
-
 TEST(DecimalPointField, TypedPointsAndCommasShowTheLocalesSeparator) {
     for (const char separator : {',', '.'}) {
-        SeparatorFields fields(separator);
+        gui_testing::SpinEditFields fields(separator);
         const QString shown = separator == ',' ? "33291,50" : "33291.50";
         for (const char* typed : {"33291.50", "33291,50"}) {
-            SeparatorFields::clear(fields.decimal);
-            QTest::keyClicks(fields.decimal, typed);
+            gui_testing::SpinEditFields::retype(fields.decimal, typed);
             EXPECT_EQ(fields.decimal->text(), shown) << typed;
             EXPECT_EQ(fields.decimalModel.Value(), 33291.5) << typed;
         }
         // The point of the numeric keypad.
-        SeparatorFields::clear(fields.decimal);
-        QTest::keyClicks(fields.decimal, "7");
+        gui_testing::SpinEditFields::retype(fields.decimal, "7");
         QTest::keyClick(fields.decimal, Qt::Key_Period, Qt::KeypadModifier);
         QTest::keyClicks(fields.decimal, "5");
         EXPECT_EQ(fields.decimalModel.Value(), 7.5);
-        EXPECT_EQ(fields.beeps.count(), 0);
+        EXPECT_EQ(fields.decimalBeeps.count(), 0);
 
-        SeparatorFields::clear(fields.whole);
-        QTest::keyClicks(fields.whole, "1.5");
+        gui_testing::SpinEditFields::retype(fields.whole, "1.5");
         EXPECT_EQ(fields.whole->text(), separator == ',' ? "1,5" : "1.5");
     }
 }
 
 TEST(DecimalPointField, PastedAmountsGetTheLocalesSeparator) {
-    SeparatorFields fields(',');
+    gui_testing::SpinEditFields fields(',');
     QApplication::clipboard()->setText("33291.50");
-    SeparatorFields::clear(fields.decimal);
+    fields.decimal->setFocus();
+    fields.decimal->selectAll();
     QTest::keySequence(fields.decimal, QKeySequence::Paste);
     EXPECT_EQ(fields.decimal->text(), "33291,50");
     EXPECT_EQ(fields.decimalModel.Text, "33291,50");
@@ -92,11 +53,8 @@ TEST_F(WindowTest, APaymentTypedWithAPointIsRecordedWithItsKopecks) {
     find<QDateEdit>("DateTimePicker1")->setDate(QDate(2005, 1, 10));
     click("Button2");
     find<QDateEdit>("DateTimePicker2")->setDate(QDate(2005, 2, 10));
-    auto* amount = find<QLineEdit>("SpinEdit4");
-    amount->setFocus();
-    amount->selectAll();
-    QTest::keyClicks(amount, "33291.50");
-    EXPECT_EQ(amount->text(), "33291,50");
+    retype("SpinEdit4", "33291.50");
+    EXPECT_EQ(find<QLineEdit>("SpinEdit4")->text(), "33291,50");
     click("RadioButton1");
     click("Button4");
     EXPECT_TRUE(modals.seen.empty());
