@@ -2,12 +2,20 @@
 
 // Shared by the tools that photograph windows: saving a window as a PNG and typing into a
 // field of the main window.
+//
+// On the offscreen platform a photograph is the window's own drawing. On a desktop (an X
+// server with a window manager, as scripts/screenshots.sh runs them) it is taken from the
+// screen, so that it shows the window's frame and caption, and any menu or box open over it.
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QWidget>
 
 #include <cstdio>
@@ -16,12 +24,40 @@
 
 namespace gui_photos {
 
-inline bool save(QWidget& window, const QDir& folder, const char* name) {
-    QApplication::processEvents();
+inline bool OnDesktop() {
+    return QGuiApplication::platformName() != QLatin1String("offscreen");
+}
+
+// Lets the window system map, frame and draw what was just shown or changed.
+inline void Settle() {
+    const int settleMs = OnDesktop() ? 400 : 0;
+    const QDeadlineTimer deadline(settleMs);
+    do {
+        QApplication::processEvents();
+        if (settleMs)
+            QThread::msleep(20);
+    } while (!deadline.hasExpired());
+}
+
+// The window as the person sees it; on a desktop with its frame and with whatever covers
+// the rectangle `extra` (in global coordinates) as well, such as an open menu.
+inline QPixmap Photograph(QWidget& window, const QRect& extra = {}) {
+    Settle();
+    if (!OnDesktop())
+        return window.grab();
+    const QRect area = window.frameGeometry().united(extra);
+    return window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+}
+
+inline bool save(const QPixmap& photo, const QDir& folder, const char* name) {
     const QString path = folder.filePath(name);
-    const bool saved = window.grab().save(path);
+    const bool saved = photo.save(path);
     std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
     return saved;
+}
+
+inline bool save(QWidget& window, const QDir& folder, const char* name) {
+    return save(Photograph(window), folder, name);
 }
 
 inline void type(gui::MainWindow& window, const char* field, const char* text) {
