@@ -32,7 +32,7 @@ const char* findLineEnd(const char* from, const char* to) {
 
 TextFileLines::TextFileLines(const std::string& path) : file_(path) {
     if (!file_.isOpen())
-        throw FileError(FileErrorText(errno, FileAccess::Read));
+        throw FileError(FileErrorText(errno, FileAccess::Read, path));
     // A small file needs no piece of full size: the buffer grows if the file does.
     const std::size_t size = file_.checkRegular();
     buffer_.resize(std::clamp(size + 1, kSmallestPiece, kPieceSize));
