@@ -52,6 +52,34 @@ TEST_F(Payments, PreviewShowsTheInterestUpToThePickedDate) {
     EXPECT_EQ(form.Label13, "975,92");
 }
 
+// A date no payment could have once showed interest on the days counted backwards
+// (363 934,43 for a date 2.5 months before the loan): it gets the payment's refusal instead.
+TEST_F(Payments, PreviewRefusesADateBeforeTheLoanOrTheLastPayment) {
+    enterLoan("15000000", "12", "60", {2005, 1, 10});
+    const auto preview = [&](loan::Date date) {
+        port.messages.clear();
+        form.DateTimePicker2.Date = date;
+        form.DateTimePicker2Change();
+        return lastMessage();
+    };
+    EXPECT_EQ(preview({2004, 10, 25}), "Ошибка!!!: Дата платежа раньше даты получения кредита...");
+    EXPECT_EQ(form.Label13, "0");
+    EXPECT_EQ(form.Interest, 0);
+    EXPECT_EQ(preview({2005, 1, 10}), "");  // the loan's own day: no interest yet
+    EXPECT_EQ(form.Label13, "0,00");
+    EXPECT_EQ(preview({2005, 2, 10}), "");
+    EXPECT_EQ(form.Label13, "152876,71");
+
+    ASSERT_TRUE(pay({2005, 2, 10}, "500000", kPi));
+    EXPECT_EQ(preview({2005, 2, 1}),
+              "Ошибка!!!: Дата платежа раньше предыдущей даты платежа...");
+    EXPECT_EQ(form.Label13, "0");
+    // Before the loan as well: the payment checks the loan date first, and so does the preview.
+    EXPECT_EQ(preview({2004, 12, 1}), "Ошибка!!!: Дата платежа раньше даты получения кредита...");
+    EXPECT_EQ(preview({2005, 3, 10}), "");
+    EXPECT_EQ(form.Label13, "133479,45");
+}
+
 TEST_F(Payments, ZeroAmountsRecordInterestOnly) {
     ASSERT_TRUE(pay({2005, 2, 10}, "0", kPi));
     EXPECT_EQ(row(1), (Row{"1", "10.02.2005", "12000,00", "0,00", "122,30", "122,30", "П+%"}));
