@@ -205,9 +205,8 @@ LoadedPaymentFile MainForm::readPaymentFile(const std::string& path) const {
         file.principal = loan::StandardPrincipal(file.loan, static_cast<std::int32_t>(term));
         file.paidTotal = file.totals.sumColumn(table, 5, file.payments, locale_);
         file.interestTotal = file.totals.sumColumn(table, 4, file.payments, locale_);
-        file.advance = file.totals.advanceOverSchedule(table, file.payments,
-                                                        loan::ToUnitsDouble(file.principal),
-                                                        locale_, file.monthDistance);
+        file.advance = file.totals.advanceOverSchedule(
+            table, file.payments, loan::ToUnitsDouble(file.principal), locale_, file.monthDistance);
     } catch (const loan::ConversionError& error) {
         throw refuse(error.what());
     } catch (const loan::AmountOverflow&) {

@@ -244,13 +244,12 @@ TEST_F(PaymentFiles, TwelvePaymentsKeepOneEmptyRowBelow) {
 // Everything a load may change, in one text, so that "nothing changed" is one comparison.
 std::string visibleState(const testing_support::FormFixture& f) {
     const app::MainForm& form = f.form;
-    std::string state = form.Caption + "|" + form.SpinEdit1.Text + "|" + form.SpinEdit2.Text +
-                        "|" + form.SpinEdit3.Text + "|" +
-                        loan::FormatShortDate(form.DateTimePicker1.Date) + "|" +
-                        (form.SpinEdit1.Enabled ? "open" : "locked") + "|" +
-                        (form.N16.Checked ? "N16" : "N13") + "|" + std::to_string(form.NextRow) +
-                        "|" + form.CurrentFileName + "|" +
-                        (form.PaymentsModified ? "modified" : "saved") + "|";
+    std::string state =
+        form.Caption + "|" + form.SpinEdit1.Text + "|" + form.SpinEdit2.Text + "|" +
+        form.SpinEdit3.Text + "|" + loan::FormatShortDate(form.DateTimePicker1.Date) + "|" +
+        (form.SpinEdit1.Enabled ? "open" : "locked") + "|" + (form.N16.Checked ? "N16" : "N13") +
+        "|" + std::to_string(form.NextRow) + "|" + form.CurrentFileName + "|" +
+        (form.PaymentsModified ? "modified" : "saved") + "|";
     for (const std::string* label : {&form.Label9, &form.Label11, &form.Label13, &form.Label15,
                                      &form.Label17, &form.Label19}) {
         state += *label + "|";

@@ -71,8 +71,7 @@ TEST_F(Payments, PreviewRefusesADateBeforeTheLoanOrTheLastPayment) {
     EXPECT_EQ(form.Label13, "152876,71");
 
     ASSERT_TRUE(pay({2005, 2, 10}, "500000", kPi));
-    EXPECT_EQ(preview({2005, 2, 1}),
-              "Ошибка!!!: Дата платежа раньше предыдущей даты платежа...");
+    EXPECT_EQ(preview({2005, 2, 1}), "Ошибка!!!: Дата платежа раньше предыдущей даты платежа...");
     EXPECT_EQ(form.Label13, "0");
     // Before the loan as well: the payment checks the loan date first, and so does the preview.
     EXPECT_EQ(preview({2004, 12, 1}), "Ошибка!!!: Дата платежа раньше даты получения кредита...");
@@ -197,7 +196,8 @@ TEST(PaymentRefusals, EachCheckStopsWithItsMessageAndRecordsNothing) {
 // "Удалить платеж" offered on an empty register.
 TEST_F(Payments, ARefusedFirstPaymentLeavesTheLoanOpenAndNothingToDelete) {
     EXPECT_FALSE(pay({2005, 2, 10}, "12000,01", kPi));
-    EXPECT_EQ(lastMessage(), "Ошибка!!!: Сумма платежа больше остатка! Лучше используйте автоплатеж!");
+    EXPECT_EQ(lastMessage(),
+              "Ошибка!!!: Сумма платежа больше остатка! Лучше используйте автоплатеж!");
     for (const bool enabled : {form.SpinEdit1.Enabled, form.SpinEdit2.Enabled,
                                form.SpinEdit3.Enabled, form.DateTimePicker1.Enabled}) {
         EXPECT_TRUE(enabled);

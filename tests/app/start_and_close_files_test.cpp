@@ -63,9 +63,10 @@ TEST_F(StartAndClose, ADamagedLastLoanIsReportedAndFillsNothing) {
         "Файл \"" + lastLoanFile + "\" не прочитан: прежний кредит не восстановлен.\r";
     WriteBytes(lastLoanFile, "1000\r\n12\r\n10\r\n2005-01-15\r\n");
     EXPECT_FALSE(form.RunHandler([&] { form.ReadLastLoanFile(); }));
-    EXPECT_EQ(port.messages.back().text,
-              refused +
-                  "Строка 4 (дата получения кредита): \"2005-01-15\" — нужна дата вида 15.01.2005.");
+    EXPECT_EQ(
+        port.messages.back().text,
+        refused +
+            "Строка 4 (дата получения кредита): \"2005-01-15\" — нужна дата вида 15.01.2005.");
     EXPECT_EQ(form.SpinEdit3.Text, "0");
 
     WriteBytes(lastLoanFile,

@@ -21,8 +21,7 @@ std::string messageOf(Parse parse) {
 TEST(ConversionMessages, SayWhatTheTextIsNotAndQuoteItAsAnExcerpt) {
     const loan::Locale comma = loan::Locale::withSeparator(',');
     EXPECT_EQ(messageOf([&] { loan::ParseNumber("abc", comma); }), "\"abc\" не является числом.");
-    EXPECT_EQ(messageOf([&] { loan::ParseInteger("12,5"); }),
-              "\"12,5\" не является целым числом.");
+    EXPECT_EQ(messageOf([&] { loan::ParseInteger("12,5"); }), "\"12,5\" не является целым числом.");
     EXPECT_EQ(messageOf([] { loan::ParseShortDate("31.02.2005"); }),
               "\"31.02.2005\" не является датой.");
     EXPECT_EQ(messageOf([&] { loan::ParseNumber(std::string(100, '7') + "x", comma); }),
