@@ -138,8 +138,11 @@ loan::ScaledAmount ReadPaymentRow(loan::ScheduleTable& table, int row, std::stri
                 money[c] = loan::FormatMoney(amounts[c], locale);
                 field = money[c];
             }
-        } catch (const loan::ConversionError& error) {
-            throw loan::ConversionError(inField(column) + error.what());
+        } catch (const loan::ConversionError&) {
+            // The field as the file holds it, not as its separator was changed for reading.
+            throw loan::ConversionError(inField(column) + (column == kDateColumn
+                                                               ? loan::NotADateText(field)
+                                                               : loan::NotANumberText(field)));
         } catch (const loan::AmountOverflow&) {
             throw loan::ConversionError(inField(column) + "\"" + loan::Excerpt(field) +
                                         "\" — сумма слишком велика для расчета.");
