@@ -17,7 +17,7 @@ void MainForm::ReadLastLoanFile() {
         return;  // no file yet: the inputs keep their initial values
     std::optional<LoanHeader> header;
     try {
-        header = ReadLoanHeader(*this, *lines);
+        header = ReadLoanHeader(*lines, locale_);
     } catch (const loan::ConversionError& error) {
         // A damaged file leaves the inputs as they are rather than half filled.
         throw storage::FileError("Файл \"" + loan::Excerpt(path) +

@@ -24,24 +24,12 @@ std::string_view withoutBlanks(std::string_view text) {
                                 loan::Excerpt(text) + "\" — " + wanted + ".");
 }
 
-std::string boundsText(const widgets::FloatSpinEditModel& field, const loan::Locale& locale) {
-    return "от " + loan::GeneralNumberText(field.MinValue, locale) + " до " +
-           loan::GeneralNumberText(field.MaxValue, locale);
-}
-
-// A number line as its field would show it; refused when it is no number or the field
-// would not hold it.
+// A number line as its field will show it: with the form's separator, without blanks.
 std::string numberLine(const std::string& line, int number, const char* what,
-                       const widgets::FloatSpinEditModel& field, const loan::Locale& locale) {
+                       const loan::Locale& locale) {
     const std::string text(withoutBlanks(loan::NormalizeDecimalSeparator(line, locale)));
-    const bool bounded = field.MinValue != field.MaxValue;
-    const std::string wanted = bounded ? "нужно число " + boundsText(field, locale) : "нужно число";
-    const auto value = loan::TryParseNumber(text, locale);
-    if (!value)
-        refuseLine(number, what, line, wanted);
-    const double shown = static_cast<double>(*value);
-    if (field.ClampValue(shown) != shown)
-        refuseLine(number, what, line, wanted);
+    if (!loan::TryParseNumber(text, locale))
+        refuseLine(number, what, line, "нужно число");
     return text;
 }
 
@@ -54,30 +42,25 @@ std::vector<std::string> LoanHeaderLines(const MainForm& form) {
             loan::FormatShortDate(form.DateTimePicker1.Date)};
 }
 
-std::optional<LoanHeader> ReadLoanHeader(const MainForm& form,
-                                         const std::vector<std::string>& lines) {
+std::optional<LoanHeader> ReadLoanHeader(const std::vector<std::string>& lines,
+                                         const loan::Locale& locale) {
     const auto line = [&](std::size_t i) { return i < lines.size() ? lines[i] : std::string(); };
     if (line(0).empty() || line(1).empty() || line(2).empty())
         return std::nullopt;
-    const loan::Locale& locale = form.locale();
     LoanHeader header;
-    header.sum = numberLine(line(0), 1, "сумма кредита", form.SpinEdit1, locale);
+    header.sum = numberLine(line(0), 1, "сумма кредита", locale);
     try {
         loan::ToScaled(static_cast<double>(*loan::TryParseNumber(header.sum, locale)));
     } catch (const loan::AmountOverflow&) {
         refuseLine(1, "сумма кредита", line(0), "сумма слишком велика для расчета");
     }
-    header.rate = numberLine(line(1), 2, "процентная ставка", form.SpinEdit2, locale);
+    header.rate = numberLine(line(1), 2, "процентная ставка", locale);
 
     // A term of 0 months has no monthly principal: it is no loan either.
-    const std::string term(withoutBlanks(line(2)));
-    const auto months = loan::TryParseInteger(term);
-    const auto& termField = form.SpinEdit3;
-    if (!months || *months < 1 || termField.ClampValue(*months) != *months) {
-        refuseLine(3, "срок погашения", line(2),
-                   "нужно целое число месяцев от 1 до " + std::to_string(termField.MaxValue));
-    }
-    header.term = term;
+    header.term = withoutBlanks(line(2));
+    const auto months = loan::TryParseInteger(header.term);
+    if (!months || *months < 1)
+        refuseLine(3, "срок погашения", line(2), "нужно целое число месяцев не меньше 1");
 
     const auto date = loan::TryParseShortDate(line(3));
     if (!date)

@@ -23,12 +23,13 @@ struct LoanHeader {
 // rate is zero (such a loan is kept as an empty file).
 std::vector<std::string> LoanHeaderLines(const MainForm& form);
 
-// Reads header lines (missing ones read as empty). None when the sum, rate or term line is
-// empty: such a file holds no loan. A line that is not what its field takes (a number, a
-// whole number of months from 1, a date, within the field's bounds) throws
-// loan::ConversionError naming the line: «Строка 2 (процентная ставка): "x" — ...».
-std::optional<LoanHeader> ReadLoanHeader(const MainForm& form,
-                                         const std::vector<std::string>& lines);
+// Reads header lines (missing ones read as empty), numbers with either separator. None when
+// the sum, rate or term line is empty: such a file holds no loan. A line that is not what
+// its field takes (a number, a sum that fits an amount, a whole number of months from 1, a
+// date) throws loan::ConversionError naming the line: «Строка 2 (процентная ставка): "x" —
+// нужно число.».
+std::optional<LoanHeader> ReadLoanHeader(const std::vector<std::string>& lines,
+                                         const loan::Locale& locale);
 
 // Puts a header into the loan inputs; none makes them 0 and the date today.
 void ApplyLoanHeader(MainForm& form, const std::optional<LoanHeader>& header);

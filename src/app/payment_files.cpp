@@ -185,7 +185,7 @@ LoadedPaymentFile MainForm::readPaymentFile(const std::string& path) const {
         header.emplace_back(*line);
     }
     try {
-        file.header = ReadLoanHeader(*this, header);
+        file.header = ReadLoanHeader(header, locale_);
         if (!file.header)
             return file;  // no loan: the payment lines are not looked at
 
@@ -202,10 +202,10 @@ LoadedPaymentFile MainForm::readPaymentFile(const std::string& path) const {
                 table.setRowCount(table.rowCount() + 1);
         }
 
-        const auto term = SpinEdit3.ClampValue(*loan::TryParseInteger(file.header->term));
+        const std::int32_t term = *loan::TryParseInteger(file.header->term);
         file.loan =
             loan::ToScaled(static_cast<double>(*loan::TryParseNumber(file.header->sum, locale_)));
-        file.principal = loan::StandardPrincipal(file.loan, static_cast<std::int32_t>(term));
+        file.principal = loan::StandardPrincipal(file.loan, term);
         file.paidTotal = file.totals.sumColumn(table, 5, file.payments, locale_);
         file.interestTotal = file.totals.sumColumn(table, 4, file.payments, locale_);
         file.advance = file.totals.advanceOverSchedule(
