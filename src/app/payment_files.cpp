@@ -4,7 +4,6 @@
 #include <array>
 #include <filesystem>
 #include <optional>
-#include <stdexcept>
 #include <string_view>
 
 #include "app/loan_header.h"
