@@ -37,6 +37,7 @@ check_option() {  # check_option PAGE OPTION
 }
 
 # The reference names options anywhere: in its prose, its tables and its examples.
+[ -f docs/command-line.md ] || fail "docs/command-line.md is missing"
 for option in $(grep -oE -- '--[a-z][a-z-]*[a-z]' docs/command-line.md | sort -u); do
     check_option docs/command-line.md "$option"
 done
