@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QWidget>
+#include <QWindow>
 
 #include <cstdio>
 
@@ -28,24 +29,36 @@ inline bool OnDesktop() {
     return QGuiApplication::platformName() != QLatin1String("offscreen");
 }
 
-// Lets the window system map, frame and draw what was just shown or changed.
-inline void Settle() {
-    const int settleMs = OnDesktop() ? 400 : 0;
-    const QDeadlineTimer deadline(settleMs);
-    do {
+// Lets the window system map, frame and draw `window` and whatever was just shown.
+inline void Settle(QWidget* window = nullptr) {
+    if (!OnDesktop()) {
         QApplication::processEvents();
-        if (settleMs)
-            QThread::msleep(20);
-    } while (!deadline.hasExpired());
+        return;
+    }
+    const QDeadlineTimer mapped(5000);
+    while (window && !(window->windowHandle() && window->windowHandle()->isExposed()) &&
+           !mapped.hasExpired()) {
+        QApplication::processEvents();
+        QThread::msleep(10);
+    }
+    const QDeadlineTimer drawn(400);
+    while (!drawn.hasExpired()) {
+        QApplication::processEvents();
+        QThread::msleep(20);
+    }
 }
 
 // The window as the person sees it; on a desktop with its frame and with whatever covers
-// the rectangle `extra` (in global coordinates) as well, such as an open menu.
+// the rectangle `extra` (in global coordinates) as well, such as an open menu. A window
+// the desktop never showed gives no photograph.
 inline QPixmap Photograph(QWidget& window, const QRect& extra = {}) {
-    Settle();
+    Settle(&window);
     if (!OnDesktop())
         return window.grab();
     const QRect area = window.frameGeometry().united(extra);
+    if (!window.windowHandle() || !window.windowHandle()->isExposed() ||
+        area.width() < window.width() || area.height() < window.height())
+        return {};
     return window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
 }
 

@@ -84,7 +84,7 @@ bool photographMenu(gui::MainWindow& window, const char* menuName, const char* s
         submenu->popup(menu->mapToGlobal(item.topRight()));
         open.push_back(submenu);
     }
-    gui_photos::Settle();
+    gui_photos::Settle(open.back());
     QRect covered;
     for (QMenu* shown : open) covered |= shown->geometry();
     QPixmap photo = gui_photos::Photograph(window, covered);
