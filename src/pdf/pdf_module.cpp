@@ -14,6 +14,7 @@
 #include "pdf/pdf_module.h"
 #include "print/pdf_output.h"
 #include "print/qt_text_measurer.h"
+#include "storage/file_error.h"
 
 namespace {
 
@@ -38,17 +39,19 @@ void startQt() {
     (void)application;
 }
 
+// The pages go into the file as they are laid out, so that a table of a million rows
+// needs no more memory than one of a hundred.
 bool writePdf(pdf::PdfRequest& request) {
     startQt();
     print::TPvPageList pages;
     pages.SetMeasurer(print::QtTextMeasurer());
     gui::PaymentPages printout(pages);
-    printout.Build(*request.loanInformation, *request.table);
-
-    QString error;
-    if (!print::WritePdfFile(pages, QString::fromStdString(request.path),
-                             QString::fromUtf8(gui::kPrintJobTitle), &error)) {
-        request.error = error.toStdString();
+    try {
+        print::StreamPdfFile(
+            pages, [&] { printout.Build(*request.loanInformation, *request.table); }, request.path,
+            QString::fromUtf8(gui::kPrintJobTitle));
+    } catch (const storage::FileError& error) {
+        request.error = error.what();
         return false;
     }
     return true;

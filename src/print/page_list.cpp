@@ -1,6 +1,7 @@
 #include "print/page_list.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 namespace print {
@@ -22,10 +23,63 @@ void TPvPageList::Notify(std::function<void()>& event, bool& pending) {
 void TPvPageList::SetCurrentPage(int n) {
     if (n == current_ || n <= 0 || n > PageCount())
         return;
+    if (n <= handed_)
+        throw TPvError("Page " + std::to_string(n) + " was already written out");
     if (OnPageChanging)
         OnPageChanging();
     current_ = n;
+    HandPagesBefore(n);
     Notify(OnPageChange, pageChanged_);
+}
+
+namespace {
+
+// Lowers the counts of the shared resources a page's objects hold.
+class ResourceRelease : public TPvObjectVisitor {
+  public:
+    explicit ResourceRelease(TPvResourceTable& resources) : resources_(resources) {}
+    void Visit(const TPvLineObject& line) override { resources_.Pens().Release(line.Pen); }
+    void Visit(const TPvRectangleShape& rectangle) override {
+        resources_.Pens().Release(rectangle.Pen);
+        resources_.Brushes().Release(rectangle.Brush);
+    }
+    void Visit(const TPvTextBoxObject& box) override {
+        resources_.Pens().Release(box.Pen);
+        resources_.Brushes().Release(box.Brush);
+        resources_.Fonts().Release(box.Font);
+    }
+
+  private:
+    TPvResourceTable& resources_;
+};
+
+}  // namespace
+
+void TPvPageList::StreamPagesTo(std::function<void(int page)> sink) {
+    sink_ = std::move(sink);
+    if (!sink_)
+        handed_ = 0;
+}
+
+void TPvPageList::HandPagesBefore(int n) {
+    if (!sink_)
+        return;
+    for (; handed_ + 1 < n; ++handed_) {
+        const int page = handed_ + 1;
+        sink_(page);
+        // Released: an empty page of the same paper and bands.
+        std::unique_ptr<TPvPage>& slot = pages_[page - 1];
+        ResourceRelease release(Resources);
+        slot->Accept(release);
+        auto released = std::make_unique<TPvPage>(slot->Width, slot->Height, slot->Orientation);
+        released->HeaderVisible = slot->HeaderVisible;
+        released->FooterVisible = slot->FooterVisible;
+        slot = std::move(released);
+    }
+}
+
+void TPvPageList::FinishPages() {
+    HandPagesBefore(PageCount() + 1);
 }
 
 TPvPage& TPvPageList::NewPage() {
@@ -38,6 +92,7 @@ TPvPage& TPvPageList::NewPage() {
 
 void TPvPageList::Clear() {
     pages_.clear();
+    handed_ = 0;
     Resources.Clear();
     const TPvPageExtent extent = PageExtent(PaperSize, Orientation);
     pages_.push_back(std::make_unique<TPvPage>(extent.Width, extent.Height, Orientation));

@@ -48,6 +48,15 @@ class TPvPageList {
     // Drops every page and every shared resource; one empty page 1 is current.
     void Clear();
 
+    // A document too long to keep (a PDF file of a long table): from now on, each page is
+    // handed to `sink` as soon as the producers move on to a later page, and its drawing
+    // objects are then released; the page keeps its number, paper and bands. Producers
+    // only move forward, so a page handed over is never drawn on again (trying throws
+    // TPvError). FinishPages hands over the pages not yet handed, up to the last. An empty
+    // sink ends the streaming; Clear starts counting again from page 1.
+    void StreamPagesTo(std::function<void(int page)> sink);
+    void FinishPages();
+
     // Nested: notifications wait until the outermost EndUpdate, then run once.
     void BeginUpdate();
     void EndUpdate();
@@ -102,6 +111,7 @@ class TPvPageList {
 
   private:
     void Notify(std::function<void()>& event, bool& pending);
+    void HandPagesBefore(int n);
     TPvBandLayout BandLayout(const TPvHeaderFooter& band, int n) const;
 
     std::vector<std::unique_ptr<TPvPage>> pages_;
@@ -110,6 +120,8 @@ class TPvPageList {
     bool countChanged_ = false;
     bool pageChanged_ = false;
     std::shared_ptr<const TPvTextMeasurer> measurer_;
+    std::function<void(int page)> sink_;
+    int handed_ = 0;  // pages 1..handed_ went to the sink
 };
 
 }  // namespace print

@@ -13,6 +13,7 @@
 #include "print/qt_text_measurer.h"
 #include "render_support.h"
 #include "sample_document.h"
+#include "storage/file_error.h"
 
 namespace print {
 namespace {
@@ -75,7 +76,7 @@ TEST_F(Pdf, TextIsSearchableAndStandsWhereThePageHasIt) {
     pages.Canvas.Pen.Color = clPvNone;
     pages.Canvas.TextBox("Остаток кредита", taLeftJustify, pvInches, pvTop, 0, 1, 1.4L, 3, 0);
     pages.NewPage();
-    ASSERT_TRUE(WritePdfFile(pages, path, "Платежи по кредиту"));
+    ASSERT_NO_THROW(WritePdfFile(pages, path.toStdString(), "Платежи по кредиту"));
 
     const std::vector<Word> words = WordsOfPage(path, 1);
     const Word* cell = Find(words, "Остаток");
@@ -101,7 +102,7 @@ TEST_F(Pdf, TextIsSearchableAndStandsWhereThePageHasIt) {
 
 TEST_F(Pdf, LinesLandOnTheRightPixelsOfTheRasterisedPage) {
     pages.Canvas.Line(pvInches, 1, 1, 2, 1);
-    ASSERT_TRUE(WritePdfFile(pages, path, "lines"));
+    ASSERT_NO_THROW(WritePdfFile(pages, path.toStdString(), "lines"));
     RunTool("pdftoppm", {"-r", "96", "-png", "-singlefile", path, folder.filePath("page")});
     const QImage image(folder.filePath("page.png"));
     ASSERT_FALSE(image.isNull());
@@ -128,9 +129,8 @@ TEST_F(Pdf, PagesInTheOrderAskedAndUnwritableTargetsRefused) {
     EXPECT_NE(Find(WordsOfPage(path, 1), "Лист3"), nullptr);
     EXPECT_NE(Find(WordsOfPage(path, 3), "Лист1"), nullptr);
 
-    QString error;
-    EXPECT_FALSE(WritePdfFile(pages, folder.filePath("missing/pages.pdf"), "x", &error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_THROW(WritePdfFile(pages, folder.filePath("missing/pages.pdf").toStdString(), "x"),
+                 storage::FileError);
     QBuffer readOnly;  // a device that cannot be written
     ASSERT_TRUE(readOnly.open(QIODevice::ReadOnly));
     EXPECT_FALSE(WritePdf(pages, readOnly, "x", 1, 3));
