@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QString>
 
+#include <malloc.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -42,6 +44,8 @@ void startQt() {
 // The pages go into the file as they are laid out, so that a table of a million rows
 // needs no more memory than one of a hundred.
 bool writePdf(pdf::PdfRequest& request) {
+    // What reading a long file left free goes back to the system before Qt takes its share.
+    malloc_trim(0);
     startQt();
     print::TPvPageList pages;
     pages.SetMeasurer(print::QtTextMeasurer());
