@@ -57,25 +57,24 @@ class ResourceRelease : public TPvObjectVisitor {
 
 void TPvPageList::StreamPagesTo(std::function<void(int page)> sink) {
     sink_ = std::move(sink);
-    if (!sink_)
-        handed_ = 0;
 }
 
 void TPvPageList::HandPagesBefore(int n) {
     if (!sink_)
         return;
-    for (; handed_ + 1 < n; ++handed_) {
-        const int page = handed_ + 1;
-        sink_(page);
-        // Released: an empty page of the same paper and bands.
-        std::unique_ptr<TPvPage>& slot = pages_[page - 1];
+    while (handed_ + 1 < n) {
+        sink_(handed_ + 1);
         ResourceRelease release(Resources);
-        slot->Accept(release);
-        auto released = std::make_unique<TPvPage>(slot->Width, slot->Height, slot->Orientation);
-        released->HeaderVisible = slot->HeaderVisible;
-        released->FooterVisible = slot->FooterVisible;
-        slot = std::move(released);
+        pages_.front()->Accept(release);
+        pages_.pop_front();
+        ++handed_;
     }
+}
+
+std::size_t TPvPageList::KeptIndex(int n) const {
+    if (n <= handed_ && n > 0)
+        throw TPvError("Page " + std::to_string(n) + " was already written out");
+    return static_cast<std::size_t>(n - 1 - handed_);
 }
 
 void TPvPageList::FinishPages() {

@@ -1,7 +1,10 @@
 // PDF output: searchable text where the pages put it, and lines where they belong.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -134,6 +137,56 @@ TEST_F(Pdf, PagesInTheOrderAskedAndUnwritableTargetsRefused) {
     QBuffer readOnly;  // a device that cannot be written
     ASSERT_TRUE(readOnly.open(QIODevice::ReadOnly));
     EXPECT_FALSE(WritePdf(pages, readOnly, "x", 1, 3));
+}
+
+// A document written while it is laid out is the document written whole: the same words
+// at the same places, "{NUMPAGES}" counted right, the same pixels.
+TEST_F(Pdf, AStreamedDocumentIsTheDocumentWrittenWhole) {
+    const auto layOut = [&] {
+        pages.Clear();
+        testing::BuildSampleDocument(pages, 5, 280, true);
+    };
+    layOut();
+    ASSERT_NO_THROW(WritePdfFile(pages, path.toStdString(), "whole"));
+    const QString streamed = folder.filePath("streamed.pdf");
+    ASSERT_NO_THROW(StreamPdfFile(pages, layOut, streamed.toStdString(), "whole"));
+    EXPECT_THROW(pages.Page(1), TPvError);  // released as it was written
+
+    for (int page = 1; page <= 5; ++page) {
+        const std::vector<Word> whole = WordsOfPage(path, page);
+        const std::vector<Word> words = WordsOfPage(streamed, page);
+        ASSERT_EQ(words.size(), whole.size()) << page;
+        for (std::size_t w = 0; w < words.size(); ++w) {
+            EXPECT_EQ(words[w].text, whole[w].text);
+            EXPECT_EQ(words[w].xMin, whole[w].xMin);
+            EXPECT_EQ(words[w].yMin, whole[w].yMin);
+        }
+        const QString image = QString("page%1").arg(page);
+        for (const QString& pdf : {path, streamed}) {
+            RunTool("pdftoppm",
+                    {"-r", "50", "-png", "-singlefile", "-f", QString::number(page), "-l",
+                     QString::number(page), pdf, folder.filePath(image + pdf.right(5))});
+        }
+        const QImage a(folder.filePath(image + path.right(5) + ".png"));
+        const QImage b(folder.filePath(image + streamed.right(5) + ".png"));
+        ASSERT_FALSE(a.isNull());
+        EXPECT_EQ(a, b) << page;
+    }
+    ASSERT_NE(Find(WordsOfPage(streamed, 3), "3"), nullptr);  // "Страница 3 из 5"
+    ASSERT_NE(Find(WordsOfPage(streamed, 3), "5"), nullptr);
+}
+
+TEST_F(Pdf, TheFileNameIsTakenAsTheBytesItIs) {
+    const std::string name =
+        "a\xff\xfe"
+        "b.pdf";
+    ASSERT_NO_THROW(
+        WritePdfFile(pages, QFile::encodeName(folder.path()).toStdString() + "/" + name, "name"));
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path().toStdString()))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{name});
+    std::filesystem::remove(folder.path().toStdString() + "/" + name);  // Qt cannot name it
 }
 
 }  // namespace
