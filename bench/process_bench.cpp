@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -10,6 +11,9 @@
 #include <limits>
 #include <string>
 #include <vector>
+
+#include "support/sample_payment_file.h"
+#include "support/temp_folder.h"
 
 extern char** environ;
 
@@ -60,5 +64,46 @@ BENCHMARK(BM_CliScheduleProcess)
     ->Args({1000, 1})
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
+
+// `ssudomer-cli show FILE --pdf OUT` on a file of `lines` daily payments, as a whole process:
+// its time and its peak memory (the child's maximum resident size). The pages are written
+// as they are laid out, so the peak follows the table, not the pages.
+void BM_ShowPdfProcess(benchmark::State& state) {
+    const auto lines = static_cast<int>(state.range(0));
+    testing_support::TempFolder folder;
+    const std::string file = folder / "payments.crp";
+    testing_support::WriteSamplePaymentFile(file, lines, true);
+    std::vector<std::string> args = {SSUDOMER_CLI_PATH, "show", file, "--pdf",
+                                     folder / "payments.pdf"};
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    double peak = 0;
+    for (auto _ : state) {
+        pid_t child = 0;
+        int status = 0;
+        rusage usage{};
+        if (posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ) != 0 ||
+            wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
+            WEXITSTATUS(status) != 0) {
+            state.SkipWithError("ssudomer-cli did not run");
+            break;
+        }
+        peak = std::max(peak, static_cast<double>(usage.ru_maxrss) / 1024);
+    }
+    state.counters["peak_MB"] = peak;
+    posix_spawn_file_actions_destroy(&actions);
+}
+BENCHMARK(BM_ShowPdfProcess)
+    ->ArgName("lines")
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Iterations(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kSecond);
 
 }  // namespace

@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "loan/date.h"
 #include "support/cli_run.h"
 #include "support/other_user.h"
+#include "support/sample_payment_file.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -298,20 +298,6 @@ TEST_F(GuardedPdf, NamesAreKeptByteForByteAndMessagesStayShortAndPrintable) {
     for (std::string line; std::getline(lines, line);) EXPECT_LT(line.size(), 300u) << line;
 }
 
-// A loan of `count` daily payments paid by the plan.
-void writePaymentFile(const std::string& path, int count) {
-    std::string text = std::to_string(count * 1000LL) + "\r\n12\r\n" + std::to_string(count) +
-                       "\r\n15.01.2005\r\n";
-    loan::Date date{2005, 1, 15};
-    for (int i = 1; i <= count; ++i) {
-        date = loan::DateFromSerial(loan::DaySerial(date) + 1);
-        text += std::to_string(i) + ";" + loan::FormatShortDate(date) + ";" +
-                std::to_string((count - i + 1) * 1000LL) +
-                ",00;1000,00;10,00;1010,00;\xC0\xCF;\r\n";
-    }
-    testing_support::WriteBytes(path, text);
-}
-
 // The peak memory of `ssudomer-cli show FILE --pdf OUT`, in megabytes.
 double peakOfShowWithPdf(const std::string& file, const std::string& pdf) {
     const pid_t child = fork();
@@ -329,8 +315,8 @@ double peakOfShowWithPdf(const std::string& file, const std::string& pdf) {
 }
 
 TEST_F(GuardedPdf, MemoryDoesNotGrowWithTheLengthOfTheTable) {
-    writePaymentFile(at("short.crp"), 400);
-    writePaymentFile(at("long.crp"), 8000);
+    testing_support::WriteSamplePaymentFile(at("short.crp"), 400, true);
+    testing_support::WriteSamplePaymentFile(at("long.crp"), 8000, true);
     const double shortPeak = peakOfShowWithPdf(at("short.crp"), at("short.pdf"));
     const double longPeak = peakOfShowWithPdf(at("long.crp"), at("long.pdf"));
     ASSERT_GT(shortPeak, 0);
