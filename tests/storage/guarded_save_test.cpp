@@ -14,6 +14,7 @@
 #include "storage/file_error.h"
 #include "storage/safe_file_writer.h"
 #include "support/error_text.h"
+#include "support/file_status.h"
 #include "support/other_user.h"
 #include "support/temp_folder.h"
 
@@ -21,7 +22,9 @@ namespace {
 
 using storage::WriteStage;
 using testing_support::kNobody;
+using testing_support::NamesIn;
 using testing_support::ReadBytes;
+using testing_support::StatusOf;
 using testing_support::TempFolder;
 using testing_support::WriteBytes;
 
@@ -35,19 +38,6 @@ bool endsWith(const std::string& text, const std::string& end) {
            text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-std::set<std::string> namesIn(const std::string& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.insert(entry.path().filename().string());
-    return names;
-}
-
-struct stat statusOf(const std::string& path) {
-    struct stat status {};
-    EXPECT_EQ(lstat(path.c_str(), &status), 0) << path;
-    return status;
-}
-
 const char* const kKept = "\" не записан; прежнее содержимое файла не изменено.";
 
 // ---- Files the user may not write -------------------------------------------------------
@@ -58,7 +48,7 @@ TEST(ProtectedFile, AFileNobodyMayWriteIsRefusedAndKeptWhoeverSaves) {
     WriteBytes(path, "old");
     chmod(path.c_str(), 0444);
     ASSERT_EQ(symlink("loan.crp", (folder / "link.crp").c_str()), 0);
-    const ino_t inode = statusOf(path).st_ino;
+    const ino_t inode = StatusOf(path).st_ino;
 
     EXPECT_TRUE(endsWith(saveError(path), std::string("Файл \"loan.crp") + kKept))
         << saveError(path);
@@ -71,9 +61,9 @@ TEST(ProtectedFile, AFileNobodyMayWriteIsRefusedAndKeptWhoeverSaves) {
                          kKept));
 
     EXPECT_EQ(ReadBytes(path), "old");
-    EXPECT_EQ(statusOf(path).st_ino, inode);
-    EXPECT_EQ(statusOf(path).st_mode & 07777, 0444u);
-    EXPECT_EQ(namesIn(folder.path()),
+    EXPECT_EQ(StatusOf(path).st_ino, inode);
+    EXPECT_EQ(StatusOf(path).st_mode & 07777, 0444u);
+    EXPECT_EQ(NamesIn(folder.path()),
               (std::set<std::string>{"link.crp", "loan.crp", "second.crp"}));
 }
 
@@ -103,9 +93,9 @@ TEST(ProtectedFile, AnOrdinaryUserIsRefusedWhatHeMayNotWriteAndSavesTheRest) {
     EXPECT_EQ(ReadBytes(folder / "own-read-only.crp"), "old own-read-only.crp");
     EXPECT_EQ(ReadBytes(folder / "roots.crp"), "old roots.crp");
     EXPECT_EQ(ReadBytes(folder / "roots-shared.crp"), "new");
-    EXPECT_EQ(statusOf(folder / "roots-shared.crp").st_uid, 0u);
+    EXPECT_EQ(StatusOf(folder / "roots-shared.crp").st_uid, 0u);
     EXPECT_EQ(ReadBytes(folder / "own.crp"), "new");
-    EXPECT_EQ(namesIn(folder.path()).size(), 4u);
+    EXPECT_EQ(NamesIn(folder.path()).size(), 4u);
 }
 
 // ---- Names near the limits --------------------------------------------------------------
@@ -132,9 +122,9 @@ TEST(LongNames, TheLongestNamesAreSavedAndTheirLeftoversRemoved) {
             _exit(0);
         }
         waitpid(child, nullptr, 0);
-        EXPECT_EQ(namesIn(folder.path()).size(), 2u);
+        EXPECT_EQ(NamesIn(folder.path()).size(), 2u);
         EXPECT_EQ(saveError(path, "third"), "no error");
-        EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{name});
+        EXPECT_EQ(NamesIn(folder.path()), std::set<std::string>{name});
         std::filesystem::remove(path);
     }
 }
@@ -149,7 +139,7 @@ TEST(LongNames, APathNearTheSystemsLimitIsSaved) {
     EXPECT_EQ(saveError(path, "first"), "no error");
     EXPECT_EQ(saveError(path, "second"), "no error");
     EXPECT_EQ(ReadBytes(path), "second");
-    EXPECT_EQ(namesIn(deep).size(), 1u);
+    EXPECT_EQ(NamesIn(deep).size(), 1u);
 }
 
 // ---- Concurrent saves -------------------------------------------------------------------
@@ -161,7 +151,7 @@ void saveConcurrently(const std::string& path, const std::string& folder, int ro
     for (int k = 0; k < 4; ++k)
         contents.push_back(std::string(3000 * (4 - k), char('a' + k)) + "end " + std::to_string(k));
     const std::set<std::string> whole(contents.begin(), contents.end());
-    const std::set<std::string> before = namesIn(folder);
+    const std::set<std::string> before = NamesIn(folder);
     for (int round = 0; round < rounds; ++round) {
         int start[2];
         ASSERT_EQ(pipe(start), 0);
@@ -187,7 +177,7 @@ void saveConcurrently(const std::string& path, const std::string& folder, int ro
         const std::string now = ReadBytes(path);
         ASSERT_TRUE(whole.count(now)) << "round " << round << ": " << now.size() << " bytes";
     }
-    EXPECT_EQ(namesIn(folder), before);
+    EXPECT_EQ(NamesIn(folder), before);
 }
 
 TEST(ConcurrentSaves, OfAHardLinkedFileLeaveOneWholeFile) {
@@ -221,15 +211,15 @@ TEST(SafeFileStream, PiecesReplaceTheFileOnlyWhenCommitted) {
         stream.Commit();
     }
     EXPECT_EQ(ReadBytes(path), "new " + std::string(200000, 'x'));
-    EXPECT_EQ(statusOf(path).st_mode & 07777, 0640u);
-    EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"doc.pdf"});
+    EXPECT_EQ(StatusOf(path).st_mode & 07777, 0640u);
+    EXPECT_EQ(NamesIn(folder.path()), std::set<std::string>{"doc.pdf"});
 
     {  // dropped without Commit
         storage::SafeFileStream stream(path);
         stream.Write("abandoned");
     }
     EXPECT_EQ(ReadBytes(path).substr(0, 4), "new ");
-    EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"doc.pdf"});
+    EXPECT_EQ(NamesIn(folder.path()), std::set<std::string>{"doc.pdf"});
 
     // A failed write is reported at Commit, and the old file stays.
     storage::ScopedWriteFault full(
@@ -247,14 +237,14 @@ TEST(SafeFileStream, KeepsLinksAndRefusesSpecialFilesBeforeWriting) {
     const std::string path = folder / "a.pdf";
     WriteBytes(path, "old content, longer than the new");
     ASSERT_EQ(link(path.c_str(), (folder / "b.pdf").c_str()), 0);
-    const ino_t inode = statusOf(path).st_ino;
+    const ino_t inode = StatusOf(path).st_ino;
     {
         storage::SafeFileStream stream(path);
         stream.Write("new");
         stream.Commit();
     }
     EXPECT_EQ(ReadBytes(folder / "b.pdf"), "new");
-    EXPECT_EQ(statusOf(path).st_ino, inode);
+    EXPECT_EQ(StatusOf(path).st_ino, inode);
 
     ASSERT_EQ(mkfifo((folder / "pipe.pdf").c_str(), 0600), 0);
     ASSERT_EQ(symlink("/dev/null", (folder / "null.pdf").c_str()), 0);
@@ -264,9 +254,9 @@ TEST(SafeFileStream, KeepsLinksAndRefusesSpecialFilesBeforeWriting) {
         EXPECT_NE(error.find("а сохранять можно только в обычный файл"), std::string::npos)
             << error;
     }
-    EXPECT_TRUE(S_ISFIFO(statusOf(folder / "pipe.pdf").st_mode));
-    EXPECT_TRUE(S_ISCHR(statusOf("/dev/null").st_mode));
-    EXPECT_EQ(namesIn(folder.path()),
+    EXPECT_TRUE(S_ISFIFO(StatusOf(folder / "pipe.pdf").st_mode));
+    EXPECT_TRUE(S_ISCHR(StatusOf("/dev/null").st_mode));
+    EXPECT_EQ(NamesIn(folder.path()),
               (std::set<std::string>{"a.pdf", "b.pdf", "null.pdf", "pipe.pdf"}));
 }
 
@@ -286,15 +276,15 @@ TEST(SafeFileStream, AWriterWithItsOwnOpeningAndAFolderWithoutRoom) {
 
     // No room for a temporary file beside it: the bytes wait elsewhere and the file is
     // written in place.
-    const ino_t inode = statusOf(path).st_ino;
+    const ino_t inode = StatusOf(path).st_ino;
     storage::ScopedWriteFault denied(
         [](WriteStage stage) { return stage == WriteStage::Create ? EACCES : 0; });
     storage::SafeFileStream stream(path);
     stream.Write(std::string(100000, 's'));
     stream.Commit();
     EXPECT_EQ(ReadBytes(path), std::string(100000, 's'));
-    EXPECT_EQ(statusOf(path).st_ino, inode);
-    EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"a.pdf"});
+    EXPECT_EQ(StatusOf(path).st_ino, inode);
+    EXPECT_EQ(NamesIn(folder.path()), std::set<std::string>{"a.pdf"});
 }
 
 }  // namespace
