@@ -84,11 +84,9 @@ bool WritesPdfFile(const QPrinter& printer) {
 
 class QtPrintJob : public TPvPrintJob {
   public:
-    explicit QtPrintJob(QPrinter& printer)
-        : printer_(printer),
-          target_(WritesPdfFile(printer) ? std::make_unique<GuardedPdfTarget>(printer) : nullptr) {}
+    explicit QtPrintJob(QPrinter& printer) : printer_(printer) {}
 
-    bool Begin() { return painter_.begin(&printer_); }
+    bool Begin() { return GuardPdfFile() && painter_.begin(&printer_); }
 
     void PrintPage(const TPvPageList& pages, int pageNumber, bool clipToMargins) override {
         const TPvPage& page = pages.Page(pageNumber);
@@ -119,17 +117,22 @@ class QtPrintJob : public TPvPrintJob {
     }
 
     bool End() override {
-        const bool ended = painter_.end() && printer_.printerState() != QPrinter::Error;
-        if (!target_)
-            return ended;
-        // The file goes in place only when the whole document was written.
-        return ended && target_->Commit();
+        // A PDF file goes in place only when the whole document was written.
+        const bool ended = painter_.end() && printer_.printerState() != QPrinter::Error &&
+                           (!target_ || target_->Commit());
+        return ended && printer_.printerState() != QPrinter::Error;
     }
 
   private:
     QPrinter& printer_;
-    std::unique_ptr<GuardedPdfTarget> target_;  // before the painter, which may still use it
     QPainter painter_;
+    std::unique_ptr<GuardedPdfTarget> target_;
+
+    bool GuardPdfFile() {
+        if (WritesPdfFile(printer_))
+            target_ = std::make_unique<GuardedPdfTarget>(printer_);
+        return true;
+    }
 };
 
 }  // namespace
