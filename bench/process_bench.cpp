@@ -1,7 +1,6 @@
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,30 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "support/sample_payment_file.h"
-#include "support/temp_folder.h"
-
 extern char** environ;
 
 namespace {
-
-// Runs the program with these arguments, its output going to /dev/null, and waits for it;
-// true when it ended with status 0. `usage` gets the child's resource use.
-bool runProcess(std::vector<std::string> args, rusage& usage) {
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t child = 0;
-    int status = 0;
-    const bool ran = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ) == 0 &&
-                     wait4(child, &status, 0, &usage) == child && WIFEXITED(status) &&
-                     WEXITSTATUS(status) == 0;
-    posix_spawn_file_actions_destroy(&actions);
-    return ran;
-}
 
 // The whole `ssudomer-cli schedule --term T [--pdf FILE]` process, from spawning it to its
 // exit, with its output going to /dev/null: start-up, the calculation, the printing and, with
@@ -51,11 +29,19 @@ void BM_CliScheduleProcess(benchmark::State& state) {
         args.push_back("--pdf");
         args.push_back(pdf);
     }
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     double best = std::numeric_limits<double>::infinity();
     for (auto _ : state) {
-        rusage usage{};
+        pid_t child = 0;
+        int status = 0;
         const auto start = std::chrono::steady_clock::now();
-        if (!runProcess(args, usage)) {
+        if (posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ) != 0 ||
+            waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
             state.SkipWithError("ssudomer-cli did not run");
             break;
         }
@@ -64,6 +50,7 @@ void BM_CliScheduleProcess(benchmark::State& state) {
         best = std::min(best, took.count());
     }
     state.counters["best_ms"] = best;
+    posix_spawn_file_actions_destroy(&actions);
     std::remove(pdf.c_str());
 }
 BENCHMARK(BM_CliScheduleProcess)
@@ -73,35 +60,5 @@ BENCHMARK(BM_CliScheduleProcess)
     ->Args({1000, 1})
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
-
-// `ssudomer-cli show FILE --pdf OUT` on a file of `lines` daily payments, as a whole process:
-// its time and its peak memory (the child's maximum resident size). The pages are written
-// as they are laid out, so the peak follows the table, not the pages.
-void BM_ShowPdfProcess(benchmark::State& state) {
-    const auto lines = static_cast<int>(state.range(0));
-    testing_support::TempFolder folder;
-    const std::string file = folder / "payments.crp";
-    testing_support::WriteSamplePaymentFile(file, lines, true);
-    const std::vector<std::string> args = {SSUDOMER_CLI_PATH, "show", file, "--pdf",
-                                           folder / "payments.pdf"};
-    double peak = 0;
-    for (auto _ : state) {
-        rusage usage{};
-        if (!runProcess(args, usage)) {
-            state.SkipWithError("ssudomer-cli did not run");
-            break;
-        }
-        peak = std::max(peak, static_cast<double>(usage.ru_maxrss) / 1024);
-    }
-    state.counters["peak_MB"] = peak;
-}
-BENCHMARK(BM_ShowPdfProcess)
-    ->ArgName("lines")
-    ->Arg(10000)
-    ->Arg(100000)
-    ->Arg(1000000)
-    ->Iterations(1)
-    ->UseRealTime()
-    ->Unit(benchmark::kSecond);
 
 }  // namespace

@@ -11,15 +11,12 @@
 #include "storage/file_error.h"
 #include "storage/safe_file_writer.h"
 #include "support/error_text.h"
-#include "support/file_status.h"
 #include "support/temp_folder.h"
 
 namespace {
 
 using storage::WriteStage;
-using testing_support::NamesIn;
 using testing_support::ReadBytes;
-using testing_support::StatusOf;
 using testing_support::TempFolder;
 using testing_support::WriteBytes;
 
@@ -28,6 +25,19 @@ constexpr uid_t kNobody = 65534;
 std::string saveError(const std::string& path, const std::string& bytes = "new") {
     return testing_support::ErrorText<storage::FileError>(
         [&] { storage::WriteFileSafely(path, bytes); });
+}
+
+std::set<std::string> namesIn(const std::string& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+struct stat statusOf(const std::string& path) {
+    struct stat status {};
+    EXPECT_EQ(lstat(path.c_str(), &status), 0) << path;
+    return status;
 }
 
 std::string refusal(const std::string& name, const std::string& kind) {
@@ -43,18 +53,18 @@ TEST(SaveTarget, RefusesAFifoADeviceAndAFolderAndLeavesThemAlone) {
     ASSERT_EQ(symlink("pipe.crp", (folder / "to-pipe.crp").c_str()), 0);
     const bool canMakeDevices =
         mknod((folder / "null.crp").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
-    const auto before = NamesIn(folder.path());
+    const auto before = namesIn(folder.path());
 
     EXPECT_EQ(saveError(fifo), refusal("pipe.crp", "это именованный канал"));
     EXPECT_EQ(saveError(folder / "to-pipe.crp"), refusal("pipe.crp", "это именованный канал"));
     EXPECT_EQ(saveError(folder / "dir.crp"), refusal("dir.crp", "это папка"));
-    EXPECT_TRUE(S_ISFIFO(StatusOf(fifo).st_mode));
-    EXPECT_TRUE(S_ISLNK(StatusOf(folder / "to-pipe.crp").st_mode));
+    EXPECT_TRUE(S_ISFIFO(statusOf(fifo).st_mode));
+    EXPECT_TRUE(S_ISLNK(statusOf(folder / "to-pipe.crp").st_mode));
     if (canMakeDevices) {
         EXPECT_EQ(saveError(folder / "null.crp"), refusal("null.crp", "это устройство"));
-        EXPECT_TRUE(S_ISCHR(StatusOf(folder / "null.crp").st_mode));
+        EXPECT_TRUE(S_ISCHR(statusOf(folder / "null.crp").st_mode));
     }
-    EXPECT_EQ(NamesIn(folder.path()), before);
+    EXPECT_EQ(namesIn(folder.path()), before);
 }
 
 TEST(SaveTarget, ADanglingLinkCreatesTheFileItNames) {
@@ -63,15 +73,15 @@ TEST(SaveTarget, ADanglingLinkCreatesTheFileItNames) {
     const std::string link = folder / "link.crp";
     ASSERT_EQ(symlink("sub/target.crp", link.c_str()), 0);
     storage::WriteFileSafely(link, "new");
-    EXPECT_TRUE(S_ISLNK(StatusOf(link).st_mode));
+    EXPECT_TRUE(S_ISLNK(statusOf(link).st_mode));
     EXPECT_EQ(ReadBytes(folder / "sub/target.crp"), "new");
-    EXPECT_EQ(NamesIn(folder / "sub"), std::set<std::string>{"target.crp"});
+    EXPECT_EQ(namesIn(folder / "sub"), std::set<std::string>{"target.crp"});
 
     // A loop of links is refused, and the links stay.
     ASSERT_EQ(symlink("loop-b", (folder / "loop-a").c_str()), 0);
     ASSERT_EQ(symlink("loop-a", (folder / "loop-b").c_str()), 0);
     EXPECT_EQ(saveError(folder / "loop-a").substr(0, 12), "I/O error 40");
-    EXPECT_TRUE(S_ISLNK(StatusOf(folder / "loop-a").st_mode));
+    EXPECT_TRUE(S_ISLNK(statusOf(folder / "loop-a").st_mode));
 }
 
 TEST(SaveTarget, AFileWithOtherLinksIsWrittenInPlace) {
@@ -79,12 +89,12 @@ TEST(SaveTarget, AFileWithOtherLinksIsWrittenInPlace) {
     const std::string path = folder / "a.crp";
     WriteBytes(path, "old content, longer than the new");
     ASSERT_EQ(link(path.c_str(), (folder / "b.crp").c_str()), 0);
-    const ino_t inode = StatusOf(path).st_ino;
+    const ino_t inode = statusOf(path).st_ino;
     storage::WriteFileSafely(path, "new");
     EXPECT_EQ(ReadBytes(path), "new");
     EXPECT_EQ(ReadBytes(folder / "b.crp"), "new");
-    EXPECT_EQ(StatusOf(path).st_ino, inode);
-    EXPECT_EQ(NamesIn(folder.path()), (std::set<std::string>{"a.crp", "b.crp"}));
+    EXPECT_EQ(statusOf(path).st_ino, inode);
+    EXPECT_EQ(namesIn(folder.path()), (std::set<std::string>{"a.crp", "b.crp"}));
 
     // A full disk is found before a byte changes.
     storage::ScopedWriteFault full(
@@ -98,12 +108,12 @@ TEST(SaveTarget, AFolderWithoutRoomForATemporaryFileGetsTheFileWrittenInPlace) {
     TempFolder folder;
     const std::string path = folder / "a.crp";
     WriteBytes(path, "old");
-    const ino_t inode = StatusOf(path).st_ino;
+    const ino_t inode = statusOf(path).st_ino;
     storage::ScopedWriteFault denied(
         [](WriteStage stage) { return stage == WriteStage::Create ? EACCES : 0; });
     storage::WriteFileSafely(path, "new and longer");
     EXPECT_EQ(ReadBytes(path), "new and longer");
-    EXPECT_EQ(StatusOf(path).st_ino, inode);
+    EXPECT_EQ(statusOf(path).st_ino, inode);
     // A new file needs the folder: refused.
     EXPECT_EQ(saveError(folder / "b.crp"), "File access denied\rФайл \"b.crp\" не записан.");
 }
@@ -129,8 +139,8 @@ TEST(SaveTarget, AnotherUserSavesAWritableFileInAFolderHeCannotWrite) {
     ASSERT_EQ(waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     EXPECT_EQ(ReadBytes(path), "new from nobody");
-    EXPECT_EQ(StatusOf(path).st_uid, 0u);
-    EXPECT_EQ(NamesIn(folder.path()), std::set<std::string>{"loan.crp"});
+    EXPECT_EQ(statusOf(path).st_uid, 0u);
+    EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"loan.crp"});
 }
 
 TEST(SaveTarget, AFileOfAnotherUserKeepsItsOwner) {
@@ -142,7 +152,7 @@ TEST(SaveTarget, AFileOfAnotherUserKeepsItsOwner) {
     ASSERT_EQ(chown(path.c_str(), kNobody, kNobody), 0);
     storage::WriteFileSafely(path, "new");
     EXPECT_EQ(ReadBytes(path), "new");
-    EXPECT_EQ(StatusOf(path).st_uid, kNobody);
+    EXPECT_EQ(statusOf(path).st_uid, kNobody);
 }
 
 TEST(SaveTarget, RemovesTemporaryFilesOfKilledSavesOnly) {
@@ -157,7 +167,7 @@ TEST(SaveTarget, RemovesTemporaryFilesOfKilledSavesOnly) {
     for (const std::string& name : {dead, live, other, std::string(".a.crp.tmp-x-1")})
         WriteBytes(folder / name, "half");
     storage::WriteFileSafely(folder / "a.crp", "new");
-    EXPECT_EQ(NamesIn(folder.path()),
+    EXPECT_EQ(namesIn(folder.path()),
               (std::set<std::string>{"a.crp", live, other, ".a.crp.tmp-x-1"}));
 }
 
