@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <algorithm>
+#include <utility>
 
 #include "loan/errors.h"
 #include "print/replay.h"
@@ -148,9 +149,20 @@ void StreamPdfFile(TPvPageList& pages, const std::function<void()>& layOut, cons
             return restore.tokens ? restore.tokens(page, total) : CurrentTokenValues(page, total);
         };
 
+        // A document kept whole is drawn with the bands its producers left at the end (they
+        // may fill a caption in once the pages are counted): so is each page handed on.
+        const TPvHeader header = pages.Header;
+        const TPvFooter footer = pages.Footer;
+
         TPvPdfDocument pdf(device, title);
         bool written = true;
-        pages.StreamPagesTo([&](int n) { written = written && pdf.AddPage(pages, n); });
+        pages.StreamPagesTo([&](int n) {
+            const TPvHeader layingHeader = std::exchange(pages.Header, header);
+            const TPvFooter layingFooter = std::exchange(pages.Footer, footer);
+            written = written && pdf.AddPage(pages, n);
+            pages.Header = layingHeader;
+            pages.Footer = layingFooter;
+        });
         layOut();
         pages.FinishPages();
         return pdf.Finish() && written;

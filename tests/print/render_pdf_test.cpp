@@ -142,9 +142,14 @@ TEST_F(Pdf, PagesInTheOrderAskedAndUnwritableTargetsRefused) {
 // A document written while it is laid out is the document written whole: the same words
 // at the same places, "{NUMPAGES}" counted right, the same pixels.
 TEST_F(Pdf, AStreamedDocumentIsTheDocumentWrittenWhole) {
+    // The page numbers are put into the footer only once the pages are laid out.
     const auto layOut = [&] {
         pages.Clear();
         testing::BuildSampleDocument(pages, 5, 280, true);
+        const std::string numbers = pages.Footer.CaptionLeft.Caption;
+        pages.Footer.CaptionLeft.Caption.clear();
+        pages.NewPage();
+        pages.Footer.CaptionLeft.Caption = numbers;
     };
     layOut();
     ASSERT_NO_THROW(WritePdfFile(pages, path.toStdString(), "whole"));
@@ -152,7 +157,7 @@ TEST_F(Pdf, AStreamedDocumentIsTheDocumentWrittenWhole) {
     ASSERT_NO_THROW(StreamPdfFile(pages, layOut, streamed.toStdString(), "whole"));
     EXPECT_THROW(pages.Page(1), TPvError);  // released as it was written
 
-    for (int page = 1; page <= 5; ++page) {
+    for (int page = 1; page <= 6; ++page) {
         const std::vector<Word> whole = WordsOfPage(path, page);
         const std::vector<Word> words = WordsOfPage(streamed, page);
         ASSERT_EQ(words.size(), whole.size()) << page;
@@ -172,8 +177,8 @@ TEST_F(Pdf, AStreamedDocumentIsTheDocumentWrittenWhole) {
         ASSERT_FALSE(a.isNull());
         EXPECT_EQ(a, b) << page;
     }
-    ASSERT_NE(Find(WordsOfPage(streamed, 3), "3"), nullptr);  // "Страница 3 из 5"
-    ASSERT_NE(Find(WordsOfPage(streamed, 3), "5"), nullptr);
+    ASSERT_NE(Find(WordsOfPage(streamed, 3), "3"), nullptr);  // "Страница 3 из 6"
+    ASSERT_NE(Find(WordsOfPage(streamed, 3), "6"), nullptr);
 }
 
 TEST_F(Pdf, TheFileNameIsTakenAsTheBytesItIs) {
