@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QString>
 
+#include <malloc.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -14,6 +16,7 @@
 #include "pdf/pdf_module.h"
 #include "print/pdf_output.h"
 #include "print/qt_text_measurer.h"
+#include "storage/file_error.h"
 
 namespace {
 
@@ -38,17 +41,21 @@ void startQt() {
     (void)application;
 }
 
+// The pages go into the file as they are laid out, so that a table of a million rows
+// needs no more memory than one of a hundred.
 bool writePdf(pdf::PdfRequest& request) {
+    // What reading a long file left free goes back to the system before Qt takes its share.
+    malloc_trim(0);
     startQt();
     print::TPvPageList pages;
     pages.SetMeasurer(print::QtTextMeasurer());
     gui::PaymentPages printout(pages);
-    printout.Build(*request.loanInformation, *request.table);
-
-    QString error;
-    if (!print::WritePdfFile(pages, QString::fromStdString(request.path),
-                             QString::fromUtf8(gui::kPrintJobTitle), &error)) {
-        request.error = error.toStdString();
+    try {
+        print::StreamPdfFile(
+            pages, [&] { printout.Build(*request.loanInformation, *request.table); }, request.path,
+            QString::fromUtf8(gui::kPrintJobTitle));
+    } catch (const storage::FileError& error) {
+        request.error = error.what();
         return false;
     }
     return true;
