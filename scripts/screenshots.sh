@@ -28,7 +28,7 @@ pictures=(
 )
 
 if [ "$platform" = xcb ]; then
-  scripts/install-deps.sh openbox
+  scripts/install-deps.sh openbox libxcb1-dev
 else
   scripts/install-deps.sh
 fi

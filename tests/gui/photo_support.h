@@ -20,6 +20,15 @@
 #include <QWindow>
 
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <type_traits>
+
+#if SSUDOMER_PHOTOS_WITH_XCB
+#include <QtGui/qguiapplication_platform.h>
+#include <xcb/xcb.h>
+#endif
 
 #include "gui/main_window.h"
 
@@ -29,15 +38,61 @@ inline bool OnDesktop() {
     return QGuiApplication::platformName() != QLatin1String("offscreen");
 }
 
+// The window with its frame, in screen coordinates, once the window manager has framed it:
+// asked of the X server itself (the frame is the window's ancestor just below the root),
+// since Qt may have taken the frame's size before the window manager set it. Without X,
+// what Qt says.
+inline std::optional<QRect> FrameOnScreen(QWidget& window) {
+    const QRect client(window.mapToGlobal(QPoint(0, 0)), window.size());
+#if SSUDOMER_PHOTOS_WITH_XCB
+    if (auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>()) {
+        xcb_connection_t* connection = x11->connection();
+        const auto reply = [](auto* answer) {
+            return std::unique_ptr<std::remove_pointer_t<decltype(answer)>, decltype(&std::free)>(
+                answer, &std::free);
+        };
+        xcb_window_t frame = static_cast<xcb_window_t>(window.winId());
+        xcb_window_t root = XCB_NONE;
+        for (;;) {
+            const auto tree =
+                reply(xcb_query_tree_reply(connection, xcb_query_tree(connection, frame), nullptr));
+            if (!tree)
+                return std::nullopt;
+            root = tree->root;
+            if (tree->parent == root || tree->parent == XCB_NONE)
+                break;
+            frame = tree->parent;
+        }
+        const auto size =
+            reply(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, frame), nullptr));
+        const auto place = reply(xcb_translate_coordinates_reply(
+            connection, xcb_translate_coordinates(connection, frame, root, 0, 0), nullptr));
+        if (!size || !place)
+            return std::nullopt;
+        const int border = size->border_width;
+        const QRect framed(place->dst_x - border, place->dst_y - border, size->width + 2 * border,
+                           size->height + 2 * border);
+        if (!framed.contains(client))
+            return std::nullopt;  // not framed yet
+        return framed;
+    }
+#endif
+    const QRect framed = window.frameGeometry();
+    return framed.contains(client) ? std::optional<QRect>(framed) : std::nullopt;
+}
+
 // Lets the window system map, frame and draw `window` and whatever was just shown.
 inline void Settle(QWidget* window = nullptr) {
     if (!OnDesktop()) {
         QApplication::processEvents();
         return;
     }
+    const auto shown = [window] {
+        return window->windowHandle() && window->windowHandle()->isExposed() &&
+               FrameOnScreen(*window);
+    };
     const QDeadlineTimer mapped(5000);
-    while (window && !(window->windowHandle() && window->windowHandle()->isExposed()) &&
-           !mapped.hasExpired()) {
+    while (window && !shown() && !mapped.hasExpired()) {
         QApplication::processEvents();
         QThread::msleep(10);
     }
@@ -55,10 +110,10 @@ inline QPixmap Photograph(QWidget& window, const QRect& extra = {}) {
     Settle(&window);
     if (!OnDesktop())
         return window.grab();
-    const QRect area = window.frameGeometry().united(extra);
-    if (!window.windowHandle() || !window.windowHandle()->isExposed() ||
-        area.width() < window.width() || area.height() < window.height())
+    const std::optional<QRect> frame = FrameOnScreen(window);
+    if (!window.windowHandle() || !window.windowHandle()->isExposed() || !frame)
         return {};
+    const QRect area = frame->united(extra);
     return window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
 }
 

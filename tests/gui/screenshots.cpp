@@ -93,7 +93,9 @@ bool photographMenu(gui::MainWindow& window, const char* menuName, const char* s
         for (QMenu* shown : open)
             painter.drawPixmap(window.mapFromGlobal(shown->pos()), shown->grab());
     }
-    const int origin = gui_photos::OnDesktop() ? window.frameGeometry().top() : window.y();
+    const int origin = gui_photos::OnDesktop()
+                           ? gui_photos::FrameOnScreen(window).value_or(window.geometry()).top()
+                           : window.y();
     photo = photo.copy(0, 0, photo.width(), covered.bottom() - origin + 24);
     for (auto shown = open.rbegin(); shown != open.rend(); ++shown) (*shown)->hide();
     return save(photo, folder, name);
