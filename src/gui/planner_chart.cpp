@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDateTimeAxis>
+#include <QGraphicsLayout>
 #include <QLegend>
 #include <QLineSeries>
 #include <QPen>
@@ -50,9 +51,12 @@ QChart* MakeBalanceChart(const app::PlannerForm& planner) {
     chart->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
     chart->setLocalizeNumbers(true);
     chart->setBackgroundRoundness(0);
+    // The plot takes the room: the chart's own frame is thin.
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
+    chart->setMargins(QMargins(6, 4, 10, 4));
     chart->legend()->setAlignment(Qt::AlignBottom);
     QFont title = chart->titleFont();
-    title.setPointSize(11);
+    title.setPointSize(10);
     title.setBold(true);
     chart->setTitleFont(title);
     if (!planner.HasPlan()) {
@@ -66,7 +70,7 @@ QChart* MakeBalanceChart(const app::PlannerForm& planner) {
     dates->setTitleText("Дата платежа");
     auto* balances = new QValueAxis;
     balances->setLabelFormat("%.0f");
-    balances->setTitleText("Остаток кредита, руб.");
+    balances->setTitleText("Остаток, руб.");
     chart->addAxis(dates, Qt::AlignBottom);
     chart->addAxis(balances, Qt::AlignLeft);
 
@@ -94,17 +98,18 @@ QChart* MakeBalanceChart(const app::PlannerForm& planner) {
 }
 
 QImage RenderBalanceChart(const app::PlannerForm& planner, QSize size) {
+    // The view lays the chart out as a shown one does, without appearing on any screen.
     QChartView view(MakeBalanceChart(planner));
+    view.setAttribute(Qt::WA_DontShowOnScreen);
     view.setFrameShape(QFrame::NoFrame);
     view.setRenderHint(QPainter::Antialiasing);
     view.resize(size);
-    // The chart lays itself out on the events its new size posts.
-    view.chart()->resize(size);
+    view.show();
     QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
     view.render(&painter);
     return image;
 }

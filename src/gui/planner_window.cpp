@@ -161,6 +161,8 @@ QTreeWidget* makeList(const char* name, const char* accessibleName, const QStrin
     list->setUniformRowHeights(true);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->header()->setStretchLastSection(true);
+    list->header()->setMinimumSectionSize(40);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setMinimumHeight(84);
     return list;
 }
@@ -473,7 +475,7 @@ QWidget* PlannerWindow::buildResults() {
     chart_->setObjectName("BalanceChart");
     chart_->setAccessibleName("График остатка кредита по вариантам");
     chart_->setRenderHint(QPainter::Antialiasing);
-    chart_->setMinimumHeight(200);
+    chart_->setMinimumHeight(240);
     chartLayout->addWidget(chart_);
 
     auto* results = new QSplitter(Qt::Vertical);
@@ -485,7 +487,7 @@ QWidget* PlannerWindow::buildResults() {
     results->setStretchFactor(1, 0);
     results->setStretchFactor(2, 3);
     results->setCollapsible(1, false);
-    results->setSizes({330, comparisonGroup->sizeHint().height(), 250});
+    results->setSizes({270, comparisonGroup->sizeHint().height(), 310});
     return results;
 }
 
