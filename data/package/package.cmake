@@ -15,6 +15,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Added to what dpkg-shlibdeps finds in the binaries: the faces the window and the pages
 # are laid out with.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
+# Qt's Russian texts: without them the file dialogs and the buttons of the standard boxes
+# speak English. The program works without them, so they are recommended, which apt
+# installs by default.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
 # The extended description; CPack puts the summary above it.

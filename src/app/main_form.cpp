@@ -21,7 +21,7 @@ MainForm::MainForm(FormPort& port, loan::Locale locale)
       Form3(locale_) {
     SpinEdit2.MaxValue = 100000;
     SpinEdit3.MaxValue = 100000;
-    SpinEdit5.MaxValue = 100000;
+    SpinEdit5.MaxValue = kMaxMonthlyPayment;
     SpinEdit5.Enabled = false;
     CheckBox1.Enabled = false;
     SpinEdit6.MaxValue = 100;

@@ -95,7 +95,13 @@ std::string NumberArgument(const Option& option, const loan::Locale& locale) {
 }
 
 std::string IntegerArgument(const Option& option) {
-    if (!loan::TryParseInteger(option.value)) {
+    // A whole number beyond 32 bits is still a whole number: the field's own check then
+    // names the range it takes.
+    const std::string& text = option.value;
+    const std::size_t digits = text.find_first_not_of("+-") == 1 ? 1 : 0;
+    const bool wholeNumber =
+        text.size() > digits && text.find_first_not_of("0123456789", digits) == std::string::npos;
+    if (!wholeNumber && !loan::TryParseInteger(text)) {
         throw UsageError("--" + option.name + " takes a whole number, not '" +
                          loan::Excerpt(option.value) + "'");
     }

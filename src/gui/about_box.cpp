@@ -1,10 +1,8 @@
 #include "gui/about_box.h"
 
-#include <QDesktopServices>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QUrl>
 
 #include "gui/app_icon.h"
 
@@ -42,14 +40,18 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent, Qt::Tool) {
     credits->setWordWrap(true);
     credits->setGeometry(8, 66, 267, 40);
 
-    auto* mail = new QPushButton(kAuthorMail, frame);
-    mail->setObjectName("MailLink");
-    mail->setFlat(true);
-    mail->setCursor(Qt::PointingHandCursor);
-    mail->setStyleSheet("QPushButton { color: blue; text-decoration: underline; border: none; }");
-    mail->setGeometry(8, 112, 267, 22);
-    connect(mail, &QPushButton::clicked, this,
-            [] { QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:") + kAuthorMail)); });
+    // The program has no mail address of its own to offer, so the link leads to what it
+    // does have: its help.
+    auto* link = new QPushButton("Справка по программе (F1)", frame);
+    link->setObjectName("HelpLink");
+    link->setFlat(true);
+    link->setCursor(Qt::PointingHandCursor);
+    link->setStyleSheet("QPushButton { color: blue; text-decoration: underline; border: none; }");
+    link->setGeometry(8, 112, 267, 22);
+    connect(link, &QPushButton::clicked, this, [this] {
+        accept();
+        emit helpRequested();
+    });
 
     auto* ok = new QPushButton("OK", this);
     ok->setDefault(true);

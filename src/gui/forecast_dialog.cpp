@@ -4,6 +4,7 @@
 
 #include "gui/check_control.h"
 #include "gui/fonts.h"
+#include "gui/qt_form_port.h"
 
 namespace gui {
 
@@ -12,7 +13,8 @@ TForm3::TForm3(app::ForecastSettingsForm& settings, QWidget* parent)
     setObjectName("Form3");
     setWindowTitle(app::ForecastSettingsForm::kCaption);
     setFont(WindowFont());
-    setFixedSize(290, 143);
+    // Wide enough for the caption beside the window manager's buttons.
+    setFixedSize(std::max(290, CaptionWidth(windowTitle())), 143);
 
     RadioButton1 = MakeCheck<QRadioButton>(this, "RadioButton1", "Стандартные платежи", 8, 8);
     RadioButton2 =
@@ -22,10 +24,12 @@ TForm3::TForm3(app::ForecastSettingsForm& settings, QWidget* parent)
     FloatSpinEdit1->setObjectName("FloatSpinEdit1");
     FloatSpinEdit1->setFont(InputFont());
     FloatSpinEdit1->setGeometry(24, 84, 121, 24);
+    // The amount has no label of its own: the radio button above it says what it is for.
+    FloatSpinEdit1->setAccessibleName("Ежемесячный платеж");
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("Button1");
     ok->setDefault(true);
-    ok->setGeometry(200, 108, 75, 25);
+    ok->setGeometry(width() - 90, 108, 75, 25);
 
     connect(RadioButton1, &QRadioButton::clicked, this, [this] {
         settings_.RadioButton1Click();

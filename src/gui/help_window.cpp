@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "gui/app_icon.h"
+#include "gui/qt_form_port.h"
 #include "storage/user_folders.h"
 
 namespace gui {
@@ -46,6 +47,7 @@ bool HelpWindow::showContents(const QString& path) {
         QMessageBox box(QMessageBox::Warning, "Справка",
                         "Не удается открыть файл справки\n" + QDir::toNativeSeparators(path),
                         QMessageBox::Ok);
+        FitMessageBox(box);
         box.exec();
         return false;
     }

@@ -259,8 +259,10 @@ void MainWindow::N9Click() {
 }
 
 void MainWindow::N8Click() {
-    if (!about_)
+    if (!about_) {
         about_ = new TAboutBox(this);
+        connect(about_, &TAboutBox::helpRequested, this, &MainWindow::SsudomerHelp1Click);
+    }
     about_->exec();
 }
 

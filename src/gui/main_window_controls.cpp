@@ -98,37 +98,46 @@ void MainWindow::buildControls() {
     setCentralWidget(client_);
 
     GroupBox1 = makeGroup(client_, "GroupBox1", "Данные по кредиту", {8, 0, 281, 163});
-    makeLabel(GroupBox1, "Label1", "Сумма кредита", 8, 23);
+    // Each input is named by its label, for screen readers as for the eye.
+    QLabel* label = makeLabel(GroupBox1, "Label1", "Сумма кредита", 8, 23);
     SpinEdit1 =
         makeSpin<TFloatSpinEdit>(GroupBox1, "SpinEdit1", form_.SpinEdit1, {165, 18, 90, 26});
-    makeLabel(GroupBox1, "Label2", "Процентная ставка", 8, 58);
+    label->setBuddy(SpinEdit1);
+    label = makeLabel(GroupBox1, "Label2", "Процентная ставка", 8, 58);
     SpinEdit2 =
         makeSpin<TFloatSpinEdit>(GroupBox1, "SpinEdit2", form_.SpinEdit2, {165, 54, 90, 24});
+    label->setBuddy(SpinEdit2);
     makeLabel(GroupBox1, "Label5", "%", 260, 58);
-    makeLabel(GroupBox1, "Label3", "Дата получения кредита", 8, 94);
+    label = makeLabel(GroupBox1, "Label3", "Дата получения кредита", 8, 94);
     DateTimePicker1 = makeDatePicker(GroupBox1, "DateTimePicker1", {165, 90, 90, 23});
-    makeLabel(GroupBox1, "Label4", "Срок погашения (мес)", 8, 131);
+    label->setBuddy(DateTimePicker1);
+    label = makeLabel(GroupBox1, "Label4", "Срок погашения (мес)", 8, 131);
     SpinEdit3 = makeSpin<TSpinEdit>(GroupBox1, "SpinEdit3", form_.SpinEdit3, {165, 127, 90, 24});
+    label->setBuddy(SpinEdit3);
 
     GroupBox4 = makeGroup(client_, "GroupBox4", "Как будем считать... ", {296, 0, 233, 163});
     RadioButtonA =
         MakeCheck<QRadioButton>(GroupBox4, "RadioButtonA", "Дифференцированные платежи", 8, 24);
     RadioButtonB =
         MakeCheck<QRadioButton>(GroupBox4, "RadioButtonB", "Платежи равными частями", 8, 53);
-    makeLabel(GroupBox4, "Label20", "Сумма:", 80, 83);
+    label = makeLabel(GroupBox4, "Label20", "Сумма:", 80, 83);
     SpinEdit5 = makeSpin<TSpinEdit>(GroupBox4, "SpinEdit5", form_.SpinEdit5, {130, 79, 90, 24});
+    label->setBuddy(SpinEdit5);
     CheckBox1 = MakeCheck<QCheckBox>(GroupBox4, "CheckBox1", "Диф.платежи-равными частями", 8, 111);
     Label21 = makeLabel(GroupBox4, "Label21", "Обслуживание (%):", 8, 139);
     SpinEdit6 =
         makeSpin<TFloatSpinEdit>(GroupBox4, "SpinEdit6", form_.SpinEdit6, {130, 135, 90, 24});
+    Label21->setBuddy(SpinEdit6);  // its caption follows the fee basis, and so does the name
 
     // The payment entry covers the calculation options when it is shown.
     GroupBox2 = makeGroup(client_, "GroupBox2", "Ввод платежей", {296, 0, 233, 163});
-    makeLabel(GroupBox2, "Label6", "Дата платежа", 8, 24);
+    label = makeLabel(GroupBox2, "Label6", "Дата платежа", 8, 24);
     DateTimePicker2 = makeDatePicker(GroupBox2, "DateTimePicker2", {130, 20, 90, 23});
-    makeLabel(GroupBox2, "Label7", "Сумма платежа", 8, 54);
+    label->setBuddy(DateTimePicker2);
+    label = makeLabel(GroupBox2, "Label7", "Сумма платежа", 8, 54);
     SpinEdit4 =
         makeSpin<TFloatSpinEdit>(GroupBox2, "SpinEdit4", form_.SpinEdit4, {130, 50, 90, 24});
+    label->setBuddy(SpinEdit4);
     RadioButton1 =
         MakeCheck<QRadioButton>(GroupBox2, "RadioButton1", "Платеж + % (без вычета из СП)", 8, 82);
     RadioButton1->setToolTip(
@@ -175,6 +184,7 @@ void MainWindow::buildControls() {
     panelLayout->setContentsMargins(1, 1, 1, 1);
     StringGrid1 = new ScheduleGrid(form_, Panel1);
     StringGrid1->setObjectName("StringGrid1");
+    StringGrid1->setAccessibleName("Таблица платежей");
     panelLayout->addWidget(StringGrid1);
     // The panel keeps its distance to the bottom edge: it takes every change of height.
     panelBottomMargin_ = kClientHeight - kStatusBarHeight - (262 + 206);

@@ -7,12 +7,23 @@
 
 #include "app/form_port.h"
 
+class QMessageBox;
+class QWidget;
+
 namespace gui {
 
 class MainWindow;
 
 // Message-box texts use "\r" for a line break.
 QString MessageText(const std::string& text);
+
+// The width a window needs for its caption beside the window manager's buttons.
+int CaptionWidth(const QString& caption);
+// A window at least as wide as that.
+void FitCaption(QWidget& window);
+// A message box wide enough for each line of its text and for its caption, so that lines
+// are not wrapped in two (within the screen's width).
+void FitMessageBox(QMessageBox& box);
 
 class QtFormPort : public app::FormPort {
   public:
@@ -28,6 +39,11 @@ class QtFormPort : public app::FormPort {
     loan::Date today() const override;
 
   private:
+    // Where a file dialog opens: the loaded file's folder when it offers that file's name,
+    // else the folder used last, else the loaded file's, else the home folder; never the
+    // process's current folder.
+    QString startFolder(bool offersLoadedFile) const;
+
     MainWindow& window_;
     QString lastOpened_;  // the open dialog offers its previous choice
     QString lastFolder_;

@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QStyle>
+#include <QValidator>
 
 namespace gui {
 
@@ -22,10 +24,29 @@ QToolButton* makeStepButton(QWidget* parent, Qt::ArrowType arrow) {
     button->setAutoRepeatDelay(SpinEditBase::kFirstRepeatMs);
     button->setAutoRepeatInterval(SpinEditBase::kRepeatMs);
     button->setCursor(Qt::ArrowCursor);
+    // Drawn as arrows only: a screen reader needs the words.
+    button->setAccessibleName(arrow == Qt::UpArrow ? QStringLiteral("Увеличить")
+                                                   : QStringLiteral("Уменьшить"));
     return button;
 }
 
 }  // namespace
+
+// Every change the person makes to the text, typed, pasted or dropped, passes here: the
+// decimal separator is shown as the locale's whichever of "." and "," came in.
+class SpinEditBase::EnteredText : public QValidator {
+  public:
+    explicit EnteredText(SpinEditBase* field) : QValidator(field), field_(field) {}
+
+    State validate(QString& input, int& /*position*/) const override {
+        if (!field_->showingModel_)
+            input = QString::fromStdString(field_->entered(input.toStdString()));
+        return Acceptable;
+    }
+
+  private:
+    SpinEditBase* field_;
+};
 
 SpinEditBase::SpinEditBase(QWidget* parent)
     : QLineEdit(parent),
@@ -38,6 +59,7 @@ SpinEditBase::SpinEditBase(QWidget* parent)
     connect(this, &QLineEdit::textEdited, this,
             [this](const QString& text) { modelText() = text.toStdString(); });
     setTextMargins(0, 0, kButtonWidth + 2, 0);
+    setValidator(new EnteredText(this));
 }
 
 int SpinEditBase::MinimumHeight() const {
@@ -60,7 +82,9 @@ void SpinEditBase::showModelText() {
     // A field whose whole text is selected keeps it selected when a step rewrites it, so
     // that typing still replaces the value.
     const bool wholeSelected = hasSelectedText() && selectedText() == QLineEdit::text();
+    showingModel_ = true;
     setText(text);
+    showingModel_ = false;
     if (wholeSelected)
         selectAll();
 }
@@ -128,6 +152,11 @@ void SpinEditBase::keyPressEvent(QKeyEvent* event) {
         if (pressEnter()) {
             showModelText();
             emit valueRewritten();
+        }
+        // In a dialog Enter goes on to press its default button, as from any other control.
+        if (qobject_cast<QDialog*>(window())) {
+            event->ignore();
+            return;
         }
         beep();  // Enter is no character of a number: the field stays one line
         event->accept();

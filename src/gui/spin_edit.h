@@ -8,6 +8,9 @@
 #include <QLineEdit>
 #include <QToolButton>
 
+#include <string>
+#include <string_view>
+
 #include "widgets/spin_edit_model.h"
 
 namespace gui {
@@ -45,6 +48,8 @@ class SpinEditBase : public QLineEdit {
     virtual bool stepUp() = 0;
     virtual bool stepDown() = 0;
     virtual bool acceptsChar(char32_t c) const = 0;
+    // Typed and pasted text: "." and "," both become the locale's decimal separator.
+    virtual std::string entered(std::string_view text) const = 0;
     virtual bool canPasteOrCut() const = 0;
     // Enter: the decimal field rewrites its text, the whole-number field does nothing.
     virtual bool pressEnter() = 0;
@@ -68,8 +73,13 @@ class SpinEditBase : public QLineEdit {
     // Returns true when the key produces a character that the rules refuse.
     bool refusesTypedCharacter(const QKeyEvent* event) const;
 
+    class EnteredText;
+    friend class EnteredText;
+
     QToolButton* up_;
     QToolButton* down_;
+    // The program is writing the model's text: it is shown as it is.
+    bool showingModel_ = false;
     // The focus went to a menu or another window and comes back to this field.
     bool lentFocus_ = false;
 };
@@ -88,6 +98,7 @@ class BoundSpinEdit : public SpinEditBase {
     bool stepUp() override { return model_->StepUp(); }
     bool stepDown() override { return model_->StepDown(); }
     bool acceptsChar(char32_t c) const override { return model_->AcceptsChar(c); }
+    std::string entered(std::string_view text) const override { return model_->Entered(text); }
     bool canPasteOrCut() const override { return model_->CanPasteOrCut(); }
     void leave() override { model_->Leave(); }
 

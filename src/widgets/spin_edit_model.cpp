@@ -2,6 +2,7 @@
 
 #include "loan/money.h"
 #include "loan/number_text.h"
+#include "loan/text.h"
 
 namespace widgets {
 
@@ -10,13 +11,20 @@ namespace {
 constexpr char32_t kEnter = 13;
 constexpr char32_t kBackspace = 8;
 
+// "." and "," both stand for the decimal separator where the locale's is one of them: people
+// type the point of the numeric keypad, or copy an amount written elsewhere.
+bool isDecimalSeparator(char32_t c, char separator) {
+    if (c == static_cast<unsigned char>(separator))
+        return true;
+    return (separator == ',' || separator == '.') && (c == '.' || c == ',');
+}
+
 bool acceptsNumberChar(char32_t c, char separator, bool editorEnabled) {
     if (c < 32)
         return c != kEnter && (editorEnabled || c != kBackspace);
     if (!editorEnabled)
         return false;
-    return (c >= '0' && c <= '9') || c == '+' || c == '-' ||
-           c == static_cast<unsigned char>(separator);
+    return (c >= '0' && c <= '9') || c == '+' || c == '-' || isDecimalSeparator(c, separator);
 }
 
 // The value itself when both bounds are equal (no bounds), else the nearer bound outside them.
@@ -29,6 +37,10 @@ Value clampToBounds(Value value, Value min, Value max) {
     if (value > max)
         return max;
     return value;
+}
+
+std::string enteredText(std::string_view text, const loan::Locale& locale) {
+    return loan::NormalizeDecimalSeparator(std::string(text), locale);
 }
 
 // Runs the typed text through the filter; accepted characters are appended as UTF-8.
@@ -44,7 +56,7 @@ int typeInto(Model& model, std::string_view text) {
                 if (!model.Text.empty())
                     model.Text.pop_back();
             } else if (c >= 32) {
-                model.Text.append(text.substr(i, length));
+                model.Text.append(model.Entered(text.substr(i, length)));
             }
         } else {
             ++refused;
@@ -102,6 +114,10 @@ int FloatSpinEditModel::Type(std::string_view text) {
     return typeInto(*this, text);
 }
 
+std::string FloatSpinEditModel::Entered(std::string_view text) const {
+    return enteredText(text, *locale_);
+}
+
 std::int32_t SpinEditModel::Value() const {
     if (auto value = loan::TryParseInteger(Text))
         return *value;
@@ -142,6 +158,10 @@ void SpinEditModel::Leave() {
 
 int SpinEditModel::Type(std::string_view text) {
     return typeInto(*this, text);
+}
+
+std::string SpinEditModel::Entered(std::string_view text) const {
+    return enteredText(text, *locale_);
 }
 
 }  // namespace widgets

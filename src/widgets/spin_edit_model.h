@@ -38,10 +38,13 @@ class FloatSpinEditModel {
     bool StepUp();
     bool StepDown();
 
-    // Digits, "+", "-", the locale's separator and control characters other than Enter;
-    // with EditorEnabled false no printable character and no Backspace.
+    // Digits, "+", "-", the decimal separator ("." and "," alike) and control characters
+    // other than Enter; with EditorEnabled false no printable character and no Backspace.
     bool AcceptsChar(char32_t c) const;
     bool CanPasteOrCut() const { return EditorEnabled && !ReadOnly; }
+    // What typed or pasted text puts into the field: "." and "," both become the locale's
+    // separator, so 33291.50 under "," is 33291,50 and never 3329150.
+    std::string Entered(std::string_view text) const;
 
     // Enter and leaving the field both rewrite the text from the value.
     void PressEnter() { SetValue(Value()); }
@@ -80,6 +83,7 @@ class SpinEditModel {
 
     bool AcceptsChar(char32_t c) const;
     bool CanPasteOrCut() const { return EditorEnabled && !ReadOnly; }
+    std::string Entered(std::string_view text) const;
 
     void Leave();
     int Type(std::string_view text);

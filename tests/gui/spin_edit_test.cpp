@@ -1,68 +1,21 @@
 // The spin edits as a person uses them: typing, keys, Enter, leaving, the buttons.
 
-#include <QApplication>
 #include <QClipboard>
-#include <QSignalSpy>
-#include <QTest>
-#include <QVBoxLayout>
 
-#include <gtest/gtest.h>
-
-#include "gui/spin_edit.h"
+#include "spin_edit_fixture.h"
 
 namespace {
 
-class SpinEditTest : public testing::Test {
+class SpinEditTest : public testing::Test, public gui_testing::SpinEditFields {
   protected:
-    SpinEditTest()
-        : locale(loan::Locale::withSeparator(',')),
-          decimalModel(locale),
-          wholeModel(locale),
-          decimal(new gui::TFloatSpinEdit(decimalModel, &host)),
-          whole(new gui::TSpinEdit(wholeModel, &host)),
-          other(new QLineEdit(&host)),
-          decimalBeeps(decimal, &gui::SpinEditBase::beeped),
-          wholeBeeps(whole, &gui::SpinEditBase::beeped) {
-        auto* layout = new QVBoxLayout(&host);
-        layout->addWidget(decimal);
-        layout->addWidget(whole);
-        layout->addWidget(other);
-        host.show();
-        QApplication::setActiveWindow(&host);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&host));
-    }
-
-    // Replaces the text as a person would: select all, type.
-    static void retype(QLineEdit* field, const QString& text) {
-        field->setFocus();
-        field->selectAll();
-        QTest::keyClicks(field, text);
-    }
-    void leave() {
-        other->setFocus();
-        QApplication::processEvents();
-    }
-    void refresh() {
-        decimal->refresh();
-        whole->refresh();
-    }
-
-    loan::Locale locale;
-    widgets::FloatSpinEditModel decimalModel;
-    widgets::SpinEditModel wholeModel;
-    QWidget host;
-    gui::TFloatSpinEdit* decimal;
-    gui::TSpinEdit* whole;
-    QLineEdit* other;
-    QSignalSpy decimalBeeps;
-    QSignalSpy wholeBeeps;
+    SpinEditTest() : SpinEditFields(',') {}
 };
 
 TEST_F(SpinEditTest, TypingKeepsNumberCharactersAndBeepsAtTheRest) {
-    retype(decimal, "12a,5.x");
+    retype(decimal, "12a,5;x");
     EXPECT_EQ(decimal->text(), "12,5");
     EXPECT_EQ(decimalModel.Text, "12,5");
-    EXPECT_EQ(decimalBeeps.count(), 3);  // "a", "." under a "," locale, "x"
+    EXPECT_EQ(decimalBeeps.count(), 3);  // "a", ";", "x"
 
     retype(whole, "-7+,");
     EXPECT_EQ(whole->text(), "-7+,");  // the same characters pass, the separator included
