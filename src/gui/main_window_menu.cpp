@@ -94,7 +94,7 @@ void MainWindow::buildMenu() {
 
 void MainWindow::PlannerClick() {
     if (!planner_)
-        planner_ = new PlannerWindow(form_.locale(), this);
+        planner_ = new PlannerWindow(port_, form_.locale(), this);
     planner_->Open(form_);
 }
 

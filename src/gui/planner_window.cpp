@@ -6,14 +6,11 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QDateEdit>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -36,6 +33,7 @@ namespace gui {
 namespace {
 
 constexpr const char* kExportTitle = "Экспорт плана в CSV";
+constexpr const char* kExportName = "план погашения.csv";
 
 QDate toQDate(const loan::Date& date) {
     return QDate(date.year, date.month, date.day);
@@ -49,38 +47,26 @@ QString text(const std::string& utf8) {
     return QString::fromStdString(utf8);
 }
 
-// The planner's way to the person: message boxes and the export's file dialog.
+// The planner's way to the person: the main window's message boxes and a save dialog of its
+// own for the export.
 class PlannerPort : public app::FormPort {
   public:
+    explicit PlannerPort(app::FormPort& messages) : messages_(messages) {}
+
     void showMessage(const std::string& caption, const std::string& message) override {
-        QMessageBox box(QMessageBox::NoIcon, text(caption), MessageText(message), QMessageBox::Ok);
-        box.exec();
+        messages_.showMessage(caption, message);
     }
     app::DialogAnswer askYesNoCancel(const std::string& caption,
                                      const std::string& question) override {
-        QMessageBox box(QMessageBox::Warning, text(caption), MessageText(question),
-                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        const int answer = box.exec();
-        return answer == QMessageBox::Yes  ? app::kAnswerYes
-               : answer == QMessageBox::No ? app::kAnswerNo
-                                           : app::kAnswerCancel;
+        return messages_.askYesNoCancel(caption, question);
     }
     std::optional<std::string> chooseCsvFileToSave() override {
-        QFileDialog dialog(nullptr, kExportTitle, folder_);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setNameFilter("*.csv (*.csv)");
-        dialog.setDefaultSuffix("csv");
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
-        dialog.selectFile("план погашения.csv");
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return std::nullopt;
-        const QString chosen = dialog.selectedFiles().front();
-        folder_ = QFileInfo(chosen).absolutePath();
-        return chosen.toStdString();
+        return ChooseCsvFileToSave(kExportTitle, kExportName, folder_);
     }
+    loan::Date today() const override { return messages_.today(); }
 
   private:
+    app::FormPort& messages_;
     QString folder_;  // the dialog opens where the last file went
 };
 
@@ -117,12 +103,14 @@ QGroupBox* makeGroup(const char* name, const char* caption) {
     return group;
 }
 
-// A caption for `field`, which screen readers announce with it.
-QLabel* makeLabel(const char* caption, QWidget* field) {
+// A caption for `field`; screen readers announce the field by it, or by `spokenName` where
+// the caption alone would not tell two fields apart.
+QLabel* makeLabel(const char* caption, QWidget* field, const char* spokenName = nullptr) {
     auto* label = new QLabel(QString::fromUtf8(caption));
     label->setFont(LabelFont());
     label->setBuddy(field);
-    field->setAccessibleName(QString::fromUtf8(caption).remove('&'));
+    field->setAccessibleName(spokenName ? QString::fromUtf8(spokenName)
+                                        : QString::fromUtf8(caption).remove('&'));
     return label;
 }
 
@@ -244,9 +232,9 @@ class PlanTableModel : public QAbstractTableModel {
     const app::PlannerForm& planner_;
 };
 
-PlannerWindow::PlannerWindow(loan::Locale locale, QWidget* owner)
+PlannerWindow::PlannerWindow(app::FormPort& messages, loan::Locale locale, QWidget* owner)
     : QWidget(owner, Qt::Window),
-      port_(std::make_unique<PlannerPort>()),
+      port_(std::make_unique<PlannerPort>(messages)),
       planner_(*port_, std::move(locale)) {
     setObjectName("PlannerWindow");
     setWindowTitle(QString::fromUtf8(app::kPlannerCaption));
@@ -343,13 +331,13 @@ QWidget* PlannerWindow::buildPrepayments() {
     grid->addWidget(prepayments_, 0, 0, 1, 4);
 
     prepaymentDate_ = makeDate("PrepaymentDateEdit");
-    grid->addWidget(makeLabel("Д&ата", prepaymentDate_), 1, 0);
+    grid->addWidget(makeLabel("Д&ата", prepaymentDate_, "Дата досрочного погашения"), 1, 0);
     grid->addWidget(prepaymentDate_, 1, 1);
     auto* amount = new TFloatSpinEdit(planner_.PrepaymentAmount);
     amount->setObjectName("PrepaymentAmountEdit");
     amount->setFont(InputFont());
     spins_.push_back(amount);
-    grid->addWidget(makeLabel("С&умма", amount), 1, 2);
+    grid->addWidget(makeLabel("С&умма", amount, "Сумма досрочного погашения"), 1, 2);
     grid->addWidget(amount, 1, 3);
     shortenTerm_ = makeCheck<QRadioButton>("ShortenTermRadio", "Сокращение срока");
     lowerPayment_ = makeCheck<QRadioButton>("LowerPaymentRadio", "Уменьшение платежа");
@@ -395,7 +383,7 @@ QWidget* PlannerWindow::buildRateChanges() {
     grid->addWidget(rateChanges_, 0, 0, 1, 4);
 
     rateChangeDate_ = makeDate("RateChangeDateEdit");
-    grid->addWidget(makeLabel("Да&та", rateChangeDate_), 1, 0);
+    grid->addWidget(makeLabel("Да&та", rateChangeDate_, "Дата изменения ставки"), 1, 0);
     grid->addWidget(rateChangeDate_, 1, 1);
     auto* rate = new TFloatSpinEdit(planner_.RateChangeRate);
     rate->setObjectName("RateChangeRateEdit");

@@ -41,7 +41,8 @@ class PlannerWindow : public QWidget {
     Q_OBJECT
 
   public:
-    PlannerWindow(loan::Locale locale, QWidget* owner);
+    // Message boxes go through `messages` (the main window's port).
+    PlannerWindow(app::FormPort& messages, loan::Locale locale, QWidget* owner);
     ~PlannerWindow() override;
 
     app::PlannerForm& planner() { return planner_; }

@@ -2,12 +2,14 @@
 // main window's loan, the lists and their editors, the comparison and the chart following
 // them, bad input, the CSV export and the printed plan.
 
+#include <QAccessible>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLineSeries>
 #include <QPrinter>
 #include <QProcess>
@@ -124,15 +126,25 @@ TEST_F(PlannerWindowTest, OpensWithTheMainWindowsLoanAndItsPlanWithoutCalculatio
     EXPECT_EQ(seriesNames(planner), (QStringList{"Введенный план", "Без досрочных погашений",
                                                  "Сокращение срока", "Уменьшение платежа"}));
     EXPECT_TRUE(in<QPushButton>(planner, "PrintButton")->isEnabled());
-    // Every input has a name a screen reader reads out.
+    // Every input, list and table is announced by a name of its own.
+    QStringList names;
     for (QWidget* field : planner.findChildren<QWidget*>()) {
-        if (qobject_cast<QLineEdit*>(field) || qobject_cast<QDateEdit*>(field) ||
-            qobject_cast<QTreeWidget*>(field) || qobject_cast<QTableView*>(field)) {
-            if (qobject_cast<QDateEdit*>(field->parentWidget()))
-                continue;  // the date edit's own line edit
-            EXPECT_FALSE(field->accessibleName().isEmpty()) << field->objectName().toStdString();
-        }
+        const bool input = (qobject_cast<QLineEdit*>(field) &&
+                            !qobject_cast<QAbstractSpinBox*>(field->parentWidget())) ||
+                           qobject_cast<QAbstractSpinBox*>(field);
+        const bool view =
+            qobject_cast<QAbstractItemView*>(field) && !qobject_cast<QHeaderView*>(field);
+        if (field->window() != &planner || (!input && !view))
+            continue;
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(field);
+        names << (face ? face->text(QAccessible::Name) : QString());
     }
+    EXPECT_EQ(names.size(), 13);
+    EXPECT_FALSE(names.contains(QString()));
+    EXPECT_TRUE(names.contains("Сумма кредита"));
+    EXPECT_TRUE(names.contains("Дата изменения ставки"));
+    names.removeDuplicates();
+    EXPECT_EQ(names.size(), 13) << names.join(" | ").toStdString();
 
     // An incomplete loan opens an empty planner without a message.
     typeLoan("0", "12", "24");
