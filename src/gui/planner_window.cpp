@@ -323,6 +323,25 @@ QWidget* PlannerWindow::buildLoan() {
     return group;
 }
 
+QLayout* PlannerWindow::listButtons(const char* kind,
+                                    const std::array<std::function<void()>, 3>& handlers,
+                                    QPushButton*& change, QPushButton*& remove) {
+    auto* buttons = new QHBoxLayout;
+    const std::array<const char*, 3> actions = {"Add", "Change", "Remove"};
+    const std::array<const char*, 3> captions = {"Добавить", "Изменить", "Удалить"};
+    std::array<QPushButton*, 3> made{};
+    for (std::size_t i = 0; i < made.size(); ++i) {
+        const std::string name = std::string(actions[i]) + kind + "Button";
+        made[i] = makeButton(name.c_str(), captions[i]);
+        buttons->addWidget(made[i]);
+        connect(made[i], &QPushButton::clicked, this,
+                [this, handler = handlers[i]] { run(handler); });
+    }
+    change = made[1];
+    remove = made[2];
+    return buttons;
+}
+
 QWidget* PlannerWindow::buildPrepayments() {
     QGroupBox* group = makeGroup("PrepaymentsGroup", "Досрочные погашения");
     auto* grid = new QGridLayout(group);
@@ -346,13 +365,12 @@ QWidget* PlannerWindow::buildPrepayments() {
     grid->addWidget(lowerPayment_, 2, 2, 1, 2);
     grid->addWidget(monthly_, 3, 0, 1, 2);
 
-    auto* buttons = new QHBoxLayout;
-    QPushButton* add = makeButton("AddPrepaymentButton", "Добавить");
-    changePrepayment_ = makeButton("ChangePrepaymentButton", "Изменить");
-    removePrepayment_ = makeButton("RemovePrepaymentButton", "Удалить");
-    for (QPushButton* button : {add, changePrepayment_, removePrepayment_})
-        buttons->addWidget(button);
-    grid->addLayout(buttons, 4, 0, 1, 4);
+    grid->addLayout(listButtons("Prepayment",
+                                {[this] { planner_.AddPrepaymentClick(); },
+                                 [this] { planner_.ChangePrepaymentClick(); },
+                                 [this] { planner_.RemovePrepaymentClick(); }},
+                                changePrepayment_, removePrepayment_),
+                    4, 0, 1, 4);
 
     auto* modes = new QButtonGroup(group);
     modes->addButton(shortenTerm_);
@@ -367,12 +385,6 @@ QWidget* PlannerWindow::buildPrepayments() {
             [this](const QDate& date) { planner_.PrepaymentDate.Date = toDate(date); });
     connect(prepayments_, &QTreeWidget::itemSelectionChanged, this,
             [this] { run([this] { planner_.SelectPrepayment(selectedEntry(prepayments_)); }); });
-    connect(add, &QPushButton::clicked, this,
-            [this] { run([this] { planner_.AddPrepaymentClick(); }); });
-    connect(changePrepayment_, &QPushButton::clicked, this,
-            [this] { run([this] { planner_.ChangePrepaymentClick(); }); });
-    connect(removePrepayment_, &QPushButton::clicked, this,
-            [this] { run([this] { planner_.RemovePrepaymentClick(); }); });
     return group;
 }
 
@@ -392,24 +404,17 @@ QWidget* PlannerWindow::buildRateChanges() {
     grid->addWidget(makeLabel("&Новая ставка, %", rate), 1, 2);
     grid->addWidget(rate, 1, 3);
 
-    auto* buttons = new QHBoxLayout;
-    QPushButton* add = makeButton("AddRateChangeButton", "Добавить");
-    changeRateChange_ = makeButton("ChangeRateChangeButton", "Изменить");
-    removeRateChange_ = makeButton("RemoveRateChangeButton", "Удалить");
-    for (QPushButton* button : {add, changeRateChange_, removeRateChange_})
-        buttons->addWidget(button);
-    grid->addLayout(buttons, 2, 0, 1, 4);
+    grid->addLayout(listButtons("RateChange",
+                                {[this] { planner_.AddRateChangeClick(); },
+                                 [this] { planner_.ChangeRateChangeClick(); },
+                                 [this] { planner_.RemoveRateChangeClick(); }},
+                                changeRateChange_, removeRateChange_),
+                    2, 0, 1, 4);
 
     connect(rateChangeDate_, &QDateEdit::dateChanged, this,
             [this](const QDate& date) { planner_.RateChangeDate.Date = toDate(date); });
     connect(rateChanges_, &QTreeWidget::itemSelectionChanged, this,
             [this] { run([this] { planner_.SelectRateChange(selectedEntry(rateChanges_)); }); });
-    connect(add, &QPushButton::clicked, this,
-            [this] { run([this] { planner_.AddRateChangeClick(); }); });
-    connect(changeRateChange_, &QPushButton::clicked, this,
-            [this] { run([this] { planner_.ChangeRateChangeClick(); }); });
-    connect(removeRateChange_, &QPushButton::clicked, this,
-            [this] { run([this] { planner_.RemoveRateChangeClick(); }); });
     return group;
 }
 

@@ -7,6 +7,7 @@
 // draws the model again. The main window keeps one for the whole run, so the lists stay
 // from one opening to the next.
 
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -19,6 +20,7 @@ class QChartView;
 class QCheckBox;
 class QDateEdit;
 class QLabel;
+class QLayout;
 class QPushButton;
 class QRadioButton;
 class QTableView;
@@ -65,6 +67,10 @@ class PlannerWindow : public QWidget {
     QWidget* buildPrepayments();
     QWidget* buildRateChanges();
     QWidget* buildResults();
+    // "Добавить", "Изменить" and "Удалить" of a list's editor ("AddPrepaymentButton", ...),
+    // each running its handler of the model.
+    QLayout* listButtons(const char* kind, const std::array<std::function<void()>, 3>& handlers,
+                         QPushButton*& change, QPushButton*& remove);
     void showLists();
     void showPlan();
 
