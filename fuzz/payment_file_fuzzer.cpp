@@ -1,8 +1,9 @@
 // A payment file loaded through "Загрузить платежи...", as the window does: any bytes end
-// in a loaded register or a message, the cells are well-formed UTF-8, and what is loaded
-// saves and loads again.
+// in a loaded register or a message that leaves the form as it was, the cells are
+// well-formed UTF-8, the loan fields hold numbers, and what is loaded saves and loads again.
 
 #include "fuzz_support.h"
+#include "loan/number_text.h"
 #include "storage/cp1251.h"
 #include "support/fake_port.h"
 #include "support/temp_folder.h"
@@ -17,6 +18,12 @@ bool cellsAreText(const app::MainForm& form) {
         }
     }
     return true;
+}
+
+bool loanFieldsHoldNumbers(const app::MainForm& form) {
+    return loan::TryParseNumber(form.SpinEdit1.Text, form.locale()) &&
+           loan::TryParseNumber(form.SpinEdit2.Text, form.locale()) &&
+           loan::TryParseInteger(form.SpinEdit3.Text);
 }
 
 }  // namespace
@@ -37,6 +44,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     port.filesToOpen.push_back(path);
     const bool loaded = form.RunHandler([&] { form.N3Click(); });
     FUZZ_CHECK(cellsAreText(form));
+    FUZZ_CHECK(loanFieldsHoldNumbers(form));
+    // A file refused (its message names it) leaves the form as it was shown; a forecast that
+    // fails after a load (amounts too large) is a later step of its own.
+    const bool refused =
+        !loaded && !port.messages.empty() && port.messages.back().text.rfind("Файл \"", 0) == 0;
+    if (refused) {
+        FUZZ_CHECK(form.N13.Checked && form.Caption == app::kCalculationCaption);
+        FUZZ_CHECK(form.SpinEdit1.Text == "0" && form.NextRow == 1);
+        FUZZ_CHECK(!form.StringGrid1.rowHasText(1) && form.CurrentFileName.empty());
+    }
     if (!loaded || !form.N16.Checked)
         return 0;
 

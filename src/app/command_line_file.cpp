@@ -1,7 +1,6 @@
 // The payment file named on the command line, loaded at the first showing.
 
 #include "app/main_form.h"
-#include "storage/file_error.h"
 
 namespace app {
 
@@ -29,16 +28,7 @@ void MainForm::OpenCommandLineFile(const std::vector<std::string>& arguments) {
     // is opened under the name it really has.
     if (arguments.empty() || !namesPaymentFile(arguments.front()))
         return;
-    const std::string& path = arguments.front();
-    try {
-        LoadPaymentFile(path);
-    } catch (const storage::FileError& error) {
-        // Nobody chose this file in a dialog: say which one could not be read.
-        const std::string text = error.what();
-        if (text.find(path) != std::string::npos)
-            throw;
-        throw storage::FileError(text + ": " + path);
-    }
+    LoadPaymentFile(arguments.front());
 }
 
 }  // namespace app

@@ -2,6 +2,8 @@
 
 #include "app/loan_header.h"
 #include "app/main_form.h"
+#include "loan/errors.h"
+#include "storage/file_error.h"
 #include "storage/safe_file_writer.h"
 #include "storage/text_file.h"
 #include "storage/user_folders.h"
@@ -9,10 +11,20 @@
 namespace app {
 
 void MainForm::ReadLastLoanFile() {
-    const auto lines = storage::TryReadTextFile(storage::LastLoanFilePath(ProgramPath));
+    const std::string path = storage::LastLoanFilePath(ProgramPath);
+    const auto lines = storage::TryReadTextFile(path);
     if (!lines)
         return;  // no file yet: the inputs keep their initial values
-    ApplyLoanHeader(*this, *lines);
+    std::optional<LoanHeader> header;
+    try {
+        header = ReadLoanHeader(*lines, locale_);
+    } catch (const loan::ConversionError& error) {
+        // A damaged file leaves the inputs as they are rather than half filled.
+        throw storage::FileError("Файл \"" + loan::Excerpt(path) +
+                                 "\" не прочитан: прежний кредит не восстановлен.\r" +
+                                 error.what());
+    }
+    ApplyLoanHeader(*this, header);
 }
 
 void MainForm::FormClose() {

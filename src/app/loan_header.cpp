@@ -1,9 +1,39 @@
 #include "app/loan_header.h"
 
-#include "loan/date.h"
+#include <string_view>
+
+#include "loan/errors.h"
+#include "loan/money.h"
+#include "loan/number_text.h"
 #include "loan/text.h"
 
 namespace app {
+
+namespace {
+
+std::string_view withoutBlanks(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+[[noreturn]] void refuseLine(int number, const char* what, std::string_view text,
+                             const std::string& wanted) {
+    throw loan::ConversionError("Строка " + std::to_string(number) + " (" + what + "): \"" +
+                                loan::Excerpt(text) + "\" — " + wanted + ".");
+}
+
+// A number line as its field will show it: with the form's separator, without blanks.
+std::string numberLine(const std::string& line, int number, const char* what,
+                       const loan::Locale& locale) {
+    const std::string text(withoutBlanks(loan::NormalizeDecimalSeparator(line, locale)));
+    if (!loan::TryParseNumber(text, locale))
+        refuseLine(number, what, line, "нужно число");
+    return text;
+}
+
+}  // namespace
 
 std::vector<std::string> LoanHeaderLines(const MainForm& form) {
     if (form.SpinEdit1.Value() == 0 || form.SpinEdit3.Value() == 0 || form.SpinEdit2.Value() == 0)
@@ -12,20 +42,45 @@ std::vector<std::string> LoanHeaderLines(const MainForm& form) {
             loan::FormatShortDate(form.DateTimePicker1.Date)};
 }
 
-bool ApplyLoanHeader(MainForm& form, const std::vector<std::string>& lines) {
+std::optional<LoanHeader> ReadLoanHeader(const std::vector<std::string>& lines,
+                                         const loan::Locale& locale) {
     const auto line = [&](std::size_t i) { return i < lines.size() ? lines[i] : std::string(); };
-    if (line(0).empty() || line(1).empty() || line(2).empty()) {
+    if (line(0).empty() || line(1).empty() || line(2).empty())
+        return std::nullopt;
+    LoanHeader header;
+    header.sum = numberLine(line(0), 1, "сумма кредита", locale);
+    try {
+        loan::ToScaled(static_cast<double>(*loan::TryParseNumber(header.sum, locale)));
+    } catch (const loan::AmountOverflow&) {
+        refuseLine(1, "сумма кредита", line(0), "сумма слишком велика для расчета");
+    }
+    header.rate = numberLine(line(1), 2, "процентная ставка", locale);
+
+    // A term of 0 months has no monthly principal: it is no loan either.
+    header.term = withoutBlanks(line(2));
+    const auto months = loan::TryParseInteger(header.term);
+    if (!months || *months < 1)
+        refuseLine(3, "срок погашения", line(2), "нужно целое число месяцев не меньше 1");
+
+    const auto date = loan::TryParseShortDate(line(3));
+    if (!date)
+        refuseLine(4, "дата получения кредита", line(3), "нужна дата вида 15.01.2005");
+    header.date = *date;
+    return header;
+}
+
+void ApplyLoanHeader(MainForm& form, const std::optional<LoanHeader>& header) {
+    if (!header) {
         form.SpinEdit1.SetValue(0);
         form.SpinEdit2.SetValue(0);
         form.SpinEdit3.SetValue(0);
         form.DateTimePicker1.Date = form.port().today();
-        return false;
+        return;
     }
-    form.SpinEdit1.Text = loan::NormalizeDecimalSeparator(line(0), form.locale());
-    form.SpinEdit2.Text = loan::NormalizeDecimalSeparator(line(1), form.locale());
-    form.SpinEdit3.Text = loan::NormalizeDecimalSeparator(line(2), form.locale());
-    form.DateTimePicker1.Date = loan::ParseShortDate(line(3));
-    return true;
+    form.SpinEdit1.Text = header->sum;
+    form.SpinEdit2.Text = header->rate;
+    form.SpinEdit3.Text = header->term;
+    form.DateTimePicker1.Date = header->date;
 }
 
 }  // namespace app

@@ -3,21 +3,35 @@
 // The four LoanHeader lines (sum, rate, term, date) that open a payment file and make up
 // the last-loan file.
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/main_form.h"
+#include "loan/date.h"
 
 namespace app {
+
+// A header that reads as a loan: the texts for the three number fields (with the form's
+// decimal separator) and the date.
+struct LoanHeader {
+    std::string sum, rate, term;
+    loan::Date date;
+};
 
 // The texts of the loan inputs and the short date; no lines when the sum, the term or the
 // rate is zero (such a loan is kept as an empty file).
 std::vector<std::string> LoanHeaderLines(const MainForm& form);
 
-// Puts header lines (missing ones read as empty) into the loan inputs, numbers with the
-// form's decimal separator. When the sum, rate or term line is empty the inputs become 0
-// and the date today, and the result is false. A date line that is no date throws after
-// the three numbers were set.
-bool ApplyLoanHeader(MainForm& form, const std::vector<std::string>& lines);
+// Reads header lines (missing ones read as empty), numbers with either separator. None when
+// the sum, rate or term line is empty: such a file holds no loan. A line that is not what
+// its field takes (a number, a sum that fits an amount, a whole number of months from 1, a
+// date) throws loan::ConversionError naming the line: «Строка 2 (процентная ставка): "x" —
+// нужно число.».
+std::optional<LoanHeader> ReadLoanHeader(const std::vector<std::string>& lines,
+                                         const loan::Locale& locale);
+
+// Puts a header into the loan inputs; none makes them 0 and the date today.
+void ApplyLoanHeader(MainForm& form, const std::optional<LoanHeader>& header);
 
 }  // namespace app

@@ -28,6 +28,8 @@ class FileTypeRegistry;
 
 namespace app {
 
+struct LoadedPaymentFile;
+
 inline constexpr const char* kErrorCaption = "Ошибка!!!";
 inline constexpr const char* kAttentionCaption = "Внимание!!!";
 inline constexpr const char* kMissingInput = "Что-то забыли ввести...";
@@ -176,6 +178,8 @@ class MainForm {
     void A1Click();
 
     // ---- Payment register --------------------------------------------------------------
+    // The interest due on the picked date; a date a payment could not have (before the loan
+    // or the last payment) gets the payment's own refusal and no interest.
     void DateTimePicker2Change();
     void Button4Click();
     void Button6Click();
@@ -216,9 +220,12 @@ class MainForm {
     // Writes the payment file (temporary file, then rename): a failure throws FileError and
     // leaves an earlier file as it was.
     void SaveFile(const std::string& path);
+    // Reads the whole file before anything changes: a file that cannot be read or does not
+    // read as a loan and its payments throws FileError naming the file and the line, and
+    // leaves the form as it was.
     void LoadPaymentFile(const std::string& path);
-    // Fills table row `row` from one line of a payment file.
-    void ReadPaymentRow(int row, std::string_view line);
+    // "Загрузить платежи...": the save question, the open dialog, then the load. The form
+    // is cleared only for a file that loads; a cancel or a refused file changes nothing.
     void N3Click();
     void N4Click();
     void crp1Click();
@@ -235,7 +242,11 @@ class MainForm {
     // dialog was cancelled. A save that fails throws.
     bool answerSaveQuestion();
     bool savePaymentsAsAsked();
-    void loadWholePaymentFile(const std::string& path);
+    LoadedPaymentFile readPaymentFile(const std::string& path) const;
+    void applyPaymentFile(LoadedPaymentFile& file);
+    // The interest preview; with `explainRefusal` false a refused date is not reported (the
+    // preview that follows a load, for a date nobody picked).
+    void previewInterest(bool explainRefusal);
     void showMessage(const std::string& caption, const std::string& text) {
         port_.showMessage(caption, text);
     }

@@ -4,11 +4,11 @@
 #include <array>
 #include <filesystem>
 #include <optional>
-#include <stdexcept>
 #include <string_view>
 
 #include "app/loan_header.h"
 #include "app/main_form.h"
+#include "loan/errors.h"
 #include "loan/monthly_amounts.h"
 #include "loan/number_text.h"
 #include "loan/text.h"
@@ -22,6 +22,7 @@ namespace {
 
 constexpr int kFirstMoneyColumn = 2;
 constexpr int kLastMoneyColumn = 5;
+constexpr int kHeaderLines = 4;
 
 std::string fileNameOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
@@ -79,94 +80,168 @@ void MainForm::N4Click() {
         SaveFile(*path);
 }
 
-void MainForm::ReadPaymentRow(int row, std::string_view line) {
+// A payment file read whole and checked, before the form is touched.
+struct LoadedPaymentFile {
+    std::string name;  // CurrentFileName
+    std::string path;  // CurrentFilePath
+    std::optional<LoanHeader> header;
+    // The table the form will show: the payment-input headers, the payments from row 1 on,
+    // at least one empty row below them and never fewer rows than at the start.
+    loan::ScheduleTable table;
+    loan::RunningTotals totals;  // kept beside that table, as the form keeps its own
+    int payments = 0;
+    loan::ScaledAmount balance = 0;  // after the last payment
+    loan::ScaledAmount loan = 0;
+    loan::ScaledAmount principal = 0;
+    loan::ScaledAmount paidTotal = 0;
+    loan::ScaledAmount interestTotal = 0;
+    loan::ScaledAmount advance = 0;
+    double monthDistance = 0;
+};
+
+namespace {
+
+// Fills table row `row` from one line of a payment file and returns the balance after that
+// payment. A line that is no payment (empty, without the fields up to "Всего за платеж", a
+// date or an amount that does not read) throws ConversionError naming the line and field.
+loan::ScaledAmount ReadPaymentRow(loan::ScheduleTable& table, int row, std::string_view line,
+                                  const loan::Locale& locale) {
     constexpr int kColumns = loan::ScheduleTable::kColumnCount;
+    constexpr int kDateColumn = 1;
+    const auto where = [&] { return "Строка " + std::to_string(row + kHeaderLines); };
+    const auto inField = [&](int column) {
+        return where() + ", поле \"" + loan::kPaymentHeaders[static_cast<std::size_t>(column)] +
+               "\": ";
+    };
+    if (line.empty())
+        throw loan::ConversionError(where() + " пуста.");
+
     loan::ScheduleTable::RowTexts fields;  // the line's own texts, or the money texts below
     std::array<std::string, kColumns> money;
     std::array<loan::ScaledAmount, kColumns> amounts{};
     int column = 0;
-    // The row is written in one piece; a field that is no number still leaves the fields
-    // before it in their cells.
-    const auto writeFields = [&] { StringGrid1.setRow(row, fields, std::min(column, kColumns)); };
-    try {
-        std::string_view rest = line;
-        for (auto end = rest.find(';'); end != std::string_view::npos; end = rest.find(';')) {
-            std::string_view field = rest.substr(0, end);
-            rest.remove_prefix(end + 1);
-            if (column >= kFirstMoneyColumn && column <= kLastMoneyColumn) {
-                const auto c = static_cast<std::size_t>(column);
-                amounts[c] = readMoneyField(field, locale_);
-                money[c] = FormatMoney(amounts[c]);
+    std::string_view rest = line;
+    for (auto end = rest.find(';'); end != std::string_view::npos; end = rest.find(';')) {
+        std::string_view field = rest.substr(0, end);
+        rest.remove_prefix(end + 1);
+        if (column >= kColumns) {  // fields past the table are dropped
+            ++column;
+            continue;
+        }
+        const auto c = static_cast<std::size_t>(column);
+        try {
+            if (column == kDateColumn) {
+                loan::ParseShortDate(field);
+            } else if (column >= kFirstMoneyColumn && column <= kLastMoneyColumn) {
+                amounts[c] = readMoneyField(field, locale);
+                money[c] = loan::FormatMoney(amounts[c], locale);
                 field = money[c];
             }
-            if (column < kColumns)  // fields past the table are dropped
-                fields[static_cast<std::size_t>(column)] = field;
-            ++column;
+        } catch (const loan::ConversionError&) {
+            // The field as the file holds it, not as its separator was changed for reading.
+            throw loan::ConversionError(inField(column) + (column == kDateColumn
+                                                               ? loan::NotADateText(field)
+                                                               : loan::NotANumberText(field)));
+        } catch (const loan::AmountOverflow&) {
+            throw loan::ConversionError(inField(column) + "\"" + loan::Excerpt(field) +
+                                        "\" — сумма слишком велика для расчета.");
         }
-    } catch (...) {
-        writeFields();
-        throw;
+        fields[c] = field;
+        ++column;
     }
-    writeFields();
-    // The balance from the two cells as they read back; cells this line wrote are read as
-    // the amounts they were written from.
-    const auto cellValue = [&](int c) {
-        return column > c ? loan::WrittenAmountValue(amounts[static_cast<std::size_t>(c)], locale_)
-                          : loan::ParseNumber(StringGrid1.cellText(c, row), locale_);
-    };
-    const loan::Extended remainder = cellValue(2) - cellValue(3);
-    Balance = loan::ToScaled(remainder);
-    Label11 = FormatMoney(Balance);
-}
-
-void MainForm::LoadPaymentFile(const std::string& path) {
-    // A file that did not load whole is not the file on screen: a later "Yes" to the save
-    // question must ask for a name rather than cut the file down to the rows that were read.
+    if (column <= kLastMoneyColumn) {
+        throw loan::ConversionError(where() + ": нет поля \"" +
+                                    loan::kPaymentHeaders[static_cast<std::size_t>(column)] +
+                                    "\".");
+    }
+    table.setRow(row, fields, std::min(column, kColumns));
+    // The balance from the two cells as they read back.
     try {
-        loadWholePaymentFile(path);
-    } catch (...) {
-        ForgetLoadedFile();
-        if (Caption.find('[') != std::string::npos)
-            Caption = kPaymentInputCaption;  // the name leaves the caption with it
-        throw;
+        return loan::ToScaled(loan::WrittenAmountValue(amounts[2], locale) -
+                              loan::WrittenAmountValue(amounts[3], locale));
+    } catch (const loan::AmountOverflow&) {
+        throw loan::ConversionError(where() + ": суммы слишком велики для расчета.");
     }
 }
 
-void MainForm::loadWholePaymentFile(const std::string& path) {
-    PaymentsModified = false;
+}  // namespace
+
+LoadedPaymentFile MainForm::readPaymentFile(const std::string& path) const {
+    const auto refuse = [&](const std::string& why) {
+        return storage::FileError("Файл \"" + loan::Excerpt(path) +
+                                  "\" не загружен; ничего не изменено.\r" + why);
+    };
     // Read line by line: a big file never stands in memory whole.
     storage::TextFileLines lines(path);
-    CurrentFileName = fileNameOf(path);
-    CurrentFilePath = absolutePath(path);
-    NextRow = 1;
-    constexpr std::size_t kHeaderLines = 4;
+    LoadedPaymentFile file;
+    file.name = fileNameOf(path);
+    file.path = absolutePath(path);
     std::vector<std::string> header;
-    while (header.size() < kHeaderLines) {
+    while (header.size() < static_cast<std::size_t>(kHeaderLines)) {
         const auto line = lines.next();
         if (!line)
             break;
         header.emplace_back(*line);
     }
-    if (!ApplyLoanHeader(*this, header))
-        return;
+    try {
+        file.header = ReadLoanHeader(header, locale_);
+        if (!file.header)
+            return file;  // no loan: the payment lines are not looked at
 
-    while (const auto line = lines.next()) {
-        ReadPaymentRow(NextRow, *line);
-        ++NextRow;
-        if (NextRow >= StringGrid1.rowCount())
-            StringGrid1.setRowCount(StringGrid1.rowCount() + 1);
+        loan::ScheduleTable& table = file.table;
+        const loan::ScheduleTable::RowTexts headers = {
+            loan::kPaymentHeaders[0], loan::kPaymentHeaders[1], loan::kPaymentHeaders[2],
+            loan::kPaymentHeaders[3], loan::kPaymentHeaders[4], loan::kPaymentHeaders[5],
+            loan::kPaymentHeaders[6]};
+        table.setRow(0, headers);
+        while (const auto line = lines.next()) {
+            file.balance = ReadPaymentRow(table, file.payments + 1, *line, locale_);
+            ++file.payments;
+            if (file.payments + 1 >= table.rowCount())
+                table.setRowCount(table.rowCount() + 1);
+        }
+
+        const std::int32_t term = *loan::TryParseInteger(file.header->term);
+        file.loan =
+            loan::ToScaled(static_cast<double>(*loan::TryParseNumber(file.header->sum, locale_)));
+        file.principal = loan::StandardPrincipal(file.loan, term);
+        file.paidTotal = file.totals.sumColumn(table, 5, file.payments, locale_);
+        file.interestTotal = file.totals.sumColumn(table, 4, file.payments, locale_);
+        file.advance = file.totals.advanceOverSchedule(
+            table, file.payments, loan::ToUnitsDouble(file.principal), locale_, file.monthDistance);
+    } catch (const loan::ConversionError& error) {
+        throw refuse(error.what());
+    } catch (const loan::AmountOverflow&) {
+        throw refuse("Суммы в файле слишком велики для расчета.");
     }
-    Label15 = FormatMoney(SumColumn(5, NextRow - 1));
-    Label17 = FormatMoney(SumColumn(4, NextRow - 1));
+    return file;
+}
 
-    Loan = loan::ToScaled(SpinEdit1.Value());
+// Nothing here can fail: every text was read and every amount computed before.
+void MainForm::applyPaymentFile(LoadedPaymentFile& file) {
+    PaymentsModified = false;
+    CurrentFileName = file.name;
+    CurrentFilePath = file.path;
+    NextRow = 1;
+    ApplyLoanHeader(*this, file.header);
+    if (!file.header)
+        return;  // the mode, the table and the caption stay as they are
+
+    ++TableClearings;  // a new table: the view starts at its top
+    StringGrid1 = std::move(file.table);
+    runningTotals_ = std::move(file.totals);
+    ClearGridSelection();
+    NextRow = file.payments + 1;
+    if (file.payments > 0) {
+        Balance = file.balance;
+        Label11 = FormatMoney(Balance);
+    }
+    Label15 = FormatMoney(file.paidTotal);
+    Label17 = FormatMoney(file.interestTotal);
+    Loan = file.loan;
     TermMonths = SpinEdit3.Value();
     Rate = SpinEdit2.Value();
-    // A term of 0 can only come from a file written by hand; the standard principal would
-    // be a division by zero.
-    if (TermMonths == 0)
-        throw std::domain_error("Division by zero");
-    Principal = loan::StandardPrincipal(Loan, TermMonths);
+    Principal = file.principal;
     Label9 = FormatMoney(Principal);
 
     GroupBox2 = {true, true};
@@ -174,23 +249,38 @@ void MainForm::loadWholePaymentFile(const std::string& path) {
     DateTimePicker2.Date = port_.today();
     Button2.Caption = "Режим расчета";
     Caption = "Ссудомер 2.0 - [" + CurrentFileName + "] - режим ввода платежей";
-    WriteHeaders(loan::kPaymentHeaders, {0, 6, 5});
     Button4.Enabled = Button6.Enabled = Button5.Enabled = true;
     N16.Checked = true;
     N13.Checked = false;
     SwitchInputs("close");
 
-    ComputeArrears(NextRow - 1, loan::ToUnitsDouble(Principal));
+    PaymentAdvance = file.advance;
+    MonthDistance = file.monthDistance;
     ShowPaymentAdvance();
-    DateTimePicker2Change();
+    try {
+        previewInterest(false);
+    } catch (const loan::AmountOverflow&) {
+        Interest = 0;  // interest too large to show: none, rather than no load
+        Label13 = "0";
+    }
+}
+
+void MainForm::LoadPaymentFile(const std::string& path) {
+    LoadedPaymentFile file = readPaymentFile(path);
+    applyPaymentFile(file);
 }
 
 void MainForm::N3Click() {
-    if (!ConfirmDiscardPayments())
+    // The save question first; "No" clears nothing yet: the payments on screen stay unsaved
+    // until a file really replaces them.
+    if (!answerSaveQuestion())
         return;
+    const auto path = port_.chooseFileToOpen();
+    if (!path)
+        return;
+    LoadedPaymentFile file = readPaymentFile(*path);
     StartNewLoan();
-    if (const auto path = port_.chooseFileToOpen())
-        LoadPaymentFile(*path);
+    applyPaymentFile(file);
     if (N12.Checked)
         BuildForecast();
 }

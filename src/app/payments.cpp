@@ -19,6 +19,8 @@ using loan::PaymentKind;
 using loan::ScaledAmount;
 
 constexpr int kMaxTermMonths = 1000;
+constexpr const char* kBeforeLoanDate = "Дата платежа раньше даты получения кредита...";
+constexpr const char* kBeforeLastPayment = "Дата платежа раньше предыдущей даты платежа...";
 constexpr const char* kDebugNotice =
     "Данная функция пока не до конца отлажена,\r"
     "В случае обнаружения ошибок - пишите автору.\r"
@@ -48,14 +50,30 @@ void MainForm::ComputeArrears(int rowCount, double monthlyPrincipal) {
 }
 
 void MainForm::DateTimePicker2Change() {
+    previewInterest(true);
+}
+
+void MainForm::previewInterest(bool explainRefusal) {
     Rate = SpinEdit2.Value();
+    const loan::Date paymentDate = DateTimePicker2.Date;
     double balance = SpinEdit1.Value();
     loan::Date earlier = DateTimePicker1.Date;
+    const char* refusal = paymentDate < DateTimePicker1.Date ? kBeforeLoanDate : nullptr;
     if (NextRow > 1) {
         balance = static_cast<double>(loan::ParseNumber(Label11, locale_));
         earlier = loan::ParseShortDate(StringGrid1.cell(1, NextRow - 1));
+        if (!refusal && paymentDate < earlier)
+            refusal = kBeforeLastPayment;
     }
-    Interest = loan::ToScaled(loan::InterestBetween(balance, Rate, DateTimePicker2.Date, earlier));
+    if (refusal) {
+        // Interest is never counted backwards: the date gets the payment's own refusal.
+        Interest = 0;
+        Label13 = "0";
+        if (explainRefusal)
+            showMessage(kErrorCaption, refusal);
+        return;
+    }
+    Interest = loan::ToScaled(loan::InterestBetween(balance, Rate, paymentDate, earlier));
     Label13 = FormatMoney(Interest);
 }
 
@@ -71,7 +89,7 @@ void MainForm::Button4Click() {
     }
     const loan::Date paymentDate = DateTimePicker2.Date;
     if (paymentDate < DateTimePicker1.Date) {
-        showMessage(kErrorCaption, "Дата платежа раньше даты получения кредита...");
+        showMessage(kErrorCaption, kBeforeLoanDate);
         return;
     }
     const bool firstPayment = NextRow <= 1;
@@ -79,7 +97,7 @@ void MainForm::Button4Click() {
                                         ? DateTimePicker1.Date
                                         : loan::ParseShortDate(StringGrid1.cell(1, NextRow - 1));
     if (!firstPayment && paymentDate < previousDate) {
-        showMessage(kErrorCaption, "Дата платежа раньше предыдущей даты платежа...");
+        showMessage(kErrorCaption, kBeforeLastPayment);
         return;
     }
 
@@ -134,8 +152,6 @@ void MainForm::Button4Click() {
     if (firstPayment) {
         Loan = loan::ToScaled(SpinEdit1.Value());
         Balance = Loan;
-        Button6.Enabled = true;
-        SwitchInputs("close");
     } else if (paymentDate == previousDate) {
         showMessage(kErrorCaption, "В один день вносить два платежа нельзя...");
         return;
@@ -189,6 +205,11 @@ void MainForm::Button4Click() {
     ComputeArrears(row, loan::ToUnitsDouble(Principal));
     ShowPaymentAdvance();
 
+    // Only a payment recorded locks the loan: a refused first payment leaves it open.
+    if (firstPayment) {
+        Button6.Enabled = true;
+        SwitchInputs("close");
+    }
     NextRow = row + 1;
     if (NextRow >= 9)
         StringGrid1.setRowCount(StringGrid1.rowCount() + 1);
@@ -211,8 +232,7 @@ void MainForm::Button4Click() {
 
 void MainForm::Button6Click() {
     if (NextRow <= 1) {
-        // Nothing recorded (a first payment refused after it had locked the loan inputs):
-        // only the state of "no payment yet" is put back.
+        // Nothing recorded: only the state of "no payment yet" is put back.
         Button6.Enabled = false;
         setSummaryLabels("0");
         SwitchInputs("open");

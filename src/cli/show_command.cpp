@@ -43,7 +43,9 @@ int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (!form.RunHandler([&] { form.N3Click(); }))
         return kExitRefused;
     if (!form.N16.Checked) {
-        err << "ssudomer-cli: '" << loan::Excerpt(files.front()) << "' holds no loan\n";
+        // An empty file (or an empty sum, rate or term line) stands for no loan.
+        err << "ssudomer-cli: в файле \"" << loan::Excerpt(files.front())
+            << "\" нет кредита: строка суммы, ставки или срока пуста.\n";
         return kExitRefused;
     }
     PrintReport(form, FormatOption(options), out);

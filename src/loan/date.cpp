@@ -115,7 +115,7 @@ std::optional<Date> TryParseShortDate(std::string_view text) {
 Date ParseShortDate(std::string_view text) {
     if (auto date = TryParseShortDate(text))
         return *date;
-    throw ConversionError("'" + Excerpt(text) + "' is not a valid date");
+    throw ConversionError(NotADateText(text));
 }
 
 bool SameMonth(const Date& later, const Date& earlier, double& monthDistance) {

@@ -43,7 +43,7 @@ std::string FormatMonthYear(const Date& date, const Locale& locale);
 // Reads day.month.year (one or two digits for day and month, a two-digit year counts
 // in 1950..2049); empty when the text is no valid date.
 std::optional<Date> TryParseShortDate(std::string_view text);
-// The same, throwing ConversionError ("'x' is not a valid date").
+// The same, throwing ConversionError («"x" не является датой.»).
 Date ParseShortDate(std::string_view text);
 
 // True when both dates lie in the same month of the same year. `monthDistance` gets the

@@ -41,4 +41,29 @@ std::string Excerpt(std::string_view text) {
     return excerpt;
 }
 
+namespace {
+
+std::string notWhatItShouldBe(std::string_view text, const char* what) {
+    std::string message = "\"";
+    message += Excerpt(text);
+    message += "\" не является ";
+    message += what;
+    message += '.';
+    return message;
+}
+
+}  // namespace
+
+std::string NotANumberText(std::string_view text) {
+    return notWhatItShouldBe(text, "числом");
+}
+
+std::string NotAWholeNumberText(std::string_view text) {
+    return notWhatItShouldBe(text, "целым числом");
+}
+
+std::string NotADateText(std::string_view text) {
+    return notWhatItShouldBe(text, "датой");
+}
+
 }  // namespace loan

@@ -17,7 +17,7 @@ class ConversionError : public std::runtime_error {
 // An amount that does not fit in a ScaledAmount.
 class AmountOverflow : public std::overflow_error {
   public:
-    AmountOverflow() : std::overflow_error("Amount does not fit in 64 bits") {}
+    AmountOverflow() : std::overflow_error("Сумма слишком велика для расчета.") {}
 };
 
 // How much of a text a message quotes at most, in characters.
@@ -27,5 +27,11 @@ inline constexpr std::size_t kExcerptLength = 60;
 // was longer; control characters, NUL and bytes that are no valid UTF-8 appear as "\xNN",
 // so that a message never breaks off, runs over several lines or grows with its input.
 std::string Excerpt(std::string_view text);
+
+// The texts of the conversion errors, quoting the text as an excerpt:
+// «"abc" не является числом.», «... целым числом.», «... датой.»
+std::string NotANumberText(std::string_view text);
+std::string NotAWholeNumberText(std::string_view text);
+std::string NotADateText(std::string_view text);
 
 }  // namespace loan

@@ -244,7 +244,7 @@ Extended WrittenAmountValue(ScaledAmount amount, const Locale& locale) {
 Extended ParseNumber(std::string_view text, const Locale& locale) {
     if (auto value = TryParseNumber(text, locale))
         return *value;
-    throw ConversionError("'" + Excerpt(text) + "' is not a valid floating point value");
+    throw ConversionError(NotANumberText(text));
 }
 
 std::optional<std::int32_t> TryParseInteger(std::string_view text) {
@@ -263,7 +263,7 @@ std::optional<std::int32_t> TryParseInteger(std::string_view text) {
 std::int32_t ParseInteger(std::string_view text) {
     if (auto value = TryParseInteger(text))
         return *value;
-    throw ConversionError("'" + Excerpt(text) + "' is not a valid integer value");
+    throw ConversionError(NotAWholeNumberText(text));
 }
 
 }  // namespace loan

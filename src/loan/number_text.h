@@ -20,12 +20,12 @@ std::optional<Extended> TryParseNumber(std::string_view text, const Locale& loca
 // The general parser behind TryParseNumber: the reference its fast path for plain decimal
 // texts (the program's own) matches exactly, and the routine for every other text.
 std::optional<Extended> TryParseNumberGeneral(std::string_view text, const Locale& locale);
-// The same, throwing ConversionError ("'x' is not a valid floating point value").
+// The same, throwing ConversionError («"x" не является числом.»).
 Extended ParseNumber(std::string_view text, const Locale& locale);
 
 // A whole number that fits in 32 bits: blanks around and an optional sign allowed.
 std::optional<std::int32_t> TryParseInteger(std::string_view text);
-// The same, throwing ConversionError ("'x' is not a valid integer value").
+// The same, throwing ConversionError («"x" не является целым числом.»).
 std::int32_t ParseInteger(std::string_view text);
 
 // The number FormatMoney's text of the amount reads back as, without writing and reading it:

@@ -22,27 +22,53 @@ const char* kindOf(mode_t mode) {
     return "это не обычный файл";
 }
 
-}  // namespace
+// The reason for an errno, as a sentence and as the part of one after a colon.
+struct Reason {
+    std::string sentence;
+    std::string clause;
+};
 
-std::string FileErrorText(int error, FileAccess access) {
+Reason reasonFor(int error, FileAccess access) {
     switch (error) {
         case ENOENT:
             // Creating fails with ENOENT only when a folder on the way is missing.
-            return access == FileAccess::Read ? "File not found" : "Path not found";
+            if (access == FileAccess::Read)
+                return {"Файл не найден.", "файл не найден"};
+            return {"Папка не найдена.", "папка не найдена"};
         case ENOTDIR:
-            return "Path not found";
+            return {"Папка не найдена.", "папка не найдена"};
         case EACCES:
         case EPERM:
+            return {"Нет доступа.", "нет доступа"};
         case EROFS:
+            return {"Диск доступен только для чтения.", "диск доступен только для чтения"};
         case EISDIR:
-            return "File access denied";
+            return {"Это папка.", "это папка"};
+        case ELOOP:
+            return {"Слишком много символических ссылок.", "слишком много символических ссылок"};
         case ENOSPC:
         case EDQUOT:
+            return {"Нет места на диске.", "нет места на диске"};
         case EFBIG:
-            return "Disk write error";
+            return {"Файл слишком велик.", "файл слишком велик"};
         default:
-            return "I/O error " + std::to_string(error);
+            return {"Ошибка ввода-вывода " + std::to_string(error) + ".",
+                    "ошибка ввода-вывода " + std::to_string(error)};
     }
+}
+
+}  // namespace
+
+std::string FileErrorText(int error, FileAccess access) {
+    return reasonFor(error, access).sentence;
+}
+
+std::string FileErrorText(int error, FileAccess access, const std::string& name) {
+    const std::string quoted = "Файл \"" + loan::Excerpt(name) + "\"";
+    if (error == ENOENT && access == FileAccess::Read)
+        return quoted + " не найден.";
+    const char* failed = access == FileAccess::Read ? " не прочитан: " : " не записан: ";
+    return quoted + failed + reasonFor(error, access).clause + ".";
 }
 
 std::string NotRegularFileText(const std::string& name, mode_t mode, FileAccess access) {

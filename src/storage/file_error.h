@@ -16,9 +16,14 @@ class FileError : public std::runtime_error {
 
 enum class FileAccess { Read, Write };
 
-// The short run-time text for an errno ("File not found", "File access denied",
-// "Disk write error", otherwise "I/O error N").
+// Why an errno stopped a file operation, as a short sentence ("Файл не найден.", "Нет
+// доступа.", "Нет места на диске.", otherwise "Ошибка ввода-вывода N."). Callers that
+// name the file on a line of its own put this first.
 std::string FileErrorText(int error, FileAccess access);
+
+// The whole message for a file that could not be read or written, naming it (quoted as an
+// excerpt): «Файл "…" не найден.», «Файл "…" не прочитан: нет доступа.», ...
+std::string FileErrorText(int error, FileAccess access, const std::string& name);
 
 // The refusal to read or write something that is not a regular file (a folder, a FIFO, a
 // device, a socket): names the file, quoted as an excerpt, and what it is.

@@ -54,7 +54,7 @@ GuardedFile::~GuardedFile() {
 std::size_t GuardedFile::checkRegular() const {
     struct stat status {};
     if (fstat(fd_, &status) != 0)
-        throw FileError(FileErrorText(errno, FileAccess::Read));
+        throw FileError(FileErrorText(errno, FileAccess::Read, path_));
     if (!S_ISREG(status.st_mode))
         throw FileError(NotRegularFileText(path_, status.st_mode, FileAccess::Read));
     if (status.st_size > kMaxReadSize)
@@ -68,7 +68,7 @@ std::size_t GuardedFile::read(char* buffer, std::size_t capacity) {
         if (count < 0) {
             if (errno == EINTR)
                 continue;
-            throw FileError(FileErrorText(errno, FileAccess::Read));
+            throw FileError(FileErrorText(errno, FileAccess::Read, path_));
         }
         readSoFar_ += count;
         if (readSoFar_ > kMaxReadSize)
@@ -79,7 +79,7 @@ std::size_t GuardedFile::read(char* buffer, std::size_t capacity) {
 
 void GuardedFile::rewind() {
     if (lseek(fd_, 0, SEEK_SET) != 0)
-        throw FileError(FileErrorText(errno, FileAccess::Read));
+        throw FileError(FileErrorText(errno, FileAccess::Read, path_));
     readSoFar_ = 0;
 }
 
@@ -87,7 +87,7 @@ std::string ReadFileBytes(const std::string& path) {
     if (auto bytes = TryReadFileBytes(path))
         return std::move(*bytes);
     // Empty only when the opening failed, and its errno is still the last one set.
-    throw FileError(FileErrorText(errno, FileAccess::Read));
+    throw FileError(FileErrorText(errno, FileAccess::Read, path));
 }
 
 std::optional<std::string> TryReadFileBytes(const std::string& path) {

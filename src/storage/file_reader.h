@@ -14,9 +14,9 @@ namespace storage {
 // 64 MiB; a payment file of 10,000 payments is about 0.6 MB.
 inline constexpr std::int64_t kMaxReadSize = std::int64_t{64} << 20;
 
-// The whole file's bytes. FileError with the run-time text when it cannot be opened
-// ("File not found", ...), and with a message naming the file when it is no regular file
-// or larger than kMaxReadSize; nothing is read then.
+// The whole file's bytes. FileError with a message naming the file when it cannot be opened
+// («Файл "…" не найден.», ...), is no regular file or is larger than kMaxReadSize; nothing
+// is read then.
 std::string ReadFileBytes(const std::string& path);
 
 // The same, but empty when the file cannot be opened; the other refusals still throw.

@@ -31,7 +31,7 @@ const char* findLineEnd(const char* from, const char* to) {
 
 TextFileLines::TextFileLines(const std::string& path, std::size_t pieceSize) : file_(path) {
     if (!file_.isOpen())
-        throw FileError(FileErrorText(errno, FileAccess::Read));
+        throw FileError(FileErrorText(errno, FileAccess::Read, path));
     // A small file needs no piece of full size: the buffer grows if the file does.
     const std::size_t size = file_.checkRegular();
     pieceSize = std::max<std::size_t>(pieceSize, 1);

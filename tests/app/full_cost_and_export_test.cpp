@@ -152,7 +152,7 @@ TEST_F(CsvExport, ACancelledDialogWritesNothingAndAFailedWriteKeepsTheEarlierFil
         EXPECT_FALSE(form.RunHandler([&] { form.ExportCsvClick(); }));
     }
     EXPECT_EQ(lastText(port),
-              "Ссудомер: Disk write error\rФайл \"table.csv\" не записан; прежнее содержимое "
+              "Ссудомер: Нет места на диске.\rФайл \"table.csv\" не записан; прежнее содержимое "
               "файла не изменено.");
     EXPECT_EQ(ReadBytes(path), "earlier\r\n");
 

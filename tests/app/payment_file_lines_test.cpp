@@ -26,18 +26,21 @@ TEST(PaymentFileLines, EveryKindOfLineEndEndsALine) {
     EXPECT_EQ(f.form.Label15, "327,00");
 }
 
-TEST(PaymentFileLines, ALineThatFailsKeepsTheFieldsBeforeTheBadOne) {
+// Fields past the seventh are dropped, and the kind may be left out; the fields up to
+// "Всего за платеж" are what a payment needs.
+TEST(PaymentFileLines, ExtraFieldsAreDroppedAndTheKindMayBeMissing) {
     testing_support::TempFolder folder;
-    const std::string path = folder / "bad.crp";
+    const std::string path = folder / "fields.crp";
     testing_support::WriteBytes(path,
                                 "1000\r\n12\r\n10\r\n10.03.2004\r\n"
-                                "1;10.04.2004;1000,00;100,00;10,00;110,00;П+%;\r\n"
-                                "2;10.05.2004;900,00;1OO,00;9,00;109,00;АП;\r\n");
+                                "1;10.04.2004;1000,00;100,00;10,00;110,00;П+%;note;more;\r\n"
+                                "2;10.05.2004;900,00;100,00;9,00;109,00;\r\n");
     testing_support::FormFixture f;
-    EXPECT_FALSE(f.form.RunHandler([&] { f.form.LoadPaymentFile(path); }));
-    EXPECT_EQ(f.port.messages.back().text, "'1OO,00' is not a valid floating point value");
-    EXPECT_EQ(f.row(2), (Row{"2", "10.05.2004", "900,00", "", "", "", ""}));
-    EXPECT_EQ(f.form.Label11, "900,00");  // the balance after the last whole row
+    ASSERT_TRUE(f.form.RunHandler([&] { f.form.LoadPaymentFile(path); }))
+        << f.port.messages.back().text;
+    EXPECT_EQ(f.row(1), (Row{"1", "10.04.2004", "1000,00", "100,00", "10,00", "110,00", "П+%"}));
+    EXPECT_EQ(f.row(2), (Row{"2", "10.05.2004", "900,00", "100,00", "9,00", "109,00", ""}));
+    EXPECT_EQ(f.form.Label11, "800,00");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "loan/date.h"
 #include "loan/errors.h"
 #include "loan/number_text.h"
 #include "loan/text.h"
@@ -87,7 +88,7 @@ TEST_F(PaymentFiles, AFailedSaveSaysSoAndKeepsTheEarlierFile) {
         [](storage::WriteStage stage) { return stage == storage::WriteStage::Write ? ENOSPC : 0; });
     EXPECT_FALSE(form.RunHandler([&] { form.SaveFile(path); }));
     EXPECT_EQ(lastMessage(),
-              "Disk write error\rФайл \"loan.crp\" не записан; прежнее содержимое файла не "
+              "Нет места на диске.\rФайл \"loan.crp\" не записан; прежнее содержимое файла не "
               "изменено.");
     EXPECT_EQ(ReadBytes(path), "earlier\r\n");
     EXPECT_TRUE(form.PaymentsModified);
@@ -240,87 +241,120 @@ TEST_F(PaymentFiles, TwelvePaymentsKeepOneEmptyRowBelow) {
     EXPECT_EQ(form.Label11, "0,00");
 }
 
-TEST_F(PaymentFiles, LoadFailuresAreReportedAndKeepWhatWasRead) {
+// Everything a load may change, in one text, so that "nothing changed" is one comparison.
+std::string visibleState(const testing_support::FormFixture& f) {
+    const app::MainForm& form = f.form;
+    std::string state =
+        form.Caption + "|" + form.SpinEdit1.Text + "|" + form.SpinEdit2.Text + "|" +
+        form.SpinEdit3.Text + "|" + loan::FormatShortDate(form.DateTimePicker1.Date) + "|" +
+        (form.SpinEdit1.Enabled ? "open" : "locked") + "|" + (form.N16.Checked ? "N16" : "N13") +
+        "|" + std::to_string(form.NextRow) + "|" + form.CurrentFileName + "|" +
+        (form.PaymentsModified ? "modified" : "saved") + "|";
+    for (const std::string* label : {&form.Label9, &form.Label11, &form.Label13, &form.Label15,
+                                     &form.Label17, &form.Label19}) {
+        state += *label + "|";
+    }
+    for (int r = 0; r < form.StringGrid1.rowCount(); ++r) {
+        for (const std::string& cell : f.row(r)) state += cell + ";";
+    }
+    return state;
+}
+
+// A file that does not read whole as a loan and its payments is refused before anything
+// changes, with a message naming the file and the line.
+TEST_F(PaymentFiles, ABrokenFileIsRefusedWholeNamingTheLine) {
     const std::string header = "1000\r\n12\r\n10\r\n10.03.2004\r\n";
     const std::string good = "1;10.04.2004;1000,00;100,00;10,00;110,00;П+%;\r\n";
     struct Case {
-        std::string name, content, message;
-        int nextRow;
+        std::string name, content, reason;
     };
     const std::vector<Case> cases = {
+        {"sum no number", "12x00\r\n12\r\n10\r\n10.03.2004\r\n" + good,
+         "Строка 1 (сумма кредита): \"12x00\" — нужно число."},
+        {"binary sum", "\x01\x02\xFF\r\n12\r\n10\r\n10.03.2004\r\n",
+         "Строка 1 (сумма кредита): \"\\x01\\x02я\" — нужно число."},
+        {"sum too large", "1e300\r\n12\r\n10\r\n10.03.2004\r\n",
+         "Строка 1 (сумма кредита): \"1e300\" — сумма слишком велика для расчета."},
+        {"rate no number", "1000\r\n12 %\r\n10\r\n10.03.2004\r\n",
+         "Строка 2 (процентная ставка): \"12 %\" — нужно число."},
+        {"term not whole", "1000\r\n12\r\n10,5\r\n10.03.2004\r\n",
+         "Строка 3 (срок погашения): \"10,5\" — нужно целое число месяцев не меньше 1."},
+        {"term 0", "1000\r\n12\r\n0\r\n10.03.2004\r\n" + good,
+         "Строка 3 (срок погашения): \"0\" — нужно целое число месяцев не меньше 1."},
         {"bad date", "1000\r\n12\r\n10\r\n32.01.2005\r\n" + good,
-         "'32.01.2005' is not a valid date", 1},
-        {"bad number", header + good + "2;10.05.2004;9x0,00;100,00;9,00;109,00;П+%;\r\n",
-         "'9x0,00' is not a valid floating point value", 2},
+         "Строка 4 (дата получения кредита): \"32.01.2005\" — нужна дата вида 15.01.2005."},
+        {"date line missing", "1000\r\n12\r\n10\r\n",
+         "Строка 4 (дата получения кредита): \"\" — нужна дата вида 15.01.2005."},
+        // Quoted as the file has it, with its own separator.
+        {"bad number", header + good + "2;10.05.2004;9x0.00;100,00;9,00;109,00;П+%;\r\n",
+         "Строка 6, поле \"Остаток кредита\": \"9x0.00\" не является числом."},
+        {"bad payment date", header + "1;10.04.20x4;1000,00;100,00;10,00;110,00;П+%;\r\n",
+         "Строка 5, поле \"Дата\": \"10.04.20x4\" не является датой."},
         {"short line", header + good + "2;10.05.2004;900,00;\r\n",
-         "'' is not a valid floating point value", 2},
-        {"empty line inside", header + "\r\n" + good, "'' is not a valid floating point value", 1},
-        {"empty line at the end", header + good + "\r\n", "'' is not a valid floating point value",
-         2},
-        {"term 0", "1000\r\n12\r\n0\r\n10.03.2004\r\n" + good, "Division by zero", 2},
+         "Строка 6: нет поля \"Основной платеж\"."},
+        {"no total", header + "1;10.04.2004;1000,00;100,00;10,00;\r\n",
+         "Строка 5: нет поля \"Всего за платеж\"."},
+        {"empty line inside", header + "\r\n" + good, "Строка 5 пуста."},
+        {"empty line at the end", header + good + "\r\n", "Строка 6 пуста."},
+        {"amount too large", header + "1;10.04.2004;1e20;100,00;10,00;110,00;П+%;\r\n",
+         "Строка 5, поле \"Остаток кредита\": \"1e20\" — сумма слишком велика для расчета."},
     };
     for (const Case& c : cases) {
+        // A loan with a payment on screen, as a person has it before choosing the file.
         testing_support::FormFixture f;
+        f.enterLoan("5000", "7", "24", {2006, 6, 1});
+        f.form.N16Click();
+        f.form.DateTimePicker2.Date = {2006, 7, 1};
+        f.form.SpinEdit4.Text = "500";
+        f.form.Button4Click();
+        ASSERT_EQ(f.form.NextRow, 2) << c.name;
+        const std::string before = visibleState(f);
+        f.port.messages.clear();
+
         const std::string path = folder / "bad.crp";
         WriteBytes(path, c.content);
         EXPECT_FALSE(f.form.RunHandler([&] { f.form.LoadPaymentFile(path); })) << c.name;
         ASSERT_EQ(f.port.messages.size(), 1u) << c.name;
         EXPECT_EQ(f.port.messages[0].caption, app::kApplicationTitle) << c.name;
-        EXPECT_EQ(f.port.messages[0].text, c.message) << c.name;
-        EXPECT_EQ(f.form.NextRow, c.nextRow) << c.name;
-        EXPECT_EQ(f.form.SpinEdit1.Text, "1000") << c.name;  // the inputs stay as read
-        EXPECT_TRUE(f.form.N13.Checked) << c.name;           // and the mode as it was
-        EXPECT_EQ(f.form.Caption, app::kCalculationCaption) << c.name;
-        EXPECT_EQ(f.form.CurrentFileName, "") << c.name;  // what was read is not the file
-        if (c.nextRow == 2) {
-            EXPECT_EQ(f.row(1),
-                      (Row{"1", "10.04.2004", "1000,00", "100,00", "10,00", "110,00", "П+%"}))
-                << c.name;
-        }
+        EXPECT_EQ(f.port.messages[0].text,
+                  "Файл \"" + path + "\" не загружен; ничего не изменено.\r" + c.reason)
+            << c.name;
+        EXPECT_EQ(visibleState(f), before) << c.name;
     }
 }
 
-TEST_F(PaymentFiles, AFileThatFailedToLoadIsNeverCutDownToTheRowsRead) {
-    const std::string path = folder / "four.crp";
-    const std::string content =
-        "12000\r\n12\r\n12\r\n10.01.2005\r\n"
-        "1;10.02.2005;12000,00;1000,00;122,30;1122,30;АП;\r\n"
-        "2;10.03.2005;11000,00;1000,00;101,26;1101,26;АП;\r\n"
-        "3;10.04.2005;10000,00;1x00,00;101,92;1101,92;АП;\r\n"
-        "4;10.05.2005;9000,00;1000,00;88,77;1088,77;АП;\r\n";
-    WriteBytes(path, content);
-    form.N16Click();
-    port.filesToOpen = {path};
-    EXPECT_FALSE(form.RunHandler([&] { form.N3Click(); }));
-    EXPECT_EQ(form.NextRow, 3);  // the first two payments stay
-    EXPECT_EQ(form.CurrentFileName, "");
-
-    form.DateTimePicker2.Date = {2005, 4, 10};
+// The choice after "No" to the save question: a file that is then refused (or a cancelled
+// dialog) has discarded nothing, so the payments stay unsaved and closing still offers them.
+TEST_F(PaymentFiles, ARefusedFileLeavesTheLoadedFileAndItsUnsavedPayments) {
+    const std::string path = folder / "loan.crp";
+    WriteBytes(path, kTwoPaymentsFile);
+    ASSERT_TRUE(load(path));
+    form.DateTimePicker2.Date = {2005, 4, 15};
     form.RadioButton3.Checked = false;
     form.RadioButton4.Checked = true;
     form.Button4Click();
     ASSERT_EQ(form.NextRow, 4) << lastMessage();
+    const std::string before = visibleState(*this);
+
+    const std::string broken = folder / "broken.crp";
+    WriteBytes(broken, "150000\r\n12,5\r\n24\r\n15.01.2005\r\n1;15.02.2005;abc;\r\n");
+    port.answers = {app::kAnswerNo, app::kAnswerNo};
+    port.filesToOpen = {broken, std::nullopt};
+    EXPECT_FALSE(form.RunHandler([&] { form.N3Click(); }));
+    EXPECT_EQ(visibleState(*this), before);
+    form.N3Click();  // the dialog cancelled
+    EXPECT_EQ(visibleState(*this), before);
+    EXPECT_EQ(port.questions.size(), 2u);
+
     port.answers = {app::kAnswerYes};
-    port.filesToSave = {std::nullopt};
-    EXPECT_FALSE(form.FormCloseQuery());  // asked for a name; cancelled: the window stays
-    EXPECT_TRUE(port.filesToSave.empty());
-    EXPECT_EQ(ReadBytes(path), content);
+    ASSERT_TRUE(form.FormCloseQuery());  // saved where the loaded file lies
+    EXPECT_NE(ReadBytes(path).find("3;15.04.2005;"), std::string::npos);
+    EXPECT_EQ(ReadBytes(broken), "150000\r\n12,5\r\n24\r\n15.01.2005\r\n1;15.02.2005;abc;\r\n");
 }
 
-TEST_F(PaymentFiles, AFailureAfterTheModeSwitchTakesTheNameOffTheCaption) {
-    const std::string path = folder / "date.crp";
-    WriteBytes(path,
-               "1000\r\n12\r\n10\r\n10.03.2004\r\n"
-               "1;10.04.20x4;1000,00;100,00;10,00;110,00;П+%;\r\n");
-    EXPECT_FALSE(load(path));
-    EXPECT_EQ(lastMessage(), "'10.04.20x4' is not a valid date");
-    EXPECT_EQ(form.CurrentFileName, "");
-    EXPECT_EQ(form.Caption, app::kPaymentInputCaption);
-}
-
-TEST_F(PaymentFiles, AMissingFileIsReported) {
+TEST_F(PaymentFiles, AMissingFileIsReportedByItsName) {
     EXPECT_FALSE(load(folder / "none.crp"));
-    EXPECT_EQ(lastMessage(), "File not found");
+    EXPECT_EQ(lastMessage(), "Файл \"" + folder / "none.crp" + "\" не найден.");
     EXPECT_TRUE(form.N13.Checked);
 }
 
@@ -338,13 +372,31 @@ TEST_F(PaymentFiles, LoadMenuAsksFirstClearsAndLoadsTheChosenFile) {
     form.N3Click();
     EXPECT_EQ(form.Caption, "Ссудомер 2.0 - [loan.crp] - режим ввода платежей");
     EXPECT_FALSE(form.StringGrid1.rowHasText(3));  // the old forecast row went with FullClear
+}
 
+// Cancelling the open dialog once emptied the form, and closing then wrote that empty loan
+// into the last-loan file.
+TEST_F(PaymentFiles, ACancelledLoadChangesNothingAndClosingKeepsTheLoan) {
+    form.ProgramPath = folder / "ssudomer";
+    enterLoan("150000", "12,5", "24", {2005, 1, 15});
+    form.Button1Click();
+    const std::string before = visibleState(*this);
     port.filesToOpen = {std::nullopt};
-    form.N3Click();  // dialog cancelled: an empty form with open inputs
-    EXPECT_EQ(form.SpinEdit1.Text, "0");
-    EXPECT_EQ(form.DateTimePicker1.Date, port.todayDate);
-    EXPECT_TRUE(form.SpinEdit1.Enabled);
-    EXPECT_FALSE(form.StringGrid1.rowHasText(1));
+    form.N3Click();
+    EXPECT_EQ(visibleState(*this), before);
+    EXPECT_TRUE(form.Button5.Enabled);  // the schedule is still there to clear
+
+    const std::string path = folder / "loan.crp";
+    WriteBytes(path, kTwoPaymentsFile);
+    ASSERT_TRUE(load(path));
+    port.filesToOpen = {std::nullopt};
+    const std::string loaded = visibleState(*this);
+    form.N3Click();
+    EXPECT_EQ(visibleState(*this), loaded);
+    EXPECT_EQ(form.CurrentFilePath, path);
+
+    form.FormClose();
+    EXPECT_EQ(ReadBytes(folder / "oldinfo.ini"), "150000\r\n12,5\r\n24\r\n15.01.2005\r\n");
 }
 
 TEST_F(PaymentFiles, TheSaveQuestionWritesTheLoadedFileWhereItLies) {

@@ -52,6 +52,33 @@ TEST_F(Payments, PreviewShowsTheInterestUpToThePickedDate) {
     EXPECT_EQ(form.Label13, "975,92");
 }
 
+// A date no payment could have once showed interest on the days counted backwards
+// (363 934,43 for a date 2.5 months before the loan): it gets the payment's refusal instead.
+TEST_F(Payments, PreviewRefusesADateBeforeTheLoanOrTheLastPayment) {
+    enterLoan("15000000", "12", "60", {2005, 1, 10});
+    const auto preview = [&](loan::Date date) {
+        port.messages.clear();
+        form.DateTimePicker2.Date = date;
+        form.DateTimePicker2Change();
+        return lastMessage();
+    };
+    EXPECT_EQ(preview({2004, 10, 25}), "Ошибка!!!: Дата платежа раньше даты получения кредита...");
+    EXPECT_EQ(form.Label13, "0");
+    EXPECT_EQ(form.Interest, 0);
+    EXPECT_EQ(preview({2005, 1, 10}), "");  // the loan's own day: no interest yet
+    EXPECT_EQ(form.Label13, "0,00");
+    EXPECT_EQ(preview({2005, 2, 10}), "");
+    EXPECT_EQ(form.Label13, "152876,71");
+
+    ASSERT_TRUE(pay({2005, 2, 10}, "500000", kPi));
+    EXPECT_EQ(preview({2005, 2, 1}), "Ошибка!!!: Дата платежа раньше предыдущей даты платежа...");
+    EXPECT_EQ(form.Label13, "0");
+    // Before the loan as well: the payment checks the loan date first, and so does the preview.
+    EXPECT_EQ(preview({2004, 12, 1}), "Ошибка!!!: Дата платежа раньше даты получения кредита...");
+    EXPECT_EQ(preview({2005, 3, 10}), "");
+    EXPECT_EQ(form.Label13, "133479,45");
+}
+
 TEST_F(Payments, ZeroAmountsRecordInterestOnly) {
     ASSERT_TRUE(pay({2005, 2, 10}, "0", kPi));
     EXPECT_EQ(row(1), (Row{"1", "10.02.2005", "12000,00", "0,00", "122,30", "122,30", "П+%"}));
@@ -68,6 +95,8 @@ struct Refusal {
     const char* amount;
     PaymentKind kind;
     const char* message;
+    // A refused date is already refused by the interest preview when it is picked.
+    std::size_t shown = 1;
 };
 
 TEST(PaymentRefusals, EachCheckStopsWithItsMessageAndRecordsNothing) {
@@ -93,13 +122,15 @@ TEST(PaymentRefusals, EachCheckStopsWithItsMessageAndRecordsNothing) {
          {2005, 1, 9},
          "100",
          kPi,
-         "Ошибка!!!: Дата платежа раньше даты получения кредита..."},
+         "Ошибка!!!: Дата платежа раньше даты получения кредита...",
+         2},
         {"before the last payment",
          onePayment,
          {2005, 2, 9},
          "100",
          kPi,
-         "Ошибка!!!: Дата платежа раньше предыдущей даты платежа..."},
+         "Ошибка!!!: Дата платежа раньше предыдущей даты платежа...",
+         2},
         {"same day",
          onePayment,
          {2005, 2, 10},
@@ -149,8 +180,9 @@ TEST(PaymentRefusals, EachCheckStopsWithItsMessageAndRecordsNothing) {
         const int before = f.form.NextRow;
         f.port.messages.clear();
         EXPECT_FALSE(f.pay(r.date, r.amount, r.kind)) << r.what;
-        EXPECT_EQ(f.lastMessage(), r.message) << r.what;
-        EXPECT_EQ(f.port.messages.size(), 1u) << r.what;
+        EXPECT_EQ(f.port.messages.size(), r.shown) << r.what;
+        for (const auto& message : f.port.messages)
+            EXPECT_EQ(message.caption + ": " + message.text, r.message) << r.what;
         EXPECT_FALSE(f.form.StringGrid1.rowHasText(before)) << r.what;
     }
 
@@ -160,21 +192,27 @@ TEST(PaymentRefusals, EachCheckStopsWithItsMessageAndRecordsNothing) {
     EXPECT_EQ(f.lastMessage(), "Ошибка!!!: Введите тип платежа!!!...");
 }
 
-TEST_F(Payments, FirstPaymentRefusedLateLeavesInputsLockedUntilDeleteIsPressed) {
+// A first payment refused after its checks had begun must not leave the loan locked with
+// "Удалить платеж" offered on an empty register.
+TEST_F(Payments, ARefusedFirstPaymentLeavesTheLoanOpenAndNothingToDelete) {
     EXPECT_FALSE(pay({2005, 2, 10}, "12000,01", kPi));
+    EXPECT_EQ(lastMessage(),
+              "Ошибка!!!: Сумма платежа больше остатка! Лучше используйте автоплатеж!");
+    for (const bool enabled : {form.SpinEdit1.Enabled, form.SpinEdit2.Enabled,
+                               form.SpinEdit3.Enabled, form.DateTimePicker1.Enabled}) {
+        EXPECT_TRUE(enabled);
+    }
+    EXPECT_FALSE(form.Button6.Enabled);
+    EXPECT_TRUE(form.Button4.Enabled);
+    EXPECT_EQ(form.NextRow, 1);
+    EXPECT_FALSE(form.StringGrid1.rowHasText(1));
+
+    form.SpinEdit1.Text = "15000";  // the loan can still be corrected
+    EXPECT_TRUE(pay({2005, 2, 10}, "12000,01", kPi));
+    EXPECT_EQ(row(1),
+              (Row{"1", "10.02.2005", "15000,00", "12000,01", "152,88", "12152,89", "П+%"}));
     EXPECT_FALSE(form.SpinEdit1.Enabled);
     EXPECT_TRUE(form.Button6.Enabled);
-    EXPECT_EQ(form.Label9, "1000,00");
-    port.messages.clear();
-
-    form.Button6Click();  // nothing to delete: back to "no payment yet"
-    EXPECT_TRUE(port.messages.empty());
-    EXPECT_TRUE(form.SpinEdit1.Enabled);
-    EXPECT_FALSE(form.Button6.Enabled);
-    EXPECT_EQ(form.NextRow, 1);
-    EXPECT_EQ(form.Label9, "0");
-    EXPECT_EQ(form.StringGrid1.cell(2, 0), "Остаток кредита");
-    EXPECT_TRUE(pay({2005, 2, 10}, "1000", kPi));
 }
 
 TEST(PaymentOverdue, WarnsAfterASkippedMonth) {

@@ -172,7 +172,7 @@ TEST_F(ScheduleCalculation, ValidationStopsBeforeAnythingChanges) {
 
     enterLoan("12000", "12", "abc");
     EXPECT_FALSE(form.RunHandler([&] { form.Button1Click(); }));
-    EXPECT_EQ(port.messages.back().text, "'abc' is not a valid integer value");
+    EXPECT_EQ(port.messages.back().text, "\"abc\" не является целым числом.");
     EXPECT_EQ(row(1), before);
 }
 

@@ -56,11 +56,27 @@ TEST_F(StartAndClose, AnIncompleteOrMissingLastLoan) {
     EXPECT_EQ(form.SpinEdit1.Text, "0");
 }
 
-TEST_F(StartAndClose, ABadDateIsReportedAfterTheNumbersWereSet) {
+// A damaged last-loan file is reported by name and line and fills in nothing: random bytes
+// once came into the loan fields as text.
+TEST_F(StartAndClose, ADamagedLastLoanIsReportedAndFillsNothing) {
+    const std::string refused =
+        "Файл \"" + lastLoanFile + "\" не прочитан: прежний кредит не восстановлен.\r";
     WriteBytes(lastLoanFile, "1000\r\n12\r\n10\r\n2005-01-15\r\n");
     EXPECT_FALSE(form.RunHandler([&] { form.ReadLastLoanFile(); }));
-    EXPECT_EQ(port.messages.back().text, "'2005-01-15' is not a valid date");
-    EXPECT_EQ(form.SpinEdit3.Text, "10");
+    EXPECT_EQ(
+        port.messages.back().text,
+        refused +
+            "Строка 4 (дата получения кредита): \"2005-01-15\" — нужна дата вида 15.01.2005.");
+    EXPECT_EQ(form.SpinEdit3.Text, "0");
+
+    WriteBytes(lastLoanFile,
+               std::string("\x89PNG\r\n\x1A\n", 8) + std::string(2, '\0') + "\r\n\x7F\r\n");
+    EXPECT_FALSE(form.RunHandler([&] { form.ReadLastLoanFile(); }));
+    EXPECT_EQ(port.messages.back().text,
+              refused + "Строка 1 (сумма кредита): \"‰PNG\" — нужно число.");
+    EXPECT_EQ(form.SpinEdit1.Text, "0");
+    EXPECT_EQ(form.SpinEdit2.Text, "0");
+    EXPECT_EQ(form.DateTimePicker1.Date, (loan::Date{2004, 3, 10}));
 }
 
 TEST_F(StartAndClose, AProgramFolderThatCannotBeWrittenUsesTheConfigurationFolder) {
@@ -104,7 +120,7 @@ TEST_F(StartAndClose, TheCommandLineIgnoresWhatIsNoPaymentFile) {
 
 TEST_F(StartAndClose, AMissingCommandLineFileIsReportedAndTheModeStays) {
     EXPECT_FALSE(form.RunHandler([&] { form.OpenCommandLineFile({program / "none.crp"}); }));
-    EXPECT_EQ(port.messages.back().text, "File not found: " + program / "none.crp");
+    EXPECT_EQ(port.messages.back().text, "Файл \"" + program / "none.crp" + "\" не найден.");
     EXPECT_EQ(form.Caption, app::kCalculationCaption);
 }
 

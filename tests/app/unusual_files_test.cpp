@@ -68,16 +68,20 @@ TEST_F(UnusualFiles, ABadFieldIsQuotedShortAndWhole) {
     const std::string header = "12000\r\n12\r\n12\r\n10.01.2005\r\n";
     WriteBytes(path, header + "1;10.02.2005;12" + std::string(1'000'000, '0') + "x;0;0;0;АП;\r\n");
     EXPECT_FALSE(loadFromMenu(path));
-    EXPECT_EQ(lastMessage(),
-              "'12" + std::string(58, '0') + "…' is not a valid floating point value");
+    const std::string refused = "Файл \"" + path + "\" не загружен; ничего не изменено.\r";
+    EXPECT_EQ(lastMessage(), refused + "Строка 5, поле \"Остаток кредита\": \"12" +
+                                 std::string(58, '0') + "…\" не является числом.");
 
     WriteBytes(path, header + "1;10.02.2005;15" + std::string(1, '\0') + "00;0;0;0;АП;\r\n");
     EXPECT_FALSE(loadFromMenu(path));
-    EXPECT_EQ(lastMessage(), "'15\\x0000' is not a valid floating point value");
+    EXPECT_EQ(lastMessage(),
+              refused + "Строка 5, поле \"Остаток кредита\": \"15\\x0000\" не является числом.");
 
     WriteBytes(path, "12000\r\n12\r\n12\r\n10.01.\x01\x7F\r\n");
     EXPECT_FALSE(loadFromMenu(path));
-    EXPECT_EQ(lastMessage(), "'10.01.\\x01\\x7F' is not a valid date");
+    EXPECT_EQ(lastMessage(), refused +
+                                 "Строка 4 (дата получения кредита): \"10.01.\\x01\\x7F\" — "
+                                 "нужна дата вида 15.01.2005.");
 }
 
 // An editor put a UTF-8 signature before Windows-1251 text: the payment kinds load as

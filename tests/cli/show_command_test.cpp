@@ -108,17 +108,29 @@ TEST(ShowCommand, FailuresAndBadArguments) {
     CliRun r = run({"show", folder / "none.crp"});
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "Ссудомер: File not found\n");
+    EXPECT_EQ(r.err, "Ссудомер: Файл \"" + folder / "none.crp" + "\" не найден.\n");
 
     WriteBytes(folder / "bad.crp", "1000\r\n12\r\n10\r\n10.03.2004\r\n1;10.04.2004;x;\r\n");
     r = run({"show", folder / "bad.crp"});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, "Ссудомер: 'x' is not a valid floating point value\n");
+    EXPECT_EQ(r.err, "Ссудомер: Файл \"" + folder / "bad.crp" +
+                         "\" не загружен; ничего не изменено.\nСтрока 5, поле \"Остаток "
+                         "кредита\": \"x\" не является числом.\n");
+
+    // A foreign file: refused by its first line, no binary text on the terminal.
+    WriteBytes(folder / "picture.crp", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16));
+    r = run({"show", folder / "picture.crp"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Ссудомер: Файл \"" + folder / "picture.crp" +
+                         "\" не загружен; ничего не изменено.\nСтрока 1 (сумма кредита): "
+                         "\"‰PNG\" — нужно число.\n");
 
     WriteBytes(folder / "empty.crp", "");
     r = run({"show", folder / "empty.crp"});
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("holds no loan"), std::string::npos);
+    EXPECT_EQ(r.err, "ssudomer-cli: в файле \"" + folder / "empty.crp" +
+                         "\" нет кредита: строка суммы, ставки или срока пуста.\n");
 
     EXPECT_EQ(run({"show"}).status, 64);
     EXPECT_EQ(run({"show", "a.crp", "b.crp"}).status, 64);

@@ -61,7 +61,7 @@ TEST(ReadFileBytes, FollowsLinksAndQuotesAnOddNameBounded) {
 
     const std::string dangling = folder / "dangling.crp";
     ASSERT_EQ(symlink("nowhere.crp", dangling.c_str()), 0);
-    EXPECT_EQ(readError(dangling), "File not found");
+    EXPECT_EQ(readError(dangling), "Файл \"" + dangling + "\" не найден.");
     EXPECT_FALSE(storage::TryReadTextFile(dangling));
 
     const std::string odd = folder / ("a\tb" + std::string(200, 'x'));

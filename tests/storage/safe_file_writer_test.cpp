@@ -65,7 +65,7 @@ TEST(WriteFileSafely, AFailureAtAnyStageLeavesTheOldFileIntactAndNoLitter) {
         storage::ScopedWriteFault full(
             [stage](WriteStage now) { return now == stage ? ENOSPC : 0; });
         EXPECT_EQ(errorText([&] { storage::WriteTextFile(path, {"new"}); }),
-                  "Disk write error\rФайл \"payments.crp\" не записан; прежнее содержимое файла "
+                  "Нет места на диске.\rФайл \"payments.crp\" не записан; прежнее содержимое файла "
                   "не изменено.")
             << static_cast<int>(stage);
         EXPECT_EQ(ReadBytes(path), "old\r\nbytes\r\n");
@@ -76,14 +76,14 @@ TEST(WriteFileSafely, AFailureAtAnyStageLeavesTheOldFileIntactAndNoLitter) {
 TEST(WriteFileSafely, ReportsWhatWentWrong) {
     TempFolder folder;
     EXPECT_EQ(errorText([&] { storage::WriteFileSafely(folder / "missing/a.crp", "x"); }),
-              "Path not found\rФайл \"a.crp\" не записан.");
+              "Папка не найдена.\rФайл \"a.crp\" не записан.");
     EXPECT_EQ(errorText([&] { storage::WriteFileSafely(folder.path(), "x"); }),
               "Файл \"" + std::filesystem::path(folder.path()).filename().string() +
                   "\" не записан: это папка, а сохранять можно только в обычный файл; ничего не "
                   "изменено.");
     storage::ScopedWriteFault io([](WriteStage now) { return now == WriteStage::Write ? EIO : 0; });
     EXPECT_EQ(errorText([&] { storage::WriteFileSafely(folder / "b.crp", "x"); }),
-              "I/O error 5\rФайл \"b.crp\" не записан.");
+              "Ошибка ввода-вывода 5.\rФайл \"b.crp\" не записан.");
     EXPECT_FALSE(std::filesystem::exists(folder / "b.crp"));
 }
 
@@ -95,13 +95,14 @@ TEST(WriteFileSafely, AReadOnlyFolderRefusesANewFile) {
     chmod(folder.path().c_str(), 0555);
     const std::string error = errorText([&] { storage::WriteFileSafely(path, "new"); });
     chmod(folder.path().c_str(), 0755);
-    EXPECT_EQ(error, "File access denied\rФайл \"a.crp\" не записан.");
+    EXPECT_EQ(error, "Нет доступа.\rФайл \"a.crp\" не записан.");
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 TEST(ReadTextFile, MissingFileAndFolder) {
     TempFolder folder;
-    EXPECT_EQ(errorText([&] { storage::ReadTextFile(folder / "none.crp"); }), "File not found");
+    EXPECT_EQ(errorText([&] { storage::ReadTextFile(folder / "none.crp"); }),
+              "Файл \"" + folder / "none.crp" + "\" не найден.");
     EXPECT_FALSE(storage::TryReadTextFile(folder / "none.crp"));
     EXPECT_EQ(errorText([&] { storage::ReadTextFile(folder.path()); }),
               "Файл \"" + folder.path() + "\" не прочитан: это папка, а не обычный файл.");

@@ -98,7 +98,7 @@ TEST(TextFileLines, AFileThatCannotBeReadIsRefusedBeforeAnyLine) {
         return testing_support::ErrorText<storage::FileError>(
             [&] { storage::TextFileLines lines(path); });
     };
-    EXPECT_EQ(error(folder / "missing.crp"), "File not found");
+    EXPECT_EQ(error(folder / "missing.crp"), "Файл \"" + folder / "missing.crp" + "\" не найден.");
     EXPECT_EQ(error("/dev/zero"),
               "Файл \"/dev/zero\" не прочитан: это устройство, а не обычный файл.");
     const std::string fifo = folder / "pipe.crp";
