@@ -288,6 +288,7 @@ TEST_F(PlannerWindowTest, PrintingLaysTheTableAndComparisonOutAndPrintsThemToPdf
     const QString pdf = folder.filePath("plan.pdf");
     std::vector<std::string> texts;
     int pageCount = 0;
+    int tintedCells = 0;
     modals.replies.push_back([&](QWidget* widget) {
         auto* printWindow = qobject_cast<gui::TForm2*>(widget);
         ASSERT_NE(printWindow, nullptr) << widget->metaObject()->className();
@@ -298,6 +299,13 @@ TEST_F(PlannerWindowTest, PrintingLaysTheTableAndComparisonOutAndPrintsThemToPdf
                 for (const auto& object : pages.Page(n).Objects()) {
                     if (auto* box = dynamic_cast<const print::TPvTextBoxObject*>(object.get()))
                         texts.push_back(box->Text);
+                    if (auto* fill = dynamic_cast<const print::TPvRectangleShape*>(object.get())) {
+                        const print::TPvBrush& brush = pages.Resources.Brushes()[fill->Brush];
+                        tintedCells += !brush.IsClear() &&
+                                       brush.Color == print::PvRgb(gui::kPrepaymentRowRgb[0],
+                                                                   gui::kPrepaymentRowRgb[1],
+                                                                   gui::kPrepaymentRowRgb[2]);
+                    }
                 }
             }
             printWindow->PrintDialog1 = [&](QPrinter& printer, QWidget*) {
@@ -313,6 +321,7 @@ TEST_F(PlannerWindowTest, PrintingLaysTheTableAndComparisonOutAndPrintsThemToPdf
     EXPECT_FALSE(planner.printWindow()->isVisible());
 
     EXPECT_EQ(pageCount, 1);
+    EXPECT_EQ(tintedCells, 7);  // the one prepayment row, every cell
     const auto has = [&](const std::string& text) {
         return std::find(texts.begin(), texts.end(), text) != texts.end();
     };
