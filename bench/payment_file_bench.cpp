@@ -6,33 +6,18 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "loan/date.h"
 #include "support/fake_port.h"
+#include "support/sample_payment_file.h"
 #include "support/temp_folder.h"
 
 namespace {
-
-// A loan of `count` payments paid exactly by the plan, one line each: a month apart, or a
-// day apart for files too long for months to stay within the calendar's years.
-void writePaymentFile(const std::string& path, int count, bool daily = false) {
-    std::string text = std::to_string(count * 1000LL) + "\r\n12\r\n" + std::to_string(count) +
-                       "\r\n15.01.2005\r\n";
-    loan::Date date{2005, 1, 15};
-    for (int i = 1; i <= count; ++i) {
-        date = daily ? loan::DateFromSerial(loan::DaySerial(date) + 1) : loan::IncMonth(date);
-        const long long rest = static_cast<long long>(count - i + 1) * 1000;
-        text += std::to_string(i) + ";" + loan::FormatShortDate(date) + ";" + std::to_string(rest) +
-                ",00;1000,00;10,00;1010,00;П+%;\r\n";
-    }
-    testing_support::WriteBytes(path, text);
-}
 
 // "Загрузить платежи..." of a file of `lines` payments, table and labels included.
 void BM_LoadPaymentFile(benchmark::State& state) {
     const auto lines = static_cast<int>(state.range(0));
     testing_support::TempFolder folder;
     const std::string path = folder / "payments.crp";
-    writePaymentFile(path, lines);
+    testing_support::WriteSamplePaymentFile(path, lines);
     testing_support::FormFixture fixture;
     for (auto _ : state) {
         fixture.form.LoadPaymentFile(path);
@@ -65,7 +50,7 @@ void BM_ShowPaymentFile(benchmark::State& state) {
     const auto lines = static_cast<int>(state.range(0));
     testing_support::TempFolder folder;
     const std::string path = folder / "payments.crp";
-    writePaymentFile(path, lines, true);
+    testing_support::WriteSamplePaymentFile(path, lines, true);
     NullBuffer nowhere;
     std::ostream out(&nowhere);
     for (auto _ : state) {

@@ -6,6 +6,8 @@
 #include <climits>
 
 #include "app/loan_information.h"
+#include "loan/errors.h"
+#include "loan/text.h"
 #include "pdf/pdf_module.h"
 #include "storage/user_folders.h"
 
@@ -57,7 +59,7 @@ bool WritePdfOption(const app::MainForm& form, const std::vector<Option>& option
     const auto writePdf =
         reinterpret_cast<pdf::WritePdfFunction>(PdfModuleEntry(pdf::kEntryPoint, why));
     if (!writePdf) {
-        err << "ssudomer-cli: --pdf " << option->value << ": " << why << '\n';
+        err << "ssudomer-cli: --pdf " << loan::Excerpt(option->value) << ": " << why << '\n';
         return false;
     }
     const std::array<std::string, 4> lines = app::LoanInformationLines(form);
@@ -66,7 +68,9 @@ bool WritePdfOption(const app::MainForm& form, const std::vector<Option>& option
     request.table = &form.StringGrid1;
     request.path = option->value;
     if (!writePdf(&request)) {
-        err << "ssudomer-cli: --pdf " << option->value << ": " << request.error << '\n';
+        // As the message box of a failed save shows it.
+        err << app::kApplicationTitle << ": " << loan::ReplaceAll(request.error, "\r", "\n")
+            << '\n';
         return false;
     }
     return true;

@@ -12,6 +12,12 @@ namespace cli {
 
 namespace {
 
+// As the message box of a failed save shows it.
+bool failedSave(const std::string& message, std::ostream& err) {
+    err << app::kApplicationTitle << ": " << loan::ReplaceAll(message, "\r", "\n") << '\n';
+    return false;
+}
+
 // One output made by the module; false with the reason on `err`.
 bool makeOutput(const app::PlannerForm& planner, const Option& option, pdf::PlanOutput output,
                 std::string& png, std::ostream& err) {
@@ -30,7 +36,7 @@ bool makeOutput(const app::PlannerForm& planner, const Option& option, pdf::Plan
     request.output = output;
     request.path = option.value;
     if (!write(&request))
-        return fail(request.error);
+        return failedSave(request.error, err);
     png = std::move(request.png);
     return true;
 }
@@ -50,9 +56,7 @@ bool WritePlanOutputs(const app::PlannerForm& planner, const std::vector<Option>
         try {
             storage::WriteFileSafely(chart->value, png);
         } catch (const storage::FileError& error) {
-            err << app::kApplicationTitle << ": " << loan::ReplaceAll(error.what(), "\r", "\n")
-                << '\n';
-            return false;
+            return failedSave(error.what(), err);
         }
     }
     return written;

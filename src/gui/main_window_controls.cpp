@@ -133,6 +133,9 @@ void MainWindow::buildControls() {
     GroupBox2 = makeGroup(client_, "GroupBox2", "Ввод платежей", {296, 0, 233, 163});
     label = makeLabel(GroupBox2, "Label6", "Дата платежа", 8, 24);
     DateTimePicker2 = makeDatePicker(GroupBox2, "DateTimePicker2", {130, 20, 90, 23});
+    // A date typed digit by digit passes through dates the loan does not allow; the interest
+    // preview (and its refusal box) waits until the typing is finished.
+    DateTimePicker2->setKeyboardTracking(false);
     label->setBuddy(DateTimePicker2);
     label = makeLabel(GroupBox2, "Label7", "Сумма платежа", 8, 54);
     SpinEdit4 =

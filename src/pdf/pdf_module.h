@@ -18,7 +18,7 @@ namespace pdf {
 inline constexpr const char* kModuleFileName = "ssudomer-pdf.so";
 inline constexpr const char* kEntryPoint = "ssudomer_write_pdf";
 // Raised whenever the request changes, so that a stale module is refused, not misread.
-inline constexpr int kRequestVersion = 1;
+inline constexpr int kRequestVersion = 2;
 
 struct PdfRequest {
     int version = kRequestVersion;
@@ -26,9 +26,10 @@ struct PdfRequest {
     // would show them.
     const std::array<std::string, 4>* loanInformation = nullptr;
     const loan::ScheduleTable* table = nullptr;
-    // Where the pages go; the file is replaced only when the whole document was written.
+    // Where the pages go, as the bytes of the name given; the file is written as every save
+    // is (the guarded writer), and replaced only by the whole document.
     std::string path;
-    // Set when the file could not be written.
+    // Set when the file could not be written: the message a failed save shows.
     std::string error;
 };
 

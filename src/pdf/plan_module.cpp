@@ -3,51 +3,31 @@
 // as for the payment PDF; the chart needs Qt's widgets, so the application object is a
 // widget application.
 
-#include <QApplication>
 #include <QString>
 
-#include <cstdio>
 #include <exception>
 
 #include "gui/planner_chart.h"
 #include "gui/planner_pages.h"
 #include "pdf/plan_request.h"
+#include "pdf/qt_start.h"
 #include "print/pdf_output.h"
 #include "print/qt_text_measurer.h"
+#include "storage/file_error.h"
 
 namespace {
 
-// Qt's notes about its environment would mix with the command's messages; only its errors
-// are let through.
-void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "ssudomer-cli: %s\n", message.toLocal8Bit().constData());
-}
-
-// False when another entry already started Qt without widgets.
-bool startQt() {
-    if (QCoreApplication::instance())
-        return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
-    qInstallMessageHandler(quietMessages);
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "ssudomer-cli";
-    static char* argv[] = {name, nullptr};
-    // Kept until the process ends: the module is never unloaded.
-    static QApplication* application = new QApplication(argc, argv);
-    (void)application;
-    return true;
-}
-
+// Written as the payment PDF is: streamed through the guarded writer while it is laid out.
 bool writePlanPdf(pdf::PlanRequest& request) {
     print::TPvPageList pages;
     pages.SetMeasurer(print::QtTextMeasurer());
     gui::PlannerPages printout(pages);
-    printout.Build(*request.planner);
-    QString error;
-    if (!print::WritePdfFile(pages, QString::fromStdString(request.path),
-                             QString::fromUtf8(gui::kPlanJobTitle), &error)) {
-        request.error = error.toStdString();
+    try {
+        print::StreamPdfFile(
+            pages, [&] { printout.Build(*request.planner); }, request.path,
+            QString::fromUtf8(gui::kPlanJobTitle));
+    } catch (const storage::FileError& error) {
+        request.error = error.what();
         return false;
     }
     return true;
@@ -77,7 +57,7 @@ extern "C" __attribute__((visibility("default"))) bool ssudomer_write_plan(
         return false;
     }
     try {
-        if (!startQt()) {
+        if (!pdf::StartQt(true)) {
             request->error = "Qt was started without widgets";
             return false;
         }

@@ -23,11 +23,12 @@ struct PlanRequest {
     int version = kPlanRequestVersion;
     const app::PlannerForm* planner = nullptr;
     PlanOutput output = PlanOutput::Pdf;
-    // Pdf: the file the pages go to, replaced only when the whole document was written.
+    // Pdf: the file the pages go to, as the bytes of the name given; written as every save is
+    // (the guarded writer) and replaced only by the whole document.
     std::string path;
     // ChartPng: the image's bytes, for the caller to write.
     std::string png;
-    // Set when the output could not be made.
+    // Set when the output could not be made: the message a failed save shows.
     std::string error;
 };
 

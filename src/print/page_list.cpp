@@ -1,6 +1,7 @@
 #include "print/page_list.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 namespace print {
@@ -22,10 +23,62 @@ void TPvPageList::Notify(std::function<void()>& event, bool& pending) {
 void TPvPageList::SetCurrentPage(int n) {
     if (n == current_ || n <= 0 || n > PageCount())
         return;
+    if (n <= handed_)
+        throw TPvError("Page " + std::to_string(n) + " was already written out");
     if (OnPageChanging)
         OnPageChanging();
     current_ = n;
+    HandPagesBefore(n);
     Notify(OnPageChange, pageChanged_);
+}
+
+namespace {
+
+// Lowers the counts of the shared resources a page's objects hold.
+class ResourceRelease : public TPvObjectVisitor {
+  public:
+    explicit ResourceRelease(TPvResourceTable& resources) : resources_(resources) {}
+    void Visit(const TPvLineObject& line) override { resources_.Pens().Release(line.Pen); }
+    void Visit(const TPvRectangleShape& rectangle) override {
+        resources_.Pens().Release(rectangle.Pen);
+        resources_.Brushes().Release(rectangle.Brush);
+    }
+    void Visit(const TPvTextBoxObject& box) override {
+        resources_.Pens().Release(box.Pen);
+        resources_.Brushes().Release(box.Brush);
+        resources_.Fonts().Release(box.Font);
+    }
+
+  private:
+    TPvResourceTable& resources_;
+};
+
+}  // namespace
+
+void TPvPageList::StreamPagesTo(std::function<void(int page)> sink) {
+    sink_ = std::move(sink);
+}
+
+void TPvPageList::HandPagesBefore(int n) {
+    if (!sink_)
+        return;
+    while (handed_ + 1 < n) {
+        sink_(handed_ + 1);
+        ResourceRelease release(Resources);
+        pages_.front()->Accept(release);
+        pages_.pop_front();
+        ++handed_;
+    }
+}
+
+std::size_t TPvPageList::KeptIndex(int n) const {
+    if (n <= handed_ && n > 0)
+        throw TPvError("Page " + std::to_string(n) + " was already written out");
+    return static_cast<std::size_t>(n - 1 - handed_);
+}
+
+void TPvPageList::FinishPages() {
+    HandPagesBefore(PageCount() + 1);
 }
 
 TPvPage& TPvPageList::NewPage() {
@@ -38,6 +91,7 @@ TPvPage& TPvPageList::NewPage() {
 
 void TPvPageList::Clear() {
     pages_.clear();
+    handed_ = 0;
     Resources.Clear();
     const TPvPageExtent extent = PageExtent(PaperSize, Orientation);
     pages_.push_back(std::make_unique<TPvPage>(extent.Width, extent.Height, Orientation));

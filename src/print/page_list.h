@@ -3,6 +3,7 @@
 // The document: its pages, the current page, the bands, margins, printer settings, the
 // recording canvas and the shared resources.
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -32,14 +33,15 @@ class TPvPageList {
     TPvPageList(const TPvPageList&) = delete;
     TPvPageList& operator=(const TPvPageList&) = delete;
 
-    int PageCount() const { return int(pages_.size()); }
+    int PageCount() const { return handed_ + int(pages_.size()); }
     int CurrentPage() const { return current_; }
     // Ignored when n is the current page, n <= 0 or n > PageCount.
     void SetCurrentPage(int n);
 
-    // Page n (1-based).
-    TPvPage& Page(int n) { return *pages_.at(n - 1); }
-    const TPvPage& Page(int n) const { return *pages_.at(n - 1); }
+    // Page n (1-based). Throws TPvError for a page already handed to the sink (see
+    // StreamPagesTo).
+    TPvPage& Page(int n) { return *pages_.at(KeptIndex(n)); }
+    const TPvPage& Page(int n) const { return *pages_.at(KeptIndex(n)); }
     TPvPage& Current() { return Page(current_); }
     const TPvPage& Current() const { return Page(current_); }
 
@@ -47,6 +49,16 @@ class TPvPageList {
     TPvPage& NewPage();
     // Drops every page and every shared resource; one empty page 1 is current.
     void Clear();
+
+    // A document too long to keep (a PDF file of a long table): from now on, each page is
+    // handed to `sink` as soon as the producers move on to a later page, and is then
+    // released; it keeps its number, and the page count goes on counting it. Producers only
+    // move forward, so a page handed over is never drawn on again (trying throws
+    // TPvError). FinishPages hands over the pages not yet handed, up to the last. An empty
+    // sink ends the streaming; the pages handed on stay gone until Clear starts again
+    // from page 1.
+    void StreamPagesTo(std::function<void(int page)> sink);
+    void FinishPages();
 
     // Nested: notifications wait until the outermost EndUpdate, then run once.
     void BeginUpdate();
@@ -104,14 +116,19 @@ class TPvPageList {
 
   private:
     void Notify(std::function<void()>& event, bool& pending);
+    void HandPagesBefore(int n);
+    std::size_t KeptIndex(int n) const;
     TPvBandLayout BandLayout(const TPvHeaderFooter& band, int n) const;
 
-    std::vector<std::unique_ptr<TPvPage>> pages_;
+    // The pages not yet handed to the sink: page n is pages_[n - 1 - handed_].
+    std::deque<std::unique_ptr<TPvPage>> pages_;
     int current_ = 1;
     int updates_ = 0;
     bool countChanged_ = false;
     bool pageChanged_ = false;
     std::shared_ptr<const TPvTextMeasurer> measurer_;
+    std::function<void(int page)> sink_;
+    int handed_ = 0;  // pages 1..handed_ went to the sink and are gone
 };
 
 }  // namespace print

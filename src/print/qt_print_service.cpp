@@ -1,5 +1,8 @@
 #include "print/qt_print_service.h"
 
+#include <unistd.h>
+
+#include <QFile>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrinterInfo>
@@ -8,6 +11,10 @@
 
 #include "print/page_list.h"
 #include "print/replay.h"
+#include "print/report.h"
+#include "storage/file_error.h"
+#include "storage/safe_file_writer.h"
+#include "storage/temporary_file.h"
 
 namespace print {
 
@@ -23,11 +30,65 @@ QPageLayout::Orientation ToQOrientation(TPvOrientation orientation) {
     return orientation == pvLandscape ? QPageLayout::Landscape : QPageLayout::Portrait;
 }
 
+// A PDF file chosen in the print dialog is written as every file of the program is, through
+// the guarded writer: the printer writes the writer's temporary file by its name under
+// /proc, and the file is put in place when the job has ended. A target the writer refuses
+// (a FIFO, a device, a file its user may not write) is reported then, and nothing under its
+// name is touched; the job's bytes go to a scratch file meanwhile.
+class GuardedPdfTarget {
+  public:
+    explicit GuardedPdfTarget(QPrinter& printer)
+        : printer_(printer), chosen_(printer.outputFileName()) {
+        int fd = -1;
+        try {
+            file_ =
+                std::make_unique<storage::SafeFileStream>(QFile::encodeName(chosen_).toStdString());
+            fd = file_->Descriptor();
+        } catch (const storage::FileError& error) {
+            refusal_ = error.what();
+            scratch_ = storage::OpenSpoolFile();
+            fd = scratch_;
+        }
+        printer_.setOutputFileName(QStringLiteral("/proc/self/fd/%1").arg(fd));
+    }
+    ~GuardedPdfTarget() {
+        printer_.setOutputFileName(chosen_);
+        if (scratch_ >= 0)
+            close(scratch_);
+    }
+    GuardedPdfTarget(const GuardedPdfTarget&) = delete;
+    GuardedPdfTarget& operator=(const GuardedPdfTarget&) = delete;
+
+    // Puts the finished file in place; false, reported, when it cannot be.
+    bool Commit() {
+        try {
+            if (!refusal_.empty())
+                throw storage::FileError(refusal_);
+            file_->Commit();
+            return true;
+        } catch (const storage::FileError& error) {
+            PvReport(error.what());
+            return false;
+        }
+    }
+
+  private:
+    QPrinter& printer_;
+    QString chosen_;
+    std::unique_ptr<storage::SafeFileStream> file_;
+    std::string refusal_;
+    int scratch_ = -1;
+};
+
+bool WritesPdfFile(const QPrinter& printer) {
+    return printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+}
+
 class QtPrintJob : public TPvPrintJob {
   public:
     QtPrintJob(QPrinter& printer, int copies) : printer_(printer), copies_(copies) {}
 
-    bool Begin() { return painter_.begin(&printer_); }
+    bool Begin() { return GuardPdfFile() && painter_.begin(&printer_); }
 
     void PrintPage(const TPvPageList& pages, int pageNumber, bool clipToMargins) override {
         const TPvPage& page = pages.Page(pageNumber);
@@ -58,7 +119,9 @@ class QtPrintJob : public TPvPrintJob {
     }
 
     bool End() override {
-        const bool ended = painter_.end();
+        // A PDF file goes in place only when the whole document was written.
+        const bool ended = painter_.end() && printer_.printerState() != QPrinter::Error &&
+                           (!target_ || target_->Commit());
         return ended && printer_.printerState() != QPrinter::Error;
     }
 
@@ -69,6 +132,13 @@ class QtPrintJob : public TPvPrintJob {
     QPrinter& printer_;
     int copies_;
     QPainter painter_;
+    std::unique_ptr<GuardedPdfTarget> target_;
+
+    bool GuardPdfFile() {
+        if (WritesPdfFile(printer_))
+            target_ = std::make_unique<GuardedPdfTarget>(printer_);
+        return true;
+    }
 };
 
 }  // namespace

@@ -3,20 +3,42 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
 #include <charconv>
-
-#include "storage/file_error.h"
+#include <climits>
+#include <vector>
 
 namespace storage {
 
 namespace {
 
-std::string temporaryPrefix(const std::string& target) {
-    return "." + FileNameOf(target) + ".tmp-";
+// Room kept for "PID-N" after the prefix: a pid of up to 7 digits, a counter of up to 10.
+constexpr std::size_t kSuffixRoom = 18;
+// The name kept in the short form, for file systems that admit less than NAME_MAX.
+constexpr std::size_t kShortNameBytes = 32;
+
+// The name cut to at most `bytes`, not inside a UTF-8 character.
+std::string cutName(const std::string& name, std::size_t bytes) {
+    if (name.size() <= bytes)
+        return name;
+    std::size_t end = bytes;
+    while (end > 0 && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80) --end;
+    return name.substr(0, end);
+}
+
+// The prefixes a temporary file of this target may have: the whole name (or as much of it
+// as NAME_MAX leaves room for), then the short form.
+std::vector<std::string> temporaryPrefixes(const std::string& name) {
+    const std::size_t fixed = 1 + 5 + kSuffixRoom;  // "." before, ".tmp-" after, the suffix
+    std::vector<std::string> prefixes{"." + cutName(name, NAME_MAX - fixed) + ".tmp-"};
+    std::string shortForm = "." + cutName(name, kShortNameBytes) + ".tmp-";
+    if (shortForm != prefixes.front())
+        prefixes.push_back(std::move(shortForm));
+    return prefixes;
 }
 
 // The process id of a name "PREFIX<pid>-<n>", or 0 when the name is not of that form.
@@ -44,7 +66,14 @@ bool processIsGone(pid_t pid) {
 
 class Folder {
   public:
-    explicit Folder(const std::string& path) : dir_(opendir(path.c_str())) {}
+    explicit Folder(int folder) {
+        const int fd = openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd >= 0) {
+            dir_ = fdopendir(fd);
+            if (dir_ == nullptr)
+                close(fd);
+        }
+    }
     ~Folder() {
         if (dir_ != nullptr)
             closedir(dir_);
@@ -55,19 +84,22 @@ class Folder {
     DIR* get() const { return dir_; }
 
   private:
-    DIR* dir_;
+    DIR* dir_ = nullptr;
 };
 
 }  // namespace
 
-TemporaryFile::TemporaryFile(const std::string& target) {
+TemporaryFile::TemporaryFile(int folder, const std::string& name) : folder_(folder) {
     static std::atomic<unsigned> counter{0};
-    const std::string stem =
-        FolderOf(target) + "/" + temporaryPrefix(target) + std::to_string(getpid()) + "-";
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        path_ = stem + std::to_string(counter++);
-        fd_ = open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd_ >= 0 || errno != EEXIST)
+    for (const std::string& prefix : temporaryPrefixes(name)) {
+        const std::string stem = prefix + std::to_string(getpid()) + "-";
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            name_ = stem + std::to_string(counter++);
+            fd_ = openat(folder_, name_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd_ >= 0 || errno != EEXIST)
+                break;
+        }
+        if (fd_ >= 0 || errno != ENAMETOOLONG)
             break;
     }
     created_ = fd_ >= 0;
@@ -77,7 +109,7 @@ TemporaryFile::~TemporaryFile() {
     if (fd_ >= 0)
         ::close(fd_);
     if (created_ && !renamed_)
-        unlink(path_.c_str());
+        unlinkat(folder_, name_.c_str(), 0);
 }
 
 int TemporaryFile::close() {
@@ -86,15 +118,33 @@ int TemporaryFile::close() {
     return result == 0 ? 0 : errno;
 }
 
-void RemoveStaleTemporaries(const std::string& target) {
-    const Folder folder(FolderOf(target));
-    if (folder.get() == nullptr)
+int OpenSpoolFile() {
+    const char* folder = getenv("TMPDIR");
+    std::string path = folder != nullptr && *folder != '\0' ? folder : "/tmp";
+    const int fd = open(path.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR))
+        return fd;
+    // A file system without unnamed files: a named one, unlinked at once.
+    path += "/.ssudomer-spool-XXXXXX";
+    const int named = mkostemp(path.data(), O_CLOEXEC);
+    if (named >= 0)
+        unlink(path.c_str());
+    return named;
+}
+
+void RemoveStaleTemporaries(int folder, const std::string& name) {
+    const Folder entries(folder);
+    if (entries.get() == nullptr)
         return;  // the save itself reports what is wrong with the folder
-    const std::string prefix = temporaryPrefix(target);
-    while (const dirent* entry = readdir(folder.get())) {
-        const pid_t owner = ownerOf(entry->d_name, prefix);
-        if (owner != 0 && owner != getpid() && processIsGone(owner))
-            unlinkat(dirfd(folder.get()), entry->d_name, 0);
+    const std::vector<std::string> prefixes = temporaryPrefixes(name);
+    while (const dirent* entry = readdir(entries.get())) {
+        for (const std::string& prefix : prefixes) {
+            const pid_t owner = ownerOf(entry->d_name, prefix);
+            if (owner != 0 && owner != getpid() && processIsGone(owner)) {
+                unlinkat(dirfd(entries.get()), entry->d_name, 0);
+                break;
+            }
+        }
     }
 }
 

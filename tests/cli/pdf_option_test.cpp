@@ -2,7 +2,12 @@
 // run as a whole process; and the refusal when no PDF can be written.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -13,6 +18,8 @@
 #include <vector>
 
 #include "support/cli_run.h"
+#include "support/other_user.h"
+#include "support/sample_payment_file.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -140,8 +147,7 @@ TEST_F(PdfOption, AFileThatCannotBeWrittenIsRefusedAndAnOldOneKept) {
         runShell(cli("schedule --sum 1000 --rate 12 --term 3 --pdf " + quoted(blocked.string())) +
                  " 2>&1 1>/dev/null");
     EXPECT_EQ(refused.status, 2);
-    EXPECT_NE(refused.out.find("ssudomer-cli: --pdf " + blocked.string() + ": "), std::string::npos)
-        << refused.out;
+    EXPECT_NE(refused.out.find("Файл \"out.pdf\" не записан."), std::string::npos) << refused.out;
     EXPECT_FALSE(fs::exists(blocked));
 
     // A folder in the file's place: the write fails and the folder stays as it was.
@@ -161,6 +167,170 @@ TEST(PdfOptionInProcess, WithoutTheWriterModuleThePdfIsRefusedAfterTheTable) {
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.out.find("Всего:"), std::string::npos);
     EXPECT_NE(r.err.find("ssudomer-pdf.so is not installed"), std::string::npos) << r.err;
+}
+
+// ---- The file written as every save writes its file ---------------------------------------
+
+using testing_support::kNobody;
+
+const std::string kSchedule = "schedule --sum 1000 --rate 12 --term 3 --pdf ";
+const std::string kRefusedSpecial = "а сохранять можно только в обычный файл; ничего не изменено.";
+const std::string kKept = "не записан; прежнее содержимое файла не изменено.";
+
+// --pdf into `path`: the status and what went to standard error.
+Process pdfInto(const std::string& path) {
+    return runShell(cli(kSchedule + quoted(path)) + " 2>&1 1>/dev/null");
+}
+
+struct stat statusOf(const std::string& path) {
+    struct stat status {};
+    EXPECT_EQ(lstat(path.c_str(), &status), 0) << path;
+    return status;
+}
+
+bool isPdf(const std::string& path) {
+    return readFile(path).substr(0, 5) == "%PDF-";
+}
+
+class GuardedPdf : public ::testing::Test {
+  protected:
+    testing_support::TempFolder folder;
+    std::string at(const std::string& name) { return folder / name; }
+};
+
+TEST_F(GuardedPdf, SpecialFilesAreRefusedAndLeftAlone) {
+    ASSERT_EQ(mkfifo(at("pipe.pdf").c_str(), 0600), 0);
+    ASSERT_EQ(symlink("pipe.pdf", at("to-pipe.pdf").c_str()), 0);
+    fs::create_directory(at("folder.pdf"));
+    const bool devices = mknod(at("null.pdf").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    if (devices)
+        ASSERT_EQ(symlink("null.pdf", at("to-null.pdf").c_str()), 0);
+
+    for (const char* name : {"pipe.pdf", "to-pipe.pdf", "folder.pdf", "null.pdf", "to-null.pdf"}) {
+        if (!devices && std::string(name).find("null") != std::string::npos)
+            continue;
+        const Process refused = pdfInto(at(name));
+        EXPECT_EQ(refused.status, 2) << name;
+        EXPECT_NE(refused.out.find(kRefusedSpecial), std::string::npos) << refused.out;
+    }
+    EXPECT_TRUE(S_ISFIFO(statusOf(at("pipe.pdf")).st_mode));
+    EXPECT_TRUE(S_ISLNK(statusOf(at("to-pipe.pdf")).st_mode));
+    EXPECT_TRUE(S_ISDIR(statusOf(at("folder.pdf")).st_mode));
+    if (devices) {
+        EXPECT_TRUE(S_ISCHR(statusOf(at("null.pdf")).st_mode));
+        EXPECT_TRUE(S_ISLNK(statusOf(at("to-null.pdf")).st_mode));
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()),
+              devices ? 5 : 3);
+
+    // A dangling link: the file it names is made, and the link stays.
+    ASSERT_EQ(symlink("made.pdf", at("dangling.pdf").c_str()), 0);
+    EXPECT_EQ(pdfInto(at("dangling.pdf")).status, 0);
+    EXPECT_TRUE(S_ISLNK(statusOf(at("dangling.pdf")).st_mode));
+    EXPECT_TRUE(isPdf(at("made.pdf")));
+}
+
+TEST_F(GuardedPdf, HardLinksModesAndOwnersAreKept) {
+    testing_support::WriteBytes(at("a.pdf"), "old");
+    ASSERT_EQ(link(at("a.pdf").c_str(), at("b.pdf").c_str()), 0);
+    chmod(at("a.pdf").c_str(), 0640);
+    const ino_t inode = statusOf(at("a.pdf")).st_ino;
+    ASSERT_EQ(pdfInto(at("a.pdf")).status, 0);
+    EXPECT_EQ(statusOf(at("a.pdf")).st_ino, inode);
+    EXPECT_TRUE(isPdf(at("b.pdf")));
+    EXPECT_EQ(statusOf(at("a.pdf")).st_mode & 07777, 0640u);
+
+    testing_support::WriteBytes(at("read-only.pdf"), "old");
+    chmod(at("read-only.pdf").c_str(), 0444);
+    const Process refused = pdfInto(at("read-only.pdf"));
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.out.find("Файл \"read-only.pdf\" " + kKept), std::string::npos)
+        << refused.out;
+    EXPECT_EQ(readFile(at("read-only.pdf")), "old");
+
+    if (!testing_support::CanActAsAnotherUser())
+        return;
+    testing_support::WriteBytes(at("nobodys.pdf"), "old");
+    ASSERT_EQ(chown(at("nobodys.pdf").c_str(), kNobody, kNobody), 0);
+    ASSERT_EQ(pdfInto(at("nobodys.pdf")).status, 0);
+    EXPECT_TRUE(isPdf(at("nobodys.pdf")));
+    EXPECT_EQ(statusOf(at("nobodys.pdf")).st_uid, kNobody);
+}
+
+TEST_F(GuardedPdf, AnOrdinaryUserIsRefusedWhatHeMayNotWrite) {
+    if (!testing_support::CanActAsAnotherUser())
+        GTEST_SKIP() << "needs the superuser to act as another user";
+    ASSERT_EQ(chown(folder.path().c_str(), kNobody, kNobody), 0);
+    const auto make = [&](const std::string& name, uid_t owner, mode_t mode) {
+        testing_support::WriteBytes(at(name), "old");
+        EXPECT_EQ(chown(at(name).c_str(), owner, owner), 0);
+        chmod(at(name).c_str(), mode);
+    };
+    make("own-read-only.pdf", kNobody, 0444);
+    make("roots.pdf", 0, 0644);
+    make("roots-shared.pdf", 0, 0666);
+    const int verdict = testing_support::RunAsNobody([&] {
+        setenv("HOME", folder.path().c_str(), 1);
+        return pdfInto(at("own-read-only.pdf")).status == 2 &&
+               pdfInto(at("roots.pdf")).status == 2 && pdfInto(at("roots-shared.pdf")).status == 0;
+    });
+    ASSERT_NE(verdict, -1);
+    EXPECT_EQ(verdict, 1);
+    EXPECT_EQ(readFile(at("own-read-only.pdf")), "old");
+    EXPECT_EQ(readFile(at("roots.pdf")), "old");
+    EXPECT_TRUE(isPdf(at("roots-shared.pdf")));
+    EXPECT_EQ(statusOf(at("roots-shared.pdf")).st_uid, 0u);
+}
+
+TEST_F(GuardedPdf, NamesAreKeptByteForByteAndMessagesStayShortAndPrintable) {
+    const std::string name =
+        "a\xff\xfe"
+        "b.pdf";
+    ASSERT_EQ(pdfInto(at(name)).status, 0);
+    EXPECT_TRUE(isPdf(at(name)));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+
+    const std::string hostile = at("missing/\x1b[31m" + std::string(2000, 'x') + ".pdf");
+    const Process refused = pdfInto(hostile);
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.out.find('\x1b'), std::string::npos) << refused.out;
+    std::istringstream lines(refused.out);
+    for (std::string line; std::getline(lines, line);) EXPECT_LT(line.size(), 300u) << line;
+}
+
+// The peak memory of `ssudomer-cli show FILE --pdf OUT`, in megabytes.
+double peakOfShowWithPdf(const std::string& file, const std::string& pdf) {
+    const pid_t child = fork();
+    if (child == 0) {
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, 1);
+        execl(SSUDOMER_CLI, SSUDOMER_CLI, "show", file.c_str(), "--pdf", pdf.c_str(), nullptr);
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return -1;
+    return static_cast<double>(usage.ru_maxrss) / 1024;
+}
+
+TEST_F(GuardedPdf, MemoryDoesNotGrowWithTheLengthOfTheTable) {
+    testing_support::WriteSamplePaymentFile(at("short.crp"), 400, true);
+    testing_support::WriteSamplePaymentFile(at("long.crp"), 8000, true);
+    const double shortPeak = peakOfShowWithPdf(at("short.crp"), at("short.pdf"));
+    const double longPeak = peakOfShowWithPdf(at("long.crp"), at("long.pdf"));
+    ASSERT_GT(shortPeak, 0);
+    ASSERT_GT(longPeak, 0);
+    // The table itself takes well under a megabyte more; every page kept would take 20.
+    EXPECT_LT(longPeak - shortPeak, 6.0)
+        << shortPeak << " MB for 400 rows, " << longPeak << " MB for 8000";
+    // Every row was written: 8000 rows of about 42 a page.
+    if (havePoppler()) {
+        const Process info = runShell("pdfinfo " + quoted(at("long.pdf")));
+        std::smatch pages;
+        ASSERT_TRUE(std::regex_search(info.out, pages, std::regex("Pages: +([0-9]+)")));
+        EXPECT_GT(std::stoi(pages[1]), 8000 / 50);
+    }
 }
 
 }  // namespace

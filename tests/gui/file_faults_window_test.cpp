@@ -129,6 +129,25 @@ TEST_F(FileFaultsRegisterWindowTest, APickedDateBeforeTheLoanIsRefusedByThePrevi
     EXPECT_EQ(text("Label13"), "122,30");
 }
 
+// Typed digit by digit, a date passes through dates the loan does not allow (typing
+// 05.02.2005 over 20.01.2005 makes 05.01.2005 first, before the loan of 10.01.2005): no refusal box
+// may interrupt the typing, only the finished date counts.
+TEST_F(FileFaultsRegisterWindowTest, ATypedDateIsPreviewedOnceTheTypingIsFinished) {
+    auto* picker = find<QDateEdit>("DateTimePicker2");
+    picker->setDate(QDate(2005, 1, 20));
+    ASSERT_TRUE(modals.seen.empty());
+
+    picker->setFocus();
+    picker->setSelectedSection(QDateTimeEdit::DaySection);
+    QTest::keyClicks(picker, "0502");  // the day, then the month: a full section moves on
+    EXPECT_EQ(picker->text(), "05.02.2005");
+    EXPECT_TRUE(modals.seen.empty());
+    QTest::keyClick(picker, Qt::Key_Return);
+    EXPECT_TRUE(modals.seen.empty());
+    EXPECT_EQ(picker->date(), QDate(2005, 2, 5));
+    EXPECT_EQ(text("Label13"), "102,58");
+}
+
 // A first payment refused after its checks had begun once left the loan locked and
 // "Удалить платеж" offered on an empty register.
 TEST_F(FileFaultsRegisterWindowTest, ARefusedFirstPaymentLeavesTheLoanEditable) {

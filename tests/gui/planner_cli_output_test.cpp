@@ -161,7 +161,7 @@ TEST_F(PlannerCliOutput, AnOutputThatCannotBeWrittenIsToldAndTheRestIsDone) {
                  QStringList{"--pdf", file("missing/plan.pdf"), "--chart", file("plan.png")});
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, plain.out);
-    EXPECT_TRUE(run.err.contains("--pdf")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("Файл \"plan.pdf\" не записан")) << run.err.toStdString();
     EXPECT_TRUE(QFile::exists(file("plan.png")));
     EXPECT_FALSE(QFile::exists(file("missing/plan.pdf")));
 

@@ -5,11 +5,15 @@
 //                                         "-" zoom, "n" and "p" turn the pages
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QShortcut>
+
+#include <cstdio>
 
 #include "print/pdf_output.h"
 #include "print/preview.h"
 #include "sample_document.h"
+#include "storage/file_error.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -44,6 +48,13 @@ int main(int argc, char* argv[]) {
     bool written = preview.grab().save(folder.filePath("preview_30.png"));
     preview.SetZoom(100);
     written &= preview.grab().save(folder.filePath("preview_100.png"));
-    written &= print::WritePdfFile(preview.PageList(), folder.filePath("pages.pdf"), "sample");
+    try {
+        print::WritePdfFile(preview.PageList(),
+                            QFile::encodeName(folder.filePath("pages.pdf")).toStdString(),
+                            "sample");
+    } catch (const storage::FileError& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        written = false;
+    }
     return written ? 0 : 1;
 }

@@ -1,7 +1,10 @@
 // PDF output: searchable text where the pages put it, and lines where they belong.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -13,6 +16,7 @@
 #include "print/qt_text_measurer.h"
 #include "render_support.h"
 #include "sample_document.h"
+#include "storage/file_error.h"
 
 namespace print {
 namespace {
@@ -75,7 +79,7 @@ TEST_F(Pdf, TextIsSearchableAndStandsWhereThePageHasIt) {
     pages.Canvas.Pen.Color = clPvNone;
     pages.Canvas.TextBox("Остаток кредита", taLeftJustify, pvInches, pvTop, 0, 1, 1.4L, 3, 0);
     pages.NewPage();
-    ASSERT_TRUE(WritePdfFile(pages, path, "Платежи по кредиту"));
+    ASSERT_NO_THROW(WritePdfFile(pages, path.toStdString(), "Платежи по кредиту"));
 
     const std::vector<Word> words = WordsOfPage(path, 1);
     const Word* cell = Find(words, "Остаток");
@@ -101,7 +105,7 @@ TEST_F(Pdf, TextIsSearchableAndStandsWhereThePageHasIt) {
 
 TEST_F(Pdf, LinesLandOnTheRightPixelsOfTheRasterisedPage) {
     pages.Canvas.Line(pvInches, 1, 1, 2, 1);
-    ASSERT_TRUE(WritePdfFile(pages, path, "lines"));
+    ASSERT_NO_THROW(WritePdfFile(pages, path.toStdString(), "lines"));
     RunTool("pdftoppm", {"-r", "96", "-png", "-singlefile", path, folder.filePath("page")});
     const QImage image(folder.filePath("page.png"));
     ASSERT_FALSE(image.isNull());
@@ -128,12 +132,66 @@ TEST_F(Pdf, PagesInTheOrderAskedAndUnwritableTargetsRefused) {
     EXPECT_NE(Find(WordsOfPage(path, 1), "Лист3"), nullptr);
     EXPECT_NE(Find(WordsOfPage(path, 3), "Лист1"), nullptr);
 
-    QString error;
-    EXPECT_FALSE(WritePdfFile(pages, folder.filePath("missing/pages.pdf"), "x", &error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_THROW(WritePdfFile(pages, folder.filePath("missing/pages.pdf").toStdString(), "x"),
+                 storage::FileError);
     QBuffer readOnly;  // a device that cannot be written
     ASSERT_TRUE(readOnly.open(QIODevice::ReadOnly));
     EXPECT_FALSE(WritePdf(pages, readOnly, "x", 1, 3));
+}
+
+// A document written while it is laid out is the document written whole: the same words
+// at the same places, "{NUMPAGES}" counted right, the same pixels.
+TEST_F(Pdf, AStreamedDocumentIsTheDocumentWrittenWhole) {
+    // The page numbers are put into the footer only once the pages are laid out.
+    const auto layOut = [&] {
+        pages.Clear();
+        testing::BuildSampleDocument(pages, 5, 280, true);
+        const std::string numbers = pages.Footer.CaptionLeft.Caption;
+        pages.Footer.CaptionLeft.Caption.clear();
+        pages.NewPage();
+        pages.Footer.CaptionLeft.Caption = numbers;
+    };
+    layOut();
+    ASSERT_NO_THROW(WritePdfFile(pages, path.toStdString(), "whole"));
+    const QString streamed = folder.filePath("streamed.pdf");
+    ASSERT_NO_THROW(StreamPdfFile(pages, layOut, streamed.toStdString(), "whole"));
+    EXPECT_THROW(pages.Page(1), TPvError);  // released as it was written
+
+    for (int page = 1; page <= 6; ++page) {
+        const std::vector<Word> whole = WordsOfPage(path, page);
+        const std::vector<Word> words = WordsOfPage(streamed, page);
+        ASSERT_EQ(words.size(), whole.size()) << page;
+        for (std::size_t w = 0; w < words.size(); ++w) {
+            EXPECT_EQ(words[w].text, whole[w].text);
+            EXPECT_EQ(words[w].xMin, whole[w].xMin);
+            EXPECT_EQ(words[w].yMin, whole[w].yMin);
+        }
+        const QString image = QString("page%1").arg(page);
+        for (const QString& pdf : {path, streamed}) {
+            RunTool("pdftoppm",
+                    {"-r", "50", "-png", "-singlefile", "-f", QString::number(page), "-l",
+                     QString::number(page), pdf, folder.filePath(image + pdf.right(5))});
+        }
+        const QImage a(folder.filePath(image + path.right(5) + ".png"));
+        const QImage b(folder.filePath(image + streamed.right(5) + ".png"));
+        ASSERT_FALSE(a.isNull());
+        EXPECT_EQ(a, b) << page;
+    }
+    ASSERT_NE(Find(WordsOfPage(streamed, 3), "3"), nullptr);  // "Страница 3 из 6"
+    ASSERT_NE(Find(WordsOfPage(streamed, 3), "6"), nullptr);
+}
+
+TEST_F(Pdf, TheFileNameIsTakenAsTheBytesItIs) {
+    const std::string name =
+        "a\xff\xfe"
+        "b.pdf";
+    ASSERT_NO_THROW(
+        WritePdfFile(pages, QFile::encodeName(folder.path()).toStdString() + "/" + name, "name"));
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path().toStdString()))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{name});
+    std::filesystem::remove(folder.path().toStdString() + "/" + name);  // Qt cannot name it
 }
 
 }  // namespace
