@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include "app/main_form.h"
+#include "gui/control_binding.h"
 #include "gui/fonts.h"
 #include "gui/planner_chart.h"
 #include "gui/planner_pages.h"
@@ -34,14 +35,6 @@ namespace {
 
 constexpr const char* kExportTitle = "Экспорт плана в CSV";
 constexpr const char* kExportName = "план погашения.csv";
-
-QDate toQDate(const loan::Date& date) {
-    return QDate(date.year, date.month, date.day);
-}
-
-loan::Date toDate(const QDate& date) {
-    return {date.year(), date.month(), date.day()};
-}
 
 QString text(const std::string& utf8) {
     return QString::fromStdString(utf8);
@@ -317,7 +310,7 @@ QWidget* PlannerWindow::buildLoan() {
     connect(equalPayments_, &QRadioButton::clicked, this,
             [this] { run([this] { planner_.EqualPaymentsClick(); }); });
     connect(loanDate_, &QDateEdit::dateChanged, this,
-            [this](const QDate& date) { planner_.LoanDate.Date = toDate(date); });
+            [this](const QDate& date) { planner_.LoanDate.Date = ToDate(date); });
     connect(calculate, &QPushButton::clicked, this,
             [this] { run([this] { planner_.Calculate(); }); });
     return group;
@@ -382,7 +375,7 @@ QWidget* PlannerWindow::buildPrepayments() {
     connect(monthly_, &QCheckBox::toggled, this,
             [this](bool checked) { planner_.Monthly.Checked = checked; });
     connect(prepaymentDate_, &QDateEdit::dateChanged, this,
-            [this](const QDate& date) { planner_.PrepaymentDate.Date = toDate(date); });
+            [this](const QDate& date) { planner_.PrepaymentDate.Date = ToDate(date); });
     connect(prepayments_, &QTreeWidget::itemSelectionChanged, this,
             [this] { run([this] { planner_.SelectPrepayment(selectedEntry(prepayments_)); }); });
     return group;
@@ -412,7 +405,7 @@ QWidget* PlannerWindow::buildRateChanges() {
                     2, 0, 1, 4);
 
     connect(rateChangeDate_, &QDateEdit::dateChanged, this,
-            [this](const QDate& date) { planner_.RateChangeDate.Date = toDate(date); });
+            [this](const QDate& date) { planner_.RateChangeDate.Date = ToDate(date); });
     connect(rateChanges_, &QTreeWidget::itemSelectionChanged, this,
             [this] { run([this] { planner_.SelectRateChange(selectedEntry(rateChanges_)); }); });
     return group;
@@ -499,24 +492,14 @@ bool PlannerWindow::run(const std::function<void()>& handler) {
 
 void PlannerWindow::refresh() {
     for (SpinEditBase* spin : spins_) spin->refresh();
-    const auto showDate = [](QDateEdit* picker, const app::DatePicker& model) {
-        const QSignalBlocker quiet(picker);
-        picker->setDate(toQDate(model.Date));
-        picker->setEnabled(model.Enabled);
-    };
-    showDate(loanDate_, planner_.LoanDate);
-    showDate(prepaymentDate_, planner_.PrepaymentDate);
-    showDate(rateChangeDate_, planner_.RateChangeDate);
-    const auto showCheck = [](QAbstractButton* button, const app::CheckControl& model) {
-        const QSignalBlocker quiet(button);
-        button->setChecked(model.Checked);
-        button->setEnabled(model.Enabled);
-    };
-    showCheck(differentiated_, planner_.Differentiated);
-    showCheck(equalPayments_, planner_.EqualPayments);
-    showCheck(shortenTerm_, planner_.ShortenTerm);
-    showCheck(lowerPayment_, planner_.LowerPayment);
-    showCheck(monthly_, planner_.Monthly);
+    ShowDate(loanDate_, planner_.LoanDate);
+    ShowDate(prepaymentDate_, planner_.PrepaymentDate);
+    ShowDate(rateChangeDate_, planner_.RateChangeDate);
+    ShowCheck(differentiated_, planner_.Differentiated);
+    ShowCheck(equalPayments_, planner_.EqualPayments);
+    ShowCheck(shortenTerm_, planner_.ShortenTerm);
+    ShowCheck(lowerPayment_, planner_.LowerPayment);
+    ShowCheck(monthly_, planner_.Monthly);
     showLists();
     print_->setEnabled(planner_.HasPlan());
     exportCsv_->setEnabled(planner_.HasPlan());
