@@ -37,10 +37,10 @@ void* PdfModuleEntry(const char* name, std::string& why) {
         }
         if (void* entry = dlsym(module, name))
             return entry;
-        why = candidate + " has no entry point " + name;
+        why = candidate + ": в модуле нет входа " + name;
         return nullptr;
     }
-    why = std::string("the PDF writer ") + pdf::kModuleFileName + " is not installed";
+    why = std::string("модуль PDF ") + pdf::kModuleFileName + " не установлен";
     return nullptr;
 }
 

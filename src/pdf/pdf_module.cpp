@@ -45,11 +45,11 @@ extern "C" __attribute__((visibility("default"))) bool ssudomer_write_pdf(
     pdf::PdfRequest* request) {
     if (!request || request->version != pdf::kRequestVersion) {
         if (request)
-            request->error = "the PDF writer does not match this program";
+            request->error = "модуль PDF не от этой версии программы";
         return false;
     }
     if (!request->loanInformation || !request->table) {
-        request->error = "nothing to print";
+        request->error = "нечего печатать";
         return false;
     }
     try {

@@ -36,7 +36,7 @@ bool writePlanPdf(pdf::PlanRequest& request) {
 bool renderChart(pdf::PlanRequest& request) {
     const QByteArray png = gui::BalanceChartPng(*request.planner);
     if (png.isEmpty()) {
-        request.error = "the chart could not be drawn";
+        request.error = "график не нарисован";
         return false;
     }
     request.png.assign(png.constData(), static_cast<std::size_t>(png.size()));
@@ -49,11 +49,11 @@ extern "C" __attribute__((visibility("default"))) bool ssudomer_write_plan(
     pdf::PlanRequest* request) {
     if (!request || request->version != pdf::kPlanRequestVersion) {
         if (request)
-            request->error = "the PDF writer does not match this program";
+            request->error = "модуль PDF не от этой версии программы";
         return false;
     }
     if (!request->planner || !request->planner->HasPlan()) {
-        request->error = "no plan to show";
+        request->error = "план не рассчитан";
         return false;
     }
     try {
