@@ -1,8 +1,8 @@
 // ssudomer-cli in-process: the input is the argument list, split at NUL bytes. Whatever the
 // words, the run ends with a status of 0, 2 or 64 and bounded messages. Saving is left out:
-// a fuzzer must not write where its words point. --pdf stays, since the PDF module is not
-// found beside a fuzzer and --pdf is then refused after its checks; should one be found
-// there, --pdf is left out too.
+// a fuzzer must not write where its words point. --pdf and --chart stay, since the PDF
+// module is not found beside a fuzzer and they are then refused after their checks; should
+// one be found there, they are left out too.
 
 #include <algorithm>
 #include <filesystem>
@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     static const bool pdfWrites = pdfCanBeWritten();
     for (std::string& arg : args) {
-        if (arg == "--save" || (pdfWrites && arg == "--pdf"))
+        if (arg == "--save" || (pdfWrites && (arg == "--pdf" || arg == "--chart")))
             arg = "--csv";
     }
 

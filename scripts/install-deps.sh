@@ -8,6 +8,8 @@ packages=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev qt6-translations-l10n
+  # The planner's chart; Qt Charts' CMake package needs Qt OpenGL's, which Debian ships apart.
+  qt6-charts-dev libqt6opengl6-dev
   fonts-liberation2 xvfb xauth
   desktop-file-utils appstream libxml2-utils shared-mime-info man-db binutils
   poppler-utils

@@ -27,8 +27,10 @@ dpkg-deb --info "$package"
 contents=$(dpkg-deb --contents "$package")
 grep -q ' \./usr/lib/ssudomer/ssudomer-pdf\.so$' <<<"$contents" ||
   { echo "the package lacks usr/lib/ssudomer/ssudomer-pdf.so" >&2; exit 1; }
-grep -q 'libqt6gui6' <<<"$(dpkg-deb --field "$package" Depends)" ||
-  { echo "the package's Depends lack libqt6gui6" >&2; exit 1; }
+for library in libqt6gui6 libqt6charts6; do  # the pages; the planner's chart
+  grep -q "$library" <<<"$(dpkg-deb --field "$package" Depends)" ||
+    { echo "the package's Depends lack $library" >&2; exit 1; }
+done
 grep -q 'qt6-translations-l10n' <<<"$(dpkg-deb --field "$package" Recommends)" ||
   { echo "the package's Recommends lack qt6-translations-l10n" >&2; exit 1; }
 lintian --fail-on error --info "$package"

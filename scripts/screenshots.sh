@@ -20,11 +20,12 @@ case "${1:-}" in
   *) echo "usage: scripts/screenshots.sh [--offscreen]" >&2; exit 64 ;;
 esac
 
-tools=(gui_screenshots print_screenshots)
+tools=(gui_screenshots print_screenshots planner_screenshots)
 # The pictures docs/ and README.md link to, by the names the tools give them.
 pictures=(
   main_empty main_schedule main_payments payments_forecast forecast_settings save_question
   menu_file menu_settings full_cost annuity_hint print_page1_zoom30 print_page1_zoom100
+  planner_window
 )
 
 if [ "$platform" = xcb ]; then

@@ -369,6 +369,7 @@ bool PlannerForm::calculate(bool reportIncomplete) {
     }
     terms_ = std::move(terms);
     hasPlan_ = true;
+    ++planGeneration_;
     fillTable();
     describeIssues();
     return true;
@@ -376,6 +377,7 @@ bool PlannerForm::calculate(bool reportIncomplete) {
 
 void PlannerForm::clearPlan() {
     hasPlan_ = false;
+    ++planGeneration_;
     result_ = {};
     refusals_.clear();
     notes_.clear();
@@ -528,6 +530,61 @@ TableReport PlannerForm::Report() const {
         report.values.emplace_back(name + ": экономия", FormatMoney(figures.interestSaved));
     }
     return report;
+}
+
+std::vector<std::string> PlannerForm::InformationLines() const {
+    if (!hasPlan_)
+        return {};
+    const bool annuity = terms_.scheme == loan::PlanScheme::Annuity;
+    std::vector<std::string> lines = {
+        "Сумма кредита          : " + FormatMoney(terms_.sum),
+        "Процентная ставка      : " + loan::GeneralNumberText(terms_.annualRate, locale_) + "  %",
+        "Срок погашения         : " + std::to_string(terms_.termMonths) + "  месяцев",
+        "Дата получения кредита : " + loan::FormatShortDate(terms_.loanDate),
+        std::string("Схема погашения        : ") +
+            (annuity ? "равными платежами" : "дифференцированными платежами"),
+        "Ежемесячный платеж     : " + FormatMoney(result_.summary.firstPayment) +
+            (annuity && terms_.payment ? "  (по договору)" : ""),
+    };
+    // A list under its label, the later entries indented to the values' column.
+    const auto list = [&lines](const char* label, int count, const auto& entryText) {
+        constexpr const char* kIndent = "                         ";
+        for (int i = 0; i < std::min(count, kListedEntries); ++i)
+            lines.push_back((i == 0 ? std::string(label) : kIndent) + entryText(i));
+        if (count > kListedEntries)
+            lines.push_back(kIndent + ("... и еще " + std::to_string(count - kListedEntries)));
+    };
+    list("Досрочные погашения    : ", static_cast<int>(terms_.prepayments.size()), [&](int i) {
+        const loan::Prepayment& prepayment = terms_.prepayments[static_cast<std::size_t>(i)];
+        return loan::FormatShortDate(prepayment.date) + "  " + FormatMoney(prepayment.amount) +
+               "  " +
+               (prepayment.mode == loan::PrepaymentMode::LowerPayment ? kLowerPaymentText
+                                                                      : kShortenTermText) +
+               (prepayment.monthly ? std::string(", ") + kMonthlyText : std::string());
+    });
+    list("Изменения ставки       : ", static_cast<int>(terms_.rateChanges.size()), [&](int i) {
+        const loan::RateChange& change = terms_.rateChanges[static_cast<std::size_t>(i)];
+        return loan::FormatShortDate(change.date) + "  " +
+               loan::GeneralNumberText(change.annualRate, locale_) + "  %";
+    });
+    return lines;
+}
+
+loan::ScheduleTable PlannerForm::ComparisonTable() const {
+    loan::ScheduleTable table;
+    static_assert(kComparisonHeaders.size() == loan::ScheduleTable::kColumnCount);
+    for (int column = 0; column < loan::ScheduleTable::kColumnCount; ++column)
+        table.setCell(column, 0, kComparisonHeaders[static_cast<std::size_t>(column)]);
+    const std::array<ComparisonRow, 4> rows = ComparisonTexts();
+    table.setRowCount(hasPlan_ ? static_cast<int>(rows.size()) + 1 : 1);
+    if (!hasPlan_)
+        return table;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const ComparisonRow& texts = rows[i];
+        table.setRow(static_cast<int>(i) + 1,
+                     {texts[0], texts[1], texts[2], texts[3], texts[4], texts[5], texts[6]});
+    }
+    return table;
 }
 
 void PlannerForm::ExportCsvClick() {

@@ -150,6 +150,8 @@ class PlannerForm {
     // that take no part are told once, when they first fail; Notes() keeps them all.
     bool Calculate();
     bool HasPlan() const { return hasPlan_; }
+    // Counts the plans computed and cleared: a view redraws the plan when it changed.
+    unsigned PlanGeneration() const { return planGeneration_; }
 
     // The header row, a row per payment and the totals row "Всего:".
     const loan::ScheduleTable& Table() const { return table_; }
@@ -170,6 +172,16 @@ class PlannerForm {
 
     // The table and the name;value lines of --csv.
     TableReport Report() const;
+
+    // ---- The printout --------------------------------------------------------------------
+    // The lines above the printed table: the loan of the plan computed last (sum, rate, term,
+    // date, scheme, monthly payment), then its prepayments and rate changes, at most
+    // kListedEntries of each with a count of the others, every label padded to 25 characters
+    // with its ": " so that the values line up in a fixed-pitch font. Empty without a plan.
+    static constexpr int kListedEntries = 8;
+    std::vector<std::string> InformationLines() const;
+    // The comparison as a table of its own: the headers, then the four variants.
+    loan::ScheduleTable ComparisonTable() const;
     // "Экспорт в CSV...": the report with a byte-order mark and CR LF, written safely. A
     // failed write throws FileError (the handler's box shows it); an earlier file stays.
     void ExportCsvClick();
@@ -200,6 +212,7 @@ class PlannerForm {
     std::vector<loan::RateChange> rateChanges_;
 
     bool hasPlan_ = false;
+    unsigned planGeneration_ = 0;
     loan::PlanTerms terms_;
     loan::PlanResult result_;
     loan::ScheduleTable table_;

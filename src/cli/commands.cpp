@@ -28,10 +28,13 @@ constexpr const char* kUsage =
     "                        [--equal [--payment A]]\n"
     "                        [--prepay DD.MM.YYYY:AMOUNT:term|payment[:monthly]]...\n"
     "                        [--rate-change DD.MM.YYYY:RATE]...\n"
-    "                        [--csv] [--decimal-separator ,|.]\n"
+    "                        [--csv] [--decimal-separator ,|.] [--pdf FILE]\n"
+    "                        [--chart FILE.png]\n"
     "  --date of schedule defaults to today\n"
     "  --psk adds the full cost of credit (ПСК) below the summary\n"
-    "  --pdf FILE writes the pages of \"Печать платежей\" to FILE (A4)\n"
+    "  --pdf FILE writes the pages of \"Печать платежей\" to FILE (A4);\n"
+    "             of plan, the pages of the planner's \"Печать...\"\n"
+    "  --chart FILE.png writes the planner's chart of the remaining balance\n"
     "  plan: differentiated payments unless --equal; a prepayment in mode term\n"
     "        shortens the loan, in mode payment lowers the monthly payment\n";
 

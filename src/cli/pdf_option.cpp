@@ -23,9 +23,10 @@ std::string programFolder() {
     return storage::ProgramFolder(std::string(path, static_cast<std::size_t>(length)));
 }
 
-// The module's entry point; null with the reason in `why` when no module could be opened.
+}  // namespace
+
 // The module stays loaded until the program ends: Qt keeps running inside it.
-pdf::WritePdfFunction openModule(std::string& why) {
+void* PdfModuleEntry(const char* name, std::string& why) {
     for (const std::string& candidate : PdfModuleCandidates()) {
         if (access(candidate.c_str(), F_OK) != 0)
             continue;
@@ -34,16 +35,14 @@ pdf::WritePdfFunction openModule(std::string& why) {
             why = dlerror();
             return nullptr;
         }
-        if (void* entry = dlsym(module, pdf::kEntryPoint))
-            return reinterpret_cast<pdf::WritePdfFunction>(entry);
-        why = candidate + " has no entry point " + pdf::kEntryPoint;
+        if (void* entry = dlsym(module, name))
+            return entry;
+        why = candidate + ": в модуле нет входа " + name;
         return nullptr;
     }
-    why = std::string("the PDF writer ") + pdf::kModuleFileName + " is not installed";
+    why = std::string("модуль PDF ") + pdf::kModuleFileName + " не установлен";
     return nullptr;
 }
-
-}  // namespace
 
 std::vector<std::string> PdfModuleCandidates() {
     const std::string folder = programFolder();
@@ -57,7 +56,8 @@ bool WritePdfOption(const app::MainForm& form, const std::vector<Option>& option
     if (!option)
         return true;
     std::string why;
-    const pdf::WritePdfFunction writePdf = openModule(why);
+    const auto writePdf =
+        reinterpret_cast<pdf::WritePdfFunction>(PdfModuleEntry(pdf::kEntryPoint, why));
     if (!writePdf) {
         err << "ssudomer-cli: --pdf " << loan::Excerpt(option->value) << ": " << why << '\n';
         return false;

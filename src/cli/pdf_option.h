@@ -21,4 +21,8 @@ bool WritePdfOption(const app::MainForm& form, const std::vector<Option>& option
 // ../lib/ssudomer/ from its folder.
 std::vector<std::string> PdfModuleCandidates();
 
+// The entry point `name` of the PDF module, opened on first use; null, with the reason in
+// `why`, when no module could be opened or it has no such entry.
+void* PdfModuleEntry(const char* name, std::string& why);
+
 }  // namespace cli

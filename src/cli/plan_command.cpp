@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "cli/console_port.h"
 #include "cli/options.h"
+#include "cli/plan_outputs.h"
 #include "loan/errors.h"
 #include "loan/number_text.h"
 
@@ -17,6 +18,7 @@ const std::map<std::string, bool> kPlanOptions = {
     {"equal", false}, {"payment", true},
     {"prepay", true}, {"rate-change", true},
     {"csv", false},   {"decimal-separator", true},
+    {"pdf", true},    {"chart", true},
 };
 
 // One --prepay or --rate-change, checked before anything runs.
@@ -147,6 +149,7 @@ int RunPlanCommand(const std::vector<std::string>& args, std::ostream& out, std:
         return kExitRefused;
     for (const std::string& note : planner.Notes()) err << "Примечание: " << note << '\n';
     PrintReport(planner.Report(), FormatOption(options), out);
+    refused = !WritePlanOutputs(planner, options, err) || refused;
     return refused || !planner.Refusals().empty() ? kExitRefused : kExitOk;
 }
 

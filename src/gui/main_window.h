@@ -28,6 +28,7 @@ class TAboutBox;
 class TForm2;
 class TForm3;
 class HelpWindow;
+class PlannerWindow;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -61,6 +62,9 @@ class MainWindow : public QMainWindow {
     // "Печать платежей": the print window, made on first use and shown modally.
     void N9Click();
     TForm2* printWindow() const { return form2_; }
+    // "Досрочное погашение...": the planner with the loan of the fields, made on first use.
+    void PlannerClick();
+    PlannerWindow* plannerWindow() const { return planner_; }
     // Maximised: at the top of the desktop as tall as the height limit lets it.
     bool maximised() const { return maximised_; }
     HelpWindow* helpWindow() const { return help_; }
@@ -138,6 +142,7 @@ class MainWindow : public QMainWindow {
     TForm2* form2_ = nullptr;
     TForm3* form3_ = nullptr;
     TAboutBox* about_ = nullptr;
+    PlannerWindow* planner_ = nullptr;
     HelpWindow* help_ = nullptr;
 };
 

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "gui/check_control.h"
+#include "gui/control_binding.h"
 #include "gui/fonts.h"
 #include "gui/main_window.h"
 
@@ -17,14 +18,6 @@ namespace {
 constexpr int kClientWidth = 659;
 constexpr int kClientHeight = 489;
 constexpr int kStatusBarHeight = 19;
-
-QDate toQDate(const loan::Date& date) {
-    return QDate(date.year, date.month, date.day);
-}
-
-loan::Date toDate(const QDate& date) {
-    return {date.year(), date.month(), date.day()};
-}
 
 QLabel* makeLabel(QWidget* parent, const char* name, const char* caption, int left, int top) {
     auto* label = new QLabel(QString::fromUtf8(caption), parent);
@@ -241,9 +234,9 @@ void MainWindow::connectControls() {
             [this, choosePaymentKind] { choosePaymentKind(form_.RadioButton4); });
 
     connect(DateTimePicker1, &QDateEdit::dateChanged, this,
-            [this](const QDate& date) { form_.DateTimePicker1.Date = toDate(date); });
+            [this](const QDate& date) { form_.DateTimePicker1.Date = ToDate(date); });
     connect(DateTimePicker2, &QDateEdit::dateChanged, this, [this](const QDate& date) {
-        form_.DateTimePicker2.Date = toDate(date);
+        form_.DateTimePicker2.Date = ToDate(date);
         run([this] { form_.DateTimePicker2Change(); });
     });
 }
@@ -257,25 +250,15 @@ void MainWindow::refresh() {
           static_cast<SpinEditBase*>(SpinEdit5), static_cast<SpinEditBase*>(SpinEdit6)}) {
         spin->refresh();
     }
-    const auto showDate = [](QDateEdit* picker, const app::DatePicker& model) {
-        const QSignalBlocker quiet(picker);
-        picker->setDate(toQDate(model.Date));
-        picker->setEnabled(model.Enabled);
-    };
-    showDate(DateTimePicker1, form_.DateTimePicker1);
-    showDate(DateTimePicker2, form_.DateTimePicker2);
+    ShowDate(DateTimePicker1, form_.DateTimePicker1);
+    ShowDate(DateTimePicker2, form_.DateTimePicker2);
 
-    const auto showCheck = [](QAbstractButton* button, const app::CheckControl& model) {
-        const QSignalBlocker quiet(button);
-        button->setChecked(model.Checked);
-        button->setEnabled(model.Enabled);
-    };
-    showCheck(RadioButtonA, form_.RadioButtonA);
-    showCheck(RadioButtonB, form_.RadioButtonB);
-    showCheck(CheckBox1, form_.CheckBox1);
-    showCheck(RadioButton1, form_.RadioButton1);
-    showCheck(RadioButton3, form_.RadioButton3);
-    showCheck(RadioButton4, form_.RadioButton4);
+    ShowCheck(RadioButtonA, form_.RadioButtonA);
+    ShowCheck(RadioButtonB, form_.RadioButtonB);
+    ShowCheck(CheckBox1, form_.CheckBox1);
+    ShowCheck(RadioButton1, form_.RadioButton1);
+    ShowCheck(RadioButton3, form_.RadioButton3);
+    ShowCheck(RadioButton4, form_.RadioButton4);
 
     GroupBox4->setVisible(form_.GroupBox4.Visible);
     GroupBox4->setEnabled(form_.GroupBox4.Enabled);

@@ -4,6 +4,7 @@
 #include <QMenuBar>
 
 #include "gui/main_window.h"
+#include "gui/planner_window.h"
 
 namespace gui {
 
@@ -48,6 +49,8 @@ void MainWindow::buildMenu() {
     file->addSeparator();
     handle(addItem(file, "FullCost1", "Полная стоимость кредита..."),
            &app::MainForm::FullCostClick);
+    connect(addItem(file, "Planner1", "Досрочное погашение..."), &QAction::triggered, this,
+            &MainWindow::PlannerClick);
     file->addSeparator()->setObjectName("N5");
     connect(addItem(file, "N6", "Выход"), &QAction::triggered, this, &QWidget::close);
 
@@ -87,6 +90,12 @@ void MainWindow::buildMenu() {
     connect(contents, &QAction::triggered, this, &MainWindow::SsudomerHelp1Click);
     connect(addItem(help, "N8", "&О программе..."), &QAction::triggered, this,
             &MainWindow::N8Click);
+}
+
+void MainWindow::PlannerClick() {
+    if (!planner_)
+        planner_ = new PlannerWindow(port_, form_.locale(), this);
+    planner_->Open(form_);
 }
 
 }  // namespace gui

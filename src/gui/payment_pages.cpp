@@ -14,18 +14,17 @@ constexpr const char* kStoredFooterNotice =
 // Margins of 0.5 inch (720 twips) on every side; both margin pens silver, dotted.
 constexpr const char* kMarginValues = "720,720,720,720,\"12632256,1,2,4\",\"12632256,1,2,4\"";
 
-constexpr print::TPvExtended kTableLeft = 1.0L;
-constexpr print::TPvExtended kTableTop = 1.4L;
-constexpr print::TPvExtended kTableWidth = 6.0L;
 // Free space kept between the page number and the program's caption at the right.
 constexpr print::TPvExtended kCaptionGap = 0.25L;
 
-print::TPvFont cyrillic(print::TPvFont font) {
+}  // namespace
+
+print::TPvFont Cyrillic(print::TPvFont font) {
     font.Charset = print::kCyrillicCharset;
     return font;
 }
 
-void configureDocument(print::TPvPageList& pages) {
+void ConfigureDocument(print::TPvPageList& pages, const char* jobTitle) {
     pages.PaperSize = "A4";
     pages.Orientation = print::pvPortrait;
     pages.PagesPerSheet = print::pvOnePage;
@@ -34,15 +33,15 @@ void configureDocument(print::TPvPageList& pages) {
 
     pages.Header.Visible = true;
     pages.Header.CaptionLeft.Font = print::PvFont("Arial", 12);
-    pages.Header.CaptionCenter.Font = cyrillic(print::PvFont("Arial", 12));
+    pages.Header.CaptionCenter.Font = Cyrillic(print::PvFont("Arial", 12));
     pages.Header.CaptionRight.Font = print::PvFont("Arial", 12);
     pages.Header.CaptionCenter.Caption = kDesignHeaderCaption;
 
     pages.Footer.Visible = true;
     pages.Footer.Pen.Style = print::pvPenDot;
-    pages.Footer.CaptionLeft.Font = cyrillic(print::PvFont("Arial", 12));
-    pages.Footer.CaptionCenter.Font = cyrillic(print::PvFont("Arial", 12));
-    pages.Footer.CaptionRight.Font = cyrillic(print::PvFont("Arial", 10));
+    pages.Footer.CaptionLeft.Font = Cyrillic(print::PvFont("Arial", 12));
+    pages.Footer.CaptionCenter.Font = Cyrillic(print::PvFont("Arial", 12));
+    pages.Footer.CaptionRight.Font = Cyrillic(print::PvFont("Arial", 10));
 
     print::TPvPrinter& printer = pages.Printer;
     printer.SetCollate(false);
@@ -50,8 +49,10 @@ void configureDocument(print::TPvPageList& pages) {
     printer.SetPrintColor(print::pvColor);
     printer.SetDitherType(print::pvNone);
     printer.SetPrintQuality(print::pvMedium);
-    printer.Title = kPrintJobTitle;
+    printer.Title = jobTitle;
 }
+
+namespace {
 
 // Whether the page number of the last page (the widest) and the right caption both fit
 // on the footer band of the document's pages without touching.
@@ -79,30 +80,44 @@ std::string FooterCaption() {
     return kFooterProgramName + app::DecipherNotice(kStoredFooterNotice);
 }
 
+void StartDocument(print::TPvPageList& pages, const char* headerCaption) {
+    pages.Clear();
+    pages.Footer.Caption(0).Caption.clear();
+    pages.Footer.Caption(2).Caption = FooterCaption();
+    pages.Header.Caption(1).Caption = headerCaption;
+}
+
+void NumberPages(print::TPvPageList& pages) {
+    if (PageNumberFits(pages))
+        pages.Footer.Caption(0).Caption = kPageNumberCaption;
+}
+
+void ConfigureTablePrint(print::TPvAbstractGridPrint& table, print::TPvPageList& pages) {
+    table.DefaultCellAlignment = print::taCenter;
+    table.ScaleText = true;
+    table.Font = Cyrillic(print::PvFont("Arial", 8));
+    table.FixedCellFont = Cyrillic(print::PvFont("Times New Roman", 8));
+    table.SetPreview(&pages);
+}
+
+void ConfigureTextPrint(print::TPvRtfPreview& text, print::TPvPageList& pages) {
+    text.TextFileFont = Cyrillic(print::PvFont("Courier New", 10));
+    text.SetPreview(&pages);
+}
+
 PaymentPages::PaymentPages(print::TPvPageList& pages) : pages_(pages) {
-    configureDocument(pages_);
-
-    PvGridPrint1.DefaultCellAlignment = print::taCenter;
-    PvGridPrint1.ScaleText = true;
-    PvGridPrint1.Font = cyrillic(print::PvFont("Arial", 8));
-    PvGridPrint1.FixedCellFont = cyrillic(print::PvFont("Times New Roman", 8));
-    PvGridPrint1.SetPreview(&pages_);
-
-    PvRtfPreview1.TextFileFont = cyrillic(print::PvFont("Courier New", 10));
-    PvRtfPreview1.SetPreview(&pages_);
+    ConfigureDocument(pages_, kPrintJobTitle);
+    ConfigureTablePrint(PvGridPrint1, pages_);
+    ConfigureTextPrint(PvRtfPreview1, pages_);
 }
 
 void PaymentPages::Build(const std::array<std::string, 4>& loanInformation,
                          const loan::ScheduleTable& table) {
-    pages_.Clear();
-    pages_.Footer.Caption(0).Caption.clear();
-    pages_.Footer.Caption(2).Caption = FooterCaption();
-    pages_.Header.Caption(1).Caption = kPageHeaderCaption;
+    StartDocument(pages_, kPageHeaderCaption);
     PvRtfPreview1.LoadTextLines({loanInformation.begin(), loanInformation.end()});
     PvGridPrint1.SetGrid(&table);
     PvGridPrint1.PrintGrid(print::pvInches, kTableLeft, kTableTop, kTableWidth);
-    if (PageNumberFits(pages_))
-        pages_.Footer.Caption(0).Caption = kPageNumberCaption;
+    NumberPages(pages_);
 }
 
 }  // namespace gui

@@ -22,11 +22,34 @@ inline constexpr const char* kFooterProgramName = "Ссудомер 2.0";
 // The page number, left in the footer of every page where the band has room for it.
 inline constexpr const char* kPageNumberCaption = "Стр. {PAGE} из {NUMPAGES}";
 
+// Where the table stands on its pages: 1.0 inch from the left edge, 1.4 inches from the
+// top, 6.0 inches wide.
+inline constexpr print::TPvExtended kTableLeft = 1.0L;
+inline constexpr print::TPvExtended kTableTop = 1.4L;
+inline constexpr print::TPvExtended kTableWidth = 6.0L;
+
 // "Стр. 2 из 5": page `page` of `count`, as the footer and the print window show it.
 std::string PageNumberText(int page, int count);
 
 // "Ссудомер 2.0" immediately followed by the notice the program keeps enciphered.
 std::string FooterCaption();
+
+// The font with the Cyrillic character set.
+print::TPvFont Cyrillic(print::TPvFont font);
+
+// The settings every printed document of the program shares: A4 portrait, margins of half
+// an inch, the header and footer bands with their fonts, and the printer's, `jobTitle`
+// naming the print job.
+void ConfigureDocument(print::TPvPageList& pages, const char* jobTitle);
+// The table's settings: cells centred, Arial 8 pt, the title row in Times New Roman 8 pt.
+void ConfigureTablePrint(print::TPvAbstractGridPrint& table, print::TPvPageList& pages);
+// The text above the table: Courier New 10 pt.
+void ConfigureTextPrint(print::TPvRtfPreview& text, print::TPvPageList& pages);
+// The start of a build: every page dropped, the header's centre caption and the footer's
+// program caption set.
+void StartDocument(print::TPvPageList& pages, const char* headerCaption);
+// The end of a build: every page numbered in its footer when the band has room for it.
+void NumberPages(print::TPvPageList& pages);
 
 class PaymentPages {
   public:

@@ -28,13 +28,35 @@ constexpr int kZoom = 30;
 constexpr int kMinZoom = 30;
 constexpr int kMaxZoom = 100;
 
+// The main window's payments: the four loan lines and the schedule table.
+class PaymentDocument : public PrintedDocument {
+  public:
+    PaymentDocument(const app::MainForm& form, print::TPvPageList& pages)
+        : form_(form), pages_(pages) {}
+
+    void Build() override {
+        // The four lines go to the text pages directly; no file is staged for them.
+        pages_.Build(app::LoanInformationLines(form_), form_.StringGrid1);
+    }
+
+  private:
+    const app::MainForm& form_;
+    PaymentPages pages_;
+};
+
 }  // namespace
 
 TForm2::TForm2(const app::MainForm& form, QWidget* owner)
+    : TForm2(
+          [&form](print::TPvPageList& pages) {
+              return std::make_unique<PaymentDocument>(form, pages);
+          },
+          owner) {}
+
+TForm2::TForm2(const PrintedDocumentMaker& makeDocument, QWidget* owner)
     : QDialog(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                         Qt::WindowCloseButtonHint),
-      form_(form) {
+                         Qt::WindowCloseButtonHint) {
     // The system's dialog offers every page, a range of them or the page shown, and copies
     // collated or not; Button1Click prints what it chose.
     PrintDialog1 = [this](QPrinter& printer, QWidget* parent) {
@@ -52,7 +74,7 @@ TForm2::TForm2(const app::MainForm& form, QWidget* owner)
     buildControls();
     print::InstallMessageBoxReport();
     PvPreview1->PageList().SetMeasurer(print::QtTextMeasurer());
-    pages_ = std::make_unique<PaymentPages>(PvPreview1->PageList());
+    document_ = makeDocument(PvPreview1->PageList());
 }
 
 TForm2::~TForm2() = default;
@@ -117,10 +139,8 @@ void TForm2::showEvent(QShowEvent* event) {
 
 void TForm2::FormShow() {
     CloseOnPaint = false;
-    // The four lines go to the text pages directly; no file is staged for them.
-    const std::array<std::string, 4> lines = app::LoanInformationLines(form_);
     try {
-        pages_->Build(lines, form_.StringGrid1);
+        document_->Build();
     } catch (const std::exception&) {
         QMessageBox box(QMessageBox::NoIcon, "Ошибка!!!", "Не найден принтер!!!", QMessageBox::Ok);
         box.exec();

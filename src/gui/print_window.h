@@ -1,8 +1,8 @@
 #pragma once
 
-// The print window (TForm2, "Вывод на печать "): the payment schedule of the main window as
-// printable pages, with paging, zoom and printing. Each showing rebuilds the pages from
-// the main window's current state; one instance serves every showing.
+// The print window (TForm2, "Вывод на печать "): a document as printable pages, with paging,
+// zoom and printing. Each showing rebuilds the pages from the state the document reads; one
+// instance serves every showing. The main window's shows the payment schedule.
 
 #include <functional>
 #include <memory>
@@ -17,16 +17,30 @@ class QPrinter;
 class QPushButton;
 
 namespace print {
+class TPvPageList;
 class TPvPreview;
-}
+}  // namespace print
 
 namespace gui {
+
+// What a print window shows: a document laid out on the window's pages.
+class PrintedDocument {
+  public:
+    virtual ~PrintedDocument() = default;
+    // Lays the whole document out again from the state it reads.
+    virtual void Build() = 0;
+};
+// Makes the document over the window's pages (their font engine already installed).
+using PrintedDocumentMaker =
+    std::function<std::unique_ptr<PrintedDocument>(print::TPvPageList& pages)>;
 
 class TForm2 : public QDialog {
     Q_OBJECT
 
   public:
+    // The payments of the main window ("Печать платежей").
     TForm2(const app::MainForm& form, QWidget* owner);
+    TForm2(const PrintedDocumentMaker& makeDocument, QWidget* owner);
     ~TForm2() override;
 
     print::TPvPreview* PvPreview1 = nullptr;
@@ -39,9 +53,6 @@ class TForm2 : public QDialog {
     QPushButton* Button7 = nullptr;  // "fit"
     // "Стр. N из M": the page shown and the document's page count.
     QLabel* PageNumberLabel = nullptr;
-
-    TPvGridPrint& PvGridPrint1() { return pages_->PvGridPrint1; }
-    print::TPvRtfPreview& PvRtfPreview1() { return pages_->PvRtfPreview1; }
 
     // Set when building the pages failed: the next paint closes the window.
     bool CloseOnPaint = false;
@@ -68,8 +79,7 @@ class TForm2 : public QDialog {
     void showPageNumber();
     void FormPaint();
 
-    const app::MainForm& form_;
-    std::unique_ptr<PaymentPages> pages_;
+    std::unique_ptr<PrintedDocument> document_;
 };
 
 }  // namespace gui

@@ -190,6 +190,13 @@ std::optional<std::string> QtFormPort::chooseCsvFileToSave() {
     return runFileDialog(dialog, kCsvFile, lastFolder_);
 }
 
+std::optional<std::string> ChooseCsvFileToSave(const char* title, const QString& name,
+                                               QString& folder) {
+    SaveDialog dialog(title, folder.isEmpty() ? QDir::homePath() : folder);
+    dialog.selectFile(name);
+    return runFileDialog(dialog, kCsvFile, folder);
+}
+
 void QtFormPort::showForecastSettings() {
     window_.showForecastSettings();
 }

@@ -25,6 +25,12 @@ void FitCaption(QWidget& window);
 // are not wrapped in two (within the screen's width).
 void FitMessageBox(QMessageBox& box);
 
+// A save dialog for a CSV file under `title`, offering `name` in `folder` (the home folder
+// when empty); it asks before it replaces a file. Empty when cancelled; `folder` becomes the
+// chosen file's.
+std::optional<std::string> ChooseCsvFileToSave(const char* title, const QString& name,
+                                               QString& folder);
+
 class QtFormPort : public app::FormPort {
   public:
     explicit QtFormPort(MainWindow& window) : window_(window) {}

@@ -2,51 +2,29 @@
 // from the state the command computed, written into a file. Qt runs on its offscreen
 // platform, so no display is needed.
 
-#include <QGuiApplication>
 #include <QString>
 
 #include <malloc.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <memory>
 
 #include "gui/payment_pages.h"
 #include "pdf/pdf_module.h"
+#include "pdf/qt_start.h"
 #include "print/pdf_output.h"
 #include "print/qt_text_measurer.h"
 #include "storage/file_error.h"
 
 namespace {
 
-// Qt's notes about its environment (no runtime folder, and the like) would mix with the
-// command's own messages on standard error; only its errors are let through.
-void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "ssudomer-cli: %s\n", message.toLocal8Bit().constData());
-}
-
-// Qt's application object for the text engine, made once on the offscreen platform.
-void startQt() {
-    if (QCoreApplication::instance())
-        return;
-    qInstallMessageHandler(quietMessages);
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "ssudomer-cli";
-    static char* argv[] = {name, nullptr};
-    // Kept until the process ends: the module is never unloaded.
-    static QGuiApplication* application = new QGuiApplication(argc, argv);
-    (void)application;
-}
-
 // The pages go into the file as they are laid out, so that a table of a million rows
 // needs no more memory than one of a hundred.
 bool writePdf(pdf::PdfRequest& request) {
     // What reading a long file left free goes back to the system before Qt takes its share.
     malloc_trim(0);
-    startQt();
+    pdf::StartQt(false);
     print::TPvPageList pages;
     pages.SetMeasurer(print::QtTextMeasurer());
     gui::PaymentPages printout(pages);
@@ -67,11 +45,11 @@ extern "C" __attribute__((visibility("default"))) bool ssudomer_write_pdf(
     pdf::PdfRequest* request) {
     if (!request || request->version != pdf::kRequestVersion) {
         if (request)
-            request->error = "the PDF writer does not match this program";
+            request->error = "модуль PDF не от этой версии программы";
         return false;
     }
     if (!request->loanInformation || !request->table) {
-        request->error = "nothing to print";
+        request->error = "нечего печатать";
         return false;
     }
     try {

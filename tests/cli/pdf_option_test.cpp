@@ -166,7 +166,7 @@ TEST(PdfOptionInProcess, WithoutTheWriterModuleThePdfIsRefusedAfterTheTable) {
         {"schedule", "--sum", "1000", "--rate", "12", "--term", "3", "--pdf", "x.pdf"});
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.out.find("Всего:"), std::string::npos);
-    EXPECT_NE(r.err.find("ssudomer-pdf.so is not installed"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("ssudomer-pdf.so не установлен"), std::string::npos) << r.err;
 }
 
 // ---- The file written as every save writes its file ---------------------------------------

@@ -36,7 +36,7 @@ TEST_F(FullCostExportWindowTest, TheFileMenuOffersBothCommandsBeforeExit) {
     EXPECT_EQ(fileMenuItems(),
               (QStringList{"Новый кредит", "Загрузить платежи...", "Сохранить платежи...",
                            "Печать платежей", "Экспорт таблицы в CSV...", "",
-                           "Полная стоимость кредита...", "", "Выход"}));
+                           "Полная стоимость кредита...", "Досрочное погашение...", "", "Выход"}));
 }
 
 TEST_F(FullCostExportWindowTest, TheCostIsOfferedForAComputedScheduleAndShownInABox) {

@@ -146,6 +146,13 @@ else
 fi
 check "the installed --pdf holds the header as text" \
     grep -qF "Информация по кредиту." <(pdftotext -f 1 -l 1 "$pdf" - 2>/dev/null)
+# The planner's chart through the same module, which brings Qt Charts along.
+chart=$work/plan.png
+check "installed ssudomer-cli plan --chart" \
+    env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY "$cli" plan --sum 1000000 --rate 12 \
+    --term 24 --date 31.01.2024 --equal --prepay 31.03.2024:500000:payment --chart "$chart"
+check "the installed --chart is a PNG image" \
+    test "$(head -c 8 "$chart" 2>/dev/null | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a
 
 # Nothing of the build or source folders, nor the configured prefix, is baked into the
 # programs' constant data: the installation works wherever it is put.
@@ -169,6 +176,7 @@ check "completion of options" test "$(complete_words ssudomer-cli register --o)"
 check "completion of a value" test "$(complete_words ssudomer-cli schedule --fee-basis b)" = "balance"
 check "completion of --psk and --pdf" \
     test "$(complete_words ssudomer-cli schedule --p)" = "--payment --psk --pdf"
+check "completion of plan's --chart" test "$(complete_words ssudomer-cli plan --c)" = "--chart --csv"
 
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]

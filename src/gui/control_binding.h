@@ -1,0 +1,36 @@
+#pragma once
+
+// How the windows show the simple controls of their models: dates, radio buttons and check
+// boxes, each drawn without sending the change signal that would hand it back to the model.
+
+#include <QAbstractButton>
+#include <QDate>
+#include <QDateEdit>
+#include <QSignalBlocker>
+
+#include "app/controls.h"
+#include "loan/date.h"
+
+namespace gui {
+
+inline QDate ToQDate(const loan::Date& date) {
+    return QDate(date.year, date.month, date.day);
+}
+
+inline loan::Date ToDate(const QDate& date) {
+    return {date.year(), date.month(), date.day()};
+}
+
+inline void ShowDate(QDateEdit* picker, const app::DatePicker& model) {
+    const QSignalBlocker quiet(picker);
+    picker->setDate(ToQDate(model.Date));
+    picker->setEnabled(model.Enabled);
+}
+
+inline void ShowCheck(QAbstractButton* button, const app::CheckControl& model) {
+    const QSignalBlocker quiet(button);
+    button->setChecked(model.Checked);
+    button->setEnabled(model.Enabled);
+}
+
+}  // namespace gui

@@ -1,0 +1,106 @@
+#pragma once
+
+// The prepayment planner ("Досрочное погашение..." in the menu "Файл"): a window over the
+// planner's model. At the left the loan, the prepayments and the rate changes, each list
+// with its editor; at the right the plan's table, the comparison of the four variants and
+// the chart of the remaining balance. Every action runs the model's handler, then the window
+// draws the model again. The main window keeps one for the whole run, so the lists stay
+// from one opening to the next.
+
+#include <array>
+#include <functional>
+#include <memory>
+
+#include <QWidget>
+
+#include "app/planner_form.h"
+#include "gui/print_window.h"
+
+class QChartView;
+class QCheckBox;
+class QDateEdit;
+class QLabel;
+class QLayout;
+class QPushButton;
+class QRadioButton;
+class QTableView;
+class QTableWidget;
+class QTreeWidget;
+
+namespace app {
+class MainForm;
+}
+
+namespace gui {
+
+class PlanTableModel;
+class SpinEditBase;
+
+// The printed plan (table and comparison) of the planner's last plan, for a print window.
+PrintedDocumentMaker PlanDocumentMaker(const app::PlannerForm& planner);
+
+class PlannerWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    // Message boxes go through `messages` (the main window's port).
+    PlannerWindow(app::FormPort& messages, loan::Locale locale, QWidget* owner);
+    ~PlannerWindow() override;
+
+    app::PlannerForm& planner() { return planner_; }
+
+    // Takes the main window's loan, computes its plan when the loan is complete, and shows
+    // the window on top.
+    void Open(const app::MainForm& form);
+    // Runs a handler of the model through its error display, then draws the model again.
+    bool run(const std::function<void()>& handler);
+    // Draws every field, list, table and the chart from the model.
+    void refresh();
+
+    // "Печать...": the plan's print window, made on first use and shown modally.
+    void PrintClick();
+    TForm2* printWindow() const { return printWindow_; }
+    QChartView* chartView() const { return chart_; }
+
+  private:
+    QWidget* buildLoan();
+    QWidget* buildPrepayments();
+    QWidget* buildRateChanges();
+    QWidget* buildResults();
+    // "Добавить", "Изменить" and "Удалить" of a list's editor ("AddPrepaymentButton", ...),
+    // each running its handler of the model.
+    QLayout* listButtons(const char* kind, const std::array<std::function<void()>, 3>& handlers,
+                         QPushButton*& change, QPushButton*& remove);
+    void showLists();
+    void showPlan();
+
+    std::unique_ptr<app::FormPort> port_;
+    app::PlannerForm planner_;
+    unsigned shownGeneration_ = ~0u;
+
+    std::vector<SpinEditBase*> spins_;
+    QDateEdit* loanDate_ = nullptr;
+    QRadioButton* differentiated_ = nullptr;
+    QRadioButton* equalPayments_ = nullptr;
+    QDateEdit* prepaymentDate_ = nullptr;
+    QRadioButton* shortenTerm_ = nullptr;
+    QRadioButton* lowerPayment_ = nullptr;
+    QCheckBox* monthly_ = nullptr;
+    QTreeWidget* prepayments_ = nullptr;
+    QPushButton* changePrepayment_ = nullptr;
+    QPushButton* removePrepayment_ = nullptr;
+    QDateEdit* rateChangeDate_ = nullptr;
+    QTreeWidget* rateChanges_ = nullptr;
+    QPushButton* changeRateChange_ = nullptr;
+    QPushButton* removeRateChange_ = nullptr;
+    QPushButton* print_ = nullptr;
+    QPushButton* exportCsv_ = nullptr;
+    QTableView* table_ = nullptr;
+    PlanTableModel* tableModel_ = nullptr;
+    QLabel* notes_ = nullptr;
+    QTableWidget* comparison_ = nullptr;
+    QChartView* chart_ = nullptr;
+    TForm2* printWindow_ = nullptr;
+};
+
+}  // namespace gui
