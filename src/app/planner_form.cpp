@@ -467,7 +467,9 @@ std::string PlannerForm::monthlyPaymentText(const loan::PlanSummary& summary) co
 }
 
 std::array<ComparisonRow, 4> PlannerForm::ComparisonTexts() const {
-    std::array<ComparisonRow, 4> rows{};
+    // Default-initialised rather than `rows{}`: clang 14, which builds the fuzz targets,
+    // crashes on the braces here.
+    std::array<ComparisonRow, 4> rows;
     if (!hasPlan_)
         return rows;
     for (std::size_t i = 0; i < rows.size(); ++i) {
