@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary DESTDIR and checks the tree with the tools the
-# desktop uses: desktop-file-validate, appstreamcli, xmllint and update-mime-database, man,
-# bash, and reads back a PDF that the installed ssudomer-cli writes (pdfinfo, pdftotext).
+# desktop uses: desktop-file-validate, appstreamcli, xmllint and update-mime-database, man
+# and lexgrog (the manual pages in English and Russian), bash, and reads back a PDF that the
+# installed ssudomer-cli writes (pdfinfo, pdftotext).
 # A missing tool is a failure, not a skip: scripts/install-deps.sh installs them.
 #
 # usage: check_install.sh BUILD_DIR SOURCE_DIR CONFIGURED_PREFIX APP_ID VERSION "ICON_SIZES"
@@ -26,8 +27,8 @@ check() {  # check DESCRIPTION COMMAND...
     fi
 }
 
-for tool in cmake desktop-file-validate appstreamcli xmllint update-mime-database man objcopy \
-    pdfinfo pdftotext; do
+for tool in cmake desktop-file-validate appstreamcli xmllint update-mime-database man lexgrog \
+    objcopy pdfinfo pdftotext; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed" >&2; exit 1; }
 done
 
@@ -44,6 +45,7 @@ for file in usr/bin/ssudomer usr/bin/ssudomer-cli usr/share/ssudomer/ssudomer.hl
     "usr/share/applications/$app_id.desktop" "usr/share/mime/packages/$app_id.xml" \
     "usr/share/metainfo/$app_id.metainfo.xml" "usr/share/icons/hicolor/scalable/apps/$app_id.svg" \
     usr/share/man/man1/ssudomer.1.gz usr/share/man/man1/ssudomer-cli.1.gz \
+    usr/share/man/ru/man1/ssudomer.1.gz usr/share/man/ru/man1/ssudomer-cli.1.gz \
     usr/share/bash-completion/completions/ssudomer-cli usr/share/doc/ssudomer/copyright \
     usr/lib/ssudomer/ssudomer-pdf.so; do
     check "installed: $file" test -f "$root/$file"
@@ -89,17 +91,23 @@ check "*.crp is application/x-ssudomer-crp" \
 check "the type's comment" grep -qF 'Файл программы ссудомер' \
     "$work/mime/application/x-ssudomer-crp.xml"
 
-# Both manual pages render without a warning and name their sections.
-for page in ssudomer ssudomer-cli; do
-    file=$share/man/man1/$page.1.gz
+# Every manual page, in English and in Russian, renders without a warning, names its
+# sections and gives apropos its one-line description.
+manual_page() {  # manual_page FOLDER PAGE "SECTION..."
+    local file=$share/man/$1/$2.1.gz sections=$3 section
     if LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$file" >"$work/page" 2>"$work/warnings" &&
         [ ! -s "$work/warnings" ]; then pass; else
-        fail "man -l $page.1.gz"
+        fail "man -l $1/$2.1.gz"
         sed 's/^/    /' "$work/warnings" >&2
     fi
-    for section in SYNOPSIS OPTIONS "EXIT STATUS" FILES; do
-        check "$page(1) has $section" grep -q "^$section" "$work/page"
-    done
+    while IFS= read -r section; do
+        check "$1/$2(1) has $section" grep -q "^$section" "$work/page"
+    done <<<"$sections"
+    check "$1/$2(1) has a whatis line" grep -qF ": \"$2 - " <(lexgrog "$file")
+}
+for page in ssudomer ssudomer-cli; do
+    manual_page man1 "$page" $'SYNOPSIS\nOPTIONS\nEXIT STATUS\nFILES'
+    manual_page ru/man1 "$page" $'ОБЗОР\nПАРАМЕТРЫ\nКОД ЗАВЕРШЕНИЯ\nФАЙЛЫ'
 done
 
 # The installed programs run from the temporary prefix, without a display.
