@@ -10,6 +10,7 @@
 #include <iostream>
 
 #include "cli/options.h"
+#include "storage/file_error.h"
 
 namespace cli {
 
@@ -27,22 +28,13 @@ bool pipeSignalAtDefault() {
     return current.sa_handler == SIG_DFL && sigismember(&blocked, SIGPIPE) == 0;
 }
 
-const char* reasonOf(int error) {
+// Reasons that only standard output has; the rest are those of any file write.
+const char* streamReasonOf(int error) {
     switch (error) {
-        case ENOSPC:
-        case EDQUOT:
-            return "нет места на диске";
-        case EFBIG:
-            return "файл достиг предельного размера";
         case EPIPE:
             return "читающая программа закрыла канал";
         case EBADF:
             return "стандартный вывод закрыт или открыт только для чтения";
-        case EACCES:
-        case EPERM:
-            return "нет доступа";
-        case EIO:
-            return "ошибка ввода-вывода";
         default:
             return nullptr;
     }
@@ -145,10 +137,10 @@ int StandardOutput::finish(int status, std::ostream& err) {
 
 std::string OutputFailureText(int error) {
     std::string text = "результат не выведен полностью";
-    if (const char* reason = reasonOf(error))
+    if (const char* reason = streamReasonOf(error))
         return text + ": " + reason + ".";
     if (error != 0)
-        return text + ": ошибка записи (код " + std::to_string(error) + ").";
+        return text + ": " + storage::FileErrorClause(error, storage::FileAccess::Write) + ".";
     return text + ".";
 }
 

@@ -63,6 +63,10 @@ std::string FileErrorText(int error, FileAccess access) {
     return reasonFor(error, access).sentence;
 }
 
+std::string FileErrorClause(int error, FileAccess access) {
+    return reasonFor(error, access).clause;
+}
+
 std::string FileErrorText(int error, FileAccess access, const std::string& name) {
     const std::string quoted = "Файл \"" + loan::Excerpt(name) + "\"";
     if (error == ENOENT && access == FileAccess::Read)

@@ -24,6 +24,8 @@ std::string FileErrorText(int error, FileAccess access);
 // The whole message for a file that could not be read or written, naming it (quoted as an
 // excerpt): «Файл "…" не найден.», «Файл "…" не прочитан: нет доступа.», ...
 std::string FileErrorText(int error, FileAccess access, const std::string& name);
+// The same reason as the part of a sentence after a colon ("нет места на диске").
+std::string FileErrorClause(int error, FileAccess access);
 
 // The refusal to read or write something that is not a regular file (a folder, a FIFO, a
 // device, a socket): names the file, quoted as an excerpt, and what it is.
