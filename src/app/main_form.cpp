@@ -5,10 +5,6 @@
 
 namespace app {
 
-namespace {
-constexpr const char* kTooLargeAmounts = "Суммы слишком велики для расчета...";
-}
-
 MainForm::MainForm(FormPort& port, loan::Locale locale)
     : port_(port),
       locale_(std::move(locale)),
@@ -31,14 +27,14 @@ MainForm::MainForm(FormPort& port, loan::Locale locale)
     WriteHeaders(loan::kCalculationHeaders, {0, 1, 2, 3, 4, 5, 6});
 }
 
-bool MainForm::RunHandler(const std::function<void()>& handler) {
+bool RunReportingErrors(FormPort& port, const std::function<void()>& handler) {
     try {
         handler();
         return true;
     } catch (const loan::AmountOverflow&) {
-        showMessage(kErrorCaption, kTooLargeAmounts);
+        port.showMessage(kErrorCaption, kTooLargeAmounts);
     } catch (const std::exception& error) {
-        showMessage(kApplicationTitle, error.what());
+        port.showMessage(kApplicationTitle, error.what());
     }
     return false;
 }

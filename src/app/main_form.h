@@ -35,6 +35,19 @@ inline constexpr const char* kAttentionCaption = "Внимание!!!";
 inline constexpr const char* kMissingInput = "Что-то забыли ввести...";
 // Caption of the general error display (conversion errors and the like).
 inline constexpr const char* kApplicationTitle = "Ссудомер";
+inline constexpr const char* kTooLargeAmounts = "Суммы слишком велики для расчета...";
+inline constexpr const char* kLoanSumTooLarge = "Слишком большая сумма кредита...";
+
+// The longest term a schedule is computed for, and what a longer one gets.
+inline constexpr int kMaxTermMonths = 1000;
+inline constexpr const char* kTermTooLongCaption = "Вот это да!!!";
+inline constexpr const char* kTermTooLong =
+    "Вы серезно думаете что на такой срок вам дадут кредит?!?! %)";
+
+// Runs a handler as the window's message loop would: an error that escapes it (a text that
+// is no number or date, an amount too large) is shown through `port` in the general error
+// box. Returns false when that happened.
+bool RunReportingErrors(FormPort& port, const std::function<void()>& handler);
 
 inline constexpr const char* kCalculationCaption = "Ссудомер 2.0 - режим расчета";
 inline constexpr const char* kPaymentInputCaption = "Ссудомер 2.0 - режим ввода платежей";
@@ -52,10 +65,10 @@ class MainForm {
     const loan::Locale& locale() const { return locale_; }
     FormPort& port() { return port_; }
 
-    // Runs a handler as the window's message loop would: an error that escapes it (a text
-    // that is no number or date, an amount too large) is shown in the general error box.
-    // Returns false when that happened.
-    bool RunHandler(const std::function<void()>& handler);
+    // The form's handlers run through RunReportingErrors.
+    bool RunHandler(const std::function<void()>& handler) {
+        return RunReportingErrors(port_, handler);
+    }
 
     // ---- Controls -------------------------------------------------------------------
     std::string Caption;  // window caption
@@ -247,6 +260,9 @@ class MainForm {
     // The interest preview; with `explainRefusal` false a refused date is not reported (the
     // preview that follows a load, for a date nobody picked).
     void previewInterest(bool explainRefusal);
+    // The refusal a payment on `paymentDate` gets for its date, or null; `previous` is then
+    // the date its interest runs from (the last payment's, or the loan's).
+    const char* paymentDateRefusal(const loan::Date& paymentDate, loan::Date& previous) const;
     void showMessage(const std::string& caption, const std::string& text) {
         port_.showMessage(caption, text);
     }

@@ -18,7 +18,6 @@ using loan::Extended;
 using loan::PaymentKind;
 using loan::ScaledAmount;
 
-constexpr int kMaxTermMonths = 1000;
 constexpr const char* kBeforeLoanDate = "Дата платежа раньше даты получения кредита...";
 constexpr const char* kBeforeLastPayment = "Дата платежа раньше предыдущей даты платежа...";
 constexpr const char* kDebugNotice =
@@ -53,19 +52,20 @@ void MainForm::DateTimePicker2Change() {
     previewInterest(true);
 }
 
+const char* MainForm::paymentDateRefusal(const loan::Date& paymentDate,
+                                         loan::Date& previous) const {
+    if (paymentDate < DateTimePicker1.Date)
+        return kBeforeLoanDate;
+    previous =
+        NextRow > 1 ? loan::ParseShortDate(StringGrid1.cell(1, NextRow - 1)) : DateTimePicker1.Date;
+    return paymentDate < previous ? kBeforeLastPayment : nullptr;
+}
+
 void MainForm::previewInterest(bool explainRefusal) {
     Rate = SpinEdit2.Value();
     const loan::Date paymentDate = DateTimePicker2.Date;
-    double balance = SpinEdit1.Value();
-    loan::Date earlier = DateTimePicker1.Date;
-    const char* refusal = paymentDate < DateTimePicker1.Date ? kBeforeLoanDate : nullptr;
-    if (NextRow > 1) {
-        balance = static_cast<double>(loan::ParseNumber(Label11, locale_));
-        earlier = loan::ParseShortDate(StringGrid1.cell(1, NextRow - 1));
-        if (!refusal && paymentDate < earlier)
-            refusal = kBeforeLastPayment;
-    }
-    if (refusal) {
+    loan::Date earlier;
+    if (const char* refusal = paymentDateRefusal(paymentDate, earlier)) {
         // Interest is never counted backwards: the date gets the payment's own refusal.
         Interest = 0;
         Label13 = "0";
@@ -73,6 +73,8 @@ void MainForm::previewInterest(bool explainRefusal) {
             showMessage(kErrorCaption, refusal);
         return;
     }
+    const double balance =
+        NextRow > 1 ? static_cast<double>(loan::ParseNumber(Label11, locale_)) : SpinEdit1.Value();
     Interest = loan::ToScaled(loan::InterestBetween(balance, Rate, paymentDate, earlier));
     Label13 = FormatMoney(Interest);
 }
@@ -88,18 +90,12 @@ void MainForm::Button4Click() {
         return;
     }
     const loan::Date paymentDate = DateTimePicker2.Date;
-    if (paymentDate < DateTimePicker1.Date) {
-        showMessage(kErrorCaption, kBeforeLoanDate);
+    loan::Date previousDate;
+    if (const char* refusal = paymentDateRefusal(paymentDate, previousDate)) {
+        showMessage(kErrorCaption, refusal);
         return;
     }
     const bool firstPayment = NextRow <= 1;
-    const loan::Date previousDate = firstPayment
-                                        ? DateTimePicker1.Date
-                                        : loan::ParseShortDate(StringGrid1.cell(1, NextRow - 1));
-    if (!firstPayment && paymentDate < previousDate) {
-        showMessage(kErrorCaption, kBeforeLastPayment);
-        return;
-    }
 
     // A payment more than a month after the one due warns; with the overdue option it
     // also carries interest at twice the rate for the days of its own month.
@@ -119,8 +115,7 @@ void MainForm::Button4Click() {
     }
 
     if (loan::ParseInteger(SpinEdit3.Text) > kMaxTermMonths) {
-        showMessage("Вот это да!!!",
-                    "Вы серезно думаете что на такой срок вам дадут кредит?!?! %)");
+        showMessage(kTermTooLongCaption, kTermTooLong);
         return;
     }
     Loan = loan::ToScaled(SpinEdit1.Value());

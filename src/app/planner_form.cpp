@@ -18,17 +18,9 @@ using loan::PlanIssue;
 using loan::PlanIssueKind;
 using loan::ScaledAmount;
 
-constexpr int kMaxTermMonths = 1000;
 constexpr double kMaxRate = 100000;
-constexpr const char* kTooLargeAmounts = "Суммы слишком велики для расчета...";
 constexpr const char* kWholeKopecks =
     "Суммы задаются в рублях и копейках: не больше двух знаков после запятой.";
-
-// A number of currency units that a ScaledAmount holds.
-bool fitsScaled(double units) {
-    return std::isfinite(units) &&
-           std::fabs(static_cast<loan::Extended>(units) * loan::kScale) < 9.2e18L;
-}
 
 bool wholeKopecks(ScaledAmount amount) {
     return amount % 100 == 0;
@@ -56,15 +48,7 @@ PlannerForm::PlannerForm(FormPort& port, loan::Locale locale)
 }
 
 bool PlannerForm::RunHandler(const std::function<void()>& handler) {
-    try {
-        handler();
-        return true;
-    } catch (const loan::AmountOverflow&) {
-        port_.showMessage(kErrorCaption, kTooLargeAmounts);
-    } catch (const std::exception& error) {
-        port_.showMessage(kApplicationTitle, error.what());
-    }
-    return false;
+    return RunReportingErrors(port_, handler);
 }
 
 std::string PlannerForm::FormatMoney(ScaledAmount amount) const {
@@ -115,13 +99,12 @@ bool PlannerForm::readLoan(loan::PlanTerms& terms, bool reportIncomplete) {
     const double rate = Rate.Value();
     const std::int32_t term = Term.Value();
     if (term > kMaxTermMonths) {
-        return refuse("Вот это да!!!",
-                      "Вы серезно думаете что на такой срок вам дадут кредит?!?! %)");
+        return refuse(kTermTooLongCaption, kTermTooLong);
     }
     if (!(sum > 0) || term <= 0 || !(rate > 0) || rate > kMaxRate)
         return refuse(kErrorCaption, kMissingInput);
-    if (!fitsScaled(sum))
-        return refuse(kErrorCaption, "Слишком большая сумма кредита...");
+    if (!loan::FitsScaled(sum))
+        return refuse(kErrorCaption, kLoanSumTooLarge);
     terms.sum = loan::ToScaled(sum);
     terms.annualRate = rate;
     terms.termMonths = term;
@@ -134,7 +117,7 @@ bool PlannerForm::readLoan(loan::PlanTerms& terms, bool reportIncomplete) {
         const double payment = Payment.Value();
         if (!(payment >= 0))
             return refuse(kErrorCaption, "Платеж должен быть не меньше нуля (0 - рассчитать).");
-        if (!fitsScaled(payment))
+        if (!loan::FitsScaled(payment))
             return refuse(kErrorCaption, "Слишком большой платеж...");
         if (payment > 0) {
             terms.payment = loan::ToScaled(payment);
@@ -203,7 +186,7 @@ std::optional<loan::Prepayment> PlannerForm::readPrepayment(const PrepaymentEntr
     }
     if (!(*amount > 0))
         return refuse("Сумма досрочного погашения должна быть больше нуля.");
-    if (!fitsScaled(static_cast<double>(*amount)))
+    if (!loan::FitsScaled(static_cast<double>(*amount)))
         return refuse("Слишком большая сумма досрочного погашения...");
     const ScaledAmount scaled = loan::ToScaled(static_cast<double>(*amount));
     if (!wholeKopecks(scaled))

@@ -21,8 +21,6 @@ using loan::kScale;
 using loan::ScaledAmount;
 using loan::ToScaled;
 
-constexpr int kMaxTermMonths = 1000;
-
 enum class FeeBasis { OnLoanSum, OnBalance, Fixed };
 
 ScaledAmount percentFee(ScaledAmount base, ScaledAmount feeInput) {
@@ -47,8 +45,7 @@ bool MainForm::LoanInputsMissing() const {
 
 void MainForm::Button1Click() {
     if (loan::ParseInteger(SpinEdit3.Text) > kMaxTermMonths) {
-        showMessage("Вот это да!!!",
-                    "Вы серезно думаете что на такой срок вам дадут кредит?!?! %)");
+        showMessage(kTermTooLongCaption, kTermTooLong);
         return;
     }
     if (LoanInputsMissing()) {
@@ -57,8 +54,8 @@ void MainForm::Button1Click() {
     }
     const double loanSum = SpinEdit1.Value();
     // A sum that no ScaledAmount can hold would wrap or poison every later step.
-    if (!std::isfinite(loanSum) || std::fabs(static_cast<Extended>(loanSum) * kScale) >= 9.2e18L) {
-        showMessage(kErrorCaption, "Слишком большая сумма кредита...");
+    if (!loan::FitsScaled(loanSum)) {
+        showMessage(kErrorCaption, kLoanSumTooLarge);
         return;
     }
 

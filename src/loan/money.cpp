@@ -64,6 +64,10 @@ std::string formatExactMoney(ScaledAmount amount, char separator) {
 
 }  // namespace
 
+bool FitsScaled(double units) {
+    return std::isfinite(units) && std::fabs(static_cast<Extended>(units) * kScale) < 9.2e18L;
+}
+
 ScaledAmount RoundToScaled(Extended value) {
     // The negated test also refuses NaN.
     if (!(value >= -kTwoTo63 && value < kTwoTo63))

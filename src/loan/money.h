@@ -34,6 +34,8 @@ inline Extended ToUnits(ScaledAmount amount) {
 inline double ToUnitsDouble(ScaledAmount amount) {
     return static_cast<double>(ToUnits(amount));
 }
+// Whether a number of currency units fits a ScaledAmount, with room for the sums taken of it.
+bool FitsScaled(double units);
 
 ScaledAmount AddAmounts(ScaledAmount a, ScaledAmount b);
 ScaledAmount SubtractAmounts(ScaledAmount a, ScaledAmount b);
