@@ -24,11 +24,6 @@ constexpr int kFirstMoneyColumn = 2;
 constexpr int kLastMoneyColumn = 5;
 constexpr int kHeaderLines = 4;
 
-std::string fileNameOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 std::string absolutePath(const std::string& path) {
     std::error_code error;
     const auto absolute = std::filesystem::absolute(path, error);
@@ -174,7 +169,7 @@ LoadedPaymentFile MainForm::readPaymentFile(const std::string& path) const {
     // Read line by line: a big file never stands in memory whole.
     storage::TextFileLines lines(path);
     LoadedPaymentFile file;
-    file.name = fileNameOf(path);
+    file.name = storage::FileNameOf(path);
     file.path = absolutePath(path);
     std::vector<std::string> header;
     while (header.size() < static_cast<std::size_t>(kHeaderLines)) {

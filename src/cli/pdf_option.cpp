@@ -44,6 +44,21 @@ void* PdfModuleEntry(const char* name, std::string& why) {
     return nullptr;
 }
 
+void* OutputModuleEntry(const Option& option, const char* name, std::ostream& err) {
+    std::string why;
+    void* entry = PdfModuleEntry(name, why);
+    if (!entry) {
+        err << "ssudomer-cli: --" << option.name << ' ' << loan::Excerpt(option.value) << ": "
+            << why << '\n';
+    }
+    return entry;
+}
+
+bool ReportFailedSave(const std::string& message, std::ostream& err) {
+    err << app::kApplicationTitle << ": " << loan::ReplaceAll(message, "\r", "\n") << '\n';
+    return false;
+}
+
 std::vector<std::string> PdfModuleCandidates() {
     const std::string folder = programFolder();
     return {folder + "/" + pdf::kModuleFileName,
@@ -55,25 +70,16 @@ bool WritePdfOption(const app::MainForm& form, const std::vector<Option>& option
     const Option* option = FindOption(options, "pdf");
     if (!option)
         return true;
-    std::string why;
     const auto writePdf =
-        reinterpret_cast<pdf::WritePdfFunction>(PdfModuleEntry(pdf::kEntryPoint, why));
-    if (!writePdf) {
-        err << "ssudomer-cli: --pdf " << loan::Excerpt(option->value) << ": " << why << '\n';
+        reinterpret_cast<pdf::WritePdfFunction>(OutputModuleEntry(*option, pdf::kEntryPoint, err));
+    if (!writePdf)
         return false;
-    }
     const std::array<std::string, 4> lines = app::LoanInformationLines(form);
     pdf::PdfRequest request;
     request.loanInformation = &lines;
     request.table = &form.StringGrid1;
     request.path = option->value;
-    if (!writePdf(&request)) {
-        // As the message box of a failed save shows it.
-        err << app::kApplicationTitle << ": " << loan::ReplaceAll(request.error, "\r", "\n")
-            << '\n';
-        return false;
-    }
-    return true;
+    return writePdf(&request) || ReportFailedSave(request.error, err);
 }
 
 }  // namespace cli

@@ -25,4 +25,11 @@ std::vector<std::string> PdfModuleCandidates();
 // `why`, when no module could be opened or it has no such entry.
 void* PdfModuleEntry(const char* name, std::string& why);
 
+// The same for an output option (--pdf, --chart): null, with the option and the reason on
+// `err`, when there is no such entry.
+void* OutputModuleEntry(const Option& option, const char* name, std::ostream& err);
+
+// A file that could not be saved, on `err` as its message box would show it; false.
+bool ReportFailedSave(const std::string& message, std::ostream& err);
+
 }  // namespace cli

@@ -12,31 +12,19 @@ namespace cli {
 
 namespace {
 
-// As the message box of a failed save shows it.
-bool failedSave(const std::string& message, std::ostream& err) {
-    err << app::kApplicationTitle << ": " << loan::ReplaceAll(message, "\r", "\n") << '\n';
-    return false;
-}
-
 // One output made by the module; false with the reason on `err`.
 bool makeOutput(const app::PlannerForm& planner, const Option& option, pdf::PlanOutput output,
                 std::string& png, std::ostream& err) {
-    const auto fail = [&](const std::string& why) {
-        err << "ssudomer-cli: --" << option.name << ' ' << loan::Excerpt(option.value) << ": "
-            << why << '\n';
-        return false;
-    };
-    std::string why;
-    const auto write =
-        reinterpret_cast<pdf::WritePlanFunction>(PdfModuleEntry(pdf::kPlanEntryPoint, why));
+    const auto write = reinterpret_cast<pdf::WritePlanFunction>(
+        OutputModuleEntry(option, pdf::kPlanEntryPoint, err));
     if (!write)
-        return fail(why);
+        return false;
     pdf::PlanRequest request;
     request.planner = &planner;
     request.output = output;
     request.path = option.value;
     if (!write(&request))
-        return failedSave(request.error, err);
+        return ReportFailedSave(request.error, err);
     png = std::move(request.png);
     return true;
 }
@@ -56,7 +44,7 @@ bool WritePlanOutputs(const app::PlannerForm& planner, const std::vector<Option>
         try {
             storage::WriteFileSafely(chart->value, png);
         } catch (const storage::FileError& error) {
-            return failedSave(error.what(), err);
+            return ReportFailedSave(error.what(), err);
         }
     }
     return written;

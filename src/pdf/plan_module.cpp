@@ -3,34 +3,20 @@
 // as for the payment PDF; the chart needs Qt's widgets, so the application object is a
 // widget application.
 
-#include <QString>
-
 #include <exception>
 
 #include "gui/planner_chart.h"
 #include "gui/planner_pages.h"
 #include "pdf/plan_request.h"
 #include "pdf/qt_start.h"
-#include "print/pdf_output.h"
-#include "print/qt_text_measurer.h"
-#include "storage/file_error.h"
+#include "pdf/stream_printout.h"
 
 namespace {
 
-// Written as the payment PDF is: streamed through the guarded writer while it is laid out.
 bool writePlanPdf(pdf::PlanRequest& request) {
-    print::TPvPageList pages;
-    pages.SetMeasurer(print::QtTextMeasurer());
-    gui::PlannerPages printout(pages);
-    try {
-        print::StreamPdfFile(
-            pages, [&] { printout.Build(*request.planner); }, request.path,
-            QString::fromUtf8(gui::kPlanJobTitle));
-    } catch (const storage::FileError& error) {
-        request.error = error.what();
-        return false;
-    }
-    return true;
+    return pdf::StreamPrintout<gui::PlannerPages>(
+        request.path, gui::kPlanJobTitle, request.error,
+        [&](gui::PlannerPages& printout) { printout.Build(*request.planner); });
 }
 
 bool renderChart(pdf::PlanRequest& request) {
