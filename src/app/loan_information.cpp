@@ -5,13 +5,19 @@
 
 namespace app {
 
-std::array<std::string, 4> LoanInformationLines(const MainForm& form) {
+std::array<std::string, 4> LoanInformationLines(const std::string& sum, const std::string& rate,
+                                                const std::string& term, const loan::Date& date) {
     return {
-        "Сумма кредита          : " + form.SpinEdit1.Text,
-        "Процентная ставка      : " + form.SpinEdit2.Text + "  %",
-        "Срок погашения         : " + form.SpinEdit3.Text + "  месяцев",
-        "Дата получения кредита : " + loan::FormatShortDate(form.DateTimePicker1.Date),
+        "Сумма кредита          : " + sum,
+        "Процентная ставка      : " + rate + "  %",
+        "Срок погашения         : " + term + "  месяцев",
+        "Дата получения кредита : " + loan::FormatShortDate(date),
     };
+}
+
+std::array<std::string, 4> LoanInformationLines(const MainForm& form) {
+    return LoanInformationLines(form.SpinEdit1.Text, form.SpinEdit2.Text, form.SpinEdit3.Text,
+                                form.DateTimePicker1.Date);
 }
 
 }  // namespace app

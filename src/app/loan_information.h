@@ -6,6 +6,8 @@
 #include <array>
 #include <string>
 
+#include "loan/date.h"
+
 namespace app {
 
 class MainForm;
@@ -14,5 +16,8 @@ class MainForm;
 // each label padded to 25 characters with its ": ", followed by the field's text as it
 // stands (the rate with "  %", the term with "  месяцев") or the date in the short format.
 std::array<std::string, 4> LoanInformationLines(const MainForm& form);
+// The same lines for values given as texts.
+std::array<std::string, 4> LoanInformationLines(const std::string& sum, const std::string& rate,
+                                                const std::string& term, const loan::Date& date);
 
 }  // namespace app

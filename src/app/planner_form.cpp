@@ -5,6 +5,7 @@
 #include <map>
 #include <tuple>
 
+#include "app/loan_information.h"
 #include "app/main_form.h"
 #include "loan/errors.h"
 #include "loan/number_text.h"
@@ -21,6 +22,10 @@ using loan::ScaledAmount;
 constexpr double kMaxRate = 100000;
 constexpr const char* kWholeKopecks =
     "Суммы задаются в рублях и копейках: не больше двух знаков после запятой.";
+
+const char* modeText(loan::PrepaymentMode mode) {
+    return mode == loan::PrepaymentMode::LowerPayment ? kLowerPaymentText : kShortenTermText;
+}
 
 bool wholeKopecks(ScaledAmount amount) {
     return amount % 100 == 0;
@@ -254,9 +259,7 @@ void PlannerForm::RemovePrepayment(int index) {
 std::array<std::string, 4> PlannerForm::PrepaymentTexts(int index) const {
     const loan::Prepayment& prepayment = prepayments_.at(static_cast<std::size_t>(index));
     return {loan::FormatShortDate(prepayment.date), FormatMoney(prepayment.amount),
-            prepayment.mode == loan::PrepaymentMode::LowerPayment ? kLowerPaymentText
-                                                                  : kShortenTermText,
-            prepayment.monthly ? kMonthlyText : ""};
+            modeText(prepayment.mode), prepayment.monthly ? kMonthlyText : ""};
 }
 
 // ---- The rate changes -------------------------------------------------------------------
@@ -521,16 +524,14 @@ std::vector<std::string> PlannerForm::InformationLines() const {
     if (!hasPlan_)
         return {};
     const bool annuity = terms_.scheme == loan::PlanScheme::Annuity;
-    std::vector<std::string> lines = {
-        "Сумма кредита          : " + FormatMoney(terms_.sum),
-        "Процентная ставка      : " + loan::GeneralNumberText(terms_.annualRate, locale_) + "  %",
-        "Срок погашения         : " + std::to_string(terms_.termMonths) + "  месяцев",
-        "Дата получения кредита : " + loan::FormatShortDate(terms_.loanDate),
-        std::string("Схема погашения        : ") +
-            (annuity ? "равными платежами" : "дифференцированными платежами"),
-        "Ежемесячный платеж     : " + FormatMoney(result_.summary.firstPayment) +
-            (annuity && terms_.payment ? "  (по договору)" : ""),
-    };
+    const std::array<std::string, 4> loanLines = LoanInformationLines(
+        FormatMoney(terms_.sum), loan::GeneralNumberText(terms_.annualRate, locale_),
+        std::to_string(terms_.termMonths), terms_.loanDate);
+    std::vector<std::string> lines(loanLines.begin(), loanLines.end());
+    lines.push_back(std::string("Схема погашения        : ") +
+                    (annuity ? "равными платежами" : "дифференцированными платежами"));
+    lines.push_back("Ежемесячный платеж     : " + FormatMoney(result_.summary.firstPayment) +
+                    (annuity && terms_.payment ? "  (по договору)" : ""));
     // A list under its label, the later entries indented to the values' column.
     const auto list = [&lines](const char* label, int count, const auto& entryText) {
         constexpr const char* kIndent = "                         ";
@@ -542,9 +543,7 @@ std::vector<std::string> PlannerForm::InformationLines() const {
     list("Досрочные погашения    : ", static_cast<int>(terms_.prepayments.size()), [&](int i) {
         const loan::Prepayment& prepayment = terms_.prepayments[static_cast<std::size_t>(i)];
         return loan::FormatShortDate(prepayment.date) + "  " + FormatMoney(prepayment.amount) +
-               "  " +
-               (prepayment.mode == loan::PrepaymentMode::LowerPayment ? kLowerPaymentText
-                                                                      : kShortenTermText) +
+               "  " + modeText(prepayment.mode) +
                (prepayment.monthly ? std::string(", ") + kMonthlyText : std::string());
     });
     list("Изменения ставки       : ", static_cast<int>(terms_.rateChanges.size()), [&](int i) {
@@ -560,10 +559,11 @@ loan::ScheduleTable PlannerForm::ComparisonTable() const {
     static_assert(kComparisonHeaders.size() == loan::ScheduleTable::kColumnCount);
     for (int column = 0; column < loan::ScheduleTable::kColumnCount; ++column)
         table.setCell(column, 0, kComparisonHeaders[static_cast<std::size_t>(column)]);
-    const std::array<ComparisonRow, 4> rows = ComparisonTexts();
-    table.setRowCount(hasPlan_ ? static_cast<int>(rows.size()) + 1 : 1);
+    table.setRowCount(1);
     if (!hasPlan_)
         return table;
+    const std::array<ComparisonRow, 4> rows = ComparisonTexts();
+    table.setRowCount(static_cast<int>(rows.size()) + 1);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const ComparisonRow& texts = rows[i];
         table.setRow(static_cast<int>(i) + 1,

@@ -158,8 +158,6 @@ class PlannerForm {
     // The kind of a table row (1 .. payments); rows outside them are Regular.
     loan::PlanRowKind RowKind(int row) const;
     const loan::PlanTerms& Terms() const { return terms_; }
-    const loan::PlanResult& Result() const { return result_; }
-    const loan::PlanComparison& Comparison() const { return result_.comparison; }
     // The four variants as the comparison table shows them.
     std::array<ComparisonRow, 4> ComparisonTexts() const;
     // Why entries took no part (refusals) and what was left out (notes), as the person reads

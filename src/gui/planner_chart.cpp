@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "app/planner_form.h"
+#include "gui/control_binding.h"
 
 namespace gui {
 
@@ -37,11 +38,7 @@ const std::array<SeriesStyle, 4> kSeriesStyles = {{
 
 // A date as a moment on the time axis: noon, so that no time zone moves it to another day.
 qint64 moment(const loan::Date& date) {
-    return QDateTime(QDate(date.year, date.month, date.day), QTime(12, 0)).toMSecsSinceEpoch();
-}
-
-double roubles(loan::ScaledAmount amount) {
-    return static_cast<double>(amount) / static_cast<double>(loan::kScale);
+    return QDateTime(ToQDate(date), QTime(12, 0)).toMSecsSinceEpoch();
 }
 
 }  // namespace
@@ -79,7 +76,8 @@ QChart* MakeBalanceChart(const app::PlannerForm& planner) {
         auto* series = new QLineSeries;
         series->setName(QString::fromUtf8(app::kVariantNames[i]));
         for (const app::BalancePoint& point : planner.BalanceCurve(loan::kPlanVariants[i])) {
-            series->append(static_cast<qreal>(moment(point.date)), roubles(point.balance));
+            series->append(static_cast<qreal>(moment(point.date)),
+                           loan::ToUnitsDouble(point.balance));
             last = std::max(last, moment(point.date));
         }
         const SeriesStyle& style = kSeriesStyles[i];
@@ -92,7 +90,7 @@ QChart* MakeBalanceChart(const app::PlannerForm& planner) {
     dates->setRange(QDateTime::fromMSecsSinceEpoch(moment(planner.Terms().loanDate)),
                     QDateTime::fromMSecsSinceEpoch(last));
     dates->setTickCount(std::clamp(planner.Terms().termMonths + 1, 2, 9));
-    balances->setRange(0, roubles(planner.Terms().sum));
+    balances->setRange(0, loan::ToUnitsDouble(planner.Terms().sum));
     balances->applyNiceNumbers();
     return chart;
 }

@@ -24,7 +24,7 @@ constexpr std::array<int, 7> kComparisonColumnWidths = {170, 65, 75, 130, 85, 90
 
 void PlanGridPrint::CustomDrawCell(int column, int row, print::TPvCanvas& canvas,
                                    const print::TPvRectInches& cell) {
-    if (row > 0 && Planner && Planner->RowKind(row) == loan::PlanRowKind::Prepayment) {
+    if (Planner && Planner->RowKind(row) == loan::PlanRowKind::Prepayment) {
         canvas.Brush = {
             print::PvRgb(kPrepaymentRowRgb[0], kPrepaymentRowRgb[1], kPrepaymentRowRgb[2]),
             print::pvBrushSolid};

@@ -195,7 +195,7 @@ class PlanTableModel : public QAbstractTableModel {
             case Qt::TextAlignmentRole:
                 return QVariant::fromValue(Qt::AlignCenter);
             case Qt::BackgroundRole:
-                if (planner_.RowKind(row) == loan::PlanRowKind::Prepayment && !isTotals(row))
+                if (planner_.RowKind(row) == loan::PlanRowKind::Prepayment)
                     return QColor(kPrepaymentRowRgb[0], kPrepaymentRowRgb[1], kPrepaymentRowRgb[2]);
                 return {};
             case Qt::FontRole:

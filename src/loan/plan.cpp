@@ -67,7 +67,7 @@ PlanSummary runEvents(const PlanTerms& terms, const std::vector<PlanEvent>& even
     Date previous = terms.loanDate;
     int regularsPassed = 0;  // regular dates on or before the current event
     ScaledAmount installment = annuity ? terms.payment.value_or(PlanAnnuity(balance, rate, n))
-                                       : PlanPrincipalPart(balance, n);
+                                       : StandardPrincipal(balance, n);
     std::vector<bool> repaidNoted(terms.prepayments.size());
 
     PlanSummary summary;
@@ -88,7 +88,7 @@ PlanSummary runEvents(const PlanTerms& terms, const std::vector<PlanEvent>& even
     const auto recompute = [&](int monthsAhead) {
         if (monthsAhead > 0 && balance > 0) {
             installment = annuity ? PlanAnnuity(balance, rate, monthsAhead)
-                                  : PlanPrincipalPart(balance, monthsAhead);
+                                  : StandardPrincipal(balance, monthsAhead);
         }
     };
 
@@ -185,15 +185,16 @@ ScaledAmount PlanAnnuity(ScaledAmount balance, double annualRate, int months) {
     const double amount = AnnuityAmount(ToUnitsDouble(balance), annualRate, months);
     // A rate of 0, or one so small that a month's growth vanishes in extended precision.
     if (!std::isfinite(amount))
-        return PlanPrincipalPart(balance, months);
+        return StandardPrincipal(balance, months);
     return ToScaled(RoundFraction(100, amount));
 }
 
-ScaledAmount PlanPrincipalPart(ScaledAmount balance, int months) {
-    return StandardPrincipal(balance, months);
-}
+namespace {
 
-std::vector<PlanEvent> PlanEvents(const PlanTerms& terms, std::vector<PlanIssue>* issues) {
+// The events of the plan in the order they are run; entries dated on or before the loan
+// date are left out and, when `issues` is given, reported there.
+std::vector<PlanEvent> PlanEvents(const PlanTerms& terms,
+                                  std::vector<PlanIssue>* issues = nullptr) {
     const int n = terms.termMonths;
     std::vector<Date> regularDates;
     regularDates.reserve(static_cast<std::size_t>(std::max(n, 0)));
@@ -260,6 +261,8 @@ std::vector<PlanEvent> PlanEvents(const PlanTerms& terms, std::vector<PlanIssue>
                        events.end(), eventBefore);
     return events;
 }
+
+}  // namespace
 
 PlanResult RunPlan(const PlanTerms& terms) {
     PlanResult result;

@@ -124,12 +124,6 @@ Date RegularDate(const Date& loanDate, int k);
 // The annuity on `balance` at `annualRate` over `months`, to the kopeck (a half kopeck up);
 // a rate of 0 spreads the balance evenly.
 ScaledAmount PlanAnnuity(ScaledAmount balance, double annualRate, int months);
-// The differentiated principal part: the balance over the months, in whole kopecks.
-ScaledAmount PlanPrincipalPart(ScaledAmount balance, int months);
-
-// The events of the plan in the order they are run; entries dated on or before the loan
-// date are left out and, when `issues` is given, reported there.
-std::vector<PlanEvent> PlanEvents(const PlanTerms& terms, std::vector<PlanIssue>* issues = nullptr);
 
 // Runs the plan and its variants. Without a sum above 0 and a term of at least one month it
 // is empty; throws AmountOverflow when an amount leaves 64 bits.
