@@ -88,7 +88,11 @@ class QtPrintJob : public TPvPrintJob {
   public:
     QtPrintJob(QPrinter& printer, int copies) : printer_(printer), copies_(copies) {}
 
-    bool Begin() { return GuardPdfFile() && painter_.begin(&printer_); }
+    bool Begin() {
+        if (WritesPdfFile(printer_))
+            target_ = std::make_unique<GuardedPdfTarget>(printer_);
+        return painter_.begin(&printer_);
+    }
 
     void PrintPage(const TPvPageList& pages, int pageNumber, bool clipToMargins) override {
         const TPvPage& page = pages.Page(pageNumber);
@@ -120,9 +124,8 @@ class QtPrintJob : public TPvPrintJob {
 
     bool End() override {
         // A PDF file goes in place only when the whole document was written.
-        const bool ended = painter_.end() && printer_.printerState() != QPrinter::Error &&
-                           (!target_ || target_->Commit());
-        return ended && printer_.printerState() != QPrinter::Error;
+        return painter_.end() && printer_.printerState() != QPrinter::Error &&
+               (!target_ || target_->Commit());
     }
 
     // A print server makes the copies (collated as asked); a PDF file holds one of each.
@@ -133,12 +136,6 @@ class QtPrintJob : public TPvPrintJob {
     int copies_;
     QPainter painter_;
     std::unique_ptr<GuardedPdfTarget> target_;
-
-    bool GuardPdfFile() {
-        if (WritesPdfFile(printer_))
-            target_ = std::make_unique<GuardedPdfTarget>(printer_);
-        return true;
-    }
 };
 
 }  // namespace

@@ -31,17 +31,19 @@ int injectedFault(WriteStage stage) {
     return faultHook() ? faultHook()(stage) : 0;
 }
 
+// The reason, then the file and what became of it (`outcome` follows its quoted name).
+[[noreturn]] void failWith(int error, const std::string& target, const char* outcome) {
+    throw FileError(FileErrorText(error, FileAccess::Write) + "\rФайл \"" +
+                    loan::Excerpt(FileNameOf(target)) + "\"" + outcome);
+}
+
 [[noreturn]] void fail(int error, const std::string& target, bool existed) {
-    std::string text = FileErrorText(error, FileAccess::Write) + "\rФайл \"" +
-                       loan::Excerpt(FileNameOf(target)) + "\" не записан";
-    text += existed ? "; прежнее содержимое файла не изменено." : ".";
-    throw FileError(text);
+    failWith(error, target,
+             existed ? " не записан; прежнее содержимое файла не изменено." : " не записан.");
 }
 
 [[noreturn]] void failIncomplete(int error, const std::string& target) {
-    throw FileError(FileErrorText(error, FileAccess::Write) + "\rФайл \"" +
-                    loan::Excerpt(FileNameOf(target)) +
-                    "\" записан не полностью: проверьте его и сохраните снова.");
+    failWith(error, target, " записан не полностью: проверьте его и сохраните снова.");
 }
 
 class OwnedFd {
@@ -173,18 +175,22 @@ bool writable(const Target& target) {
            errno != EACCES;
 }
 
-// Looks at the name again; refuses what may not be replaced.
-void lookAgain(Target& target) {
-    target.existed = fstatat(target.folder.get(), target.name.c_str(), &target.old, 0) == 0;
-    if (!target.existed && errno != ENOENT)
-        fail(errno, target.path, false);
-    if (!target.existed)
-        return;
+// Refuses an existing file that may not be replaced: no regular file, or not writable.
+void refuseUnreplaceable(const Target& target) {
     if (!S_ISREG(target.old.st_mode))
         throw FileError(
             NotRegularFileText(FileNameOf(target.path), target.old.st_mode, FileAccess::Write));
     if (!writable(target))
         fail(EACCES, target.path, true);
+}
+
+// Looks at the name again; refuses what may not be replaced.
+void lookAgain(Target& target) {
+    target.existed = fstatat(target.folder.get(), target.name.c_str(), &target.old, 0) == 0;
+    if (!target.existed && errno != ENOENT)
+        fail(errno, target.path, false);
+    if (target.existed)
+        refuseUnreplaceable(target);
 }
 
 Target openTarget(const std::string& path) {
@@ -237,11 +243,7 @@ OwnedFd lockOld(Target& target) {
         !sameFile(locked, named))
         return OwnedFd();
     target.old = locked;
-    if (!S_ISREG(locked.st_mode))
-        throw FileError(
-            NotRegularFileText(FileNameOf(target.path), locked.st_mode, FileAccess::Write));
-    if (!writable(target))
-        fail(EACCES, target.path, true);
+    refuseUnreplaceable(target);
     return file;
 }
 

@@ -112,12 +112,6 @@ TemporaryFile::~TemporaryFile() {
         unlinkat(folder_, name_.c_str(), 0);
 }
 
-int TemporaryFile::close() {
-    const int result = ::close(fd_);
-    fd_ = -1;
-    return result == 0 ? 0 : errno;
-}
-
 int OpenSpoolFile() {
     const char* folder = getenv("TMPDIR");
     std::string path = folder != nullptr && *folder != '\0' ? folder : "/tmp";

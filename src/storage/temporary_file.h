@@ -25,8 +25,6 @@ class TemporaryFile {
     int fd() const { return fd_; }
     // The file's name in its folder.
     const std::string& name() const { return name_; }
-    // Closes the descriptor; returns 0 or the errno of a failed close.
-    int close();
     // The file now has the target's name: nothing to remove.
     void markRenamed() { renamed_ = true; }
 
