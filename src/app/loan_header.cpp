@@ -50,7 +50,8 @@ std::optional<LoanHeader> ReadLoanHeader(const std::vector<std::string>& lines,
     LoanHeader header;
     header.sum = numberLine(line(0), 1, "сумма кредита", locale);
     try {
-        loan::ToScaled(static_cast<double>(*loan::TryParseNumber(header.sum, locale)));
+        header.amount =
+            loan::ToScaled(static_cast<double>(*loan::TryParseNumber(header.sum, locale)));
     } catch (const loan::AmountOverflow&) {
         refuseLine(1, "сумма кредита", line(0), "сумма слишком велика для расчета");
     }
@@ -61,6 +62,7 @@ std::optional<LoanHeader> ReadLoanHeader(const std::vector<std::string>& lines,
     const auto months = loan::TryParseInteger(header.term);
     if (!months || *months < 1)
         refuseLine(3, "срок погашения", line(2), "нужно целое число месяцев не меньше 1");
+    header.months = *months;
 
     const auto date = loan::TryParseShortDate(line(3));
     if (!date)

@@ -17,6 +17,9 @@ namespace app {
 struct LoanHeader {
     std::string sum, rate, term;
     loan::Date date;
+    // The sum and the term as read from their texts.
+    loan::ScaledAmount amount = 0;
+    std::int32_t months = 0;
 };
 
 // The texts of the loan inputs and the short date; no lines when the sum, the term or the

@@ -196,10 +196,8 @@ LoadedPaymentFile MainForm::readPaymentFile(const std::string& path) const {
                 table.setRowCount(table.rowCount() + 1);
         }
 
-        const std::int32_t term = *loan::TryParseInteger(file.header->term);
-        file.loan =
-            loan::ToScaled(static_cast<double>(*loan::TryParseNumber(file.header->sum, locale_)));
-        file.principal = loan::StandardPrincipal(file.loan, term);
+        file.loan = file.header->amount;
+        file.principal = loan::StandardPrincipal(file.loan, file.header->months);
         file.paidTotal = file.totals.sumColumn(table, 5, file.payments, locale_);
         file.interestTotal = file.totals.sumColumn(table, 4, file.payments, locale_);
         file.advance = file.totals.advanceOverSchedule(
