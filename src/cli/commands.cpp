@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 
+#include "cli/messages.h"
 #include "cli/options.h"
 #include "loan/errors.h"
 
@@ -10,33 +11,38 @@ namespace cli {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage:\n"
-    "  ssudomer-cli schedule --sum S --rate R --term T [--date DD.MM.YYYY]\n"
-    "                        [--equal [--payment N] [--own]]\n"
-    "                        [--fee F] [--fee-basis sum|balance|fixed] [--psk]\n"
-    "                        [--csv] [--decimal-separator ,|.] [--pdf FILE]\n"
-    "  ssudomer-cli register --sum S --rate R --term T --date DD.MM.YYYY\n"
-    "                        [--overdue] [--forecast standard|average|fixed:AMOUNT]\n"
-    "                        ( --pay DD.MM.YYYY:AMOUNT:KIND | --delete )...\n"
-    "                        [--save FILE] [--csv] [--decimal-separator ,|.]\n"
-    "                        [--pdf FILE]\n"
-    "                        KIND: pi (П+%), deducted (П+%(вычет)), auto (АП)\n"
-    "  ssudomer-cli show FILE.crp [--forecast standard|average|fixed:AMOUNT]\n"
-    "                        [--csv] [--decimal-separator ,|.] [--pdf FILE]\n"
-    "  ssudomer-cli plan --sum S --rate R --term T --date DD.MM.YYYY\n"
-    "                        [--equal [--payment A]]\n"
-    "                        [--prepay DD.MM.YYYY:AMOUNT:term|payment[:monthly]]...\n"
-    "                        [--rate-change DD.MM.YYYY:RATE]...\n"
-    "                        [--csv] [--decimal-separator ,|.] [--pdf FILE]\n"
-    "                        [--chart FILE.png]\n"
-    "  --date of schedule defaults to today\n"
-    "  --psk adds the full cost of credit (ПСК) below the summary\n"
-    "  --pdf FILE writes the pages of \"Печать платежей\" to FILE (A4);\n"
-    "             of plan, the pages of the planner's \"Печать...\"\n"
-    "  --chart FILE.png writes the planner's chart of the remaining balance\n"
-    "  plan: differentiated payments unless --equal; a prepayment in mode term\n"
-    "        shortens the loan, in mode payment lowers the monthly payment\n";
+// The usage, one command at a time, so that a change to one leaves the others' translations
+// standing.
+std::string usage() {
+    std::string text = Tr("usage:");
+    text += '\n';
+    text += Tr("  ssudomer-cli schedule --sum S --rate R --term T [--date DD.MM.YYYY]\n"
+               "                        [--equal [--payment N] [--own]]\n"
+               "                        [--fee F] [--fee-basis sum|balance|fixed] [--psk]\n"
+               "                        [--csv] [--decimal-separator ,|.] [--pdf FILE]\n");
+    text += Tr("  ssudomer-cli register --sum S --rate R --term T --date DD.MM.YYYY\n"
+               "                        [--overdue] [--forecast standard|average|fixed:AMOUNT]\n"
+               "                        ( --pay DD.MM.YYYY:AMOUNT:KIND | --delete )...\n"
+               "                        [--save FILE] [--csv] [--decimal-separator ,|.]\n"
+               "                        [--pdf FILE]\n"
+               "                        KIND: pi (П+%), deducted (П+%(вычет)), auto (АП)\n");
+    text += Tr("  ssudomer-cli show FILE.crp [--forecast standard|average|fixed:AMOUNT]\n"
+               "                        [--csv] [--decimal-separator ,|.] [--pdf FILE]\n");
+    text += Tr("  ssudomer-cli plan --sum S --rate R --term T --date DD.MM.YYYY\n"
+               "                        [--equal [--payment A]]\n"
+               "                        [--prepay DD.MM.YYYY:AMOUNT:term|payment[:monthly]]...\n"
+               "                        [--rate-change DD.MM.YYYY:RATE]...\n"
+               "                        [--csv] [--decimal-separator ,|.] [--pdf FILE]\n"
+               "                        [--chart FILE.png]\n");
+    text += Tr("  --date of schedule defaults to today\n"
+               "  --psk adds the full cost of credit (ПСК) below the summary\n"
+               "  --pdf FILE writes the pages of \"Печать платежей\" to FILE (A4);\n"
+               "             of plan, the pages of the planner's \"Печать...\"\n"
+               "  --chart FILE.png writes the planner's chart of the remaining balance\n"
+               "  plan: differentiated payments unless --equal; a prepayment in mode term\n"
+               "        shortens the loan, in mode payment lowers the monthly payment\n");
+    return text;
+}
 
 using Command = std::function<int(const std::vector<std::string>&, std::ostream&, std::ostream&)>;
 
@@ -52,18 +58,20 @@ const std::map<std::string, Command>& commands() {
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-        (args.empty() ? err : out) << kUsage;
+        (args.empty() ? err : out) << usage();
         return args.empty() ? kExitUsage : kExitOk;
     }
     const auto command = commands().find(args[0]);
     if (command == commands().end()) {
-        err << "ssudomer-cli: unknown command '" << loan::Excerpt(args[0]) << "'\n" << kUsage;
+        err << "ssudomer-cli: " << Format(Tr("unknown command '%s'"), {loan::Excerpt(args[0])})
+            << '\n'
+            << usage();
         return kExitUsage;
     }
     try {
         return command->second({args.begin() + 1, args.end()}, out, err);
     } catch (const UsageError& error) {
-        err << "ssudomer-cli: " << error.what() << '\n' << kUsage;
+        err << "ssudomer-cli: " << error.what() << '\n' << usage();
         return kExitUsage;
     }
 }

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "cli/messages.h"
+
 namespace cli {
 
 ForecastChoice ForecastArgument(const Option& option, const app::ForecastSettingsForm& settings,
@@ -17,7 +19,7 @@ ForecastChoice ForecastArgument(const Option& option, const app::ForecastSetting
         CheckFieldTakes(settings.FloatSpinEdit1, option, text, locale);
         return {app::ForecastMethod::FixedPayment, text};
     }
-    throw UsageError("--forecast takes standard, average or fixed:AMOUNT");
+    throw UsageError(Tr("--forecast takes standard, average or fixed:AMOUNT"));
 }
 
 void ChooseForecast(app::ForecastSettingsForm& settings, const ForecastChoice& choice) {

@@ -3,19 +3,12 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/messages.h"
+#include "cli/program_folder.h"
 #include "cli/standard_output.h"
 
-namespace {
-
-// What --help adds to the usage: what comes back and where to read more.
-constexpr const char* kHelpTrailer =
-    "\n"
-    "Exit status: 0 done, 2 refused or no result (the reason on standard error),\n"
-    "64 bad arguments. See ssudomer-cli(1).\n";
-
-}  // namespace
-
 int main(int argc, char** argv) {
+    cli::UseUserLanguage(cli::LocaleFolder(cli::RunningProgramFolder()));
     const std::vector<std::string> args(argv + 1, argv + argc);
     cli::StandardOutput output;
     std::ostream& out = output.stream();
@@ -24,7 +17,12 @@ int main(int argc, char** argv) {
         return output.finish(0, std::cerr);
     }
     const int status = cli::RunCli(args, out, std::cerr);
-    if (args == std::vector<std::string>{"--help"})
-        out << kHelpTrailer;
+    if (args == std::vector<std::string>{"--help"}) {
+        // What --help adds to the usage: what comes back and where to read more.
+        out << '\n'
+            << cli::Tr("Exit status: 0 done, 2 refused or no result (the reason on standard "
+                       "error),\n64 bad arguments. See ssudomer-cli(1).")
+            << '\n';
+    }
     return output.finish(status, std::cerr);
 }

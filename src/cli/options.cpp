@@ -1,5 +1,6 @@
 #include "cli/options.h"
 
+#include "cli/messages.h"
 #include "loan/errors.h"
 #include "loan/number_text.h"
 #include "loan/text.h"
@@ -8,16 +9,19 @@ namespace cli {
 
 namespace {
 
-std::string boundsText(double min, double max, const loan::Locale& locale) {
+// What a field takes, said whole, with its bounds or without them (equal bounds stand for
+// none at all).
+std::string fieldTakes(const char* bounded, const char* unbounded, double min, double max,
+                       const loan::Locale& locale, std::string_view separator = {}) {
     if (min == max)
-        return "";  // equal bounds: none at all
-    return " from " + loan::GeneralNumberText(min, locale) + " to " +
-           loan::GeneralNumberText(max, locale);
+        return Format(unbounded, {separator});
+    return Format(bounded, {loan::GeneralNumberText(min, locale),
+                                loan::GeneralNumberText(max, locale), separator});
 }
 
 [[noreturn]] void refuseValue(const Option& option, const std::string& accepted) {
-    throw UsageError("--" + option.name + " '" + loan::Excerpt(option.value) +
-                     "' is not what its field takes: " + accepted);
+    throw UsageError(Format(Tr("--%s '%s' is not what its field takes: %s"),
+                            {option.name, loan::Excerpt(option.value), accepted}));
 }
 
 // Types into a copy of the field: true when a character was dropped.
@@ -39,18 +43,18 @@ std::vector<Option> ParseOptions(const std::vector<std::string>& args,
         const std::string& word = args[i];
         if (word.rfind("--", 0) != 0) {
             if (!positional)
-                throw UsageError("unexpected argument '" + loan::Excerpt(word) + "'");
+                throw UsageError(Format(Tr("unexpected argument '%s'"), {loan::Excerpt(word)}));
             positional->push_back(word);
             continue;
         }
         const std::string name = word.substr(2);
         const auto found = known.find(name);
         if (found == known.end())
-            throw UsageError("unknown option '" + loan::Excerpt(word) + "'");
+            throw UsageError(Format(Tr("unknown option '%s'"), {loan::Excerpt(word)}));
         Option option{name, {}};
         if (found->second) {
             if (i + 1 >= args.size())
-                throw UsageError("option '" + loan::Excerpt(word) + "' needs a value");
+                throw UsageError(Format(Tr("option '%s' needs a value"), {loan::Excerpt(word)}));
             option.value = args[++i];
         }
         options.push_back(std::move(option));
@@ -80,7 +84,7 @@ loan::Locale LocaleOption(const std::vector<Option>& options) {
     if (!separator)
         return loan::systemLocale();
     if (separator->value != "," && separator->value != ".") {
-        throw UsageError("--decimal-separator takes ',' or '.'");
+        throw UsageError(Tr("--decimal-separator takes ',' or '.'"));
     }
     return loan::Locale::withSeparator(separator->value[0]);
 }
@@ -88,8 +92,8 @@ loan::Locale LocaleOption(const std::vector<Option>& options) {
 std::string NumberArgument(const Option& option, const loan::Locale& locale) {
     const std::string text = loan::NormalizeDecimalSeparator(option.value, locale);
     if (!loan::TryParseNumber(text, locale)) {
-        throw UsageError("--" + option.name + " takes a number, not '" +
-                         loan::Excerpt(option.value) + "'");
+        throw UsageError(Format(Tr("--%s takes a number, not '%s'"),
+                                {option.name, loan::Excerpt(option.value)}));
     }
     return text;
 }
@@ -102,8 +106,8 @@ std::string IntegerArgument(const Option& option) {
     const bool wholeNumber =
         text.size() > digits && text.find_first_not_of("0123456789", digits) == std::string::npos;
     if (!wholeNumber && !loan::TryParseInteger(text)) {
-        throw UsageError("--" + option.name + " takes a whole number, not '" +
-                         loan::Excerpt(option.value) + "'");
+        throw UsageError(Format(Tr("--%s takes a whole number, not '%s'"),
+                                {option.name, loan::Excerpt(option.value)}));
     }
     return option.value;
 }
@@ -112,8 +116,8 @@ loan::Date DateArgument(const Option& option) {
     const std::string& text = option.value;
     const auto date = loan::TryParseShortDate(text);
     if (text.size() != 10 || !date) {
-        throw UsageError("--" + option.name + " takes a date DD.MM.YYYY, not '" +
-                         loan::Excerpt(text) + "'");
+        throw UsageError(Format(Tr("--%s takes a date DD.MM.YYYY, not '%s'"),
+                                {option.name, loan::Excerpt(text)}));
     }
     return *date;
 }
@@ -124,9 +128,11 @@ void CheckFieldTakes(const widgets::FloatSpinEditModel& field, const Option& opt
     const bool dropped = typingDrops(typed, text);
     const auto given = loan::TryParseNumber(text, locale);
     if (dropped || !given || typed.Value() != static_cast<double>(*given)) {
-        refuseValue(option, "a number" + boundsText(field.MinValue, field.MaxValue, locale) +
-                                ", written with digits, a sign and '" + locale.decimalSeparator +
-                                "'");
+        refuseValue(option,
+                    fieldTakes(Tr("a number from %s to %s, written with digits, a sign and '%s'"),
+                               Tr("a number, written with digits, a sign and '%s'"),
+                               field.MinValue, field.MaxValue, locale,
+                               std::string(1, locale.decimalSeparator)));
     }
 }
 
@@ -136,9 +142,10 @@ void CheckFieldTakes(const widgets::SpinEditModel& field, const Option& option,
     const bool dropped = typingDrops(typed, text);
     const auto given = loan::TryParseInteger(text);
     if (dropped || !given || typed.Value() != *given) {
-        refuseValue(option, "a whole number" +
-                                boundsText(field.MinValue, field.MaxValue, loan::Locale()) +
-                                ", written with digits and a sign");
+        refuseValue(option,
+                    fieldTakes(Tr("a whole number from %s to %s, written with digits and a sign"),
+                               Tr("a whole number, written with digits and a sign"),
+                               field.MinValue, field.MaxValue, loan::Locale()));
     }
 }
 
@@ -147,7 +154,7 @@ void TypeLoanFields(widgets::FloatSpinEditModel& sum, widgets::FloatSpinEditMode
                     const loan::Locale& locale) {
     for (const char* required : {"sum", "rate", "term"}) {
         if (!HasOption(options, required))
-            throw UsageError(std::string("--") + required + " is required");
+            throw UsageError(Format(Tr("--%s is required"), {required}));
     }
     const Option& sumOption = *FindOption(options, "sum");
     const Option& rateOption = *FindOption(options, "rate");

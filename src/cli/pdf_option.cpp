@@ -3,27 +3,13 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
-#include <climits>
-
 #include "app/loan_information.h"
+#include "cli/program_folder.h"
 #include "loan/errors.h"
 #include "loan/text.h"
 #include "pdf/pdf_module.h"
-#include "storage/user_folders.h"
 
 namespace cli {
-
-namespace {
-
-std::string programFolder() {
-    char path[PATH_MAX];
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0)
-        return ".";
-    return storage::ProgramFolder(std::string(path, static_cast<std::size_t>(length)));
-}
-
-}  // namespace
 
 // The module stays loaded until the program ends: Qt keeps running inside it.
 void* PdfModuleEntry(const char* name, std::string& why) {
@@ -60,7 +46,7 @@ bool ReportFailedSave(const std::string& message, std::ostream& err) {
 }
 
 std::vector<std::string> PdfModuleCandidates() {
-    const std::string folder = programFolder();
+    const std::string folder = RunningProgramFolder();
     return {folder + "/" + pdf::kModuleFileName,
             folder + "/../lib/ssudomer/" + pdf::kModuleFileName};
 }

@@ -3,6 +3,7 @@
 #include "app/planner_form.h"
 #include "cli/commands.h"
 #include "cli/console_port.h"
+#include "cli/messages.h"
 #include "cli/options.h"
 #include "cli/plan_outputs.h"
 #include "loan/errors.h"
@@ -43,8 +44,8 @@ loan::Date dateAfterLoan(const Option& option, const std::string& text,
                          const loan::Date& loanDate) {
     const loan::Date date = DateArgument({option.name, text});
     if (date <= loanDate) {
-        throw UsageError("--" + option.name + " date " + text + " is not after the loan date " +
-                         loan::FormatShortDate(loanDate));
+        throw UsageError(Format(Tr("--%s date %s is not after the loan date %s"),
+                                {option.name, text, loan::FormatShortDate(loanDate)}));
     }
     return date;
 }
@@ -64,14 +65,14 @@ Entry prepaymentArgument(const Option& option, const loan::Locale& locale,
     const std::vector<std::string> fields = splitFields(option.value);
     const bool monthly = fields.size() == 4 && fields[3] == "monthly";
     if ((fields.size() != 3 && !monthly) || (fields[2] != "term" && fields[2] != "payment")) {
-        throw UsageError("--prepay takes DD.MM.YYYY:AMOUNT:term|payment[:monthly], not '" +
-                         loan::Excerpt(option.value) + "'");
+        throw UsageError(Format(Tr("--prepay takes DD.MM.YYYY:AMOUNT:term|payment[:monthly], not '%s'"),
+                                {loan::Excerpt(option.value)}));
     }
     Entry entry = dateAndNumber(option, fields, locale, loanDate);
     const loan::Extended amount = *loan::TryParseNumber(entry.number, locale);
     if (!(amount > 0) || amount >= 9e14L || loan::ToScaled(amount) % 100 != 0) {
-        throw UsageError("--prepay AMOUNT takes a sum above 0 in roubles and kopecks, not '" +
-                         loan::Excerpt(fields[1]) + "'");
+        throw UsageError(Format(Tr("--prepay AMOUNT takes a sum above 0 in roubles and kopecks, not '%s'"),
+                                {loan::Excerpt(fields[1])}));
     }
     entry.mode = fields[2] == "payment" ? loan::PrepaymentMode::LowerPayment
                                         : loan::PrepaymentMode::ShortenTerm;
@@ -83,8 +84,8 @@ Entry rateChangeArgument(const Option& option, const loan::Locale& locale,
                          const loan::Date& loanDate) {
     const std::vector<std::string> fields = splitFields(option.value);
     if (fields.size() != 2) {
-        throw UsageError("--rate-change takes DD.MM.YYYY:RATE, not '" +
-                         loan::Excerpt(option.value) + "'");
+        throw UsageError(Format(Tr("--rate-change takes DD.MM.YYYY:RATE, not '%s'"),
+                                {loan::Excerpt(option.value)}));
     }
     return dateAndNumber(option, fields, locale, loanDate);
 }
@@ -95,10 +96,10 @@ int RunPlanCommand(const std::vector<std::string>& args, std::ostream& out, std:
     const std::vector<Option> options = ParseOptions(args, kPlanOptions);
     const bool equal = HasOption(options, "equal");
     if (!equal && HasOption(options, "payment"))
-        throw UsageError("--payment goes with --equal");
+        throw UsageError(Tr("--payment goes with --equal"));
     const Option* date = FindOption(options, "date");
     if (!date)
-        throw UsageError("--date is required");
+        throw UsageError(Format(Tr("--%s is required"), {"date"}));
     const loan::Locale locale = LocaleOption(options);
     const loan::Date loanDate = DateArgument(*date);
 

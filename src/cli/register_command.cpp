@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/console_port.h"
 #include "cli/forecast_option.h"
+#include "cli/messages.h"
 #include "cli/options.h"
 #include "cli/pdf_option.h"
 #include "loan/errors.h"
@@ -41,7 +42,8 @@ Step paymentArgument(const Option& option, const loan::Locale& locale) {
     const auto first = value.find(':');
     const auto second = first == std::string::npos ? first : value.find(':', first + 1);
     if (second == std::string::npos || value.find(':', second + 1) != std::string::npos) {
-        throw UsageError("--pay takes DD.MM.YYYY:AMOUNT:KIND, not '" + loan::Excerpt(value) + "'");
+        throw UsageError(
+            Format(Tr("--pay takes DD.MM.YYYY:AMOUNT:KIND, not '%s'"), {loan::Excerpt(value)}));
     }
     Step step;
     step.text = value;
@@ -57,7 +59,8 @@ Step paymentArgument(const Option& option, const loan::Locale& locale) {
     } else if (kind == "auto") {
         step.kind = loan::PaymentKind::Automatic;
     } else {
-        throw UsageError("--pay KIND is pi, deducted or auto, not '" + loan::Excerpt(kind) + "'");
+        throw UsageError(
+            Format(Tr("--pay KIND is pi, deducted or auto, not '%s'"), {loan::Excerpt(kind)}));
     }
     return step;
 }
@@ -89,8 +92,10 @@ class RegisterPort : public ConsolePort {
 // True when the payment was recorded.
 bool enterPayment(app::MainForm& form, const Step& step, std::ostream& err) {
     if (!form.Button4.Enabled) {
-        err << "ssudomer-cli: --pay " << loan::Excerpt(step.text)
-            << ": \"Внести платеж\" is disabled (the loan is paid off)\n";
+        err << "ssudomer-cli: "
+            << Format(Tr("--pay %s: \"Внести платеж\" is disabled (the loan is paid off)"),
+                      {loan::Excerpt(step.text)})
+            << '\n';
         return false;
     }
     form.DateTimePicker2.Date = step.date;
@@ -108,7 +113,8 @@ bool enterPayment(app::MainForm& form, const Step& step, std::ostream& err) {
 // True when a payment was taken back.
 bool deletePayment(app::MainForm& form, std::ostream& err) {
     if (!form.Button6.Enabled) {
-        err << "ssudomer-cli: --delete: \"Удалить платеж\" is disabled (no payment recorded)\n";
+        err << "ssudomer-cli: "
+            << Tr("--delete: \"Удалить платеж\" is disabled (no payment recorded)") << '\n';
         return false;
     }
     const int before = form.NextRow;
@@ -121,7 +127,7 @@ bool deletePayment(app::MainForm& form, std::ostream& err) {
 int RunRegister(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const std::vector<Option> options = ParseOptions(args, kRegisterOptions);
     if (!HasOption(options, "date"))
-        throw UsageError("--date is required");
+        throw UsageError(Format(Tr("--%s is required"), {"date"}));
     const loan::Locale locale = LocaleOption(options);
 
     // Every argument is checked before the first step runs; the amounts against the fields
@@ -138,7 +144,7 @@ int RunRegister(const std::vector<std::string>& args, std::ostream& out, std::os
     }
     const Option* save = FindOption(options, "save");
     if (save && save->value.empty())
-        throw UsageError("--save takes a file name");
+        throw UsageError(Tr("--save takes a file name"));
 
     RegisterPort port(err, save ? std::optional(save->value) : std::nullopt);
     app::MainForm form(port, locale);

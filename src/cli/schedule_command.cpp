@@ -4,6 +4,7 @@
 #include "app/main_form.h"
 #include "cli/commands.h"
 #include "cli/console_port.h"
+#include "cli/messages.h"
 #include "cli/options.h"
 #include "cli/pdf_option.h"
 
@@ -32,7 +33,7 @@ void chooseFeeBasis(app::MainForm& form, const std::string& basis) {
     } else if (basis == "fixed") {
         form.A1Click();
     } else {
-        throw UsageError("--fee-basis takes sum, balance or fixed");
+        throw UsageError(Tr("--fee-basis takes sum, balance or fixed"));
     }
 }
 
@@ -46,7 +47,7 @@ int RunSchedule(const std::vector<std::string>& args, std::ostream& out, std::os
     const std::vector<Option> options = ParseOptions(args, kScheduleOptions);
     const bool equal = HasOption(options, "equal");
     if (!equal && (HasOption(options, "payment") || HasOption(options, "own"))) {
-        throw UsageError("--payment and --own go with --equal");
+        throw UsageError(Tr("--payment and --own go with --equal"));
     }
 
     ConsolePort port(err);

@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "cli/console_port.h"
 #include "cli/forecast_option.h"
+#include "cli/messages.h"
 #include "cli/options.h"
 #include "cli/pdf_option.h"
 #include "loan/errors.h"
@@ -31,7 +32,7 @@ int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     std::vector<std::string> files;
     const std::vector<Option> options = ParseOptions(args, kShowOptions, &files);
     if (files.size() != 1)
-        throw UsageError("show takes one payment file");
+        throw UsageError(Tr("show takes one payment file"));
 
     ShowPort port(err, files.front());
     app::MainForm form(port, LocaleOption(options));
