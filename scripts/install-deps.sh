@@ -13,6 +13,9 @@ packages=(
   fonts-liberation2 xvfb xauth
   desktop-file-utils appstream libxml2-utils shared-mime-info man-db binutils
   poppler-utils
+  # The command line's message catalogues (msgfmt, xgettext), and the Russian locale its
+  # tests also run under, generated below.
+  gettext locales
   "$@"
 )
 
@@ -21,10 +24,22 @@ for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
     missing+=("$package")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# ru_RU.UTF-8, so that the tests see the Russian locale as a user who has it does (they also
+# run the program where it is missing). Listed in /etc/locale.gen, so that it stays when the
+# locales package regenerates its locales.
+if ! locale -a 2>/dev/null | grep -qix 'ru_RU.utf8'; then
+  echo "Generating the locale ru_RU.UTF-8"
+  $sudo sed -i 's/^# *\(ru_RU.UTF-8 UTF-8\)$/\1/' /etc/locale.gen
+  grep -qx 'ru_RU.UTF-8 UTF-8' /etc/locale.gen ||
+    echo 'ru_RU.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+  $sudo locale-gen --keep-existing
+fi
