@@ -61,7 +61,7 @@ const std::vector<std::string> kPrepaymentBeforeTheLoan = {
     "--prepay", "01.01.2024:100:term"};
 const std::vector<std::string> kPaidOff = {
     "register", "--sum", "1000", "--rate", "12", "--term", "1", "--date", "10.01.2005",
-    "--pay", "10.02.2005:0:auto", "--pay", "10.03.2005:0:auto"};
+    "--pay", "10.02.2005:0:auto", "--pay", "10.03.2005:0:auto", "--decimal-separator", "."};
 const std::vector<std::string> kSchedule = {"schedule", "--sum",  "12000.5",   "--rate", "12,5",
                                             "--term",   "12",     "--date",    "10.01.2005",
                                             "--fee",    "0.5"};
