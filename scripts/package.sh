@@ -27,6 +27,9 @@ dpkg-deb --info "$package"
 contents=$(dpkg-deb --contents "$package")
 grep -q ' \./usr/lib/ssudomer/ssudomer-pdf\.so$' <<<"$contents" ||
   { echo "the package lacks usr/lib/ssudomer/ssudomer-pdf.so" >&2; exit 1; }
+# The command line's Russian messages.
+grep -q ' \./usr/share/locale/ru/LC_MESSAGES/ssudomer-cli\.mo$' <<<"$contents" ||
+  { echo "the package lacks usr/share/locale/ru/LC_MESSAGES/ssudomer-cli.mo" >&2; exit 1; }
 for library in libqt6gui6 libqt6charts6; do  # the pages; the planner's chart
   grep -q "$library" <<<"$(dpkg-deb --field "$package" Depends)" ||
     { echo "the package's Depends lack $library" >&2; exit 1; }

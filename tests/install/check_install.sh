@@ -2,7 +2,8 @@
 # Installs the build into a temporary DESTDIR and checks the tree with the tools the
 # desktop uses: desktop-file-validate, appstreamcli, xmllint and update-mime-database, man
 # and lexgrog (the manual pages in English and Russian), bash, and reads back a PDF that the
-# installed ssudomer-cli writes (pdfinfo, pdftotext).
+# installed ssudomer-cli writes (pdfinfo, pdftotext). The installed ssudomer-cli speaks
+# Russian under a Russian locale and English otherwise.
 # A missing tool is a failure, not a skip: scripts/install-deps.sh installs them.
 #
 # usage: check_install.sh BUILD_DIR SOURCE_DIR CONFIGURED_PREFIX APP_ID VERSION "ICON_SIZES"
@@ -47,7 +48,7 @@ for file in usr/bin/ssudomer usr/bin/ssudomer-cli usr/share/ssudomer/ssudomer.hl
     usr/share/man/man1/ssudomer.1.gz usr/share/man/man1/ssudomer-cli.1.gz \
     usr/share/man/ru/man1/ssudomer.1.gz usr/share/man/ru/man1/ssudomer-cli.1.gz \
     usr/share/bash-completion/completions/ssudomer-cli usr/share/doc/ssudomer/copyright \
-    usr/lib/ssudomer/ssudomer-pdf.so; do
+    usr/lib/ssudomer/ssudomer-pdf.so usr/share/locale/ru/LC_MESSAGES/ssudomer-cli.mo; do
     check "installed: $file" test -f "$root/$file"
 done
 
@@ -120,7 +121,17 @@ prints() {  # prints LINE COMMAND...: exits 0 with LINE on standard output, noth
 cli=$root/usr/bin/ssudomer-cli
 window=(env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/ssudomer")
 check "ssudomer-cli --version" prints "ssudomer-cli (Ссудомер) $version" "$cli" --version
-check "ssudomer-cli --help" prints "usage:" "$cli" --help
+english=(env -u LANGUAGE -u LC_MESSAGES LC_ALL=C.UTF-8)
+russian=(env -u LANGUAGE -u LC_MESSAGES -u LC_ALL LANG=ru_RU.UTF-8)
+check "ssudomer-cli --help" prints "usage:" "${english[@]}" "$cli" --help
+# The catalogue is found from the installed program's folder (bin/../share/locale), whether
+# the machine has the Russian locale generated or not (LOCPATH hides the locale archive).
+check "ssudomer-cli --help in Russian" prints "Использование:" "${russian[@]}" "$cli" --help
+check "ssudomer-cli --help in Russian without the locale generated" \
+    prints "Использование:" "${russian[@]}" LOCPATH=/usr/lib/locale "$cli" --help
+"${russian[@]}" "$cli" schedule --sum 12000 --rate 12 >/dev/null 2>"$work/stderr"
+check "ssudomer-cli refuses in Russian" \
+    grep -qxF "ssudomer-cli: параметр --term обязателен" "$work/stderr"
 check "ssudomer --version" prints "ssudomer (Ссудомер) $version" "${window[@]}" --version
 check "ssudomer --help" prints "Usage: ssudomer [FILE.crp]" "${window[@]}" --help
 check "installed ssudomer-cli computes a schedule" \
