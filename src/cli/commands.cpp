@@ -16,31 +16,36 @@ namespace {
 std::string usage() {
     std::string text = Tr("usage:");
     text += '\n';
-    text += Tr("  ssudomer-cli schedule --sum S --rate R --term T [--date DD.MM.YYYY]\n"
-               "                        [--equal [--payment N] [--own]]\n"
-               "                        [--fee F] [--fee-basis sum|balance|fixed] [--psk]\n"
-               "                        [--csv] [--decimal-separator ,|.] [--pdf FILE]\n");
-    text += Tr("  ssudomer-cli register --sum S --rate R --term T --date DD.MM.YYYY\n"
-               "                        [--overdue] [--forecast standard|average|fixed:AMOUNT]\n"
-               "                        ( --pay DD.MM.YYYY:AMOUNT:KIND | --delete )...\n"
-               "                        [--save FILE] [--csv] [--decimal-separator ,|.]\n"
-               "                        [--pdf FILE]\n"
-               "                        KIND: pi (П+%), deducted (П+%(вычет)), auto (АП)\n");
-    text += Tr("  ssudomer-cli show FILE.crp [--forecast standard|average|fixed:AMOUNT]\n"
-               "                        [--csv] [--decimal-separator ,|.] [--pdf FILE]\n");
-    text += Tr("  ssudomer-cli plan --sum S --rate R --term T --date DD.MM.YYYY\n"
-               "                        [--equal [--payment A]]\n"
-               "                        [--prepay DD.MM.YYYY:AMOUNT:term|payment[:monthly]]...\n"
-               "                        [--rate-change DD.MM.YYYY:RATE]...\n"
-               "                        [--csv] [--decimal-separator ,|.] [--pdf FILE]\n"
-               "                        [--chart FILE.png]\n");
-    text += Tr("  --date of schedule defaults to today\n"
-               "  --psk adds the full cost of credit (ПСК) below the summary\n"
-               "  --pdf FILE writes the pages of \"Печать платежей\" to FILE (A4);\n"
-               "             of plan, the pages of the planner's \"Печать...\"\n"
-               "  --chart FILE.png writes the planner's chart of the remaining balance\n"
-               "  plan: differentiated payments unless --equal; a prepayment in mode term\n"
-               "        shortens the loan, in mode payment lowers the monthly payment\n");
+    text +=
+        Tr("  ssudomer-cli schedule --sum S --rate R --term T [--date DD.MM.YYYY]\n"
+           "                        [--equal [--payment N] [--own]]\n"
+           "                        [--fee F] [--fee-basis sum|balance|fixed] [--psk]\n"
+           "                        [--csv] [--decimal-separator ,|.] [--pdf FILE]\n");
+    text +=
+        Tr("  ssudomer-cli register --sum S --rate R --term T --date DD.MM.YYYY\n"
+           "                        [--overdue] [--forecast standard|average|fixed:AMOUNT]\n"
+           "                        ( --pay DD.MM.YYYY:AMOUNT:KIND | --delete )...\n"
+           "                        [--save FILE] [--csv] [--decimal-separator ,|.]\n"
+           "                        [--pdf FILE]\n"
+           "                        KIND: pi (П+%), deducted (П+%(вычет)), auto (АП)\n");
+    text +=
+        Tr("  ssudomer-cli show FILE.crp [--forecast standard|average|fixed:AMOUNT]\n"
+           "                        [--csv] [--decimal-separator ,|.] [--pdf FILE]\n");
+    text +=
+        Tr("  ssudomer-cli plan --sum S --rate R --term T --date DD.MM.YYYY\n"
+           "                        [--equal [--payment A]]\n"
+           "                        [--prepay DD.MM.YYYY:AMOUNT:term|payment[:monthly]]...\n"
+           "                        [--rate-change DD.MM.YYYY:RATE]...\n"
+           "                        [--csv] [--decimal-separator ,|.] [--pdf FILE]\n"
+           "                        [--chart FILE.png]\n");
+    text +=
+        Tr("  --date of schedule defaults to today\n"
+           "  --psk adds the full cost of credit (ПСК) below the summary\n"
+           "  --pdf FILE writes the pages of \"Печать платежей\" to FILE (A4);\n"
+           "             of plan, the pages of the planner's \"Печать...\"\n"
+           "  --chart FILE.png writes the planner's chart of the remaining balance\n"
+           "  plan: differentiated payments unless --equal; a prepayment in mode term\n"
+           "        shortens the loan, in mode payment lowers the monthly payment\n");
     return text;
 }
 

@@ -20,8 +20,9 @@ int main(int argc, char** argv) {
     if (args == std::vector<std::string>{"--help"}) {
         // What --help adds to the usage: what comes back and where to read more.
         out << '\n'
-            << cli::Tr("Exit status: 0 done, 2 refused or no result (the reason on standard "
-                       "error),\n64 bad arguments. See ssudomer-cli(1).")
+            << cli::Tr(
+                   "Exit status: 0 done, 2 refused or no result (the reason on standard "
+                   "error),\n64 bad arguments. See ssudomer-cli(1).")
             << '\n';
     }
     return output.finish(status, std::cerr);

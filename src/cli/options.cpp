@@ -16,7 +16,7 @@ std::string fieldTakes(const char* bounded, const char* unbounded, double min, d
     if (min == max)
         return Format(unbounded, {separator});
     return Format(bounded, {loan::GeneralNumberText(min, locale),
-                                loan::GeneralNumberText(max, locale), separator});
+                            loan::GeneralNumberText(max, locale), separator});
 }
 
 [[noreturn]] void refuseValue(const Option& option, const std::string& accepted) {
@@ -130,9 +130,8 @@ void CheckFieldTakes(const widgets::FloatSpinEditModel& field, const Option& opt
     if (dropped || !given || typed.Value() != static_cast<double>(*given)) {
         refuseValue(option,
                     fieldTakes(Tr("a number from %s to %s, written with digits, a sign and '%s'"),
-                               Tr("a number, written with digits, a sign and '%s'"),
-                               field.MinValue, field.MaxValue, locale,
-                               std::string(1, locale.decimalSeparator)));
+                               Tr("a number, written with digits, a sign and '%s'"), field.MinValue,
+                               field.MaxValue, locale, std::string(1, locale.decimalSeparator)));
     }
 }
 
@@ -144,8 +143,8 @@ void CheckFieldTakes(const widgets::SpinEditModel& field, const Option& option,
     if (dropped || !given || typed.Value() != *given) {
         refuseValue(option,
                     fieldTakes(Tr("a whole number from %s to %s, written with digits and a sign"),
-                               Tr("a whole number, written with digits and a sign"),
-                               field.MinValue, field.MaxValue, loan::Locale()));
+                               Tr("a whole number, written with digits and a sign"), field.MinValue,
+                               field.MaxValue, loan::Locale()));
     }
 }
 

@@ -65,14 +65,16 @@ Entry prepaymentArgument(const Option& option, const loan::Locale& locale,
     const std::vector<std::string> fields = splitFields(option.value);
     const bool monthly = fields.size() == 4 && fields[3] == "monthly";
     if ((fields.size() != 3 && !monthly) || (fields[2] != "term" && fields[2] != "payment")) {
-        throw UsageError(Format(Tr("--prepay takes DD.MM.YYYY:AMOUNT:term|payment[:monthly], not '%s'"),
-                                {loan::Excerpt(option.value)}));
+        throw UsageError(
+            Format(Tr("--prepay takes DD.MM.YYYY:AMOUNT:term|payment[:monthly], not '%s'"),
+                   {loan::Excerpt(option.value)}));
     }
     Entry entry = dateAndNumber(option, fields, locale, loanDate);
     const loan::Extended amount = *loan::TryParseNumber(entry.number, locale);
     if (!(amount > 0) || amount >= 9e14L || loan::ToScaled(amount) % 100 != 0) {
-        throw UsageError(Format(Tr("--prepay AMOUNT takes a sum above 0 in roubles and kopecks, not '%s'"),
-                                {loan::Excerpt(fields[1])}));
+        throw UsageError(
+            Format(Tr("--prepay AMOUNT takes a sum above 0 in roubles and kopecks, not '%s'"),
+                   {loan::Excerpt(fields[1])}));
     }
     entry.mode = fields[2] == "payment" ? loan::PrepaymentMode::LowerPayment
                                         : loan::PrepaymentMode::ShortenTerm;

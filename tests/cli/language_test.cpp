@@ -51,6 +51,8 @@ std::string firstLine(const std::string& text) {
     return text.substr(0, text.find('\n'));
 }
 
+// The argument lists as they would be typed.
+// clang-format off
 const std::vector<std::string> kNoSum = {"schedule", "--rate", "12", "--term", "12"};
 const std::vector<std::string> kNoRate = {"schedule", "--sum", "12000", "--term", "12"};
 const std::vector<std::string> kUnknownOption = {"schedule", "--sum", "12000", "--colour"};
@@ -62,9 +64,10 @@ const std::vector<std::string> kPrepaymentBeforeTheLoan = {
 const std::vector<std::string> kPaidOff = {
     "register", "--sum", "1000", "--rate", "12", "--term", "1", "--date", "10.01.2005",
     "--pay", "10.02.2005:0:auto", "--pay", "10.03.2005:0:auto", "--decimal-separator", "."};
-const std::vector<std::string> kSchedule = {"schedule", "--sum",  "12000.5",   "--rate", "12,5",
-                                            "--term",   "12",     "--date",    "10.01.2005",
-                                            "--fee",    "0.5"};
+const std::vector<std::string> kSchedule = {
+    "schedule", "--sum", "12000.5", "--rate", "12,5", "--term", "12", "--date", "10.01.2005",
+    "--fee", "0.5"};
+// clang-format on
 
 // The environments that ask for Russian: the usual LANG, one that LC_ALL overrides, and a
 // LANG naming a locale the machine has not generated (LOCPATH hides the locale archive and
@@ -138,11 +141,11 @@ TEST(Language, RussianHelpSaysWhatTheManualPageSays) {
               0u)
         << help.out;
     // The manual page's placeholders and every command and option of the English usage.
-    for (const char* word : {"ДД.ММ.ГГГГ:СУММА:ВИД", "fixed:СУММА", "ФАЙЛ.crp",
-                             "ДД.ММ.ГГГГ:СТАВКА", "ФАЙЛ.png", "ssudomer-cli register",
-                             "ssudomer-cli show", "ssudomer-cli plan", "--rate-change",
-                             "--fee-basis sum|balance|fixed", "--decimal-separator ,|.",
-                             "Код завершения: 0 — выполнено", "См. ssudomer-cli(1)."}) {
+    for (const char* word :
+         {"ДД.ММ.ГГГГ:СУММА:ВИД", "fixed:СУММА", "ФАЙЛ.crp", "ДД.ММ.ГГГГ:СТАВКА", "ФАЙЛ.png",
+          "ssudomer-cli register", "ssudomer-cli show", "ssudomer-cli plan", "--rate-change",
+          "--fee-basis sum|balance|fixed", "--decimal-separator ,|.",
+          "Код завершения: 0 — выполнено", "См. ssudomer-cli(1)."}) {
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
     }
     for (const char* english : {"usage", "FILE", "AMOUNT", "defaults", "Exit status"})
@@ -153,8 +156,16 @@ TEST(Language, RussianHelpSaysWhatTheManualPageSays) {
 // Russian: the texts the code holds, unchanged, byte for byte.
 TEST(Language, UnderAnyOtherLocaleTheMessagesAreTodaysEnglish) {
     const std::vector<std::vector<std::string>> argumentLists = {
-        {}, kNoSum, kNoRate, kUnknownOption, {"borrow"}, kRateBeyondItsField,
-        kPrepaymentBeforeTheLoan, kPaidOff, {"--help"}};
+        {},
+        kNoSum,
+        kNoRate,
+        kUnknownOption,
+        {"borrow"},
+        kRateBeyondItsField,
+        kPrepaymentBeforeTheLoan,
+        kPaidOff,
+        {"--help"},
+    };
     for (const auto& environment : kEnglish) {
         for (const auto& args : argumentLists) {
             const CliRun process = runWith(environment, args);
@@ -195,8 +206,8 @@ TEST(Language, TheMessagesLanguageLeavesTheNumbersAlone) {
         {{"LC_ALL=ru_RU.UTF-8"}, {"LC_ALL=C"}},
     };
     for (const auto& pair : pairs) {
-        for (const auto& separator : {std::vector<std::string>{},
-                                      std::vector<std::string>{"--decimal-separator", "."}}) {
+        for (const auto& separator :
+             {std::vector<std::string>{}, std::vector<std::string>{"--decimal-separator", "."}}) {
             std::vector<std::string> args = kSchedule;
             args.insert(args.end(), separator.begin(), separator.end());
             const CliRun russian = runWith(pair[0], args);
