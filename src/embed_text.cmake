@@ -1,0 +1,20 @@
+# Writes a C++ source that holds a text file's bytes as a string_view constant.
+# Called as: cmake -DINPUT=file -DOUTPUT=file.cpp -DHEADER=loan/x.h -DNAME=ns::kName -P
+file(READ "${INPUT}" bytes HEX)
+string(REGEX REPLACE "([0-9a-f][0-9a-f])" "'\\\\x\\1'," bytes "${bytes}")
+string(REGEX MATCH "^(.*)::([^:]+)$" _ "${NAME}")
+set(namespace "${CMAKE_MATCH_1}")
+set(constant "${CMAKE_MATCH_2}")
+file(WRITE "${OUTPUT}.new"
+"// Generated from ${INPUT} by embed_text.cmake; edit that file, not this one.
+#include \"${HEADER}\"
+
+namespace ${namespace} {
+namespace {
+constexpr char kBytes[] = {${bytes} '\\0'};
+}
+const std::string_view ${constant}(kBytes, sizeof kBytes - 1);
+}  // namespace ${namespace}
+")
+file(COPY_FILE "${OUTPUT}.new" "${OUTPUT}" ONLY_IF_DIFFERENT)
+file(REMOVE "${OUTPUT}.new")
