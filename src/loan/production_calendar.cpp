@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "loan/production_calendar_data.h"
 
@@ -225,9 +226,22 @@ void ProductionCalendar::Unmark(const Date& date) {
 }
 
 void ProductionCalendar::SetChanges(const std::vector<CalendarChange>& changes) {
-    changes_.clear();
-    for (const CalendarChange& change : changes)
-        Mark(change.date, change.working);
+    // Sorted once rather than inserted one by one: a long file stays linear-logarithmic.
+    changes_ = changes;
+    const auto byDate = [](const CalendarChange& a, const CalendarChange& b) {
+        return a.date < b.date;
+    };
+    std::stable_sort(changes_.begin(), changes_.end(), byDate);
+    // Of the entries for one date the last one given stays.
+    std::vector<CalendarChange> unique;
+    unique.reserve(changes_.size());
+    for (const CalendarChange& change : changes_) {
+        if (!unique.empty() && unique.back().date == change.date)
+            unique.back() = change;
+        else
+            unique.push_back(change);
+    }
+    changes_ = std::move(unique);
 }
 
 }  // namespace loan

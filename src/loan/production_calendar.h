@@ -42,6 +42,7 @@ class ProductionCalendar {
     // "календарь на YYYY год не утвержден: выходные по Трудовому кодексу"
     static std::string NotApprovedText(int year);
 
+    // Every lookup takes a valid date (IsValidDate).
     // The day as the built-in data or the Labour Code has it, without the user's marks.
     static bool IsStandardWorkingDay(const Date& date);
 
