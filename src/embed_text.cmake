@@ -1,5 +1,6 @@
-# Writes a C++ source that holds a text file's bytes as a string_view constant.
-# Called as: cmake -DINPUT=file -DOUTPUT=file.cpp -DHEADER=loan/x.h -DNAME=ns::kName -P
+# Writes a C++ source that defines a constant from a text file's bytes, computed while the
+# program is compiled: NAME = PARSER(the text), both declared in HEADER.
+# Called with INPUT, OUTPUT, HEADER, NAME (namespace::constant) and PARSER set.
 file(READ "${INPUT}" bytes HEX)
 string(REGEX REPLACE "([0-9a-f][0-9a-f])" "'\\\\x\\1'," bytes "${bytes}")
 string(REGEX MATCH "^(.*)::([^:]+)$" _ "${NAME}")
@@ -13,7 +14,7 @@ namespace ${namespace} {
 namespace {
 constexpr char kBytes[] = {${bytes} '\\0'};
 }
-const std::string_view ${constant}(kBytes, sizeof kBytes - 1);
+constinit const decltype(${PARSER}({})) ${constant} = ${PARSER}({kBytes, sizeof kBytes - 1});
 }  // namespace ${namespace}
 ")
 file(COPY_FILE "${OUTPUT}.new" "${OUTPUT}" ONLY_IF_DIFFERENT)

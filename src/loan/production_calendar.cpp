@@ -2,11 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <bitset>
 #include <cstdint>
-#include <stdexcept>
 #include <string>
-#include <string_view>
 #include <utility>
 
 #include "loan/production_calendar_data.h"
@@ -21,7 +18,6 @@ int Weekday(std::int64_t serial) {
     return static_cast<int>(shifted < 0 ? shifted + 7 : shifted);
 }
 
-int WeekdayOf(const Date& date) { return Weekday(DaySerial(date)); }
 bool IsWeekend(int weekday) { return weekday >= 5; }
 
 int DayOfYear(const Date& date) {  // 0-based
@@ -60,106 +56,13 @@ bool LabourCodeNonWorking(const Date& date) {
                             HolidayMovesOffWeekend(DateFromSerial(serial - 2)));
 }
 
-// The built-in years, one bit per day of the year: set for a non-working day.
-class ApprovedYears {
-  public:
-    explicit ApprovedYears(std::string_view text) {
-        std::size_t lineNumber = 0;
-        while (!text.empty()) {
-            const std::size_t end = text.find('\n');
-            std::string_view line = text.substr(0, end);
-            text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-            ++lineNumber;
-            if (!line.empty() && line.back() == '\r')
-                line.remove_suffix(1);
-            if (line.empty() || line.front() == '#')
-                continue;
-            readYear(line, lineNumber);
-        }
-        if (years_.empty())
-            throw std::logic_error("production calendar data: no year");
-    }
-
-    int first() const { return first_; }
-    int last() const { return first_ + static_cast<int>(years_.size()) - 1; }
-    bool covers(int year) const { return year >= first() && year <= last(); }
-    bool nonWorking(const Date& date) const {
-        return years_[static_cast<std::size_t>(date.year - first_)][static_cast<std::size_t>(
-            DayOfYear(date))];
-    }
-
-  private:
-    [[noreturn]] static void fail(std::size_t lineNumber, const std::string& why) {
-        throw std::logic_error("production calendar data, line " + std::to_string(lineNumber) +
-                               ": " + why);
-    }
-
-    static int number(std::string_view digits, std::size_t lineNumber) {
-        int value = 0;
-        for (const char c : digits) {
-            if (c < '0' || c > '9')
-                fail(lineNumber, "\"" + std::string(digits) + "\" is no number");
-            value = value * 10 + (c - '0');
-        }
-        return value;
-    }
-
-    void readYear(std::string_view line, std::size_t lineNumber) {
-        const std::size_t colon = line.find(':');
-        if (colon != 4)
-            fail(lineNumber, "a year line starts with \"YYYY:\"");
-        const int year = number(line.substr(0, 4), lineNumber);
-        if (years_.empty())
-            first_ = year;
-        else if (year != last() + 1)
-            fail(lineNumber, "the years must follow each other");
-
-        std::bitset<366> days;
-        for (int d = 0; d < DaysInYear(year); ++d) {
-            const Date date = DateFromSerial(DaySerial({year, 1, 1}) + d);
-            days[static_cast<std::size_t>(d)] = IsWeekend(WeekdayOf(date));
-        }
-        std::string_view rest = line.substr(colon + 1);
-        while (!rest.empty()) {
-            if (rest.front() == ' ' || rest.front() == '\t') {
-                rest.remove_prefix(1);
-                continue;
-            }
-            const std::size_t end = rest.find_first_of(" \t");
-            const std::string_view item = rest.substr(0, end);
-            rest.remove_prefix(end == std::string_view::npos ? rest.size() : end);
-            const bool worked = item.front() == '+';
-            const std::string_view monthDay = item.substr(worked ? 1 : 0);
-            if (monthDay.size() != 5 || monthDay[2] != '-')
-                fail(lineNumber, "\"" + std::string(item) + "\" is no [+]MM-DD");
-            const Date date{year, number(monthDay.substr(0, 2), lineNumber),
-                            number(monthDay.substr(3, 2), lineNumber)};
-            if (!IsValidDate(date.year, date.month, date.day))
-                fail(lineNumber, "\"" + std::string(item) + "\" is no date");
-            // A plain date turns a weekday off, a "+" date a weekend day on; anything else
-            // is a slip in the data.
-            if (IsWeekend(WeekdayOf(date)) != worked)
-                fail(lineNumber, "\"" + std::string(item) +
-                                     (worked ? "\" is no weekend day" : "\" is no weekday"));
-            days[static_cast<std::size_t>(DayOfYear(date))] = !worked;
-        }
-        years_.push_back(days);
-    }
-
-    int first_ = 0;
-    std::vector<std::bitset<366>> years_;
-};
-
-const ApprovedYears& BuiltInYears() {
-    static const ApprovedYears years(detail::kRussianNonWorkingDaysText);
-    return years;
-}
-
 }  // namespace
 
-int ProductionCalendar::FirstApprovedYear() { return BuiltInYears().first(); }
-int ProductionCalendar::LastApprovedYear() { return BuiltInYears().last(); }
-bool ProductionCalendar::Approved(int year) { return BuiltInYears().covers(year); }
+using detail::kRussianApprovedYears;
+
+int ProductionCalendar::FirstApprovedYear() { return kRussianApprovedYears.first; }
+int ProductionCalendar::LastApprovedYear() { return kRussianApprovedYears.last(); }
+bool ProductionCalendar::Approved(int year) { return kRussianApprovedYears.covers(year); }
 
 std::string ProductionCalendar::NotApprovedText(int year) {
     return "календарь на " + std::to_string(year) +
@@ -167,8 +70,9 @@ std::string ProductionCalendar::NotApprovedText(int year) {
 }
 
 bool ProductionCalendar::IsStandardWorkingDay(const Date& date) {
-    const ApprovedYears& years = BuiltInYears();
-    return years.covers(date.year) ? !years.nonWorking(date) : !LabourCodeNonWorking(date);
+    return kRussianApprovedYears.covers(date.year)
+               ? !kRussianApprovedYears.isNonWorking(date.year, DayOfYear(date))
+               : !LabourCodeNonWorking(date);
 }
 
 const CalendarChange* ProductionCalendar::FindChange(const Date& date) const {
