@@ -71,27 +71,32 @@ bool DateField::beginsTyping(const QKeyEvent* event) const {
 }
 
 bool DateField::editsTypedText(const QKeyEvent* event) {
-    static const QKeySequence::StandardKey edits[] = {
-        QKeySequence::SelectAll,         QKeySequence::Copy,
-        QKeySequence::Cut,               QKeySequence::Paste,
-        QKeySequence::Undo,              QKeySequence::Redo,
-        QKeySequence::DeleteStartOfWord, QKeySequence::DeleteEndOfWord,
-        QKeySequence::MoveToNextWord,    QKeySequence::MoveToPreviousWord,
-        QKeySequence::SelectNextWord,    QKeySequence::SelectPreviousWord};
+    static const QKeySequence::StandardKey edits[] = {QKeySequence::SelectAll,
+                                                      QKeySequence::Copy,
+                                                      QKeySequence::Cut,
+                                                      QKeySequence::Paste,
+                                                      QKeySequence::Undo,
+                                                      QKeySequence::Redo,
+                                                      QKeySequence::DeleteStartOfWord,
+                                                      QKeySequence::DeleteEndOfWord,
+                                                      QKeySequence::MoveToNextWord,
+                                                      QKeySequence::MoveToPreviousWord,
+                                                      QKeySequence::SelectNextWord,
+                                                      QKeySequence::SelectPreviousWord};
     for (QKeySequence::StandardKey edit : edits) {
         if (event->matches(edit))
             return true;
     }
     switch (event->key()) {
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-        return true;
-    default:
-        break;
+        case Qt::Key_Backspace:
+        case Qt::Key_Delete:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            return true;
+        default:
+            break;
     }
     const QString text = event->text();
     return plainKey(event) && !text.isEmpty() && text[0].isPrint();

@@ -15,7 +15,8 @@ namespace {
 
 using gui_testing::WindowTest;
 
-constexpr const char* kNotADate = "\" — это не дата. Наберите дату целиком: ДД.ММ.ГГГГ или ДДММГГГГ.";
+constexpr const char* kNotADate =
+    "\" — это не дата. Наберите дату целиком: ДД.ММ.ГГГГ или ДДММГГГГ.";
 
 class DateFieldWindowTest : public WindowTest {
   protected:

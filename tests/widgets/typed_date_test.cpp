@@ -15,12 +15,11 @@ struct Reading {
 };
 
 TEST(TypedDate, BothFormsGiveTheDateAsWritten) {
-    const Reading readings[] = {
-        {"15.01.2025", {2025, 1, 15}}, {"15012025", {2025, 1, 15}},
-        {"31.03.2024", {2024, 3, 31}}, {"31032024", {2024, 3, 31}},
-        {"15.03.2005", {2005, 3, 15}}, {"5.3.2005", {2005, 3, 5}},
-        {"29.02.2024", {2024, 2, 29}}, {" 01.01.1900 ", {1900, 1, 1}},
-        {"31.12.9999", {9999, 12, 31}}};
+    const Reading readings[] = {{"15.01.2025", {2025, 1, 15}}, {"15012025", {2025, 1, 15}},
+                                {"31.03.2024", {2024, 3, 31}}, {"31032024", {2024, 3, 31}},
+                                {"15.03.2005", {2005, 3, 15}}, {"5.3.2005", {2005, 3, 5}},
+                                {"29.02.2024", {2024, 2, 29}}, {" 01.01.1900 ", {1900, 1, 1}},
+                                {"31.12.9999", {9999, 12, 31}}};
     for (const auto& [typed, expected] : readings) {
         const widgets::TypedDate read = ReadTypedDate(typed, kEarliest, kLatest);
         ASSERT_TRUE(read.date.has_value()) << typed << ": " << read.refusal;
@@ -50,9 +49,9 @@ TEST(TypedDate, ADateThatDoesNotExistIsRefusedNotMoved) {
 
 // Text that is no whole date: a part typed, a two-digit year, six digits, stray dots.
 TEST(TypedDate, AnUnfinishedOrMalformedTextIsRefusedWithTheForms) {
-    for (const char* typed : {"15.", "15.0", "15.01", "15.01.25", "150125", "1501202", "150120255",
-                              "15..2025", ".01.2025", "15.01.2025.", "123.01.2025", "15.01.02025",
-                              "15,01,2025", "a"}) {
+    for (const char* typed :
+         {"15.", "15.0", "15.01", "15.01.25", "150125", "1501202", "150120255", "15..2025",
+          ".01.2025", "15.01.2025.", "123.01.2025", "15.01.02025", "15,01,2025", "a"}) {
         const widgets::TypedDate read = ReadTypedDate(typed, kEarliest, kLatest);
         EXPECT_FALSE(read.date.has_value()) << typed;
         EXPECT_EQ(read.refusal, "\"" + std::string(typed) +
