@@ -24,6 +24,12 @@ bool plainKey(const QKeyEvent* event) {
     return !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
 }
 
+// The typed text read as a date within the field's range.
+widgets::TypedDate readTyped(const QDateEdit& field, const QString& text) {
+    return widgets::ReadTypedDate(text.toStdString(), ToDate(field.minimumDate()),
+                                  ToDate(field.maximumDate()));
+}
+
 }  // namespace
 
 DateField::DateField(QWidget* parent) : QDateEdit(parent) {
@@ -115,8 +121,7 @@ bool DateField::finishTyping() {
         setDate(date());  // nothing typed: the field shows its date again
         return true;
     }
-    const widgets::TypedDate read =
-        widgets::ReadTypedDate(typed.toStdString(), ToDate(minimumDate()), ToDate(maximumDate()));
+    const widgets::TypedDate read = readTyped(*this, typed);
     if (!read.date) {
         setDate(date());
         selectAll();
@@ -184,13 +189,20 @@ void DateField::focusInEvent(QFocusEvent* event) {
 
 void DateField::focusOutEvent(QFocusEvent* event) {
     if (typing_) {
-        if (event->reason() == Qt::PopupFocusReason ||
-            event->reason() == Qt::ActiveWindowFocusReason) {
+        const bool interrupted = event->reason() == Qt::PopupFocusReason ||
+                                 event->reason() == Qt::ActiveWindowFocusReason;
+        if (!interrupted) {
+            finishTyping();
+        } else if (const widgets::TypedDate read = readTyped(*this, lineEdit()->text());
+                   read.date) {
+            typing_ = false;
+            setDate(ToQDate(*read.date));
+        } else {
+            // A menu or another window: a part-typed date waits, without a message.
             editTypedText(event);
             QWidget::focusOutEvent(event);
             return;
         }
-        finishTyping();
     }
     QDateEdit::focusOutEvent(event);
 }

@@ -5,6 +5,7 @@
 
 #include <QCalendarWidget>
 #include <QDateEdit>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QTreeWidget>
 
@@ -81,6 +82,23 @@ TEST_F(DateFieldWindowTest, TheLoanDateTakesADateTypedWholeInEitherForm) {
     typeLoan("12000", "12", "12");
     click("Button1");
     EXPECT_EQ(cell(1, 1), "Апрель 2005");
+}
+
+// A menu opened or another window chosen takes a whole date typed, and lets a part-typed one
+// wait without a message.
+TEST_F(DateFieldWindowTest, AnotherWindowTakesAWholeTypedDateAndLetsAPartOneWait) {
+    loanDate()->setDate(QDate(2026, 12, 9));
+    typeOver(loanDate(), "15.0");
+    QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(loanDate(), &away);
+    QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(loanDate(), &back);
+    EXPECT_EQ(loanDate()->text(), "15.0");
+    QTest::keyClicks(loanDate(), "3.2005");
+    QFocusEvent menu(QEvent::FocusOut, Qt::PopupFocusReason);
+    QApplication::sendEvent(loanDate(), &menu);
+    EXPECT_EQ(form().DateTimePicker1.Date, (loan::Date{2005, 3, 15}));
+    EXPECT_TRUE(modals.seen.empty());
 }
 
 // Section by section, as before: the day, then the month, each moving on when full.
