@@ -5,10 +5,10 @@
 
 #include <QAbstractButton>
 #include <QDate>
-#include <QDateEdit>
 #include <QSignalBlocker>
 
 #include "app/controls.h"
+#include "gui/date_field.h"
 #include "loan/date.h"
 
 namespace gui {
@@ -21,10 +21,9 @@ inline loan::Date ToDate(const QDate& date) {
     return {date.year(), date.month(), date.day()};
 }
 
-inline void ShowDate(QDateEdit* picker, const app::DatePicker& model) {
+inline void ShowDate(DateField* picker, const app::DatePicker& model) {
     const QSignalBlocker quiet(picker);
-    picker->setDate(ToQDate(model.Date));
-    picker->setEnabled(model.Enabled);
+    picker->showDate(ToQDate(model.Date), model.Enabled);
 }
 
 inline void ShowCheck(QAbstractButton* button, const app::CheckControl& model) {

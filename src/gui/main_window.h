@@ -9,7 +9,6 @@
 #include <vector>
 
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -18,6 +17,7 @@
 #include <QRadioButton>
 
 #include "app/main_form.h"
+#include "gui/date_field.h"
 #include "gui/qt_form_port.h"
 #include "gui/schedule_grid.h"
 #include "gui/spin_edit.h"
@@ -107,7 +107,7 @@ class MainWindow : public QMainWindow {
     QGroupBox* GroupBox1 = nullptr;
     TFloatSpinEdit* SpinEdit1 = nullptr;
     TFloatSpinEdit* SpinEdit2 = nullptr;
-    QDateEdit* DateTimePicker1 = nullptr;
+    DateField* DateTimePicker1 = nullptr;
     TSpinEdit* SpinEdit3 = nullptr;
     QGroupBox* GroupBox4 = nullptr;
     QRadioButton* RadioButtonA = nullptr;
@@ -117,7 +117,7 @@ class MainWindow : public QMainWindow {
     TFloatSpinEdit* SpinEdit6 = nullptr;
     QLabel* Label21 = nullptr;
     QGroupBox* GroupBox2 = nullptr;
-    QDateEdit* DateTimePicker2 = nullptr;
+    DateField* DateTimePicker2 = nullptr;
     TFloatSpinEdit* SpinEdit4 = nullptr;
     QRadioButton* RadioButton1 = nullptr;
     QRadioButton* RadioButton3 = nullptr;

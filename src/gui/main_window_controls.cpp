@@ -56,13 +56,9 @@ Spin* makeSpin(QWidget* parent, const char* name, Model& model, QRect place) {
     return spin;
 }
 
-QDateEdit* makeDatePicker(QWidget* parent, const char* name, QRect place) {
-    auto* picker = new QDateEdit(parent);
+DateField* makeDatePicker(QWidget* parent, const char* name, QRect place) {
+    auto* picker = new DateField(parent);
     picker->setObjectName(name);
-    picker->setFont(InputFont());
-    picker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    picker->setCalendarPopup(true);
-    picker->setMinimumDate(QDate(1900, 1, 1));
     picker->setGeometry(place);
     return picker;
 }
@@ -126,9 +122,6 @@ void MainWindow::buildControls() {
     GroupBox2 = makeGroup(client_, "GroupBox2", "Ввод платежей", {296, 0, 233, 163});
     label = makeLabel(GroupBox2, "Label6", "Дата платежа", 8, 24);
     DateTimePicker2 = makeDatePicker(GroupBox2, "DateTimePicker2", {130, 20, 90, 23});
-    // A date typed digit by digit passes through dates the loan does not allow; the interest
-    // preview (and its refusal box) waits until the typing is finished.
-    DateTimePicker2->setKeyboardTracking(false);
     label->setBuddy(DateTimePicker2);
     label = makeLabel(GroupBox2, "Label7", "Сумма платежа", 8, 54);
     SpinEdit4 =
@@ -233,9 +226,9 @@ void MainWindow::connectControls() {
     connect(RadioButton4, &QRadioButton::clicked, this,
             [this, choosePaymentKind] { choosePaymentKind(form_.RadioButton4); });
 
-    connect(DateTimePicker1, &QDateEdit::dateChanged, this,
+    connect(DateTimePicker1, &DateField::dateChanged, this,
             [this](const QDate& date) { form_.DateTimePicker1.Date = ToDate(date); });
-    connect(DateTimePicker2, &QDateEdit::dateChanged, this, [this](const QDate& date) {
+    connect(DateTimePicker2, &DateField::dateChanged, this, [this](const QDate& date) {
         form_.DateTimePicker2.Date = ToDate(date);
         run([this] { form_.DateTimePicker2Change(); });
     });

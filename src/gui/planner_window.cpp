@@ -5,7 +5,6 @@
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -107,13 +106,9 @@ QLabel* makeLabel(const char* caption, QWidget* field, const char* spokenName = 
     return label;
 }
 
-QDateEdit* makeDate(const char* name) {
-    auto* picker = new QDateEdit;
+DateField* makeDate(const char* name) {
+    auto* picker = new DateField;
     picker->setObjectName(name);
-    picker->setFont(InputFont());
-    picker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    picker->setCalendarPopup(true);
-    picker->setMinimumDate(QDate(1900, 1, 1));
     return picker;
 }
 
@@ -309,7 +304,7 @@ QWidget* PlannerWindow::buildLoan() {
             [this] { run([this] { planner_.DifferentiatedClick(); }); });
     connect(equalPayments_, &QRadioButton::clicked, this,
             [this] { run([this] { planner_.EqualPaymentsClick(); }); });
-    connect(loanDate_, &QDateEdit::dateChanged, this,
+    connect(loanDate_, &DateField::dateChanged, this,
             [this](const QDate& date) { planner_.LoanDate.Date = ToDate(date); });
     connect(calculate, &QPushButton::clicked, this,
             [this] { run([this] { planner_.Calculate(); }); });
@@ -374,7 +369,7 @@ QWidget* PlannerWindow::buildPrepayments() {
             [this] { run([this] { planner_.LowerPaymentClick(); }); });
     connect(monthly_, &QCheckBox::toggled, this,
             [this](bool checked) { planner_.Monthly.Checked = checked; });
-    connect(prepaymentDate_, &QDateEdit::dateChanged, this,
+    connect(prepaymentDate_, &DateField::dateChanged, this,
             [this](const QDate& date) { planner_.PrepaymentDate.Date = ToDate(date); });
     connect(prepayments_, &QTreeWidget::itemSelectionChanged, this,
             [this] { run([this] { planner_.SelectPrepayment(selectedEntry(prepayments_)); }); });
@@ -404,7 +399,7 @@ QWidget* PlannerWindow::buildRateChanges() {
                                 changeRateChange_, removeRateChange_),
                     2, 0, 1, 4);
 
-    connect(rateChangeDate_, &QDateEdit::dateChanged, this,
+    connect(rateChangeDate_, &DateField::dateChanged, this,
             [this](const QDate& date) { planner_.RateChangeDate.Date = ToDate(date); });
     connect(rateChanges_, &QTreeWidget::itemSelectionChanged, this,
             [this] { run([this] { planner_.SelectRateChange(selectedEntry(rateChanges_)); }); });

@@ -18,7 +18,6 @@
 
 class QChartView;
 class QCheckBox;
-class QDateEdit;
 class QLabel;
 class QLayout;
 class QPushButton;
@@ -33,6 +32,7 @@ class MainForm;
 
 namespace gui {
 
+class DateField;
 class PlanTableModel;
 class SpinEditBase;
 
@@ -79,17 +79,17 @@ class PlannerWindow : public QWidget {
     unsigned shownGeneration_ = ~0u;
 
     std::vector<SpinEditBase*> spins_;
-    QDateEdit* loanDate_ = nullptr;
+    DateField* loanDate_ = nullptr;
     QRadioButton* differentiated_ = nullptr;
     QRadioButton* equalPayments_ = nullptr;
-    QDateEdit* prepaymentDate_ = nullptr;
+    DateField* prepaymentDate_ = nullptr;
     QRadioButton* shortenTerm_ = nullptr;
     QRadioButton* lowerPayment_ = nullptr;
     QCheckBox* monthly_ = nullptr;
     QTreeWidget* prepayments_ = nullptr;
     QPushButton* changePrepayment_ = nullptr;
     QPushButton* removePrepayment_ = nullptr;
-    QDateEdit* rateChangeDate_ = nullptr;
+    DateField* rateChangeDate_ = nullptr;
     QTreeWidget* rateChanges_ = nullptr;
     QPushButton* changeRateChange_ = nullptr;
     QPushButton* removeRateChange_ = nullptr;

@@ -125,6 +125,10 @@ void FitMessageBox(QMessageBox& box) {
 }
 
 void QtFormPort::showMessage(const std::string& caption, const std::string& text) {
+    ShowMessageBox(caption, text);
+}
+
+void ShowMessageBox(const std::string& caption, const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption), MessageText(text),
                     QMessageBox::Ok);
     FitMessageBox(box);

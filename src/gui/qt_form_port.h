@@ -16,6 +16,8 @@ class MainWindow;
 
 // Message-box texts use "\r" for a line break.
 QString MessageText(const std::string& text);
+// A parentless message box with an OK button, fitted to its text.
+void ShowMessageBox(const std::string& caption, const std::string& text);
 
 // The width a window needs for its caption beside the window manager's buttons.
 int CaptionWidth(const QString& caption);
