@@ -7,7 +7,7 @@ namespace app {
 
 void MainForm::crp1Click() {
     // The path is kept as spelled: lower-casing it would name another file here.
-    const storage::FileTypeRegistration registration{".crp", "crp",     "Файл программы ссудомер",
+    const storage::FileTypeRegistration registration{".crp", "crp",     "Файл платежей Ссудомера",
                                                      "Open", "Открыть", ProgramPath};
     storage::XdgFileTypeRegistry desktop;
     storage::FileTypeRegistry& registry = FileTypes != nullptr ? *FileTypes : desktop;

@@ -99,7 +99,7 @@ void TForm2::buildControls() {
     };
     Button1 = button("Button1", "Печать", {364, 184, 121, 29}, &TForm2::Button1Click);
     Button2 = button("Button2", "Закрыть", {364, 224, 121, 29}, &TForm2::Button2Click);
-    Button3 = button("Button3", "Предыдушая", {364, 77, 121, 29}, &TForm2::Button3Click);
+    Button3 = button("Button3", "Предыдущая", {364, 77, 121, 29}, &TForm2::Button3Click);
     Button4 = button("Button4", "Следующая", {364, 120, 121, 29}, &TForm2::Button4Click);
     Button5 = button("Button5", "+", {360, 16, 33, 33}, &TForm2::Button5Click);
     Button6 = button("Button6", "-", {408, 16, 33, 33}, &TForm2::Button6Click);

@@ -46,7 +46,7 @@ class TForm2 : public QDialog {
     print::TPvPreview* PvPreview1 = nullptr;
     QPushButton* Button1 = nullptr;  // "Печать"
     QPushButton* Button2 = nullptr;  // "Закрыть"
-    QPushButton* Button3 = nullptr;  // "Предыдушая"
+    QPushButton* Button3 = nullptr;  // "Предыдущая"
     QPushButton* Button4 = nullptr;  // "Следующая"
     QPushButton* Button5 = nullptr;  // "+"
     QPushButton* Button6 = nullptr;  // "-"

@@ -139,7 +139,7 @@ TEST_F(StartAndClose, RegistrationKeepsTheProgramPathAsItIs) {
     const auto& entry = registry.entries[0];
     EXPECT_EQ(entry.extension, ".crp");
     EXPECT_EQ(entry.typeName, "crp");
-    EXPECT_EQ(entry.description, "Файл программы ссудомер");
+    EXPECT_EQ(entry.description, "Файл платежей Ссудомера");
     EXPECT_EQ(entry.verb, "Open");
     EXPECT_EQ(entry.verbCaption, "Открыть");
     EXPECT_EQ(entry.programPath, "/opt/Ssudomer/Ссудомер");

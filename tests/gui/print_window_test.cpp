@@ -82,7 +82,7 @@ TEST_F(PrintWindowTest, ALongScheduleOpensOnItsLastPageWithTheLinesOnPageOne) {
         EXPECT_EQ(printWindow.windowTitle(), "Вывод на печать ");
         EXPECT_EQ(printWindow.size(), QSize(496, 431));
         EXPECT_EQ(printWindow.PvPreview1->geometry(), QRect(24, 20, 329, 401));
-        EXPECT_EQ(printWindow.Button3->text(), "Предыдушая");
+        EXPECT_EQ(printWindow.Button3->text(), "Предыдущая");
         EXPECT_EQ(printWindow.Button3->geometry(), QRect(364, 77, 121, 29));
 
         print::TPvPageList& list = pages(printWindow);
@@ -93,7 +93,7 @@ TEST_F(PrintWindowTest, ALongScheduleOpensOnItsLastPageWithTheLinesOnPageOne) {
         ASSERT_TRUE(lines.Present());
         const std::string& text = list.Resources.Texts()[lines.TextIndex].Text;
         EXPECT_EQ(text.find("Сумма кредита          : 120000\r"), 0u) << text;
-        EXPECT_NE(text.find("Срок погашения         : 120  месяцев\r"), std::string::npos);
+        EXPECT_NE(text.find("Срок погашения         : 120 месяцев\r"), std::string::npos);
         const auto pageSummary = summary(printWindow);
         EXPECT_EQ(pageSummary[0].firstCell, "Месяц");
         for (int n = 2; n <= pageCount; ++n) {
@@ -101,7 +101,7 @@ TEST_F(PrintWindowTest, ALongScheduleOpensOnItsLastPageWithTheLinesOnPageOne) {
             EXPECT_EQ(pageSummary[n - 1].firstCell, "Месяц");  // the title row again
         }
 
-        // "Следующая" on the last page and "Предыдушая" on page 1 change nothing.
+        // "Следующая" on the last page and "Предыдущая" on page 1 change nothing.
         printWindow.Button4->click();
         EXPECT_EQ(printWindow.PvPreview1->CurrentPage(), pageCount);
         printWindow.Button3->click();

@@ -73,7 +73,7 @@ class XdgRegistration : public ::testing::Test {
     ScopedEnvironment config{"XDG_CONFIG_HOME", std::nullopt};
     ScopedEnvironment systemData{"XDG_DATA_DIRS", "relative/share:" + system.path()};
     ScopedEnvironment path{"PATH", tools.path()};
-    const storage::FileTypeRegistration registration{".crp", "crp",     "Файл программы ссудомер",
+    const storage::FileTypeRegistration registration{".crp", "crp",     "Файл платежей Ссудомера",
                                                      "Open", "Открыть", "/opt/My Tools/Ssudomer"};
 
     // A stand-in refresh tool that records the folder it was given.
@@ -94,7 +94,7 @@ TEST_F(XdgRegistration, WritesTheTypeTheEntryAndTheDefaultAndRefreshes) {
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
               "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
               "  <mime-type type=\"application/x-ssudomer-crp\">\n"
-              "    <comment>Файл программы ссудомер</comment>\n"
+              "    <comment>Файл платежей Ссудомера</comment>\n"
               "    <glob pattern=\"*.crp\"/>\n"
               "  </mime-type>\n"
               "</mime-info>\n");
