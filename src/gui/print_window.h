@@ -73,9 +73,13 @@ class TForm2 : public QDialog {
   protected:
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void buildControls();
+    // The page view takes every change of the window's size; the buttons and the page
+    // number keep their distance from the right edge and the top.
+    void placeControls();
     void showPageNumber();
     void FormPaint();
 

@@ -157,6 +157,39 @@ TEST_F(PrintWindowTest, RestoringTheMinimisedWindowKeepsItsPagesPageAndPlace) {
     });
 }
 
+TEST_F(PrintWindowTest, TheWindowGrowsItsPageViewAndKeepsItsButtonsAtTheRight) {
+    computeSchedule("12");
+    openPrintWindow([&](gui::TForm2& printWindow) {
+        EXPECT_TRUE(printWindow.windowFlags() & Qt::WindowMaximizeButtonHint);
+        EXPECT_EQ(printWindow.minimumSize(), QSize(496, 431));
+        EXPECT_GT(printWindow.maximumWidth(), 496);
+        EXPECT_GT(printWindow.maximumHeight(), 431);
+
+        print::TPvPreview& preview = *printWindow.PvPreview1;
+        for (int i = 0; i < 4; ++i) printWindow.Button5->click();
+        ASSERT_EQ(preview.Zoom(), 100);
+        const QSize shownBefore = preview.viewport()->size();
+
+        printWindow.resize(1100, 900);
+        QApplication::processEvents();
+        const int dx = 1100 - 496;
+        EXPECT_EQ(preview.geometry(), QRect(24, 20, 329 + dx, 401 + 900 - 431));
+        EXPECT_EQ(printWindow.Button1->geometry(), QRect(364 + dx, 184, 121, 29));
+        EXPECT_EQ(printWindow.Button3->geometry(), QRect(364 + dx, 77, 121, 29));
+        EXPECT_EQ(printWindow.Button7->geometry(), QRect(456 + dx, 16, 33, 33));
+        EXPECT_EQ(printWindow.PageNumberLabel->geometry(), QRect(364 + dx, 153, 121, 25));
+        // At 100 % the page view now shows much more than its corner.
+        EXPECT_GT(preview.viewport()->width(), shownBefore.width() + 500);
+        EXPECT_GT(preview.viewport()->height(), shownBefore.height() + 400);
+
+        printWindow.resize(496, 431);
+        QApplication::processEvents();
+        EXPECT_EQ(preview.geometry(), QRect(24, 20, 329, 401));
+        EXPECT_EQ(printWindow.Button1->geometry(), QRect(364, 184, 121, 29));
+        for (int i = 0; i < 4; ++i) printWindow.Button6->click();
+    });
+}
+
 TEST_F(PrintWindowTest, ZoomStepsBetweenItsLimitsAndIsKeptBetweenShowings) {
     computeSchedule("12");
     openPrintWindow([&](gui::TForm2& printWindow) {
