@@ -7,6 +7,7 @@
 #include "loan/advance.h"
 #include "loan/date.h"
 #include "loan/forecast.h"
+#include "loan/plural.h"
 
 namespace app {
 
@@ -15,6 +16,25 @@ namespace {
 constexpr const char* kNeverRepaid =
     "Прогноз невозможен: при таком платеже кредит никогда не будет выплачен!!!\r"
     "Ежемесячный платеж должен быть больше процентов за месяц.";
+
+// A fixed amount below the regular principal plus the month's interest is raised to that
+// for the month. Interest falls with the balance, so the raised months come first; `raised`
+// of `total` months were.
+std::string replacedAmountText(const std::string& amount, const std::string& principal,
+                               std::size_t raised, std::size_t total) {
+    std::string where;
+    if (raised == total) {
+        where = "Во всех месяцах прогноза";
+    } else if (raised == 1) {
+        where = "В первом месяце прогноза";
+    } else {
+        where = "В первые " + std::to_string(raised) + " " +
+                loan::MonthsWord(static_cast<long long>(raised)) + " прогноза";
+    }
+    return "Платеж " + amount + " меньше обычной части долга (" + principal +
+           ") с процентами за месяц.\r" + where +
+           " вместо него взят обычный платеж: часть долга плюс проценты.";
+}
 
 }  // namespace
 
@@ -29,7 +49,7 @@ void MainForm::BlankRowsAfterPayments() {
     StringGrid1.setRowCount(std::max(loan::ScheduleTable::kMinimumRowCount, NextRow + 1));
 }
 
-void MainForm::BuildForecast() {
+void MainForm::BuildForecast(ForecastNotice notice) {
     if (NextRow < 1)
         return;
     BlankRowsAfterPayments();
@@ -93,6 +113,18 @@ void MainForm::BuildForecast() {
         StringGrid1.setCell(column, row, FormatMoney(sum));
     }
     AdjustWindowToRows();
+    if (notice == ForecastNotice::ReportReplacedAmount &&
+        Form3.Method() == ForecastMethod::FixedPayment) {
+        const auto raised = static_cast<std::size_t>(
+            std::count_if(months->begin(), months->end(), [&](const loan::ForecastMonth& month) {
+                return month.total > terms.monthlyAmount;
+            }));
+        if (raised > 0) {
+            showMessage(kAttentionCaption,
+                        replacedAmountText(FormatMoney(terms.monthlyAmount),
+                                           FormatMoney(Principal), raised, months->size()));
+        }
+    }
 }
 
 void MainForm::N12Click() {
@@ -112,13 +144,13 @@ void MainForm::N12Click() {
     N20.Enabled = true;
     port_.showForecastSettings();
     if (paymentInput)
-        BuildForecast();
+        BuildForecast(ForecastNotice::ReportReplacedAmount);
 }
 
 void MainForm::N20Click() {
     port_.showForecastSettings();
     if (N16.Checked)
-        BuildForecast();
+        BuildForecast(ForecastNotice::ReportReplacedAmount);
 }
 
 }  // namespace app

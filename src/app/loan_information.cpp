@@ -2,6 +2,7 @@
 
 #include "app/main_form.h"
 #include "loan/date.h"
+#include "loan/plural.h"
 
 namespace app {
 
@@ -9,8 +10,8 @@ std::array<std::string, 4> LoanInformationLines(const std::string& sum, const st
                                                 const std::string& term, const loan::Date& date) {
     return {
         "Сумма кредита          : " + sum,
-        "Процентная ставка      : " + rate + "  %",
-        "Срок погашения         : " + term + "  месяцев",
+        "Процентная ставка      : " + rate + " %",
+        "Срок погашения         : " + term + " " + loan::MonthsWordAfter(term),
         "Дата получения кредита : " + loan::FormatShortDate(date),
     };
 }

@@ -38,11 +38,13 @@ inline constexpr const char* kApplicationTitle = "Ссудомер";
 inline constexpr const char* kTooLargeAmounts = "Суммы слишком велики для расчета...";
 inline constexpr const char* kLoanSumTooLarge = "Слишком большая сумма кредита...";
 
-// The longest term a schedule is computed for, and what a longer one gets.
+// The longest term a schedule is computed for, and what a longer one gets: the joke, then
+// the limit itself, so that the person knows what to enter.
 inline constexpr int kMaxTermMonths = 1000;
 inline constexpr const char* kTermTooLongCaption = "Вот это да!!!";
 inline constexpr const char* kTermTooLong =
-    "Вы серезно думаете что на такой срок вам дадут кредит?!?! %)";
+    "Вы серьезно думаете, что на такой срок вам дадут кредит?!?! %)\r"
+    "Срок погашения — не больше 1000 месяцев.";
 
 // Runs a handler as the window's message loop would: an error that escapes it (a text that
 // is no number or date, an amount too large) is shown through `port` in the general error
@@ -204,7 +206,11 @@ class MainForm {
     std::optional<loan::PaymentKind> CheckedPaymentKind() const;
 
     // ---- Forecast -------------------------------------------------------------------------
-    void BuildForecast();
+    // Whether a build says that a fixed amount too small for a month was replaced there by
+    // the regular one. Only the builds right after the settings dialog say it: the person
+    // has just chosen the amount, and the rebuilds after each payment would repeat it.
+    enum class ForecastNotice { Silent, ReportReplacedAmount };
+    void BuildForecast(ForecastNotice notice = ForecastNotice::Silent);
     int CountPaymentMonths(int n);
     void N12Click();
     void N20Click();

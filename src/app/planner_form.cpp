@@ -549,7 +549,7 @@ std::vector<std::string> PlannerForm::InformationLines() const {
     list("Изменения ставки       : ", static_cast<int>(terms_.rateChanges.size()), [&](int i) {
         const loan::RateChange& change = terms_.rateChanges[static_cast<std::size_t>(i)];
         return loan::FormatShortDate(change.date) + "  " +
-               loan::GeneralNumberText(change.annualRate, locale_) + "  %";
+               loan::GeneralNumberText(change.annualRate, locale_) + " %";
     });
     return lines;
 }

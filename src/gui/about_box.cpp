@@ -31,7 +31,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent, Qt::Tool) {
     product->setFont(productFont);
     product->setGeometry(56, 12, 210, 22);
 
-    auto* version = new QLabel("Version 2.0", frame);
+    auto* version = new QLabel("Версия 2.0", frame);
     version->setGeometry(56, 40, 210, 16);
 
     auto* credits = new QLabel(

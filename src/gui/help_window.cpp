@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QTextBrowser>
@@ -39,6 +40,14 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser_);
     resize(640, 560);
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool HelpWindow::showContents(const QString& path) {

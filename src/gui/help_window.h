@@ -27,6 +27,10 @@ class HelpWindow : public QWidget {
     bool showContents(const QString& path);
     QTextBrowser* browser() const { return browser_; }
 
+  protected:
+    // Escape closes the window, as it closes the program's dialogs.
+    void keyPressEvent(QKeyEvent* event) override;
+
   private:
     QTextBrowser* browser_;
 };

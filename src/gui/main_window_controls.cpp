@@ -132,7 +132,7 @@ void MainWindow::buildControls() {
     RadioButton1->setToolTip(
         "Платеж равен сумме  введенного платежа ,проценты расчитываются дополнительно...");
     RadioButton3 =
-        MakeCheck<QRadioButton>(GroupBox2, "RadioButton3", "Платеж + % (с вычетом  из СП)", 8, 108);
+        MakeCheck<QRadioButton>(GroupBox2, "RadioButton3", "Платеж + % (с вычетом из СП)", 8, 108);
     RadioButton3->setToolTip(
         "Введенный платеж разбивается на основной платеж и проценты на дату платежа...");
     RadioButton4 =

@@ -82,7 +82,7 @@ void MainWindow::buildMenu() {
 
     QMenu* help = bar->addMenu("Справка");
     help->setObjectName("N7");
-    QAction* contents = addItem(help, "SsudomerHelp1", "&Ssudomer Help");
+    QAction* contents = addItem(help, "SsudomerHelp1", "&Справка Ссудомера");
     contents->setShortcut(Qt::Key_F1);
     contents->setShortcutContext(Qt::ApplicationShortcut);
     contents->setStatusTip("Справка");

@@ -6,6 +6,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QShowEvent>
 
@@ -54,9 +55,9 @@ TForm2::TForm2(const app::MainForm& form, QWidget* owner)
           owner) {}
 
 TForm2::TForm2(const PrintedDocumentMaker& makeDocument, QWidget* owner)
-    : QDialog(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                         Qt::WindowCloseButtonHint) {
+                         Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint) {
     // The system's dialog offers every page, a range of them or the page shown, and copies
     // collated or not; Button1Click prints what it chose.
     PrintDialog1 = [this](QPrinter& printer, QWidget* parent) {
@@ -70,7 +71,11 @@ TForm2::TForm2(const PrintedDocumentMaker& makeDocument, QWidget* owner)
     setObjectName("Form2");
     setWindowTitle(kCaption);
     setFont(WindowFont());
-    setFixedSize(kClientWidth, kClientHeight);
+    // At its first size the page shows whole at 30 %; a larger window shows more of it at
+    // the larger zooms.
+    setMinimumSize(kClientWidth, kClientHeight);
+    resize(kClientWidth, kClientHeight);
+    setSizeGripEnabled(true);
     buildControls();
     print::InstallMessageBoxReport();
     PvPreview1->PageList().SetMeasurer(print::QtTextMeasurer());
@@ -82,32 +87,29 @@ TForm2::~TForm2() = default;
 void TForm2::buildControls() {
     PvPreview1 = new print::TPvPreview(this);
     PvPreview1->setObjectName("PvPreview1");
-    PvPreview1->setGeometry(24, 20, 329, 401);
     PvPreview1->SetMaxZoom(kMaxZoom);
     PvPreview1->SetMinZoom(kMinZoom);
     PvPreview1->SetZoom(kZoom);
     PvPreview1->PageGrid.GridPen = {print::clSilver, 1, print::pvPenInsideFrame, print::pvModeCopy};
 
-    const auto button = [this](const char* name, const char* caption, QRect place,
+    const auto button = [this](const char* name, const char* caption,
                                void (TForm2::*handler)()) {
         auto* pushButton = new QPushButton(QString::fromUtf8(caption), this);
         pushButton->setObjectName(name);
-        pushButton->setGeometry(place);
         pushButton->setAutoDefault(false);
         connect(pushButton, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
         return pushButton;
     };
-    Button1 = button("Button1", "Печать", {364, 184, 121, 29}, &TForm2::Button1Click);
-    Button2 = button("Button2", "Закрыть", {364, 224, 121, 29}, &TForm2::Button2Click);
-    Button3 = button("Button3", "Предыдушая", {364, 77, 121, 29}, &TForm2::Button3Click);
-    Button4 = button("Button4", "Следующая", {364, 120, 121, 29}, &TForm2::Button4Click);
-    Button5 = button("Button5", "+", {360, 16, 33, 33}, &TForm2::Button5Click);
-    Button6 = button("Button6", "-", {408, 16, 33, 33}, &TForm2::Button6Click);
-    Button7 = button("Button7", "fit", {456, 16, 33, 33}, &TForm2::Button7Click);
+    Button1 = button("Button1", "Печать", &TForm2::Button1Click);
+    Button2 = button("Button2", "Закрыть", &TForm2::Button2Click);
+    Button3 = button("Button3", "Предыдущая", &TForm2::Button3Click);
+    Button4 = button("Button4", "Следующая", &TForm2::Button4Click);
+    Button5 = button("Button5", "+", &TForm2::Button5Click);
+    Button6 = button("Button6", "-", &TForm2::Button6Click);
+    Button7 = button("Button7", "fit", &TForm2::Button7Click);
 
     PageNumberLabel = new QLabel(this);
     PageNumberLabel->setObjectName("PageNumberLabel");
-    PageNumberLabel->setGeometry(364, 153, 121, 25);
     PageNumberLabel->setAlignment(Qt::AlignCenter);
     PvPreview1->OnPageChanged = [this] { showPageNumber(); };
 
@@ -118,6 +120,27 @@ void TForm2::buildControls() {
     setTabOrder(Button4, Button5);
     setTabOrder(Button5, Button6);
     setTabOrder(Button6, Button7);
+    placeControls();
+}
+
+void TForm2::placeControls() {
+    // The places at the first size; the right column moves by the window's extra width.
+    const int dx = width() - kClientWidth;
+    const int dy = height() - kClientHeight;
+    PvPreview1->setGeometry(24, 20, 329 + dx, 401 + dy);
+    const std::pair<QWidget*, QRect> column[] = {
+        {Button1, {364, 184, 121, 29}},        {Button2, {364, 224, 121, 29}},
+        {Button3, {364, 77, 121, 29}},         {Button4, {364, 120, 121, 29}},
+        {Button5, {360, 16, 33, 33}},          {Button6, {408, 16, 33, 33}},
+        {Button7, {456, 16, 33, 33}},          {PageNumberLabel, {364, 153, 121, 25}},
+    };
+    for (const auto& [control, place] : column) control->setGeometry(place.translated(dx, 0));
+}
+
+void TForm2::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (PvPreview1)
+        placeControls();
 }
 
 void TForm2::showEvent(QShowEvent* event) {
@@ -128,7 +151,8 @@ void TForm2::showEvent(QShowEvent* event) {
         QDialog::showEvent(event);
         return;
     }
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());

@@ -46,7 +46,7 @@ class TForm2 : public QDialog {
     print::TPvPreview* PvPreview1 = nullptr;
     QPushButton* Button1 = nullptr;  // "Печать"
     QPushButton* Button2 = nullptr;  // "Закрыть"
-    QPushButton* Button3 = nullptr;  // "Предыдушая"
+    QPushButton* Button3 = nullptr;  // "Предыдущая"
     QPushButton* Button4 = nullptr;  // "Следующая"
     QPushButton* Button5 = nullptr;  // "+"
     QPushButton* Button6 = nullptr;  // "-"
@@ -73,9 +73,13 @@ class TForm2 : public QDialog {
   protected:
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void buildControls();
+    // The page view takes every change of the window's size; the buttons and the page
+    // number keep their distance from the right edge and the top.
+    void placeControls();
     void showPageNumber();
     void FormPaint();
 

@@ -6,9 +6,11 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTreeView>
 
 #include "gui/main_window.h"
 
@@ -29,11 +31,26 @@ constexpr FileKind kCsvFile = {"*.csv (*.csv)", "csv"};
 constexpr int kDialogWidth = 720;
 constexpr int kDialogHeight = 460;
 
+// Qt sizes the detail view's columns for English sample texts ("128.88 GB", "10/29/81
+// 02:02PM"), which cut the Russian headers, sizes and dates short: those columns take the
+// width of what they show, and the names the rest.
+void fitDetailColumns(QFileDialog& dialog) {
+    auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!view)
+        return;
+    QHeaderView* header = view->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int column = 1; column < header->count(); ++column)
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+}
+
 std::optional<std::string> runFileDialog(QFileDialog& dialog, const FileKind& kind,
                                          QString& lastFolder) {
     dialog.setNameFilter(kind.filter);
     dialog.setDefaultSuffix(kind.suffix);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    fitDetailColumns(dialog);
     FitCaption(dialog);
     // Room for the names, sizes, kinds and dates side by side.
     dialog.resize(std::max(dialog.width(), kDialogWidth), std::max(dialog.height(), kDialogHeight));

@@ -17,12 +17,22 @@ struct FileTypeRegistration {
     std::string programPath;  // the program file, exactly as it is spelled
 };
 
+// Where the entries of a registration now stand, so that the person can be told.
+struct FileTypeRegistrationPlaces {
+    std::string typeFile;      // defines the type for the extension
+    bool typeInstalled = false;  // typeFile came with the installed program
+    std::string programEntry;  // opens the files with the program
+    bool entryInstalled = false;
+    std::string defaultsFile;  // names the program the type's default
+};
+
 class FileTypeRegistry {
   public:
     virtual ~FileTypeRegistry() = default;
-    // Writes the entries (again, when they exist). Throws FileError when one cannot be
-    // written; the entries written before it stay.
-    virtual void registerFileType(const FileTypeRegistration& registration) = 0;
+    // Writes the entries (again, when they exist) and says where they stand. Throws
+    // FileError when one cannot be written; the entries written before it stay.
+    virtual FileTypeRegistrationPlaces registerFileType(
+        const FileTypeRegistration& registration) = 0;
 };
 
 // The freedesktop.org way, for the current user: a shared-mime-info type for the
@@ -34,7 +44,7 @@ class FileTypeRegistry {
 // in a folder of $XDG_DATA_DIRS, that one serves: it is not written again for the user.
 class XdgFileTypeRegistry : public FileTypeRegistry {
   public:
-    void registerFileType(const FileTypeRegistration& registration) override;
+    FileTypeRegistrationPlaces registerFileType(const FileTypeRegistration& registration) override;
 
     static std::string MimeType(const FileTypeRegistration& registration);
     // The id the installed desktop entry and MIME package are named after.

@@ -237,7 +237,9 @@ std::string XdgFileTypeRegistry::MimeType(const FileTypeRegistration& registrati
     return "application/x-ssudomer-" + registration.typeName;
 }
 
-void XdgFileTypeRegistry::registerFileType(const FileTypeRegistration& registration) {
+FileTypeRegistrationPlaces XdgFileTypeRegistry::registerFileType(
+    const FileTypeRegistration& registration) {
+    FileTypeRegistrationPlaces places;
     const std::string mimeFolder = DataHome() + "/mime";
     const std::string applicationsFolder = DataHome() + "/applications";
 
@@ -246,9 +248,12 @@ void XdgFileTypeRegistry::registerFileType(const FileTypeRegistration& registrat
     // earlier per-user copies of them go, so that nothing is listed twice.
     const std::string userMimePackage =
         mimeFolder + "/packages/ssudomer-" + registration.typeName + ".xml";
-    if (findInSystemData("mime/packages/" + ApplicationId() + ".xml")) {
+    if (const auto systemPackage = findInSystemData("mime/packages/" + ApplicationId() + ".xml")) {
         removeOwnFile(userMimePackage);
+        places.typeFile = *systemPackage;
+        places.typeInstalled = true;
     } else {
+        places.typeFile = userMimePackage;
         writeUtf8File(mimeFolder + "/packages", "ssudomer-" + registration.typeName + ".xml",
                       mimePackage(registration));
     }
@@ -257,7 +262,10 @@ void XdgFileTypeRegistry::registerFileType(const FileTypeRegistration& registrat
     if (systemEntry && systemEntryStarts(*systemEntry, registration.programPath)) {
         defaultEntry = ApplicationId() + ".desktop";
         removeOwnFile(applicationsFolder + "/" + kDesktopFileName);
+        places.programEntry = *systemEntry;
+        places.entryInstalled = true;
     } else {
+        places.programEntry = applicationsFolder + "/" + kDesktopFileName;
         writeUtf8File(applicationsFolder, kDesktopFileName, desktopEntry(registration));
     }
 
@@ -270,10 +278,12 @@ void XdgFileTypeRegistry::registerFileType(const FileTypeRegistration& registrat
     }
     writeUtf8File(ConfigHome(), "mimeapps.list",
                   WithDefaultApplication(mimeApps, MimeType(registration), defaultEntry));
+    places.defaultsFile = mimeAppsPath;
 
     // Also after a removal: the user's caches must forget the copies that went.
     runIfInstalled("update-mime-database", mimeFolder);
     runIfInstalled("update-desktop-database", applicationsFolder);
+    return places;
 }
 
 std::string DesktopExecLine(const std::string& programPath) {

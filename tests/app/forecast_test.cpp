@@ -66,12 +66,61 @@ TEST_F(Forecast, FixedPaymentFromTheDialogIsRebuiltAfterEachPaymentAndDeletion) 
     EXPECT_EQ(form.StringGrid1.cell(0, 1), "1");
 }
 
-TEST_F(Forecast, FixedAmountBelowTheRegularMonthForecastsTheStandardMonths) {
+TEST_F(Forecast, FixedAmountBelowTheRegularMonthForecastsTheStandardMonthsAndSaysSo) {
     form.N12Click();
     const std::vector<Row> standard = rowsFrom(2, 5);
+    EXPECT_TRUE(port.messages.empty());
     chooseFixed("0");
     form.N20Click();
     EXPECT_EQ(rowsFrom(2, 5), standard);
+    EXPECT_EQ(lastMessage(),
+              "Внимание!!!: Платеж 0,00 меньше обычной части долга (4000,00) с процентами за "
+              "месяц.\rВо всех месяцах прогноза вместо него взят обычный платеж: часть долга "
+              "плюс проценты.");
+
+    // The rebuilds after a payment and a deletion keep the amount and say nothing again.
+    const std::size_t said = port.messages.size();
+    ASSERT_TRUE(pay({2005, 3, 10}, "100", PaymentKind::PrincipalPlusInterest));
+    form.Button6Click();
+    EXPECT_EQ(rowsFrom(2, 5), standard);
+    EXPECT_EQ(port.messages.size(), said);
+}
+
+TEST_F(Forecast, FixedAmountRaisedOnlyWhileTheInterestIsHighNamesThoseMonths) {
+    // 4080 is below 4000 + 100,00 in March only; April's 4000 + 60,00 fits under it.
+    form.N12Click();
+    chooseFixed("4080");
+    form.N20Click();
+    EXPECT_EQ(rowsFrom(2, 3),
+              (std::vector<Row>{{"2", "Март 2005", "10000,00", "4000,00", "100,00", "4100,00", ""},
+                                {"3", "Апрель 2005", "6000,00", "4020,00", "60,00", "4080,00", ""}}));
+    EXPECT_EQ(lastMessage(),
+              "Внимание!!!: Платеж 4080,00 меньше обычной части долга (4000,00) с процентами за "
+              "месяц.\rВ первом месяце прогноза вместо него взят обычный платеж: часть долга "
+              "плюс проценты.");
+}
+
+TEST(ForecastReplacedAmount, CountsTheFirstMonthsInWords) {
+    // 120000 at 12 % for 12 months, one payment of 10000: 110000 left, 10000 a month. 10850
+    // is below 10000 + interest while the interest is above 850: at the balances 110000,
+    // 100000 and 90000, three months.
+    testing_support::RegisterFixture f("120000", "12", "12");
+    ASSERT_TRUE(f.pay({2005, 2, 10}, "10000", PaymentKind::PrincipalPlusInterest));
+    f.port.onForecastSettings = [&] {
+        f.form.Form3.RadioButton3Click();
+        f.form.Form3.FloatSpinEdit1.Text = "10850";
+    };
+    f.form.N12Click();
+    EXPECT_EQ(f.lastMessage(),
+              "Внимание!!!: Платеж 10850,00 меньше обычной части долга (10000,00) с процентами "
+              "за месяц.\rВ первые 3 месяца прогноза вместо него взят обычный платеж: часть "
+              "долга плюс проценты.");
+
+    // An amount that is enough from the first month on says nothing.
+    f.port.onForecastSettings = [&] { f.form.Form3.FloatSpinEdit1.Text = "20000"; };
+    const std::size_t said = f.port.messages.size();
+    f.form.N20Click();
+    EXPECT_EQ(f.port.messages.size(), said);
 }
 
 TEST(ForecastAverage, TotalOfThePaymentsIsSharedOverThePaymentMonths) {

@@ -80,7 +80,7 @@ TEST_F(ScheduleCalculation, AnnuityIsSuggestedFirstThenComputed) {
               "Сумма платежа с учетом исходных данных должна быть равна 1067,00 для кредитов,\r"
               "платежи по которым осуществляются равными частями.\r"
               "Если вы хотите посмотреть за какой промежуток времени вы выплатите кредит,\r"
-              "платя определенную (среднюю) сумму в месяц (для диферинцированных платежей),\r"
+              "платя определенную (среднюю) сумму в месяц (для дифференцированных платежей),\r"
               "отметьте \"Диф.платежи - равными частями\"...");
     EXPECT_EQ(form.SpinEdit5.Text, "1067");
     EXPECT_FALSE(form.StringGrid1.rowHasText(1));
@@ -158,7 +158,8 @@ TEST_F(ScheduleCalculation, ValidationStopsBeforeAnythingChanges) {
     ASSERT_EQ(port.messages.size(), 1u);
     EXPECT_EQ(port.messages[0].caption, "Вот это да!!!");
     EXPECT_EQ(port.messages[0].text,
-              "Вы серезно думаете что на такой срок вам дадут кредит?!?! %)");
+              "Вы серьезно думаете, что на такой срок вам дадут кредит?!?! %)\r"
+              "Срок погашения — не больше 1000 месяцев.");
 
     for (auto [sum, rate, term] : {std::array{"0", "12", "12"}, std::array{"12000", "0", "12"},
                                    std::array{"12000", "12", "0"}, std::array{"", "12", "12"},

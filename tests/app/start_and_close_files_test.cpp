@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "storage/file_error.h"
 #include "storage/file_type_registry.h"
 #include "support/fake_port.h"
 #include "support/temp_folder.h"
@@ -125,8 +126,16 @@ TEST_F(StartAndClose, AMissingCommandLineFileIsReportedAndTheModeStays) {
 }
 
 struct RecordingRegistry : storage::FileTypeRegistry {
-    void registerFileType(const storage::FileTypeRegistration& r) override { entries.push_back(r); }
+    storage::FileTypeRegistrationPlaces registerFileType(
+        const storage::FileTypeRegistration& r) override {
+        entries.push_back(r);
+        if (failure)
+            throw storage::FileError(failure);
+        return {"/usr/share/mime/packages/t.xml", true, "/home/u/.local/share/applications/s.desktop",
+                false, "/home/u/.config/mimeapps.list"};
+    }
     std::vector<storage::FileTypeRegistration> entries;
+    const char* failure = nullptr;
 };
 
 TEST_F(StartAndClose, RegistrationKeepsTheProgramPathAsItIs) {
@@ -139,11 +148,29 @@ TEST_F(StartAndClose, RegistrationKeepsTheProgramPathAsItIs) {
     const auto& entry = registry.entries[0];
     EXPECT_EQ(entry.extension, ".crp");
     EXPECT_EQ(entry.typeName, "crp");
-    EXPECT_EQ(entry.description, "Файл программы ссудомер");
+    EXPECT_EQ(entry.description, "Файл платежей Ссудомера");
     EXPECT_EQ(entry.verb, "Open");
     EXPECT_EQ(entry.verbCaption, "Открыть");
     EXPECT_EQ(entry.programPath, "/opt/Ssudomer/Ссудомер");
-    EXPECT_TRUE(port.messages.empty());
+}
+
+TEST_F(StartAndClose, RegistrationSaysWhatItDidOrWhyItFailed) {
+    RecordingRegistry registry;
+    form.FileTypes = &registry;
+    form.crp1Click();
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_EQ(port.messages[0].caption, "Регистрация *.crp");
+    EXPECT_EQ(port.messages[0].text,
+              "Файлы *.crp теперь открываются Ссудомером.\r"
+              "Тип файла: /usr/share/mime/packages/t.xml (установлен с программой)\r"
+              "Ярлык программы: /home/u/.local/share/applications/s.desktop\r"
+              "Программа по умолчанию записана в /home/u/.config/mimeapps.list");
+
+    registry.failure = "Нет доступа.";
+    EXPECT_TRUE(form.RunHandler([&] { form.crp1Click(); }));
+    ASSERT_EQ(port.messages.size(), 2u);
+    EXPECT_EQ(port.messages[1].caption, "Ошибка!!!");
+    EXPECT_EQ(port.messages[1].text, "Файлы *.crp не зарегистрированы.\rНет доступа.");
 }
 
 }  // namespace

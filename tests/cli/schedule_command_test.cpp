@@ -121,7 +121,8 @@ TEST(ScheduleCommand, RefusalsAndBadArguments) {
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err,
-              "Вот это да!!!: Вы серезно думаете что на такой срок вам дадут кредит?!?! %)\n");
+              "Вот это да!!!: Вы серьезно думаете, что на такой срок вам дадут кредит?!?! %)\n"
+              "Срок погашения — не больше 1000 месяцев.\n");
 
     r = run({"schedule", "--sum", "0", "--rate", "12", "--term", "12"});
     EXPECT_EQ(r.status, 2);

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QHeaderView>
+#include <QTreeView>
 #include <filesystem>
 
 #include "support/temp_folder.h"
@@ -133,6 +135,36 @@ TEST_F(FileDialogTest, FoldersAreCalledFoldersInTheTypeColumn) {
     const QModelIndex root = model.setRootPath(QString::fromStdString(folder.path()));
     ASSERT_TRUE(QTest::qWaitFor([&] { return model.rowCount(root) == 1; }));
     EXPECT_EQ(model.type(model.index(0, 0, root)), "Папка");
+}
+
+TEST_F(FileDialogTest, TheSizeTypeAndDateColumnsAreNotCutShort) {
+    WriteBytes(folder / "кредит на квартиру.crp", std::string(123456, 'x'));
+    std::filesystem::create_directories(folder / "архив");
+    bool looked = false;
+    modals.replies.push_back([&](QWidget* widget) {
+        auto* dialog = qobject_cast<QFileDialog*>(widget);
+        ASSERT_NE(dialog, nullptr);
+        dialog->setDirectory(QString::fromStdString(folder.path()));
+        auto* view = dialog->findChild<QTreeView*>("treeView");
+        ASSERT_NE(view, nullptr);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return view->model()->rowCount(view->rootIndex()) == 2; }));
+        dialog->setViewMode(QFileDialog::Detail);
+        QApplication::processEvents();
+        const QHeaderView* header = view->header();
+        // The tree view's own measure of each column's texts (public through the base).
+        const QAbstractItemView* items = view;
+        for (int column = 1; column <= 3; ++column) {
+            // Wide enough for the column's title and for every row's text.
+            EXPECT_GE(header->sectionSize(column), header->sectionSizeHint(column)) << column;
+            EXPECT_GE(header->sectionSize(column), items->sizeHintForColumn(column)) << column;
+        }
+        // The names take what is left.
+        EXPECT_GE(header->sectionSize(0), items->sizeHintForColumn(0));
+        looked = true;
+        QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+    });
+    item("N3")->trigger();
+    EXPECT_TRUE(looked);
 }
 
 }  // namespace

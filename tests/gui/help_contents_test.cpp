@@ -46,4 +46,21 @@ TEST_F(WindowTest, HelpNamesEveryMenuItemAndWhereTheLastLoanIsKept) {
     EXPECT_TRUE(help.contains("~/.config/ssudomer/"));
 }
 
+TEST_F(WindowTest, EscapeClosesTheHelpWindow) {
+    form().ProgramPath = SSUDOMER_PROGRAM_DIR "/ssudomer";
+    item("SsudomerHelp1")->trigger();
+    gui::HelpWindow* help = window->helpWindow();
+    ASSERT_NE(help, nullptr);
+    ASSERT_TRUE(help->isVisible());
+    // The text has the focus; the key reaches the window through it.
+    help->browser()->setFocus();
+    QTest::keyClick(help->browser(), Qt::Key_Escape);
+    EXPECT_FALSE(help->isVisible());
+
+    // F1 brings it back.
+    item("SsudomerHelp1")->trigger();
+    EXPECT_TRUE(help->isVisible());
+    help->close();
+}
+
 }  // namespace

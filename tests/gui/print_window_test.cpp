@@ -82,7 +82,7 @@ TEST_F(PrintWindowTest, ALongScheduleOpensOnItsLastPageWithTheLinesOnPageOne) {
         EXPECT_EQ(printWindow.windowTitle(), "Вывод на печать ");
         EXPECT_EQ(printWindow.size(), QSize(496, 431));
         EXPECT_EQ(printWindow.PvPreview1->geometry(), QRect(24, 20, 329, 401));
-        EXPECT_EQ(printWindow.Button3->text(), "Предыдушая");
+        EXPECT_EQ(printWindow.Button3->text(), "Предыдущая");
         EXPECT_EQ(printWindow.Button3->geometry(), QRect(364, 77, 121, 29));
 
         print::TPvPageList& list = pages(printWindow);
@@ -93,7 +93,7 @@ TEST_F(PrintWindowTest, ALongScheduleOpensOnItsLastPageWithTheLinesOnPageOne) {
         ASSERT_TRUE(lines.Present());
         const std::string& text = list.Resources.Texts()[lines.TextIndex].Text;
         EXPECT_EQ(text.find("Сумма кредита          : 120000\r"), 0u) << text;
-        EXPECT_NE(text.find("Срок погашения         : 120  месяцев\r"), std::string::npos);
+        EXPECT_NE(text.find("Срок погашения         : 120 месяцев\r"), std::string::npos);
         const auto pageSummary = summary(printWindow);
         EXPECT_EQ(pageSummary[0].firstCell, "Месяц");
         for (int n = 2; n <= pageCount; ++n) {
@@ -101,7 +101,7 @@ TEST_F(PrintWindowTest, ALongScheduleOpensOnItsLastPageWithTheLinesOnPageOne) {
             EXPECT_EQ(pageSummary[n - 1].firstCell, "Месяц");  // the title row again
         }
 
-        // "Следующая" on the last page and "Предыдушая" on page 1 change nothing.
+        // "Следующая" on the last page and "Предыдущая" on page 1 change nothing.
         printWindow.Button4->click();
         EXPECT_EQ(printWindow.PvPreview1->CurrentPage(), pageCount);
         printWindow.Button3->click();
@@ -154,6 +154,39 @@ TEST_F(PrintWindowTest, RestoringTheMinimisedWindowKeepsItsPagesPageAndPlace) {
     // The next showing by the menu rebuilds and opens on the last page.
     openPrintWindow([&](gui::TForm2& printWindow) {
         EXPECT_EQ(printWindow.PvPreview1->CurrentPage(), pages(printWindow).PageCount());
+    });
+}
+
+TEST_F(PrintWindowTest, TheWindowGrowsItsPageViewAndKeepsItsButtonsAtTheRight) {
+    computeSchedule("12");
+    openPrintWindow([&](gui::TForm2& printWindow) {
+        EXPECT_TRUE(printWindow.windowFlags() & Qt::WindowMaximizeButtonHint);
+        EXPECT_EQ(printWindow.minimumSize(), QSize(496, 431));
+        EXPECT_GT(printWindow.maximumWidth(), 496);
+        EXPECT_GT(printWindow.maximumHeight(), 431);
+
+        print::TPvPreview& preview = *printWindow.PvPreview1;
+        for (int i = 0; i < 4; ++i) printWindow.Button5->click();
+        ASSERT_EQ(preview.Zoom(), 100);
+        const QSize shownBefore = preview.viewport()->size();
+
+        printWindow.resize(1100, 900);
+        QApplication::processEvents();
+        const int dx = 1100 - 496;
+        EXPECT_EQ(preview.geometry(), QRect(24, 20, 329 + dx, 401 + 900 - 431));
+        EXPECT_EQ(printWindow.Button1->geometry(), QRect(364 + dx, 184, 121, 29));
+        EXPECT_EQ(printWindow.Button3->geometry(), QRect(364 + dx, 77, 121, 29));
+        EXPECT_EQ(printWindow.Button7->geometry(), QRect(456 + dx, 16, 33, 33));
+        EXPECT_EQ(printWindow.PageNumberLabel->geometry(), QRect(364 + dx, 153, 121, 25));
+        // At 100 % the page view now shows much more than its corner.
+        EXPECT_GT(preview.viewport()->width(), shownBefore.width() + 500);
+        EXPECT_GT(preview.viewport()->height(), shownBefore.height() + 400);
+
+        printWindow.resize(496, 431);
+        QApplication::processEvents();
+        EXPECT_EQ(preview.geometry(), QRect(24, 20, 329, 401));
+        EXPECT_EQ(printWindow.Button1->geometry(), QRect(364, 184, 121, 29));
+        for (int i = 0; i < 4; ++i) printWindow.Button6->click();
     });
 }
 

@@ -50,6 +50,21 @@ TEST_F(WindowTest, StartsEmptyInCalculationMode) {
     EXPECT_EQ(window->maximumWidth(), 659);
 }
 
+TEST_F(WindowTest, TextsOnScreenAreRussianAndSpelledRight) {
+    EXPECT_EQ(item("SsudomerHelp1")->text(), "&Справка Ссудомера");
+    EXPECT_EQ(find<QRadioButton>("RadioButton3")->text(), "Платеж + % (с вычетом из СП)");
+    QStringList labels;
+    modals.replies.push_back([&labels](QWidget* about) {
+        for (auto* label : about->findChildren<QLabel*>()) labels << label->text();
+        QMetaObject::invokeMethod(about, "reject", Qt::QueuedConnection);
+    });
+    item("N8")->trigger();
+    EXPECT_TRUE(labels.contains("Версия 2.0")) << labels.join(" | ").toStdString();
+    for (const QString& label : labels) {
+        EXPECT_FALSE(label.contains("Version")) << label.toStdString();
+    }
+}
+
 TEST_F(WindowTest, CalculateFillsTheGridAndSummary) {
     typeLoan("12000", "12", "12");
     auto* fee = find<QLineEdit>("SpinEdit6");

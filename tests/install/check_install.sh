@@ -89,7 +89,7 @@ mkdir -p "$work/mime/packages" && cp "$mime_package" "$work/mime/packages/"
 check "update-mime-database" update-mime-database "$work/mime"
 check "*.crp is application/x-ssudomer-crp" \
     grep -qF 'application/x-ssudomer-crp:*.crp' "$work/mime/globs2"
-check "the type's comment" grep -qF 'Файл программы ссудомер' \
+check "the type's comment" grep -qF 'Файл платежей Ссудомера' \
     "$work/mime/application/x-ssudomer-crp.xml"
 
 # Every manual page, in English and in Russian, renders without a warning, names its

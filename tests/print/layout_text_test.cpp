@@ -36,8 +36,8 @@ class TextPages : public ::testing::Test {
 
 TEST_F(TextPages, FourLinesFitOnTheCurrentPageBelowTheHeaderBand) {
     const std::vector<std::string> lines = {
-        "Сумма кредита          : 12000", "Процентная ставка      : 12  %",
-        "Срок погашения         : 12  месяцев", "Дата получения кредита : 10.03.2004"};
+        "Сумма кредита          : 12000", "Процентная ставка      : 12 %",
+        "Срок погашения         : 12 месяцев", "Дата получения кредита : 10.03.2004"};
     text.LoadTextLines(lines);
     EXPECT_EQ(pages.PageCount(), 1);
     EXPECT_EQ(pages.UpdateCount(), 0);

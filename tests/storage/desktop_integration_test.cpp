@@ -73,7 +73,7 @@ class XdgRegistration : public ::testing::Test {
     ScopedEnvironment config{"XDG_CONFIG_HOME", std::nullopt};
     ScopedEnvironment systemData{"XDG_DATA_DIRS", "relative/share:" + system.path()};
     ScopedEnvironment path{"PATH", tools.path()};
-    const storage::FileTypeRegistration registration{".crp", "crp",     "Файл программы ссудомер",
+    const storage::FileTypeRegistration registration{".crp", "crp",     "Файл платежей Ссудомера",
                                                      "Open", "Открыть", "/opt/My Tools/Ssudomer"};
 
     // A stand-in refresh tool that records the folder it was given.
@@ -87,14 +87,20 @@ class XdgRegistration : public ::testing::Test {
 TEST_F(XdgRegistration, WritesTheTypeTheEntryAndTheDefaultAndRefreshes) {
     installTool("update-mime-database");
     installTool("update-desktop-database");
-    storage::XdgFileTypeRegistry().registerFileType(registration);
+    const storage::FileTypeRegistrationPlaces places =
+        storage::XdgFileTypeRegistry().registerFileType(registration);
 
     const std::string share = home / ".local/share";
+    EXPECT_EQ(places.typeFile, share + "/mime/packages/ssudomer-crp.xml");
+    EXPECT_EQ(places.programEntry, share + "/applications/ssudomer.desktop");
+    EXPECT_EQ(places.defaultsFile, home / ".config/mimeapps.list");
+    EXPECT_FALSE(places.typeInstalled);
+    EXPECT_FALSE(places.entryInstalled);
     EXPECT_EQ(ReadBytes(share + "/mime/packages/ssudomer-crp.xml"),
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
               "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
               "  <mime-type type=\"application/x-ssudomer-crp\">\n"
-              "    <comment>Файл программы ссудомер</comment>\n"
+              "    <comment>Файл платежей Ссудомера</comment>\n"
               "    <glob pattern=\"*.crp\"/>\n"
               "  </mime-type>\n"
               "</mime-info>\n");
@@ -143,10 +149,10 @@ class XdgRegistrationBesideAPackage : public XdgRegistration {
         chmod(where.c_str(), 0755);
         return where;
     }
-    void registerProgram(const std::string& path) {
+    storage::FileTypeRegistrationPlaces registerProgram(const std::string& path) {
         auto forProgram = registration;
         forProgram.programPath = path;
-        storage::XdgFileTypeRegistry().registerFileType(forProgram);
+        return storage::XdgFileTypeRegistry().registerFileType(forProgram);
     }
     std::string defaultApplication() { return ReadBytes(home / ".config/mimeapps.list"); }
 };
@@ -160,7 +166,11 @@ TEST_F(XdgRegistrationBesideAPackage, TheInstalledProgramIsNotRegisteredTwice) {
     ASSERT_TRUE(std::filesystem::exists(userEntry));
 
     installPackage("ssudomer %f");  // found through PATH
-    registerProgram(installed);
+    const storage::FileTypeRegistrationPlaces places = registerProgram(installed);
+    EXPECT_EQ(places.typeFile, system / ("mime/packages/" + id + ".xml"));
+    EXPECT_EQ(places.programEntry, system / ("applications/" + id + ".desktop"));
+    EXPECT_TRUE(places.typeInstalled);
+    EXPECT_TRUE(places.entryInstalled);
     EXPECT_FALSE(std::filesystem::exists(userMimePackage));
     EXPECT_FALSE(std::filesystem::exists(userEntry));
     EXPECT_EQ(defaultApplication(),
