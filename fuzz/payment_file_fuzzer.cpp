@@ -71,7 +71,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
 
     const std::string copy = fuzzing::ScratchFolder() + "/saved.crp";
-    if (!form.RunHandler([&] { form.SaveFile(copy); }))
+    std::filesystem::remove(copy);
+    // A loan with a zero rate loads but is not saved (the save says so): nothing to reload.
+    const std::size_t messages = port.messages.size();
+    if (!form.RunHandler([&] { form.SaveFile(copy); }) || port.messages.size() != messages)
         return 0;
     testing_support::FakePort again;
     app::MainForm reloaded(again, form.locale());
