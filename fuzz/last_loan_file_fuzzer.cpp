@@ -1,5 +1,5 @@
 // The last-loan file read at start and written at closing: any bytes end in loan inputs or
-// a message, and the closing writes a file the next start reads.
+// a message, and the closing writes a file the next start reads back whole.
 
 #include "fuzz_support.h"
 #include "support/fake_port.h"
@@ -23,7 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         app::MainForm next(nextPort, form.locale());
         next.ProgramPath = form.ProgramPath;
         next.FormShow();
-        next.RunHandler([&] { next.ReadLastLoanFile(); });
+        FUZZ_CHECK(next.RunHandler([&] { next.ReadLastLoanFile(); }));
+        FUZZ_CHECK(next.SpinEdit1.Text == form.SpinEdit1.Text &&
+                   next.SpinEdit2.Text == form.SpinEdit2.Text &&
+                   next.SpinEdit3.Text == form.SpinEdit3.Text &&
+                   next.DateTimePicker1.Date == form.DateTimePicker1.Date);
     }
     return 0;
 }

@@ -17,7 +17,7 @@ void MainForm::ReadLastLoanFile() {
         return;  // no file yet: the inputs keep their initial values
     std::optional<LoanHeader> header;
     try {
-        header = ReadLoanHeader(*lines, locale_);
+        header = ReadLastLoanHeader(*lines, locale_);
     } catch (const loan::ConversionError& error) {
         // A damaged file leaves the inputs as they are rather than half filled.
         throw storage::FileError("Файл \"" + loan::Excerpt(path) +
@@ -30,7 +30,8 @@ void MainForm::ReadLastLoanFile() {
 void MainForm::FormClose() {
     const std::string path = storage::LastLoanFilePath(ProgramPath);
     storage::CreateFolders(storage::ProgramFolder(path));
-    storage::WriteTextFile(path, LoanHeaderLines(*this));
+    // Always the four lines: a field left at 0 must not take the others with it.
+    storage::WriteTextFile(path, LastLoanLines(*this));
 }
 
 }  // namespace app

@@ -33,6 +33,44 @@ std::string numberLine(const std::string& line, int number, const char* what,
     return text;
 }
 
+// A payment file's header must make a loan the payments can be counted on; the last-loan
+// file only keeps what the inputs held.
+enum class HeaderUse { PaymentFile, LastLoan };
+
+std::optional<LoanHeader> readHeader(const std::vector<std::string>& lines,
+                                     const loan::Locale& locale, HeaderUse use) {
+    const auto line = [&](std::size_t i) { return i < lines.size() ? lines[i] : std::string(); };
+    if (line(0).empty() || line(1).empty() || line(2).empty())
+        return std::nullopt;
+    const bool paymentFile = use == HeaderUse::PaymentFile;
+    LoanHeader header;
+    header.sum = numberLine(line(0), 1, "сумма кредита", locale);
+    if (paymentFile) {
+        try {
+            header.amount =
+                loan::ToScaled(static_cast<double>(*loan::TryParseNumber(header.sum, locale)));
+        } catch (const loan::AmountOverflow&) {
+            refuseLine(1, "сумма кредита", line(0), "сумма слишком велика для расчета");
+        }
+    }
+    header.rate = numberLine(line(1), 2, "процентная ставка", locale);
+
+    header.term = withoutBlanks(line(2));
+    const auto months = loan::TryParseInteger(header.term);
+    // A term of 0 months has no monthly principal: no payment file's loan.
+    if (paymentFile && (!months || *months < 1))
+        refuseLine(3, "срок погашения", line(2), "нужно целое число месяцев не меньше 1");
+    if (!months)
+        refuseLine(3, "срок погашения", line(2), "нужно целое число");
+    header.months = *months;
+
+    const auto date = loan::TryParseShortDate(line(3));
+    if (!date)
+        refuseLine(4, "дата получения кредита", line(3), "нужна дата вида 15.01.2005");
+    header.date = *date;
+    return header;
+}
+
 }  // namespace
 
 std::vector<std::string> LoanHeaderLines(const MainForm& form) {
@@ -42,33 +80,27 @@ std::vector<std::string> LoanHeaderLines(const MainForm& form) {
             loan::FormatShortDate(form.DateTimePicker1.Date)};
 }
 
+std::vector<std::string> LastLoanLines(const MainForm& form) {
+    const loan::Locale& locale = form.locale();
+    const auto number = [&](const widgets::FloatSpinEditModel& field) {
+        return loan::TryParseNumber(field.Text, locale) ? field.Text
+                                                        : loan::GeneralNumberText(field.Value(),
+                                                                                  locale);
+    };
+    const widgets::SpinEditModel& term = form.SpinEdit3;
+    return {number(form.SpinEdit1), number(form.SpinEdit2),
+            loan::TryParseInteger(term.Text) ? term.Text : std::to_string(term.Value()),
+            loan::FormatShortDate(form.DateTimePicker1.Date)};
+}
+
 std::optional<LoanHeader> ReadLoanHeader(const std::vector<std::string>& lines,
                                          const loan::Locale& locale) {
-    const auto line = [&](std::size_t i) { return i < lines.size() ? lines[i] : std::string(); };
-    if (line(0).empty() || line(1).empty() || line(2).empty())
-        return std::nullopt;
-    LoanHeader header;
-    header.sum = numberLine(line(0), 1, "сумма кредита", locale);
-    try {
-        header.amount =
-            loan::ToScaled(static_cast<double>(*loan::TryParseNumber(header.sum, locale)));
-    } catch (const loan::AmountOverflow&) {
-        refuseLine(1, "сумма кредита", line(0), "сумма слишком велика для расчета");
-    }
-    header.rate = numberLine(line(1), 2, "процентная ставка", locale);
+    return readHeader(lines, locale, HeaderUse::PaymentFile);
+}
 
-    // A term of 0 months has no monthly principal: it is no loan either.
-    header.term = withoutBlanks(line(2));
-    const auto months = loan::TryParseInteger(header.term);
-    if (!months || *months < 1)
-        refuseLine(3, "срок погашения", line(2), "нужно целое число месяцев не меньше 1");
-    header.months = *months;
-
-    const auto date = loan::TryParseShortDate(line(3));
-    if (!date)
-        refuseLine(4, "дата получения кредита", line(3), "нужна дата вида 15.01.2005");
-    header.date = *date;
-    return header;
+std::optional<LoanHeader> ReadLastLoanHeader(const std::vector<std::string>& lines,
+                                             const loan::Locale& locale) {
+    return readHeader(lines, locale, HeaderUse::LastLoan);
 }
 
 void ApplyLoanHeader(MainForm& form, const std::optional<LoanHeader>& header) {

@@ -100,7 +100,8 @@ bool MainForm::answerSaveQuestion() {
 // on. A cancelled file dialog ends it here; a failed save throws, and its message ends it.
 bool MainForm::savePaymentsAsAsked() {
     if (!CurrentFileName.empty()) {
-        SaveFile(CurrentFileName);
+        // The full path: the bare name would land in the process's current folder.
+        SaveFile(CurrentFilePath.empty() ? CurrentFileName : CurrentFilePath);
     } else if (const auto path = port_.chooseFileToSave()) {
         SaveFile(*path);
     }

@@ -131,7 +131,7 @@ class MainForm {
     // ---- Unit-level state ---------------------------------------------------------------
     int NextRow = 1;
     bool PaymentsModified = false;
-    std::string CurrentFileName;
+    std::string CurrentFileName;  // the payment file last loaded or saved, without folder
 
     loan::ScaledAmount Loan = 0;
     std::int32_t TermMonths = 0;
@@ -220,9 +220,9 @@ class MainForm {
 
     // ---- Payment files and the last-loan file ------------------------------------------
     std::string ProgramPath;  // full path of the program file, set at program entry
-    // Full path of the payment file last loaded. CurrentFileName holds no folder, so a save
-    // under that bare name (the save question) goes to this path instead of the current
-    // folder.
+    // Full path of the payment file last loaded or saved. CurrentFileName holds no folder,
+    // so a save under that bare name (the save question) goes to this path instead of the
+    // current folder.
     std::string CurrentFilePath;
     // Where crp1Click registers the file type; null means the desktop's own (XDG).
     storage::FileTypeRegistry* FileTypes = nullptr;
@@ -237,8 +237,11 @@ class MainForm {
     // it and closes all the same, so that an unwritable folder cannot keep the program open.
     void FormClose();
     // Writes the payment file (temporary file, then rename): a failure throws FileError and
-    // leaves an earlier file as it was.
+    // leaves an earlier file as it was. A file written becomes the current one
+    // (CurrentFileName, CurrentFilePath and, in the payment-input mode, the caption).
     void SaveFile(const std::string& path);
+    // "Ссудомер 2.0 - [name] - режим ввода платежей" for CurrentFileName.
+    void ShowFileInCaption();
     // Reads the whole file before anything changes: a file that cannot be read or does not
     // read as a loan and its payments throws FileError naming the file and the line, and
     // leaves the form as it was.

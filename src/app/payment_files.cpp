@@ -8,6 +8,7 @@
 
 #include "app/loan_header.h"
 #include "app/main_form.h"
+#include "app/payment_sequence.h"
 #include "loan/errors.h"
 #include "loan/monthly_amounts.h"
 #include "loan/number_text.h"
@@ -48,15 +49,12 @@ loan::ScaledAmount readMoneyField(std::string_view field, const loan::Locale& lo
 }  // namespace
 
 void MainForm::SaveFile(const std::string& path) {
-    // The save question passes the bare CurrentFileName: it means the file loaded.
-    const std::string target =
-        !CurrentFilePath.empty() && path == CurrentFileName ? CurrentFilePath : path;
     std::vector<std::string> lines = LoanHeaderLines(*this);
     // Without a complete loan there is nothing a file could hold: emptying the chosen file
     // would only destroy what it held, so it is left alone and the payments stay unsaved.
     if (lines.empty()) {
         showMessage(kErrorCaption, "Не задана сумма кредита, процентная ставка или срок: файл \"" +
-                                       storage::FileNameOf(target) + "\" не записан.");
+                                       storage::FileNameOf(path) + "\" не записан.");
         return;
     }
     for (int row = 1; row < NextRow; ++row) {
@@ -66,8 +64,18 @@ void MainForm::SaveFile(const std::string& path) {
         }
         lines.push_back(std::move(line));
     }
-    storage::WriteTextFile(target, lines);
+    storage::WriteTextFile(path, lines);
     PaymentsModified = false;
+    // As in any document program, the file just written is the one the window now edits:
+    // its name in the caption, the file the save question writes, the name the dialog offers.
+    CurrentFileName = storage::FileNameOf(path);
+    CurrentFilePath = absolutePath(path);
+    if (N16.Checked)
+        ShowFileInCaption();
+}
+
+void MainForm::ShowFileInCaption() {
+    Caption = "Ссудомер 2.0 - [" + CurrentFileName + "] - режим ввода платежей";
 }
 
 void MainForm::N4Click() {
@@ -97,10 +105,11 @@ struct LoadedPaymentFile {
 namespace {
 
 // Fills table row `row` from one line of a payment file and returns the balance after that
-// payment. A line that is no payment (empty, without the fields up to "Всего за платеж", a
-// date or an amount that does not read) throws ConversionError naming the line and field.
+// payment; `read` gets what the line says, for checking it against the lines before. A line
+// that is no payment (empty, without the fields up to "Всего за платеж", a date or an amount
+// that does not read) throws ConversionError naming the line and field.
 loan::ScaledAmount ReadPaymentRow(loan::ScheduleTable& table, int row, std::string_view line,
-                                  const loan::Locale& locale) {
+                                  const loan::Locale& locale, PaymentLine& read) {
     constexpr int kColumns = loan::ScheduleTable::kColumnCount;
     constexpr int kDateColumn = 1;
     const auto where = [&] { return "Строка " + std::to_string(row + kHeaderLines); };
@@ -112,6 +121,7 @@ loan::ScaledAmount ReadPaymentRow(loan::ScheduleTable& table, int row, std::stri
         throw loan::ConversionError(where() + " пуста.");
 
     loan::ScheduleTable::RowTexts fields;  // the line's own texts, or the money texts below
+    std::array<std::string_view, kColumns> original;  // as the file holds them
     std::array<std::string, kColumns> money;
     std::array<loan::ScaledAmount, kColumns> amounts{};
     int column = 0;
@@ -124,9 +134,10 @@ loan::ScaledAmount ReadPaymentRow(loan::ScheduleTable& table, int row, std::stri
             continue;
         }
         const auto c = static_cast<std::size_t>(column);
+        original[c] = field;
         try {
             if (column == kDateColumn) {
-                loan::ParseShortDate(field);
+                read.date = loan::ParseShortDate(field);
             } else if (column >= kFirstMoneyColumn && column <= kLastMoneyColumn) {
                 amounts[c] = readMoneyField(field, locale);
                 money[c] = loan::FormatMoney(amounts[c], locale);
@@ -150,10 +161,18 @@ loan::ScaledAmount ReadPaymentRow(loan::ScheduleTable& table, int row, std::stri
                                     "\".");
     }
     table.setRow(row, fields, std::min(column, kColumns));
+    read.row = row;
+    read.number = original[0];
+    read.dateText = original[kDateColumn];
+    read.balanceText = original[2];
+    read.principalText = original[3];
     // The balance from the two cells as they read back.
     try {
-        return loan::ToScaled(loan::WrittenAmountValue(amounts[2], locale) -
-                              loan::WrittenAmountValue(amounts[3], locale));
+        const loan::Extended balance = loan::WrittenAmountValue(amounts[2], locale);
+        const loan::Extended principal = loan::WrittenAmountValue(amounts[3], locale);
+        read.balance = loan::ToScaled(balance);
+        read.principal = loan::ToScaled(principal);
+        return loan::ToScaled(balance - principal);
     } catch (const loan::AmountOverflow&) {
         throw loan::ConversionError(where() + ": суммы слишком велики для расчета.");
     }
@@ -189,8 +208,11 @@ LoadedPaymentFile MainForm::readPaymentFile(const std::string& path) const {
             loan::kPaymentHeaders[3], loan::kPaymentHeaders[4], loan::kPaymentHeaders[5],
             loan::kPaymentHeaders[6]};
         table.setRow(0, headers);
+        PaymentSequence sequence(file.header->amount, file.header->date, locale_);
         while (const auto line = lines.next()) {
-            file.balance = ReadPaymentRow(table, file.payments + 1, *line, locale_);
+            PaymentLine read;
+            file.balance = ReadPaymentRow(table, file.payments + 1, *line, locale_, read);
+            sequence.add(read);
             ++file.payments;
             if (file.payments + 1 >= table.rowCount())
                 table.setRowCount(table.rowCount() + 1);
@@ -241,7 +263,7 @@ void MainForm::applyPaymentFile(LoadedPaymentFile& file) {
     Button1.Enabled = false;
     DateTimePicker2.Date = port_.today();
     Button2.Caption = "Режим расчета";
-    Caption = "Ссудомер 2.0 - [" + CurrentFileName + "] - режим ввода платежей";
+    ShowFileInCaption();
     Button4.Enabled = Button6.Enabled = Button5.Enabled = true;
     N16.Checked = true;
     N13.Checked = false;

@@ -10,12 +10,14 @@ namespace {
 using testing_support::TempFolder;
 using testing_support::WriteBytes;
 
+// The first payment's principal in whole units ("2000,00"); the second starts from the
+// balance it leaves.
 std::string fileWithSecondPrincipal(const std::string& firstPrincipal) {
+    const std::string balance = std::to_string(12000 - std::stoi(firstPrincipal)) + ",00";
     return "12000\r\n12\r\n12\r\n10.03.2004\r\n"
            "1;10.04.2004;12000,00;" +
-           firstPrincipal +
-           ";120,00;1120,00;П+%;\r\n"
-           "2;10.05.2004;11000,00;500,00;110,00;610,00;П+%;\r\n";
+           firstPrincipal + ";120,00;1120,00;П+%;\r\n" + "2;10.05.2004;" + balance +
+           ";500,00;110,00;610,00;П+%;\r\n";
 }
 
 TEST(PaymentFileRegister, TheAdvanceIsShownWithItsSign) {

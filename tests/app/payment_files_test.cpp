@@ -60,7 +60,6 @@ TEST_F(PaymentFiles, SaveWritesTheHeaderAndThePaymentRowsOnly) {
     form.SaveFile(path);
     EXPECT_EQ(ReadBytes(path), kTwoPaymentsFile);
     EXPECT_FALSE(form.PaymentsModified);
-    EXPECT_EQ(form.CurrentFileName, "");  // only a load names the current file
 }
 
 // A save without a complete loan must not empty the file chosen: it says so and keeps it.
@@ -92,6 +91,8 @@ TEST_F(PaymentFiles, AFailedSaveSaysSoAndKeepsTheEarlierFile) {
               "изменено.");
     EXPECT_EQ(ReadBytes(path), "earlier\r\n");
     EXPECT_TRUE(form.PaymentsModified);
+    EXPECT_EQ(form.CurrentFileName, "");  // a file not written is not the window's
+    EXPECT_EQ(form.Caption, app::kPaymentInputCaption);
 }
 
 TEST_F(PaymentFiles, LoadRebuildsThePaymentInputState) {
@@ -411,6 +412,71 @@ TEST_F(PaymentFiles, TheSaveQuestionWritesTheLoadedFileWhereItLies) {
               std::string::npos);
     EXPECT_FALSE(std::filesystem::exists("loan.crp"));  // not in the current folder
     EXPECT_FALSE(form.PaymentsModified);
+}
+
+// A file saved under a name is the window's own from then on, as in any document program:
+// "Сохранить платежи..." under a new name once left the caption on the loaded file, and "Да"
+// at closing wrote the later changes into that file (or asked for a name again when none had
+// been loaded), while the file saved lacked them.
+TEST_F(PaymentFiles, ASavedFileBecomesTheWindowsOwn) {
+    for (const bool loadedFirst : {true, false}) {
+        testing_support::FormFixture f;
+        const std::string loaded = folder / "A.crp", saved = folder / "Б копия.crp";
+        WriteBytes(loaded, kTwoPaymentsFile);
+        if (loadedFirst) {
+            ASSERT_TRUE(f.form.RunHandler([&] { f.form.LoadPaymentFile(loaded); }));
+        } else {
+            f.enterLoan("150000", "12,5", "24", {2005, 1, 15});
+            f.form.N16Click();
+            for (const loan::Date date : {loan::Date{2005, 2, 15}, loan::Date{2005, 3, 15}}) {
+                f.form.DateTimePicker2.Date = date;
+                f.form.SpinEdit4.Text = "6250";
+                f.form.RadioButton1.Checked = true;
+                f.form.RadioButton3.Checked = false;
+                f.form.Button4Click();
+            }
+            ASSERT_EQ(f.form.NextRow, 3);
+        }
+        f.port.filesToSave = {saved};
+        f.form.N4Click();
+        const std::string firstSave = ReadBytes(saved);
+        EXPECT_EQ(f.form.Caption, "Ссудомер 2.0 - [Б копия.crp] - режим ввода платежей");
+        EXPECT_EQ(f.form.CurrentFileName, "Б копия.crp");
+        EXPECT_EQ(f.form.CurrentFilePath, saved);
+
+        // A payment added, then "Выход" and "Да": no dialog, the saved file gets it.
+        f.form.DateTimePicker2.Date = {2005, 4, 15};
+        f.form.RadioButton3.Checked = false;
+        f.form.RadioButton4.Checked = true;
+        f.form.Button4Click();
+        ASSERT_EQ(f.form.NextRow, 4);
+        f.port.answers = {app::kAnswerYes};
+        f.port.filesToSave = {folder / "asked.crp"};
+        ASSERT_TRUE(f.form.FormCloseQuery());
+        EXPECT_EQ(f.port.filesToSave.size(), 1u) << "the save dialog was asked";
+        EXPECT_NE(ReadBytes(saved).find("3;15.04.2005;137500,00;"), std::string::npos);
+        EXPECT_EQ(ReadBytes(loaded), kTwoPaymentsFile);
+
+        // A payment deleted: the same file again.
+        f.form.Button6Click();
+        f.port.answers = {app::kAnswerYes};
+        ASSERT_TRUE(f.form.FormCloseQuery());
+        EXPECT_EQ(ReadBytes(saved), firstSave);
+        EXPECT_FALSE(std::filesystem::exists(folder / "asked.crp"));
+        std::filesystem::remove(saved);
+    }
+}
+
+// In the calculation mode the caption names no file; the file saved is still offered next.
+TEST_F(PaymentFiles, ASaveInTheCalculationModeKeepsItsCaption) {
+    enterLoan("6000", "12", "12");
+    form.Button1Click();
+    form.SaveFile(folder / "plan.crp");
+    EXPECT_EQ(form.Caption, app::kCalculationCaption);
+    EXPECT_EQ(form.CurrentFileName, "plan.crp");
+    form.N16Click();  // a new register is no longer that file
+    EXPECT_EQ(form.CurrentFileName, "");
+    EXPECT_EQ(form.Caption, app::kPaymentInputCaption);
 }
 
 TEST_F(PaymentFiles, SaveMenuWritesTheChosenFileAndACancelWritesNothing) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "loan/date.h"
+#include "loan/text.h"
 #include "storage/file_error.h"
 #include "storage/file_type_registry.h"
 #include "support/fake_port.h"
@@ -42,9 +44,7 @@ TEST_F(StartAndClose, AnIncompleteOrMissingLastLoan) {
     EXPECT_EQ(form.SpinEdit1.Text, "0");
     EXPECT_EQ(form.DateTimePicker1.Date, (loan::Date{2004, 3, 10}));
 
-    enterLoan("1000", "12", "0");
-    form.FormClose();
-    EXPECT_EQ(ReadBytes(lastLoanFile), "");
+    WriteBytes(lastLoanFile, "");  // no loan kept
     enterLoan("1000", "12", "10");
     form.ReadLastLoanFile();
     EXPECT_EQ(form.SpinEdit1.Text, "0");
@@ -55,6 +55,44 @@ TEST_F(StartAndClose, AnIncompleteOrMissingLastLoan) {
     enterLoan("5", "5", "5");
     form.ReadLastLoanFile();
     EXPECT_EQ(form.SpinEdit1.Text, "0");
+}
+
+// Closing keeps what the loan fields hold, a zero with the rest: a field at 0 once emptied
+// the file, and the next start showed 0 / 0 / 0 and today's date.
+TEST_F(StartAndClose, ALoanFieldAtZeroIsKeptWithTheOthers) {
+    struct Case {
+        const char *sum, *rate, *term, *file;
+    };
+    const std::vector<Case> cases = {
+        {"250000", "0", "36", "250000\r\n0\r\n36\r\n05.06.2025\r\n"},
+        {"0", "11", "36", "0\r\n11\r\n36\r\n05.06.2025\r\n"},
+        {"250000", "11", "0", "250000\r\n11\r\n0\r\n05.06.2025\r\n"},
+        {"0", "0,0", "0", "0\r\n0,0\r\n0\r\n05.06.2025\r\n"},
+        // An emptied field stands for 0, as in a calculation.
+        {"", "11", "", "0\r\n11\r\n0\r\n05.06.2025\r\n"},
+        {"-", "11,", "36", "0\r\n11,\r\n36\r\n05.06.2025\r\n"},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(lastLoanFile, "250000\r\n11\r\n36\r\n05.06.2025\r\n");
+        testing_support::FormFixture start;
+        start.form.ProgramPath = form.ProgramPath;
+        start.form.ReadLastLoanFile();
+        start.form.SpinEdit1.Text = c.sum;
+        start.form.SpinEdit2.Text = c.rate;
+        start.form.SpinEdit3.Text = c.term;
+        start.form.FormClose();
+        EXPECT_EQ(ReadBytes(lastLoanFile), c.file) << c.sum << "/" << c.rate << "/" << c.term;
+
+        testing_support::FormFixture next('.');
+        next.form.ProgramPath = form.ProgramPath;
+        ASSERT_TRUE(next.form.RunHandler([&] { next.form.ReadLastLoanFile(); }));
+        std::string shown;
+        for (const auto* field : {&next.form.SpinEdit1, &next.form.SpinEdit2})
+            shown += loan::ReplaceAll(field->Text, ".", ",") + "\r\n";
+        shown += next.form.SpinEdit3.Text + "\r\n" +
+                 loan::FormatShortDate(next.form.DateTimePicker1.Date) + "\r\n";
+        EXPECT_EQ(shown, c.file) << "read back under \".\"";
+    }
 }
 
 // A damaged last-loan file is reported by name and line and fills in nothing: random bytes

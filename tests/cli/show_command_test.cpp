@@ -48,14 +48,16 @@ TEST(ShowCommand, PrintsThePaymentsAndTheSummary) {
 
 TEST(ShowCommand, AFileWhoseBalanceCouldNeverBeRepaidGetsNoEndlessForecast) {
     TempFolder folder;
-    // A regular principal of 1,00 a month against a balance of a thousand million.
+    // A regular principal of 1,00 a month against a balance of a thousand million, left by a
+    // payment whose principal went below zero.
     WriteBytes(folder / "edited.crp",
                "1000\r\n12\r\n1000\r\n15.01.2005\r\n"
-               "1;15.02.2005;1000000000,00;0,00;10,00;10,00;\xC0\xCF;\r\n");
+               "1;15.02.2005;1000,00;-999999000,00;10,00;-999998990,00;\xC0\xCF;\r\n");
     const CliRun r = run({"show", folder / "edited.crp", "--forecast", "standard", "--csv",
                           "--decimal-separator", ","});
     EXPECT_NE(r.err.find("Прогноз невозможен"), std::string::npos);
-    EXPECT_NE(r.out.find("1;15.02.2005;1000000000,00;0,00;10,00;10,00;АП\n\n"), std::string::npos);
+    EXPECT_NE(r.out.find("1;15.02.2005;1000,00;-999999000,00;10,00;-999998990,00;АП\n\n"),
+              std::string::npos);
 }
 
 TEST(ShowCommand, ReadsBackWhatRegisterSaved) {
