@@ -1,5 +1,9 @@
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -88,6 +92,71 @@ BENCHMARK(BM_CliPlanProcess)
     ->ArgName("plan")
     ->Arg(0)
     ->Arg(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+namespace {
+
+// 10 000 000 at 9,5 % for 1000 months from 15.01.2024 with `entries` monthly prepayments of
+// 100 each, on the days 1 to 28 from February 2024 on, shortening the term: the many-entries
+// plan that the list of a patient user can reach.
+loan::PlanTerms manyMonthlyPrepayments(int entries) {
+    loan::PlanTerms terms;
+    terms.sum = loan::ToScaled(10000000);
+    terms.annualRate = 9.5;
+    terms.termMonths = 1000;
+    terms.loanDate = {2024, 1, 15};
+    for (int i = 0; i < entries; ++i) {
+        terms.prepayments.push_back({{2024, 2 + i % 11, 1 + i % 28},
+                                     loan::ToScaled(100),
+                                     loan::PrepaymentMode::ShortenTerm,
+                                     true});
+    }
+    return terms;
+}
+
+// The maximum resident size of a forked child, in MiB, that runs `work` (or nothing).
+template <typename Work>
+double childPeakMiB(Work work) {
+    const pid_t child = fork();
+    if (child == 0) {
+        work();
+        _exit(0);
+    }
+    int status = 0;
+    rusage usage{};
+    if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0)
+        return -1;
+    return static_cast<double>(usage.ru_maxrss) / 1024;
+}
+
+// The plan of that many monthly entries with its variants, in a child process of its own:
+// peak_MB is the child's maximum resident size, base_MB that of a child doing nothing (the
+// benchmark program's own pages), so their difference is what the plan took.
+void BM_PlanManyMonthlyPrepayments(benchmark::State& state) {
+    const loan::PlanTerms terms = manyMonthlyPrepayments(static_cast<int>(state.range(0)));
+    double peak = 0;
+    for (auto _ : state) {
+        peak = std::max(peak, childPeakMiB([&] {
+                            const loan::PlanResult result = loan::RunPlan(terms);
+                            benchmark::DoNotOptimize(result.rows.data());
+                        }));
+        if (peak < 0) {
+            state.SkipWithError("the child failed");
+            break;
+        }
+    }
+    state.counters["peak_MB"] = peak;
+    state.counters["base_MB"] = childPeakMiB([] {});
+}
+BENCHMARK(BM_PlanManyMonthlyPrepayments)
+    ->ArgName("entries")
+    ->Arg(1000)
+    ->Arg(5000)
+    ->Iterations(1)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 
