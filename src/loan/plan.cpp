@@ -135,8 +135,12 @@ public:
                                 : StandardPrincipal(balance_, n);
         summary_.firstPayment = annuity_ ? installment_ : 0;
         if (variant_ != PlanVariant::WithoutPrepayments) {
-            for (int source : frame_.prepayments)
-                due_.push_back({terms_.prepayments[static_cast<std::size_t>(source)].date, source, 0});
+            for (int source : frame_.prepayments) {
+                const Prepayment& prepayment = terms_.prepayments[static_cast<std::size_t>(source)];
+                // A monthly one repeats up to the last regular date, so it may have no date.
+                if (!prepayment.monthly || prepayment.date <= frame_.dates.back())
+                    due_.push_back({prepayment.date, source, 0});
+            }
             std::make_heap(due_.begin(), due_.end(), laterDue);
         }
         if (rows_) {
@@ -215,12 +219,12 @@ private:
     }
 
     void changeRate(const RateStep& step) {
+        if (annuity_)
+            settleLastDate();  // at the rate the pending run was to go on with
         rate_ = terms_.rateChanges[static_cast<std::size_t>(step.source)].annualRate;
         rateMillionths_ = step.rateMillionths;
-        if (annuity_) {
-            settleLastDate();
+        if (annuity_)
             takeInstallmentAgain();
-        }
     }
 
     void prepay() {
