@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "loan/annuity.h"
-#include "loan/errors.h"
 #include "loan/monthly_amounts.h"
 #include "loan/plan_interest.h"
 
@@ -36,11 +35,11 @@ struct RateStep {
 // What every variant of one plan shares: the regular dates with the weights of the periods
 // between them, the rate changes in the order they take hold, the prepayments that take part.
 struct PlanFrame {
-    std::vector<Date> dates;              // [0] the loan date, [k] regular date k
-    std::vector<std::int64_t> weights;    // [k] the weight of (dates[k - 1], dates[k]]
-    std::int64_t rateMillionths = 0;      // the starting rate
+    std::vector<Date> dates;            // [0] the loan date, [k] regular date k
+    std::vector<std::int64_t> weights;  // [k] the weight of (dates[k - 1], dates[k]]
+    std::int64_t rateMillionths = 0;    // the starting rate
     std::vector<RateStep> rateSteps;
-    std::vector<int> prepayments;         // the sources dated after the loan date
+    std::vector<int> prepayments;  // the sources dated after the loan date
 };
 
 PlanFrame frameOf(const PlanTerms& terms, std::vector<PlanIssue>* issues) {
@@ -112,7 +111,7 @@ bool laterDue(const PrepaymentDue& a, const PrepaymentDue& b) {
 // One run of the loop over a plan's events, as the variant has it; the rows are kept only
 // when `rows` is given, the issues only when `issues` is.
 class PlanRun {
-public:
+  public:
     PlanRun(const PlanTerms& terms, const PlanFrame& frame, PlanVariant variant,
             std::vector<PlanRow>* rows, std::vector<PlanIssue>* issues)
         : terms_(terms),
@@ -174,18 +173,13 @@ public:
         return summary_;
     }
 
-private:
-    ScaledAmount interestTo(const Date& date, std::int64_t weightFromRegular, int regular) const {
-        const std::int64_t weight = previous_ == frame_.dates[static_cast<std::size_t>(regular)]
-                                        ? weightFromRegular
-                                        : YearShareWeight(previous_, date);
-        return InterestForWeight(balance_, rateMillionths_, weight);
-    }
-
-    // The interest from the last payment to regular date k.
-    ScaledAmount interestToRegular(int k) const {
-        return interestTo(frame_.dates[static_cast<std::size_t>(k)],
-                          frame_.weights[static_cast<std::size_t>(k)], k - 1);
+  private:
+    // The weight of the days from `from` to regular date k: the one worked out beforehand
+    // when `from` is regular date k - 1.
+    std::int64_t weightTo(const Date& from, int k) const {
+        const auto at = static_cast<std::size_t>(k);
+        return from == frame_.dates[at - 1] ? frame_.weights[at]
+                                            : YearShareWeight(from, frame_.dates[at]);
     }
 
     ScaledAmount record(const Date& date, PlanRowKind kind, int source, ScaledAmount principal,
@@ -203,7 +197,8 @@ private:
     }
 
     void payRegular(int k) {
-        const ScaledAmount interest = interestToRegular(k);
+        const ScaledAmount interest =
+            InterestForWeight(balance_, rateMillionths_, weightTo(previous_, k));
         ScaledAmount principal =
             annuity_ ? std::max<ScaledAmount>(SubtractAmounts(installment_, interest), 0)
                      : installment_;
@@ -248,8 +243,7 @@ private:
             }
             return;
         }
-        const bool shortens =
-            modeIn(variant_, prepayment.mode) == PrepaymentMode::ShortenTerm;
+        const bool shortens = modeIn(variant_, prepayment.mode) == PrepaymentMode::ShortenTerm;
         // The last date a pending "term" prepayment set is known without working it out only
         // while every later one lowers the balance by whole kopecks (see settleLastDate).
         if (!shortens || prepayment.amount % (kScale / 100) != 0)
@@ -275,8 +269,8 @@ private:
     void takeInstallmentAgain() {
         const int ahead = last_ - regularsPassed_;
         if (ahead > 0 && balance_ > 0) {
-            installment_ = annuity_ ? PlanAnnuity(balance_, rate_, ahead)
-                                    : StandardPrincipal(balance_, ahead);
+            installment_ =
+                annuity_ ? PlanAnnuity(balance_, rate_, ahead) : StandardPrincipal(balance_, ahead);
         }
     }
 
@@ -295,11 +289,8 @@ private:
         ScaledAmount balance = balance_;
         Date previous = previous_;
         for (int k = regularsPassed_ + 1; k < last_; ++k) {
-            const std::size_t at = static_cast<std::size_t>(k);
-            const std::int64_t weight = previous == frame_.dates[at - 1]
-                                            ? frame_.weights[at]
-                                            : YearShareWeight(previous, frame_.dates[at]);
-            const ScaledAmount interest = InterestForWeight(balance, rateMillionths_, weight);
+            const ScaledAmount interest =
+                InterestForWeight(balance, rateMillionths_, weightTo(previous, k));
             const ScaledAmount principal =
                 std::max<ScaledAmount>(SubtractAmounts(installment_, interest), 0);
             if (principal >= balance) {
@@ -307,7 +298,7 @@ private:
                 return;
             }
             balance -= principal;
-            previous = frame_.dates[at];
+            previous = frame_.dates[static_cast<std::size_t>(k)];
         }
     }
 
@@ -321,10 +312,9 @@ private:
             due_.pop_back();
             if (issues_ && !noted[static_cast<std::size_t>(due.source)]) {
                 noted[static_cast<std::size_t>(due.source)] = true;
-                issues_->push_back({PlanIssueKind::LoanRepaid, PlanEventKind::Prepayment,
-                                    due.source, due.date,
-                                    terms_.prepayments[static_cast<std::size_t>(due.source)].amount,
-                                    0});
+                issues_->push_back(
+                    {PlanIssueKind::LoanRepaid, PlanEventKind::Prepayment, due.source, due.date,
+                     terms_.prepayments[static_cast<std::size_t>(due.source)].amount, 0});
             }
         }
     }
@@ -350,8 +340,7 @@ private:
 
 // The variants run on the plan's frame (only the prepayments' use differs); a variant that
 // changes nothing of the plan as entered is that plan.
-PlanComparison compare(const PlanTerms& terms, const PlanFrame& frame,
-                       const PlanSummary& entered) {
+PlanComparison compare(const PlanTerms& terms, const PlanFrame& frame, const PlanSummary& entered) {
     const auto allIn = [&](PrepaymentMode mode) {
         return std::all_of(terms.prepayments.begin(), terms.prepayments.end(),
                            [&](const Prepayment& prepayment) { return prepayment.mode == mode; });
@@ -398,7 +387,8 @@ ScaledAmount PlanAnnuity(ScaledAmount balance, double annualRate, int months) {
 PlanResult RunPlan(const PlanTerms& terms) {
     PlanResult result;
     const PlanFrame frame = frameOf(terms, &result.issues);
-    result.summary = PlanRun(terms, frame, PlanVariant::AsEntered, &result.rows, &result.issues).Run();
+    result.summary =
+        PlanRun(terms, frame, PlanVariant::AsEntered, &result.rows, &result.issues).Run();
     result.comparison = compare(terms, frame, result.summary);
     return result;
 }

@@ -58,14 +58,8 @@ struct PlanTerms {
     WorkingDayTest isWorkingDay;
 };
 
+// The kinds of event the loop runs, in their order on one date.
 enum class PlanEventKind : unsigned char { RegularPayment, RateChange, Prepayment };
-
-struct PlanEvent {
-    Date date;
-    PlanEventKind kind = PlanEventKind::RegularPayment;
-    int regular = 0;  // RegularPayment: its number k, 1..n
-    int source = -1;  // RateChange, Prepayment: the index in the terms' list
-};
 
 // Why an entry of the lists took no part in the plan.
 enum class PlanIssueKind {

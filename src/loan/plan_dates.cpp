@@ -1,6 +1,7 @@
 #include "loan/plan_dates.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace loan {
 

@@ -27,7 +27,8 @@ Date NominalPaymentDate(const Date& loanDate, int paymentDay, int k);
 
 // The day a payment due on `nominal` is made. A nominal date with no working day in the 31
 // days from it (nor, for `Modified`, before it in its month) stays where it is.
-Date ShiftedPaymentDate(const Date& nominal, PaymentShift shift, const WorkingDayTest& isWorkingDay);
+Date ShiftedPaymentDate(const Date& nominal, PaymentShift shift,
+                        const WorkingDayTest& isWorkingDay);
 
 // The dates of the regular payments 1..termMonths as made: never decreasing.
 std::vector<Date> RegularPaymentDates(const Date& loanDate, int termMonths, int paymentDay,
