@@ -1,5 +1,9 @@
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -44,17 +48,34 @@ loan::PlanTerms planTerms() {
     return terms;
 }
 
-// The arithmetic alone: the plan with its rows and the three other variants.
+// Saturdays, Sundays and 1-8 January off.
+bool workingDay(const loan::Date& date) {
+    const auto weekday = ((loan::DaySerial(date) + 3) % 7 + 7) % 7;  // 0 = Monday
+    return weekday < 5 && !(date.month == 1 && date.day <= 8);
+}
+
+// The arithmetic alone: the plan with its rows and the three other variants; with calendar:1
+// the payments falling on days off are moved to the next working day.
 void BM_PlanWithFourVariants(benchmark::State& state) {
-    const loan::PlanTerms terms = planTerms();
+    loan::PlanTerms terms = planTerms();
+    if (state.range(0) != 0)
+        terms.isWorkingDay = workingDay;
     for (auto _ : state) {
         const loan::PlanResult result = loan::RunPlan(terms);
         benchmark::DoNotOptimize(result.comparison);
     }
-    if (loan::RunPlan(terms).rows.size() != 718)
+    // Without a calendar all 358 prepayments are taken; with one, those dated before a
+    // payment moved past them carry a month's interest and are refused.
+    const std::size_t rows = loan::RunPlan(terms).rows.size();
+    state.counters["rows"] = static_cast<double>(rows);
+    if (state.range(0) == 0 ? rows != 718 : rows <= 360)
         state.SkipWithError("not the plan meant");
 }
-BENCHMARK(BM_PlanWithFourVariants)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PlanWithFourVariants)
+    ->ArgName("calendar")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMicrosecond);
 
 // What the planner window waits for after each change: the same, its table written as text.
 void BM_PlannerCalculate(benchmark::State& state) {
@@ -88,6 +109,69 @@ BENCHMARK(BM_CliPlanProcess)
     ->ArgName("plan")
     ->Arg(0)
     ->Arg(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+namespace {
+
+// 10 000 000 at 9,5 % for 1000 months from 15.01.2024 with `entries` monthly prepayments of
+// 20 each from 15.02.2024, shortening the term: on the regular dates, so each is taken, and
+// 5 000 of them repay the loan in about eight years (some 400 000 rows).
+loan::PlanTerms manyMonthlyPrepayments(int entries) {
+    loan::PlanTerms terms;
+    terms.sum = loan::ToScaled(10000000);
+    terms.annualRate = 9.5;
+    terms.termMonths = 1000;
+    terms.loanDate = {2024, 1, 15};
+    for (int i = 0; i < entries; ++i) {
+        terms.prepayments.push_back(
+            {{2024, 2, 15}, loan::ToScaled(20), loan::PrepaymentMode::ShortenTerm, true});
+    }
+    return terms;
+}
+
+// The maximum resident size of a forked child, in MiB, that runs `work` (or nothing).
+template <typename Work>
+double childPeakMiB(Work work) {
+    const pid_t child = fork();
+    if (child == 0) {
+        work();
+        _exit(0);
+    }
+    int status = 0;
+    rusage usage{};
+    if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0)
+        return -1;
+    return static_cast<double>(usage.ru_maxrss) / 1024;
+}
+
+// The plan of that many monthly entries with its variants, in a child process of its own:
+// peak_MB is the child's maximum resident size, base_MB that of a child doing nothing (the
+// benchmark program's own pages), so their difference is what the plan took.
+void BM_PlanManyMonthlyPrepayments(benchmark::State& state) {
+    const loan::PlanTerms terms = manyMonthlyPrepayments(static_cast<int>(state.range(0)));
+    double peak = 0;
+    for (auto _ : state) {
+        peak = std::max(peak, childPeakMiB([&] {
+                            const loan::PlanResult result = loan::RunPlan(terms);
+                            benchmark::DoNotOptimize(result.rows.data());
+                        }));
+        if (peak < 0) {
+            state.SkipWithError("the child failed");
+            break;
+        }
+    }
+    state.counters["peak_MB"] = peak;
+    state.counters["base_MB"] = childPeakMiB([] {});
+}
+BENCHMARK(BM_PlanManyMonthlyPrepayments)
+    ->ArgName("entries")
+    ->Arg(1000)
+    ->Arg(5000)
+    ->Iterations(1)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 

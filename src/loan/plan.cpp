@@ -4,38 +4,12 @@
 #include <cmath>
 
 #include "loan/annuity.h"
-#include "loan/interest.h"
 #include "loan/monthly_amounts.h"
+#include "loan/plan_interest.h"
 
 namespace loan {
 
 namespace {
-
-// The order of the kinds on one date.
-int dayOrder(PlanEventKind kind) {
-    switch (kind) {
-        case PlanEventKind::RegularPayment:
-            return 0;
-        case PlanEventKind::RateChange:
-            return 1;
-        case PlanEventKind::Prepayment:
-            break;
-    }
-    return 2;
-}
-
-ScaledAmount interestFor(ScaledAmount balance, double annualRate, const Date& date,
-                         const Date& previous) {
-    if (date == previous)
-        return 0;
-    return ToScaled(InterestBetween(ToUnitsDouble(balance), annualRate, date, previous));
-}
-
-bool eventBefore(const PlanEvent& a, const PlanEvent& b) {
-    if (a.date != b.date)
-        return a.date < b.date;
-    return dayOrder(a.kind) < dayOrder(b.kind);
-}
 
 // The mode a prepayment has in a variant.
 PrepaymentMode modeIn(PlanVariant variant, PrepaymentMode given) {
@@ -51,158 +25,35 @@ PrepaymentMode modeIn(PlanVariant variant, PrepaymentMode given) {
     return given;
 }
 
-// The loop over the events of the terms, run as the variant has it; the rows are kept only
-// when `rows` is given, the issues only when `issues` is.
-PlanSummary runEvents(const PlanTerms& terms, const std::vector<PlanEvent>& events,
-                      PlanVariant variant, std::vector<PlanRow>* rows,
-                      std::vector<PlanIssue>* issues) {
+// A rate change as the loop meets it: after the payment of regular date `regular`.
+struct RateStep {
+    int regular = 0;
+    int source = -1;
+    std::int64_t rateMillionths = 0;
+};
+
+// What every variant of one plan shares: the regular dates with the weights of the periods
+// between them, the rate changes in the order they take hold, the prepayments that take part.
+struct PlanFrame {
+    std::vector<Date> dates;            // [0] the loan date, [k] regular date k
+    std::vector<std::int64_t> weights;  // [k] the weight of (dates[k - 1], dates[k]]
+    std::int64_t rateMillionths = 0;    // the starting rate
+    std::vector<RateStep> rateSteps;
+    std::vector<int> prepayments;  // the sources dated after the loan date
+};
+
+PlanFrame frameOf(const PlanTerms& terms, std::vector<PlanIssue>* issues) {
+    PlanFrame frame;
     const int n = terms.termMonths;
-    if (n <= 0 || terms.sum <= 0)
-        return {};
-    const bool annuity = terms.scheme == PlanScheme::Annuity;
-    const bool withPrepayments = variant != PlanVariant::WithoutPrepayments;
-
-    ScaledAmount balance = terms.sum;
-    double rate = terms.annualRate;
-    Date previous = terms.loanDate;
-    int regularsPassed = 0;  // regular dates on or before the current event
-    ScaledAmount installment = annuity ? terms.payment.value_or(PlanAnnuity(balance, rate, n))
-                                       : StandardPrincipal(balance, n);
-    std::vector<bool> repaidNoted(terms.prepayments.size());
-
-    PlanSummary summary;
-    summary.firstPayment = annuity ? installment : 0;
-    const auto record = [&](const PlanEvent& event, PlanRowKind kind, ScaledAmount principal,
-                            ScaledAmount interest) {
-        const ScaledAmount total = AddAmounts(principal, interest);
-        if (rows)
-            rows->push_back({event.date, kind, event.source, balance, principal, interest, total});
-        summary.principal = AddAmounts(summary.principal, principal);
-        summary.interest = AddAmounts(summary.interest, interest);
-        summary.total = AddAmounts(summary.total, total);
-        summary.lastPaymentDate = event.date;
-        balance -= principal;
-        previous = event.date;
-        return total;
-    };
-    const auto recompute = [&](int monthsAhead) {
-        if (monthsAhead > 0 && balance > 0) {
-            installment = annuity ? PlanAnnuity(balance, rate, monthsAhead)
-                                  : StandardPrincipal(balance, monthsAhead);
-        }
-    };
-
-    for (const PlanEvent& event : events) {
-        if (event.kind == PlanEventKind::Prepayment && !withPrepayments)
-            continue;
-        if (balance == 0) {
-            if (event.kind == PlanEventKind::Prepayment && !repaidNoted[event.source]) {
-                repaidNoted[event.source] = true;
-                if (issues) {
-                    issues->push_back({PlanIssueKind::LoanRepaid, event.kind, event.source,
-                                       event.date, terms.prepayments[event.source].amount, 0});
-                }
-            }
-            continue;
-        }
-        switch (event.kind) {
-            case PlanEventKind::RegularPayment: {
-                const ScaledAmount interest = interestFor(balance, rate, event.date, previous);
-                ScaledAmount principal =
-                    annuity ? std::max<ScaledAmount>(SubtractAmounts(installment, interest), 0)
-                            : installment;
-                if (event.regular == n || principal >= balance)
-                    principal = balance;
-                const ScaledAmount total = record(event, PlanRowKind::Regular, principal, interest);
-                regularsPassed = event.regular;
-                ++summary.regularPayments;
-                summary.lastPayment = annuity ? installment : total;
-                if (!annuity && summary.regularPayments == 1)
-                    summary.firstPayment = total;
-                break;
-            }
-            case PlanEventKind::RateChange:
-                rate = terms.rateChanges[event.source].annualRate;
-                if (annuity)
-                    recompute(n - regularsPassed);
-                break;
-            case PlanEventKind::Prepayment: {
-                const Prepayment& prepayment = terms.prepayments[event.source];
-                const ScaledAmount interest = interestFor(balance, rate, event.date, previous);
-                if (prepayment.amount <= interest) {
-                    if (issues) {
-                        issues->push_back({PlanIssueKind::InterestNotCovered, event.kind,
-                                           event.source, event.date, prepayment.amount, interest});
-                    }
-                    break;
-                }
-                const ScaledAmount principal = std::min(prepayment.amount - interest, balance);
-                record(event, PlanRowKind::Prepayment, principal, interest);
-                if (modeIn(variant, prepayment.mode) == PrepaymentMode::LowerPayment)
-                    recompute(n - regularsPassed);
-                break;
-            }
-        }
-    }
-    if (summary.regularPayments == 0)
-        summary.lastPayment = summary.firstPayment;
-    return summary;
-}
-
-// The variants run on the plan's events (only the prepayments' use differs); a variant that
-// changes nothing of the plan as entered is that plan.
-PlanComparison compare(const PlanTerms& terms, const std::vector<PlanEvent>& events,
-                       const PlanSummary& entered) {
-    const auto allIn = [&](PrepaymentMode mode) {
-        return std::all_of(terms.prepayments.begin(), terms.prepayments.end(),
-                           [&](const Prepayment& prepayment) { return prepayment.mode == mode; });
-    };
-    PlanComparison comparison{};
-    for (std::size_t i = 0; i < kPlanVariants.size(); ++i) {
-        const PlanVariant variant = kPlanVariants[i];
-        const bool same =
-            variant == PlanVariant::AsEntered || terms.prepayments.empty() ||
-            (variant == PlanVariant::AllShortenTerm && allIn(PrepaymentMode::ShortenTerm)) ||
-            (variant == PlanVariant::AllLowerPayment && allIn(PrepaymentMode::LowerPayment));
-        comparison[i].variant = variant;
-        comparison[i].summary =
-            same ? entered : runEvents(terms, events, variant, nullptr, nullptr);
-    }
-    static_assert(kPlanVariants[1] == PlanVariant::WithoutPrepayments);
-    const ScaledAmount baseline = comparison[1].summary.interest;
-    for (VariantFigures& figures : comparison)
-        figures.interestSaved = SubtractAmounts(baseline, figures.summary.interest);
-    return comparison;
-}
-
-}  // namespace
-
-Date RegularDate(const Date& loanDate, int k) {
-    return IncMonth(loanDate, k);
-}
-
-ScaledAmount PlanAnnuity(ScaledAmount balance, double annualRate, int months) {
-    const double amount = AnnuityAmount(ToUnitsDouble(balance), annualRate, months);
-    // A rate of 0, or one so small that a month's growth vanishes in extended precision.
-    if (!std::isfinite(amount))
-        return StandardPrincipal(balance, months);
-    return ToScaled(RoundFraction(100, amount));
-}
-
-namespace {
-
-// The events of the plan in the order they are run; entries dated on or before the loan
-// date are left out and, when `issues` is given, reported there.
-std::vector<PlanEvent> PlanEvents(const PlanTerms& terms,
-                                  std::vector<PlanIssue>* issues = nullptr) {
-    const int n = terms.termMonths;
-    std::vector<Date> regularDates;
-    regularDates.reserve(static_cast<std::size_t>(std::max(n, 0)));
-    for (int k = 1; k <= n; ++k) regularDates.push_back(RegularDate(terms.loanDate, k));
-    const Date lastRegular = regularDates.empty() ? terms.loanDate : regularDates.back();
-
-    // The rate changes and prepayments, sorted, are merged into the regular payments.
-    std::vector<PlanEvent> events;
+    frame.dates.reserve(static_cast<std::size_t>(std::max(n, 0)) + 1);
+    frame.dates.push_back(terms.loanDate);
+    for (const Date& date :
+         RegularPaymentDates(terms.loanDate, n, terms.paymentDay, terms.shift, terms.isWorkingDay))
+        frame.dates.push_back(date);
+    frame.weights.resize(frame.dates.size());
+    for (std::size_t k = 1; k < frame.dates.size(); ++k)
+        frame.weights[k] = YearShareWeight(frame.dates[k - 1], frame.dates[k]);
+    frame.rateMillionths = RateMillionths(terms.annualRate);
 
     const auto tooEarly = [&](const Date& date, PlanEventKind kind, int source,
                               ScaledAmount amount) {
@@ -226,58 +77,326 @@ std::vector<PlanEvent> PlanEvents(const PlanTerms& terms,
                terms.rateChanges[static_cast<std::size_t>(b)].date;
     });
     for (int i : changes) {
+        const RateChange& change = terms.rateChanges[static_cast<std::size_t>(i)];
         const auto takesHold =
-            std::lower_bound(regularDates.begin(), regularDates.end(),
-                             terms.rateChanges[static_cast<std::size_t>(i)].date);
-        if (takesHold != regularDates.end())
-            events.push_back({*takesHold, PlanEventKind::RateChange, 0, i});
+            std::lower_bound(frame.dates.begin() + 1, frame.dates.end(), change.date);
+        if (takesHold != frame.dates.end()) {
+            frame.rateSteps.push_back({static_cast<int>(takesHold - frame.dates.begin()), i,
+                                       RateMillionths(change.annualRate)});
+        }
     }
 
     for (int i = 0; i < static_cast<int>(terms.prepayments.size()); ++i) {
         const Prepayment& prepayment = terms.prepayments[static_cast<std::size_t>(i)];
-        if (tooEarly(prepayment.date, PlanEventKind::Prepayment, i, prepayment.amount))
-            continue;
-        if (!prepayment.monthly) {
-            events.push_back({prepayment.date, PlanEventKind::Prepayment, 0, i});
-            continue;
+        if (!tooEarly(prepayment.date, PlanEventKind::Prepayment, i, prepayment.amount))
+            frame.prepayments.push_back(i);
+    }
+    return frame;
+}
+
+// A prepayment's next date: its own, or for a monthly one the same day `repeat` months on.
+struct PrepaymentDue {
+    Date date;
+    int source = -1;
+    int repeat = 0;
+};
+
+// The heap's order: the earliest date on top, on one date the first source given.
+bool laterDue(const PrepaymentDue& a, const PrepaymentDue& b) {
+    if (a.date != b.date)
+        return a.date > b.date;
+    return a.source > b.source;
+}
+
+// One run of the loop over a plan's events, as the variant has it; the rows are kept only
+// when `rows` is given, the issues only when `issues` is.
+class PlanRun {
+  public:
+    PlanRun(const PlanTerms& terms, const PlanFrame& frame, PlanVariant variant,
+            std::vector<PlanRow>* rows, std::vector<PlanIssue>* issues)
+        : terms_(terms),
+          frame_(frame),
+          variant_(variant),
+          rows_(rows),
+          issues_(issues),
+          annuity_(terms.scheme == PlanScheme::Annuity),
+          last_(terms.termMonths),
+          balance_(terms.sum),
+          rate_(terms.annualRate),
+          rateMillionths_(frame.rateMillionths),
+          previous_(terms.loanDate) {}
+
+    PlanSummary Run() {
+        const int n = terms_.termMonths;
+        if (n <= 0 || terms_.sum <= 0)
+            return {};
+        installment_ = annuity_ ? terms_.payment.value_or(PlanAnnuity(balance_, rate_, n))
+                                : StandardPrincipal(balance_, n);
+        summary_.firstPayment = annuity_ ? installment_ : 0;
+        if (variant_ != PlanVariant::WithoutPrepayments) {
+            for (int source : frame_.prepayments) {
+                const Prepayment& prepayment = terms_.prepayments[static_cast<std::size_t>(source)];
+                // A monthly one repeats up to the last regular date, so it may have no date.
+                if (!prepayment.monthly || prepayment.date <= frame_.dates.back())
+                    due_.push_back({prepayment.date, source, 0});
+            }
+            std::make_heap(due_.begin(), due_.end(), laterDue);
         }
-        for (int month = 0;; ++month) {
-            const Date date = IncMonth(prepayment.date, month);
-            if (date > lastRegular)
+        if (rows_) {
+            std::size_t once = 0;
+            for (int source : frame_.prepayments)
+                once += !terms_.prepayments[static_cast<std::size_t>(source)].monthly;
+            rows_->reserve(static_cast<std::size_t>(n) + once);
+        }
+
+        int nextRegular = 1;
+        std::size_t nextRate = 0;
+        while (balance_ > 0) {
+            // On one date: the regular payment, its rate changes, then the prepayments.
+            const bool regularLeft = nextRegular <= n;
+            const bool rateLeft = nextRate < frame_.rateSteps.size();
+            const bool prepaymentLeft = !due_.empty();
+            if (rateLeft && frame_.rateSteps[nextRate].regular < nextRegular) {
+                changeRate(frame_.rateSteps[nextRate++]);
+            } else if (regularLeft &&
+                       (!prepaymentLeft || !(due_.front().date < frame_.dates[nextRegular]))) {
+                payRegular(nextRegular++);
+            } else if (prepaymentLeft) {
+                prepay();
+            } else {
                 break;
-            events.push_back({date, PlanEventKind::Prepayment, 0, i});
+            }
+        }
+        noteDroppedPrepayments();
+        if (summary_.regularPayments == 0)
+            summary_.lastPayment = summary_.firstPayment;
+        return summary_;
+    }
+
+  private:
+    // The weight of the days from `from` to regular date k: the one worked out beforehand
+    // when `from` is regular date k - 1.
+    std::int64_t weightTo(const Date& from, int k) const {
+        const auto at = static_cast<std::size_t>(k);
+        return from == frame_.dates[at - 1] ? frame_.weights[at]
+                                            : YearShareWeight(from, frame_.dates[at]);
+    }
+
+    ScaledAmount record(const Date& date, PlanRowKind kind, int source, ScaledAmount principal,
+                        ScaledAmount interest) {
+        const ScaledAmount total = AddAmounts(principal, interest);
+        if (rows_)
+            rows_->push_back({date, kind, source, balance_, principal, interest, total});
+        summary_.principal = AddAmounts(summary_.principal, principal);
+        summary_.interest = AddAmounts(summary_.interest, interest);
+        summary_.total = AddAmounts(summary_.total, total);
+        summary_.lastPaymentDate = date;
+        balance_ -= principal;
+        previous_ = date;
+        return total;
+    }
+
+    void payRegular(int k) {
+        const ScaledAmount interest =
+            InterestForWeight(balance_, rateMillionths_, weightTo(previous_, k));
+        ScaledAmount principal =
+            annuity_ ? std::max<ScaledAmount>(SubtractAmounts(installment_, interest), 0)
+                     : installment_;
+        if (k >= last_ || principal >= balance_)
+            principal = balance_;
+        const ScaledAmount total = record(frame_.dates[static_cast<std::size_t>(k)],
+                                          PlanRowKind::Regular, -1, principal, interest);
+        regularsPassed_ = k;
+        ++summary_.regularPayments;
+        summary_.lastPayment = annuity_ ? installment_ : total;
+        if (!annuity_ && summary_.regularPayments == 1)
+            summary_.firstPayment = total;
+    }
+
+    void changeRate(const RateStep& step) {
+        if (annuity_)
+            settleLastDate();  // at the rate the pending run was to go on with
+        rate_ = terms_.rateChanges[static_cast<std::size_t>(step.source)].annualRate;
+        rateMillionths_ = step.rateMillionths;
+        if (annuity_)
+            takeInstallmentAgain();
+    }
+
+    void prepay() {
+        std::pop_heap(due_.begin(), due_.end(), laterDue);
+        const PrepaymentDue due = due_.back();
+        due_.pop_back();
+        const Prepayment& prepayment = terms_.prepayments[static_cast<std::size_t>(due.source)];
+        if (prepayment.monthly) {
+            const Date next = IncMonth(prepayment.date, due.repeat + 1);
+            if (next <= frame_.dates.back()) {
+                due_.push_back({next, due.source, due.repeat + 1});
+                std::push_heap(due_.begin(), due_.end(), laterDue);
+            }
+        }
+        const ScaledAmount interest =
+            InterestForWeight(balance_, rateMillionths_, YearShareWeight(previous_, due.date));
+        if (prepayment.amount <= interest) {
+            if (issues_) {
+                issues_->push_back({PlanIssueKind::InterestNotCovered, PlanEventKind::Prepayment,
+                                    due.source, due.date, prepayment.amount, interest});
+            }
+            return;
+        }
+        const bool shortens = modeIn(variant_, prepayment.mode) == PrepaymentMode::ShortenTerm;
+        // The last date a pending "term" prepayment set is known without working it out only
+        // while every later one lowers the balance by whole kopecks (see settleLastDate).
+        if (!shortens || prepayment.amount % (kScale / 100) != 0)
+            settleLastDate();
+        const ScaledAmount principal = std::min(prepayment.amount - interest, balance_);
+        record(due.date, PlanRowKind::Prepayment, due.source, principal, interest);
+        if (balance_ == 0)
+            return;
+        if (!shortens) {
+            takeInstallmentAgain();
+        } else if (annuity_) {
+            lastDatePending_ = true;
+        } else if (installment_ > 0) {
+            // Equal parts repay the balance after as many regular dates as the parts it holds.
+            const ScaledAmount parts = (balance_ + installment_ - 1) / installment_;
+            if (parts < last_ - regularsPassed_)
+                last_ = regularsPassed_ + static_cast<int>(parts);
         }
     }
 
-    if (!std::is_sorted(events.begin(), events.end(), eventBefore))
-        std::stable_sort(events.begin(), events.end(), eventBefore);
-    const std::size_t others = events.size();
-    events.reserve(others + regularDates.size());
-    for (int k = 1; k <= n; ++k) {
-        events.push_back(
-            {regularDates[static_cast<std::size_t>(k - 1)], PlanEventKind::RegularPayment, k, -1});
+    // The annuity (or S / T) taken again on the balance over the regular dates still ahead
+    // up to the last one.
+    void takeInstallmentAgain() {
+        const int ahead = last_ - regularsPassed_;
+        if (ahead > 0 && balance_ > 0) {
+            installment_ =
+                annuity_ ? PlanAnnuity(balance_, rate_, ahead) : StandardPrincipal(balance_, ahead);
+        }
     }
-    std::inplace_merge(events.begin(), events.begin() + static_cast<std::ptrdiff_t>(others),
-                       events.end(), eventBefore);
-    return events;
+
+    // A "term" prepayment under an annuity moves the last regular date to the one on which
+    // the plan, run on from it with no later events, repays the balance. Until an event needs
+    // that date, the loop itself is that run: a regular payment that reaches the balance ends
+    // the loan there. A later "term" prepayment of whole kopecks only lowers every balance
+    // that run would have (interest rounded to the kopeck can add at most one to a period it
+    // splits, and the prepayment takes at least one off), so it never ends later and the
+    // date stays pending. An event that needs the date works the run out from here, where
+    // the loop has followed it so far.
+    void settleLastDate() {
+        if (!lastDatePending_)
+            return;
+        lastDatePending_ = false;
+        ScaledAmount balance = balance_;
+        Date previous = previous_;
+        for (int k = regularsPassed_ + 1; k < last_; ++k) {
+            const ScaledAmount interest =
+                InterestForWeight(balance, rateMillionths_, weightTo(previous, k));
+            const ScaledAmount principal =
+                std::max<ScaledAmount>(SubtractAmounts(installment_, interest), 0);
+            if (principal >= balance) {
+                last_ = k;
+                return;
+            }
+            balance -= principal;
+            previous = frame_.dates[static_cast<std::size_t>(k)];
+        }
+    }
+
+    // Prepayments met after the loan was repaid: each source noted once, at its first such
+    // date.
+    void noteDroppedPrepayments() {
+        std::vector<bool> noted(terms_.prepayments.size());
+        while (!due_.empty()) {
+            std::pop_heap(due_.begin(), due_.end(), laterDue);
+            const PrepaymentDue due = due_.back();
+            due_.pop_back();
+            if (issues_ && !noted[static_cast<std::size_t>(due.source)]) {
+                noted[static_cast<std::size_t>(due.source)] = true;
+                issues_->push_back(
+                    {PlanIssueKind::LoanRepaid, PlanEventKind::Prepayment, due.source, due.date,
+                     terms_.prepayments[static_cast<std::size_t>(due.source)].amount, 0});
+            }
+        }
+    }
+
+    const PlanTerms& terms_;
+    const PlanFrame& frame_;
+    const PlanVariant variant_;
+    std::vector<PlanRow>* const rows_;
+    std::vector<PlanIssue>* const issues_;
+    const bool annuity_;
+
+    int last_;  // the current last regular date
+    int regularsPassed_ = 0;
+    bool lastDatePending_ = false;
+    ScaledAmount balance_;
+    double rate_;
+    std::int64_t rateMillionths_;
+    Date previous_;
+    ScaledAmount installment_ = 0;
+    std::vector<PrepaymentDue> due_;
+    PlanSummary summary_;
+};
+
+// The variants run on the plan's frame (only the prepayments' use differs); a variant that
+// changes nothing of the plan as entered is that plan.
+PlanComparison compare(const PlanTerms& terms, const PlanFrame& frame, const PlanSummary& entered) {
+    const auto allIn = [&](PrepaymentMode mode) {
+        return std::all_of(terms.prepayments.begin(), terms.prepayments.end(),
+                           [&](const Prepayment& prepayment) { return prepayment.mode == mode; });
+    };
+    PlanComparison comparison{};
+    for (std::size_t i = 0; i < kPlanVariants.size(); ++i) {
+        const PlanVariant variant = kPlanVariants[i];
+        const bool same =
+            variant == PlanVariant::AsEntered || terms.prepayments.empty() ||
+            (variant == PlanVariant::AllShortenTerm && allIn(PrepaymentMode::ShortenTerm)) ||
+            (variant == PlanVariant::AllLowerPayment && allIn(PrepaymentMode::LowerPayment));
+        comparison[i].variant = variant;
+        comparison[i].summary =
+            same ? entered : PlanRun(terms, frame, variant, nullptr, nullptr).Run();
+    }
+    static_assert(kPlanVariants[1] == PlanVariant::WithoutPrepayments);
+    const ScaledAmount baseline = comparison[1].summary.interest;
+    for (VariantFigures& figures : comparison)
+        figures.interestSaved = SubtractAmounts(baseline, figures.summary.interest);
+    return comparison;
 }
 
 }  // namespace
 
+Date RegularDate(const Date& loanDate, int k) {
+    return IncMonth(loanDate, k);
+}
+
+std::vector<Date> PlanPaymentDates(const PlanTerms& terms) {
+    return RegularPaymentDates(terms.loanDate, terms.termMonths, terms.paymentDay, terms.shift,
+                               terms.isWorkingDay);
+}
+
+ScaledAmount PlanAnnuity(ScaledAmount balance, double annualRate, int months) {
+    if (annualRate == 0)
+        return EvenShare(balance, months);
+    const double amount = AnnuityAmount(ToUnitsDouble(balance), annualRate, months);
+    // A rate so small that a month's growth vanishes in extended precision.
+    if (!std::isfinite(amount))
+        return EvenShare(balance, months);
+    return ToScaled(RoundFraction(100, amount));
+}
+
 PlanResult RunPlan(const PlanTerms& terms) {
     PlanResult result;
-    const std::vector<PlanEvent> events = PlanEvents(terms, &result.issues);
-    result.rows.reserve(events.size());
-    result.summary = runEvents(terms, events, PlanVariant::AsEntered, &result.rows, &result.issues);
-    result.comparison = compare(terms, events, result.summary);
+    const PlanFrame frame = frameOf(terms, &result.issues);
+    result.summary =
+        PlanRun(terms, frame, PlanVariant::AsEntered, &result.rows, &result.issues).Run();
+    result.comparison = compare(terms, frame, result.summary);
     return result;
 }
 
 PlanResult RunVariant(const PlanTerms& terms, PlanVariant variant) {
     PlanResult result;
-    const std::vector<PlanEvent> events = PlanEvents(terms);
-    result.rows.reserve(events.size());
-    result.summary = runEvents(terms, events, variant, &result.rows, nullptr);
+    const PlanFrame frame = frameOf(terms, nullptr);
+    result.summary = PlanRun(terms, frame, variant, &result.rows, nullptr).Run();
     return result;
 }
 

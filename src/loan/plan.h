@@ -1,14 +1,15 @@
 #pragma once
 
 // The prepayment planner's arithmetic: a loan repaid as a bank computes it (interest by
-// actual days, an annuity to the kopeck), with early repayments that shorten the term or
-// lower the payment, and changes of the rate.
+// actual days, exact and rounded once to the kopeck, an annuity to the kopeck), with early
+// repayments that shorten the term or lower the payment, and changes of the rate.
 //
-// A plan is a list of dated events run through one loop: the regular payments on the loan
-// date plus 1..n calendar months, the prepayments (a monthly one repeated up to the last
-// regular date) and the rate changes (each moved to the first regular date on or after its
-// own). On one date the regular payment comes first, then the rate changes, then the
-// prepayments in the order given. A new kind of event joins the loop as one more case.
+// A plan is a list of dated events run through one loop: the regular payments (each month's
+// nominal date moved to a working day, see plan_dates.h), the prepayments (a monthly one
+// repeated up to the last regular date, made as the loop reaches it) and the rate changes
+// (each moved to the first regular date on or after its own). On one date the regular
+// payment comes first, then the rate changes, then the prepayments in the order given. A new
+// kind of event joins the loop as one more case.
 
 #include <array>
 #include <optional>
@@ -16,13 +17,15 @@
 
 #include "loan/date.h"
 #include "loan/money.h"
+#include "loan/plan_dates.h"
 
 namespace loan {
 
 enum class PlanScheme { Annuity, Differentiated };
 
-// "term": the monthly payment stays and the loan ends earlier; "payment": the payment is
-// recomputed on the new balance over the regular dates still ahead.
+// "term": the monthly payment stays and the last regular date moves to the one on which that
+// payment repays the balance; "payment": the payment is taken again on the new balance over
+// the regular dates still ahead up to the last one.
 enum class PrepaymentMode { ShortenTerm, LowerPayment };
 
 struct Prepayment {
@@ -47,16 +50,16 @@ struct PlanTerms {
     std::optional<ScaledAmount> payment;
     std::vector<Prepayment> prepayments;
     std::vector<RateChange> rateChanges;
+    // 1..31: the regular payments fall on that day of each month (clipped to a shorter
+    // month); 0: on the loan date's day.
+    int paymentDay = 0;
+    PaymentShift shift = PaymentShift::Next;
+    // The days payments may be made on; empty: every day, so no payment is moved.
+    WorkingDayTest isWorkingDay;
 };
 
+// The kinds of event the loop runs, in their order on one date.
 enum class PlanEventKind : unsigned char { RegularPayment, RateChange, Prepayment };
-
-struct PlanEvent {
-    Date date;
-    PlanEventKind kind = PlanEventKind::RegularPayment;
-    int regular = 0;  // RegularPayment: its number k, 1..n
-    int source = -1;  // RateChange, Prepayment: the index in the terms' list
-};
 
 // Why an entry of the lists took no part in the plan.
 enum class PlanIssueKind {
@@ -121,8 +124,11 @@ struct PlanResult {
 // Regular date k: the loan date plus k calendar months, the day clipped to a shorter month.
 Date RegularDate(const Date& loanDate, int k);
 
+// The dates the regular payments 1..n of the terms are made on (payment day and shift applied).
+std::vector<Date> PlanPaymentDates(const PlanTerms& terms);
+
 // The annuity on `balance` at `annualRate` over `months`, to the kopeck (a half kopeck up);
-// a rate of 0 spreads the balance evenly.
+// a rate of 0 spreads the balance evenly (an instalment plan), a half kopeck up.
 ScaledAmount PlanAnnuity(ScaledAmount balance, double annualRate, int months);
 
 // Runs the plan and its variants. Without a sum above 0 and a term of at least one month it

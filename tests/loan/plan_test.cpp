@@ -180,11 +180,17 @@ TEST(Plan, ARateChangeTakesHoldAtTheFirstRegularDateOnOrAfterIt) {
         EXPECT_EQ(result.summary.lastPayment, rub(49683.27));
     }
     // A change after a prepayment that shortened the term takes the annuity again over the
-    // regular dates left, so the loan runs to its last regular date.
+    // regular dates left up to the last one that prepayment set, not the original ones.
     PlanTerms terms = exampleLoan();
     terms.prepayments = {{{2024, 3, 31}, rub(500000), PrepaymentMode::ShortenTerm, false}};
     terms.rateChanges = {{{2024, 6, 1}, 12}};
-    EXPECT_EQ(RunPlan(terms).summary.lastPaymentDate, (Date{2026, 1, 31}));
+    const loan::PlanResult result = RunPlan(terms);
+    EXPECT_EQ(result.summary.lastPaymentDate, (Date{2025, 1, 31}));
+    EXPECT_EQ(result.summary.regularPayments, 12);
+    // 30.06.2024 pays the old annuity; then 7 dates are left up to 31.01.2025.
+    EXPECT_EQ(result.summary.lastPayment, loan::PlanAnnuity(result.rows[5].balance -
+                                                                result.rows[5].principal,
+                                                            12, 7));
 }
 
 TEST(Plan, RateChangesAndPrepaymentsOnOneDateComeInTheirOrder) {
