@@ -49,12 +49,10 @@ std::optional<LoanHeader> ReadLoanHeader(const std::vector<std::string>& lines,
         return std::nullopt;
     LoanHeader header;
     header.sum = numberLine(line(0), 1, "сумма кредита", locale);
-    try {
-        header.amount =
-            loan::ToScaled(static_cast<double>(*loan::TryParseNumber(header.sum, locale)));
-    } catch (const loan::AmountOverflow&) {
+    const auto sum = static_cast<double>(*loan::TryParseNumber(header.sum, locale));
+    if (!loan::FitsScaled(sum))
         refuseLine(1, "сумма кредита", line(0), "сумма слишком велика для расчета");
-    }
+    header.amount = loan::ToScaled(sum);
     header.rate = numberLine(line(1), 2, "процентная ставка", locale);
 
     // A term of 0 months has no monthly principal: it is no loan either.

@@ -15,6 +15,8 @@ MainForm::MainForm(FormPort& port, loan::Locale locale)
       SpinEdit6(locale_),
       SpinEdit4(locale_),
       Form3(locale_) {
+    // An amount beyond this is refused rather than computed with figures that lose kopecks.
+    SpinEdit1.MaxValue = loan::kMaxAmountUnits;
     SpinEdit2.MaxValue = 100000;
     SpinEdit3.MaxValue = 100000;
     SpinEdit5.MaxValue = kMaxMonthlyPayment;

@@ -133,6 +133,10 @@ void MainForm::Button4Click() {
             showMessage(kErrorCaption, "Сумма платежа не может быть отрицательной!!!");
             return;
         }
+        if (!loan::FitsScaled(amount)) {
+            showMessage(kErrorCaption, kPaymentTooLarge);
+            return;
+        }
         if (*kind == PaymentKind::InterestDeducted &&
             loan::ParseAmount(Label13, locale_) > loan::ToScaled(amount)) {
             showMessage("Так возникнет просрочка!!!",

@@ -42,8 +42,10 @@ PlannerForm::PlannerForm(FormPort& port, loan::Locale locale)
       Payment(locale_),
       PrepaymentAmount(locale_),
       RateChangeRate(locale_) {
+    Sum.MaxValue = loan::kMaxAmountUnits;
     Rate.MaxValue = kMaxRate;
     Term.MaxValue = 100000;
+    Payment.MaxValue = loan::kMaxAmountUnits;
     Payment.Enabled = false;
     RateChangeRate.MaxValue = kMaxRate;
     PrepaymentDate.Date = RateChangeDate.Date = loan::IncMonth(LoanDate.Date);
@@ -348,6 +350,13 @@ bool PlannerForm::calculate(bool reportIncomplete) {
     terms.rateChanges = rateChanges_;
     try {
         result_ = loan::RunPlan(terms);
+        // A row past the amount limit would no longer be exact to the kopeck.
+        for (const loan::PlanRow& row : result_.rows) {
+            for (const ScaledAmount figure : {row.balance, row.principal, row.interest, row.total}) {
+                if (!loan::WithinAmountLimit(figure))
+                    throw loan::AmountOverflow();
+            }
+        }
     } catch (const loan::AmountOverflow&) {
         clearPlan();
         port_.showMessage(kErrorCaption, kTooLargeAmounts);
@@ -440,15 +449,31 @@ void PlannerForm::describeIssues() {
                 break;
         }
     }
+    // A payment below the interest is kept, but told like a refusal: once, and in the list.
+    std::string shortPayment;
+    if (const ScaledAmount interest = result_.summary.uncoveredInterest; interest > 0) {
+        shortPayment = "Платеж по договору " +
+                       FormatMoney(terms_.payment.value_or(result_.summary.firstPayment)) +
+                       " не покрывает проценты (" + FormatMoney(interest) +
+                       "): в такие месяцы платятся только проценты, а долг переходит на "
+                       "последний платеж.";
+        refusals.push_back(shortPayment);
+    }
     for (const std::string& refusal : refusals) {
         if (std::find(refusals_.begin(), refusals_.end(), refusal) == refusals_.end())
-            port_.showMessage(kErrorCaption, refusal);
+            port_.showMessage(refusal == shortPayment ? kAttentionCaption : kErrorCaption, refusal);
     }
     refusals_ = std::move(refusals);
     notes_ = std::move(notes);
 }
 
 std::string PlannerForm::monthlyPaymentText(const loan::PlanSummary& summary) const {
+    // A payment below the interest is not what the rows pay: they pay the interest, and the
+    // last one the debt; the comparison shows those.
+    if (summary.uncoveredInterest > 0) {
+        return FormatMoney(summary.firstRegularTotal) + " / " +
+               FormatMoney(summary.lastRegularTotal);
+    }
     return FormatMoney(summary.firstPayment) + " / " + FormatMoney(summary.lastPayment);
 }
 

@@ -99,6 +99,12 @@ void MainForm::Button1Click() {
         const auto writeRow = [&](int row, const std::string& number, const std::string& month,
                                   const std::string& balance,
                                   const std::array<ScaledAmount, 4>& amounts) {
+            // A figure past the amount limit would no longer be exact to the kopeck (nor read
+            // back from its cell as itself): the schedule is refused instead.
+            for (const ScaledAmount amount : amounts) {
+                if (!loan::WithinAmountLimit(amount))
+                    throw loan::AmountOverflow();
+            }
             std::array<std::string, 4> money;
             for (std::size_t i = 0; i < amounts.size(); ++i) {
                 money[i] = FormatMoney(amounts[i]);
@@ -114,6 +120,8 @@ void MainForm::Button1Click() {
 
         int lastRow = 0;
         for (int row = 1;; ++row) {
+            if (!loan::WithinAmountLimit(Balance))
+                throw loan::AmountOverflow();
             Interest = loan::MonthlyInterest(Balance, Rate);
             StringGrid1.setRowCount(row < 10 ? 10 : row + 1);
             const std::string number = std::to_string(row);

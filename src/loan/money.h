@@ -34,8 +34,20 @@ inline Extended ToUnits(ScaledAmount amount) {
 inline double ToUnitsDouble(ScaledAmount amount) {
     return static_cast<double>(ToUnits(amount));
 }
-// Whether a number of currency units fits a ScaledAmount, with room for the sums taken of it.
+// The largest amount (in currency units) any input or any figure of a row may hold. Below
+// 2^37 units a Double still resolves a ten-thousandth (its step is at most 2^-15 units), so
+// every conversion an amount passes through (to and from its text, PercentOf, RoundFraction)
+// comes back to the same ScaledAmount, and 1000 rows of such figures sum far inside 64 bits.
+inline constexpr double kMaxAmountUnits = 1e11;
+inline constexpr ScaledAmount kMaxScaledAmount = 1'000'000'000'000'000;  // kMaxAmountUnits
+
+// Whether a number of currency units is an amount the arithmetic keeps exact to the
+// ten-thousandth: finite and at most kMaxAmountUnits either way.
 bool FitsScaled(double units);
+// The same for a figure already scaled.
+inline bool WithinAmountLimit(ScaledAmount amount) {
+    return amount >= -kMaxScaledAmount && amount <= kMaxScaledAmount;
+}
 
 ScaledAmount AddAmounts(ScaledAmount a, ScaledAmount b);
 ScaledAmount SubtractAmounts(ScaledAmount a, ScaledAmount b);
@@ -54,10 +66,11 @@ inline bool FormatsExactly(ScaledAmount amount) {
     return amount > -kLimit && amount < kLimit;
 }
 
-// Text of A / 10000 with at least two decimals and the locale's separator.
+// Text of A / 10000 with at least two decimals and the locale's separator, every digit of
+// the amount written (a total of many rows may pass 10^11 units and keeps its kopecks).
 std::string FormatMoney(ScaledAmount amount, const Locale& locale);
 // The same built from the general number text of A / 10000: the reference that FormatMoney
-// matches character for character, and the routine it uses from 10^11 units on.
+// matches character for character below 10^11 units (above, it keeps 15 digits only).
 std::string FormatMoneyFromGeneralText(ScaledAmount amount, const Locale& locale);
 
 }  // namespace loan

@@ -113,9 +113,14 @@ PlanSummary runEvents(const PlanTerms& terms, const std::vector<PlanEvent>& even
                             : installment;
                 if (event.regular == n || principal >= balance)
                     principal = balance;
+                if (annuity && installment < interest && summary.uncoveredInterest == 0)
+                    summary.uncoveredInterest = interest;
                 const ScaledAmount total = record(event, PlanRowKind::Regular, principal, interest);
                 regularsPassed = event.regular;
                 ++summary.regularPayments;
+                if (summary.regularPayments == 1)
+                    summary.firstRegularTotal = total;
+                summary.lastRegularTotal = total;
                 summary.lastPayment = annuity ? installment : total;
                 if (!annuity && summary.regularPayments == 1)
                     summary.firstPayment = total;

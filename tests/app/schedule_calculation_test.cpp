@@ -207,7 +207,7 @@ TEST_F(ScheduleCalculation, HugeAmountsAreRefusedNotWrapped) {
     form.Button1Click();
     EXPECT_EQ(port.messages.back().text, "Слишком большая сумма кредита...");
 
-    enterLoan("900000000000000", "100000", "1000");  // fits, but the interest does not
+    enterLoan("100000000000", "100000", "1000");  // fits, but the interest does not
     form.Button1Click();
     EXPECT_EQ(port.messages.back().text, "Суммы слишком велики для расчета...");
     EXPECT_FALSE(form.StringGrid1.rowHasText(1));
@@ -219,7 +219,8 @@ TEST_F(ScheduleCalculation, ARefusalThatEmptiesTheTableLeavesNoEarlierTotals) {
     form.Button1Click();
     ASSERT_EQ(form.Label15, "13500,00");
 
-    form.SpinEdit1.Text = "900000000000000";  // the sums leave the 64-bit range
+    form.SpinEdit1.Text = "100000000000";  // the interest leaves the amount limit
+    form.SpinEdit2.Text = "100000";
     form.Button1Click();
     EXPECT_EQ(port.messages.back().text, "Суммы слишком велики для расчета...");
     EXPECT_FALSE(form.StringGrid1.rowHasText(1));
