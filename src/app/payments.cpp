@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/main_form.h"
+#include "loan/errors.h"
 #include "loan/advance.h"
 #include "loan/date.h"
 #include "loan/interest.h"
@@ -167,6 +168,9 @@ void MainForm::Button4Click() {
         Interest = loan::AddAmounts(
             Interest, interestBetween(Balance, 2 * Rate, paymentDate, dayBeforeMonth));
     }
+    // Interest past the amount limit would no longer be exact to the kopeck.
+    if (!loan::WithinAmountLimit(Interest))
+        throw loan::AmountOverflow();
     Label13 = FormatMoney(Interest);
 
     if (*kind == PaymentKind::InterestDeducted)

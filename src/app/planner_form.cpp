@@ -350,12 +350,11 @@ bool PlannerForm::calculate(bool reportIncomplete) {
     terms.rateChanges = rateChanges_;
     try {
         result_ = loan::RunPlan(terms);
-        // A row past the amount limit would no longer be exact to the kopeck.
+        // Interest past the amount limit would no longer be exact to the kopeck (the
+        // balance and the principal stay within the sum).
         for (const loan::PlanRow& row : result_.rows) {
-            for (const ScaledAmount figure : {row.balance, row.principal, row.interest, row.total}) {
-                if (!loan::WithinAmountLimit(figure))
-                    throw loan::AmountOverflow();
-            }
+            if (!loan::WithinAmountLimit(row.interest))
+                throw loan::AmountOverflow();
         }
     } catch (const loan::AmountOverflow&) {
         clearPlan();

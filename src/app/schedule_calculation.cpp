@@ -99,10 +99,11 @@ void MainForm::Button1Click() {
         const auto writeRow = [&](int row, const std::string& number, const std::string& month,
                                   const std::string& balance,
                                   const std::array<ScaledAmount, 4>& amounts) {
-            // A figure past the amount limit would no longer be exact to the kopeck (nor read
-            // back from its cell as itself): the schedule is refused instead.
-            for (const ScaledAmount amount : amounts) {
-                if (!loan::WithinAmountLimit(amount))
+            // A principal part, interest or fee past the amount limit would no longer be exact
+            // to the kopeck: the schedule is refused instead. (The row's total of three such
+            // figures still reads back from its cell as itself.)
+            for (std::size_t i = 0; i < 3; ++i) {
+                if (!loan::WithinAmountLimit(amounts[i]))
                     throw loan::AmountOverflow();
             }
             std::array<std::string, 4> money;

@@ -34,10 +34,10 @@ inline Extended ToUnits(ScaledAmount amount) {
 inline double ToUnitsDouble(ScaledAmount amount) {
     return static_cast<double>(ToUnits(amount));
 }
-// The largest amount (in currency units) any input or any figure of a row may hold. Below
-// 2^37 units a Double still resolves a ten-thousandth (its step is at most 2^-15 units), so
-// every conversion an amount passes through (to and from its text, PercentOf, RoundFraction)
-// comes back to the same ScaledAmount, and 1000 rows of such figures sum far inside 64 bits.
+// The most (in units) an input, principal part, interest or fee may hold. Below 2^39 units a
+// Double errs by under half a ten-thousandth: an amount, or a row's total of three, reads back
+// as itself from its text and RoundFraction; a share (PercentOf) of 10^11 errs by under one,
+// so it rounds to the kopeck as exact arithmetic does; 1000 rows sum far inside 64 bits.
 inline constexpr double kMaxAmountUnits = 1e11;
 inline constexpr ScaledAmount kMaxScaledAmount = 1'000'000'000'000'000;  // kMaxAmountUnits
 

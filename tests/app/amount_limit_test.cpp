@@ -41,10 +41,11 @@ std::optional<ScaledAmount> exactAmount(const std::string& text) {
 
 // A percentage given with at most two decimals, in hundredths of a percent.
 Wide hundredths(const std::string& percent) {
-    const ScaledAmount scaled = *exactAmount(percent.find(',') == std::string::npos
-                                                 ? percent + ",00"
-                                                 : percent);
-    return scaled / 100;
+    const std::size_t comma = percent.find(',');
+    std::string digits = percent.substr(0, comma);
+    std::string decimals = comma == std::string::npos ? "" : percent.substr(comma + 1);
+    decimals.resize(2, '0');
+    return std::stoll(digits + decimals);
 }
 
 // Whether `figure` is `numerator / denominator` (scaled) to the kopeck: the rules round to
