@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/controls.h"
-#include "loan/money.h"
 #include "widgets/spin_edit_model.h"
 
 namespace app {
@@ -12,7 +11,6 @@ enum class ForecastMethod { Standard, AveragePayment, FixedPayment };
 struct ForecastSettingsForm {
     explicit ForecastSettingsForm(const loan::Locale& locale) : FloatSpinEdit1(locale) {
         FloatSpinEdit1.Enabled = false;
-        FloatSpinEdit1.MaxValue = loan::kMaxAmountUnits;
     }
 
     static constexpr const char* kCaption = "Настройка прогнозирования";

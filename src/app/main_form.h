@@ -37,7 +37,6 @@ inline constexpr const char* kMissingInput = "Что-то забыли ввес�
 inline constexpr const char* kApplicationTitle = "Ссудомер";
 inline constexpr const char* kTooLargeAmounts = "Суммы слишком велики для расчета...";
 inline constexpr const char* kLoanSumTooLarge = "Слишком большая сумма кредита...";
-inline constexpr const char* kPaymentTooLarge = "Слишком большая сумма платежа...";
 
 // The longest term a schedule is computed for, and what a longer one gets.
 inline constexpr int kMaxTermMonths = 1000;

@@ -4,14 +4,19 @@
 #include <string>
 
 #include "app/main_form.h"
-#include "loan/errors.h"
 #include "loan/advance.h"
+#include "loan/amount_limit.h"
 #include "loan/date.h"
+#include "loan/errors.h"
 #include "loan/interest.h"
 #include "loan/monthly_amounts.h"
 #include "loan/number_text.h"
 
 namespace app {
+
+namespace {
+constexpr const char* kPaymentTooLarge = "Слишком большая сумма платежа...";
+}  // namespace
 
 namespace {
 

@@ -7,6 +7,7 @@
 
 #include "app/loan_information.h"
 #include "app/main_form.h"
+#include "loan/amount_limit.h"
 #include "loan/errors.h"
 #include "loan/number_text.h"
 #include "storage/safe_file_writer.h"
@@ -448,7 +449,7 @@ void PlannerForm::describeIssues() {
                 break;
         }
     }
-    // A payment below the interest is kept, but told like a refusal: once, and in the list.
+    // A payment below the interest is kept, but warned of: once in a box, and in the notes.
     std::string shortPayment;
     if (const ScaledAmount interest = result_.summary.uncoveredInterest; interest > 0) {
         shortPayment = "Платеж по договору " +
@@ -456,11 +457,13 @@ void PlannerForm::describeIssues() {
                        " не покрывает проценты (" + FormatMoney(interest) +
                        "): в такие месяцы платятся только проценты, а долг переходит на "
                        "последний платеж.";
-        refusals.push_back(shortPayment);
+        if (std::find(notes_.begin(), notes_.end(), shortPayment) == notes_.end())
+            port_.showMessage(kAttentionCaption, shortPayment);
+        notes.insert(notes.begin(), shortPayment);
     }
     for (const std::string& refusal : refusals) {
         if (std::find(refusals_.begin(), refusals_.end(), refusal) == refusals_.end())
-            port_.showMessage(refusal == shortPayment ? kAttentionCaption : kErrorCaption, refusal);
+            port_.showMessage(kErrorCaption, refusal);
     }
     refusals_ = std::move(refusals);
     notes_ = std::move(notes);

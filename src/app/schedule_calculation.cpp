@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/main_form.h"
+#include "loan/amount_limit.h"
 #include "loan/annuity.h"
 #include "loan/date.h"
 #include "loan/errors.h"

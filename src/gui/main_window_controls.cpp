@@ -183,7 +183,7 @@ void MainWindow::buildControls() {
         return right + 1 + kGap;
     };
     const int leftFrom = valuesLeft(0);
-    const int leftTo = kRightColumn - 4;
+    const int leftTo = kRightColumn - 10;
     const int rightFrom = valuesLeft(3);
     const int rightTo = GroupBox3->width() - 6;
     Label15 = makeValue(GroupBox3, "Label15", captions[0], leftFrom, leftTo);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "loan/amount_limit.h"
 #include "loan/errors.h"
 #include "loan/number_text.h"
 
@@ -64,6 +65,8 @@ std::string formatExactMoney(ScaledAmount amount, char separator) {
 
 }  // namespace
 
+// Within the amount limit: an amount that fits a ScaledAmount but passes the limit would
+// lose kopecks on its way through the arithmetic.
 bool FitsScaled(double units) {
     return std::isfinite(units) && std::fabs(units) <= kMaxAmountUnits;
 }

@@ -34,20 +34,8 @@ inline Extended ToUnits(ScaledAmount amount) {
 inline double ToUnitsDouble(ScaledAmount amount) {
     return static_cast<double>(ToUnits(amount));
 }
-// The most (in units) an input, principal part, interest or fee may hold. Below 2^39 units a
-// Double errs by under half a ten-thousandth: an amount, or a row's total of three, reads back
-// as itself from its text and RoundFraction; a share (PercentOf) of 10^11 errs by under one,
-// so it rounds to the kopeck as exact arithmetic does; 1000 rows sum far inside 64 bits.
-inline constexpr double kMaxAmountUnits = 1e11;
-inline constexpr ScaledAmount kMaxScaledAmount = 1'000'000'000'000'000;  // kMaxAmountUnits
-
-// Whether a number of currency units is an amount the arithmetic keeps exact to the
-// ten-thousandth: finite and at most kMaxAmountUnits either way.
+// Whether a number of currency units is within the amount limit (loan/amount_limit.h).
 bool FitsScaled(double units);
-// The same for a figure already scaled.
-inline bool WithinAmountLimit(ScaledAmount amount) {
-    return amount >= -kMaxScaledAmount && amount <= kMaxScaledAmount;
-}
 
 ScaledAmount AddAmounts(ScaledAmount a, ScaledAmount b);
 ScaledAmount SubtractAmounts(ScaledAmount a, ScaledAmount b);
@@ -66,8 +54,7 @@ inline bool FormatsExactly(ScaledAmount amount) {
     return amount > -kLimit && amount < kLimit;
 }
 
-// Text of A / 10000 with at least two decimals and the locale's separator, every digit of
-// the amount written (a total of many rows may pass 10^11 units and keeps its kopecks).
+// Text of A / 10000 with at least two decimals and the locale's separator, every digit.
 std::string FormatMoney(ScaledAmount amount, const Locale& locale);
 // The same built from the general number text of A / 10000: the reference that FormatMoney
 // matches character for character below 10^11 units (above, it keeps 15 digits only).

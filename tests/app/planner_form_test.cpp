@@ -376,15 +376,16 @@ TEST_F(PlannerFixture, APaymentBelowTheInterestIsToldAndTheComparisonShowsTheRow
     ASSERT_EQ(port.messages.size(), 1u);
     EXPECT_EQ(port.messages[0].caption, "Внимание!!!");
     EXPECT_EQ(port.messages[0].text, warning);
-    EXPECT_EQ(planner.Refusals(), std::vector<std::string>{warning});
-    ASSERT_TRUE(planner.Calculate());  // told once, kept in the list
+    EXPECT_EQ(planner.Notes(), std::vector<std::string>{warning});
+    EXPECT_TRUE(planner.Refusals().empty());  // the plan is computed, nothing refused
+    ASSERT_TRUE(planner.Calculate());  // told once, kept in the notes
     EXPECT_EQ(port.messages.size(), 1u);
 
     // A payment that covers the interest keeps the comparison as it was: the payment itself.
     planner.Payment.Text = "50000";
     ASSERT_TRUE(planner.Calculate());
     EXPECT_EQ(planner.ComparisonTexts()[0][3], "50000,00 / 50000,00");
-    EXPECT_TRUE(planner.Refusals().empty());
+    EXPECT_TRUE(planner.Notes().empty());
 }
 
 // At the amount limit every row of the plan is exact: the balance falls by the principal,
