@@ -43,7 +43,7 @@ TEST(ArgumentCheck, AValueTheFieldWouldChangeIsRefusedWithWhatItTakes) {
          "ssudomer-cli: --sum '100000000000.01' is not what its field takes: a number from 0 "
          "to 100000000000" +
              number},
-        {loan({}, "plan", "100000000000.01"),
+        {loan({"--date", "31.01.2024"}, "plan", "100000000000.01"),
          "ssudomer-cli: --sum '100000000000.01' is not what its field takes: a number from 0 "
          "to 100000000000" +
              number},
@@ -106,7 +106,7 @@ TEST(ArgumentCheck, ValuesTheFieldHoldsAsGivenAreTaken) {
              loan({"--equal", "--payment", "1100", "--own"}, "schedule"),
              loan({"--pay", "10.02.2005:1500.25:pi", "--forecast", "fixed:999.99"}, "register"),
              loan({}, "schedule", "100000000000", "30", "1000"),
-             loan({}, "plan", "100000000000", "30", "1000"),
+             loan({"--date", "31.01.2024"}, "plan", "100000000000", "30", "1000"),
          }) {
         const CliRun r = RunCliCommand(args);
         EXPECT_EQ(r.status, 0) << r.err;
