@@ -45,14 +45,10 @@ std::optional<LoanHeader> readHeader(const std::vector<std::string>& lines,
     const bool paymentFile = use == HeaderUse::PaymentFile;
     LoanHeader header;
     header.sum = numberLine(line(0), 1, "сумма кредита", locale);
-    if (paymentFile) {
-        try {
-            header.amount =
-                loan::ToScaled(static_cast<double>(*loan::TryParseNumber(header.sum, locale)));
-        } catch (const loan::AmountOverflow&) {
-            refuseLine(1, "сумма кредита", line(0), "сумма слишком велика для расчета");
-        }
-    }
+    const auto sum = static_cast<double>(*loan::TryParseNumber(header.sum, locale));
+    if (!loan::FitsScaled(sum))
+        refuseLine(1, "сумма кредита", line(0), "сумма слишком велика для расчета");
+    header.amount = loan::ToScaled(sum);
     header.rate = numberLine(line(1), 2, "процентная ставка", locale);
 
     header.term = withoutBlanks(line(2));

@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 
+#include "loan/amount_limit.h"
 #include "loan/date.h"
 #include "loan/errors.h"
 
@@ -15,6 +16,9 @@ MainForm::MainForm(FormPort& port, loan::Locale locale)
       SpinEdit6(locale_),
       SpinEdit4(locale_),
       Form3(locale_) {
+    // An amount beyond this is refused rather than computed with figures that lose kopecks.
+    SpinEdit1.MaxValue = loan::kMaxAmountUnits;
+    Form3.FloatSpinEdit1.MaxValue = loan::kMaxAmountUnits;
     SpinEdit2.MaxValue = 100000;
     SpinEdit3.MaxValue = 100000;
     SpinEdit5.MaxValue = kMaxMonthlyPayment;

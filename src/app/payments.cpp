@@ -5,12 +5,18 @@
 
 #include "app/main_form.h"
 #include "loan/advance.h"
+#include "loan/amount_limit.h"
 #include "loan/date.h"
+#include "loan/errors.h"
 #include "loan/interest.h"
 #include "loan/monthly_amounts.h"
 #include "loan/number_text.h"
 
 namespace app {
+
+namespace {
+constexpr const char* kPaymentTooLarge = "Слишком большая сумма платежа...";
+}  // namespace
 
 namespace {
 
@@ -133,6 +139,10 @@ void MainForm::Button4Click() {
             showMessage(kErrorCaption, "Сумма платежа не может быть отрицательной!!!");
             return;
         }
+        if (!loan::FitsScaled(amount)) {
+            showMessage(kErrorCaption, kPaymentTooLarge);
+            return;
+        }
         if (*kind == PaymentKind::InterestDeducted &&
             loan::ParseAmount(Label13, locale_) > loan::ToScaled(amount)) {
             showMessage("Так возникнет просрочка!!!",
@@ -163,6 +173,9 @@ void MainForm::Button4Click() {
         Interest = loan::AddAmounts(
             Interest, interestBetween(Balance, 2 * Rate, paymentDate, dayBeforeMonth));
     }
+    // Interest past the amount limit would no longer be exact to the kopeck.
+    if (!loan::WithinAmountLimit(Interest))
+        throw loan::AmountOverflow();
     Label13 = FormatMoney(Interest);
 
     if (*kind == PaymentKind::InterestDeducted)

@@ -7,6 +7,7 @@
 
 #include "app/loan_information.h"
 #include "app/main_form.h"
+#include "loan/amount_limit.h"
 #include "loan/errors.h"
 #include "loan/number_text.h"
 #include "storage/safe_file_writer.h"
@@ -42,8 +43,10 @@ PlannerForm::PlannerForm(FormPort& port, loan::Locale locale)
       Payment(locale_),
       PrepaymentAmount(locale_),
       RateChangeRate(locale_) {
+    Sum.MaxValue = loan::kMaxAmountUnits;
     Rate.MaxValue = kMaxRate;
     Term.MaxValue = 100000;
+    Payment.MaxValue = loan::kMaxAmountUnits;
     Payment.Enabled = false;
     RateChangeRate.MaxValue = kMaxRate;
     PrepaymentDate.Date = RateChangeDate.Date = loan::IncMonth(LoanDate.Date);
@@ -348,6 +351,12 @@ bool PlannerForm::calculate(bool reportIncomplete) {
     terms.rateChanges = rateChanges_;
     try {
         result_ = loan::RunPlan(terms);
+        // Interest past the amount limit would no longer be exact to the kopeck (the
+        // balance and the principal stay within the sum).
+        for (const loan::PlanRow& row : result_.rows) {
+            if (!loan::WithinAmountLimit(row.interest))
+                throw loan::AmountOverflow();
+        }
     } catch (const loan::AmountOverflow&) {
         clearPlan();
         port_.showMessage(kErrorCaption, kTooLargeAmounts);
@@ -440,6 +449,18 @@ void PlannerForm::describeIssues() {
                 break;
         }
     }
+    // A payment below the interest is kept, but warned of: once in a box, and in the notes.
+    std::string shortPayment;
+    if (const ScaledAmount interest = result_.summary.uncoveredInterest; interest > 0) {
+        shortPayment = "Платеж по договору " +
+                       FormatMoney(terms_.payment.value_or(result_.summary.firstPayment)) +
+                       " не покрывает проценты (" + FormatMoney(interest) +
+                       "): в такие месяцы платятся только проценты, а долг переходит на "
+                       "последний платеж.";
+        if (std::find(notes_.begin(), notes_.end(), shortPayment) == notes_.end())
+            port_.showMessage(kAttentionCaption, shortPayment);
+        notes.insert(notes.begin(), shortPayment);
+    }
     for (const std::string& refusal : refusals) {
         if (std::find(refusals_.begin(), refusals_.end(), refusal) == refusals_.end())
             port_.showMessage(kErrorCaption, refusal);
@@ -449,6 +470,12 @@ void PlannerForm::describeIssues() {
 }
 
 std::string PlannerForm::monthlyPaymentText(const loan::PlanSummary& summary) const {
+    // A payment below the interest is not what the rows pay: they pay the interest, and the
+    // last one the debt; the comparison shows those.
+    if (summary.uncoveredInterest > 0) {
+        return FormatMoney(summary.firstRegularTotal) + " / " +
+               FormatMoney(summary.lastRegularTotal);
+    }
     return FormatMoney(summary.firstPayment) + " / " + FormatMoney(summary.lastPayment);
 }
 

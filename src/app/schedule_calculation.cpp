@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/main_form.h"
+#include "loan/amount_limit.h"
 #include "loan/annuity.h"
 #include "loan/date.h"
 #include "loan/errors.h"
@@ -99,6 +100,13 @@ void MainForm::Button1Click() {
         const auto writeRow = [&](int row, const std::string& number, const std::string& month,
                                   const std::string& balance,
                                   const std::array<ScaledAmount, 4>& amounts) {
+            // A principal part, interest or fee past the amount limit would no longer be exact
+            // to the kopeck: the schedule is refused instead. (The row's total of three such
+            // figures still reads back from its cell as itself.)
+            for (std::size_t i = 0; i < 3; ++i) {
+                if (!loan::WithinAmountLimit(amounts[i]))
+                    throw loan::AmountOverflow();
+            }
             std::array<std::string, 4> money;
             for (std::size_t i = 0; i < amounts.size(); ++i) {
                 money[i] = FormatMoney(amounts[i]);
@@ -114,6 +122,8 @@ void MainForm::Button1Click() {
 
         int lastRow = 0;
         for (int row = 1;; ++row) {
+            if (!loan::WithinAmountLimit(Balance))
+                throw loan::AmountOverflow();
             Interest = loan::MonthlyInterest(Balance, Rate);
             StringGrid1.setRowCount(row < 10 ? 10 : row + 1);
             const std::string number = std::to_string(row);

@@ -1,7 +1,10 @@
 // The controls of the main window at their designed places (pixels at 96 dots per inch)
 // and the wiring of each to the main form.
 
+#include <algorithm>
+
 #include <QDate>
+#include <QFontMetrics>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -28,14 +31,29 @@ QLabel* makeLabel(QWidget* parent, const char* name, const char* caption, int le
     return label;
 }
 
-// A summary value, right-aligned in its box beside its caption.
-QLabel* makeValue(QWidget* parent, const char* name, int left, int top) {
+// A summary value, right-aligned in the box from `left` to `right` on its caption's line.
+QLabel* makeValue(QWidget* parent, const char* name, const QLabel* caption, int left,
+                  int right) {
     auto* label = new QLabel("0", parent);
     label->setObjectName(name);
     label->setFont(LabelFont());
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setGeometry(left, top, 90, 16);
+    label->setGeometry(left, caption->y(), right - left, 16);
     return label;
+}
+
+// A figure is shown whole: one wider than its box (only the largest totals are) is written
+// in a smaller size of the same font.
+void showValue(QLabel* label, const std::string& text) {
+    const QString shown = QString::fromStdString(text);
+    QFont font = LabelFont();
+    constexpr int kSmallestPixels = 6;
+    while (font.pixelSize() > kSmallestPixels &&
+           QFontMetrics(font).horizontalAdvance(shown) > label->width()) {
+        font.setPixelSize(font.pixelSize() - 1);
+    }
+    label->setFont(font);
+    label->setText(shown);
 }
 
 QGroupBox* makeGroup(QWidget* parent, const char* name, const char* caption, QRect place) {
@@ -142,18 +160,31 @@ void MainWindow::buildControls() {
 
     GroupBox3 =
         makeGroup(client_, "GroupBox3", "Расчетная информация по платежам", {8, 163, 521, 96});
-    makeLabel(GroupBox3, "Label14", "Полная сумма выплат", 8, 22);
-    Label15 = makeValue(GroupBox3, "Label15", 160, 22);
-    makeLabel(GroupBox3, "Label16", "Выплачено процентов", 8, 46);
-    Label17 = makeValue(GroupBox3, "Label17", 160, 46);
-    makeLabel(GroupBox3, "Label10", "Остаток", 8, 70);
-    Label11 = makeValue(GroupBox3, "Label11", 160, 70);
-    makeLabel(GroupBox3, "Label8", "Основной платеж", 268, 22);
-    Label9 = makeValue(GroupBox3, "Label9", 423, 22);
-    makeLabel(GroupBox3, "Label12", "Проценты на дату платежа", 268, 46);
-    Label13 = makeValue(GroupBox3, "Label13", 423, 46);
-    makeLabel(GroupBox3, "Label18", "\"Опережение\" платежей", 268, 70);
-    Label19 = makeValue(GroupBox3, "Label19", 423, 70);
+    // The values of a column share the room right of its widest caption.
+    constexpr int kRightColumn = 268;
+    const QLabel* captions[] = {
+        makeLabel(GroupBox3, "Label14", "Полная сумма выплат", 8, 22),
+        makeLabel(GroupBox3, "Label16", "Выплачено процентов", 8, 46),
+        makeLabel(GroupBox3, "Label10", "Остаток", 8, 70),
+        makeLabel(GroupBox3, "Label8", "Основной платеж", kRightColumn, 22),
+        makeLabel(GroupBox3, "Label12", "Проценты на дату платежа", kRightColumn, 46),
+        makeLabel(GroupBox3, "Label18", "\"Опережение\" платежей", kRightColumn, 70)};
+    const auto valuesLeft = [&](int first) {
+        constexpr int kGap = 6;
+        int right = 0;
+        for (int i = first; i < first + 3; ++i) right = std::max(right, captions[i]->geometry().right());
+        return right + 1 + kGap;
+    };
+    const int leftFrom = valuesLeft(0);
+    const int leftTo = kRightColumn - 10;
+    const int rightFrom = valuesLeft(3);
+    const int rightTo = GroupBox3->width() - 6;
+    Label15 = makeValue(GroupBox3, "Label15", captions[0], leftFrom, leftTo);
+    Label17 = makeValue(GroupBox3, "Label17", captions[1], leftFrom, leftTo);
+    Label11 = makeValue(GroupBox3, "Label11", captions[2], leftFrom, leftTo);
+    Label9 = makeValue(GroupBox3, "Label9", captions[3], rightFrom, rightTo);
+    Label13 = makeValue(GroupBox3, "Label13", captions[4], rightFrom, rightTo);
+    Label19 = makeValue(GroupBox3, "Label19", captions[5], rightFrom, rightTo);
 
     Button2 = makeButton(client_, "Button2", form_.Button2.Caption, 8);
     Button1 = makeButton(client_, "Button1", form_.Button1.Caption, 48);
@@ -263,9 +294,7 @@ void MainWindow::refresh() {
     const std::pair<QLabel*, const std::string*> values[] = {
         {Label9, &form_.Label9},   {Label11, &form_.Label11}, {Label13, &form_.Label13},
         {Label15, &form_.Label15}, {Label17, &form_.Label17}, {Label19, &form_.Label19}};
-    for (const auto& [label, text] : values) {
-        label->setText(QString::fromStdString(*text));
-    }
+    for (const auto& [label, text] : values) showValue(label, *text);
 
     const std::pair<QPushButton*, const app::Button*> buttons[] = {
         {Button1, &form_.Button1}, {Button2, &form_.Button2}, {Button3, &form_.Button3},

@@ -1,5 +1,6 @@
 #include "gui/schedule_grid.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -125,10 +126,12 @@ ScheduleGrid::ScheduleGrid(app::MainForm& form, QWidget* parent)
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setDefaultSectionSize(kDefaultRowHeight + kGridLine);
-    for (int column = 0; column < static_cast<int>(kColumnWidths.size()); ++column) {
-        setColumnWidth(column, kColumnWidths[column] + kGridLine);
+    for (std::size_t column = 0; column < kColumnWidths.size(); ++column) {
+        designedWidths_[column] = kColumnWidths[column] + kGridLine;
+        setColumnWidth(static_cast<int>(column), designedWidths_[column]);
     }
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Only a column widened for a very large figure makes the table wider than its panel.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -156,6 +159,7 @@ void ScheduleGrid::refresh() {
     const int rowsBefore = model_->rowCount();
     const QSignalBlocker quiet(selectionModel());
     model_->reload();
+    fitColumnsToText();
     const bool cleared = form_.TableClearings != shownClearings_;
     shownClearings_ = form_.TableClearings;
     if (cleared)
@@ -180,8 +184,26 @@ void ScheduleGrid::useWideColumns() {
     font.setPointSize(7);
     setFont(font);
     horizontalHeader()->setFont(font);
-    for (int column = 0; column < static_cast<int>(kColumnWidths.size()); ++column) {
-        setColumnWidth(column, kColumnWidths[column] + kWideColumnsExtra + kGridLine);
+    for (std::size_t column = 0; column < kColumnWidths.size(); ++column)
+        designedWidths_[column] = kColumnWidths[column] + kWideColumnsExtra + kGridLine;
+    fitColumnsToText();
+}
+
+void ScheduleGrid::fitColumnsToText() {
+    constexpr int kTextMargin = 6;  // a few pixels of the cell's own beside the figure
+    const QFontMetrics metrics(font());
+    const loan::ScheduleTable& table = form_.StringGrid1;
+    for (std::size_t column = 0; column < designedWidths_.size(); ++column) {
+        int width = designedWidths_[column];
+        for (int row = 1; row < table.rowCount(); ++row) {
+            const std::string text = table.cell(static_cast<int>(column), row);
+            if (text.size() < 12)
+                continue;  // a figure this short fits every designed column
+            width = std::max(width, metrics.horizontalAdvance(QString::fromStdString(text)) +
+                                        kTextMargin + kGridLine);
+        }
+        if (columnWidth(static_cast<int>(column)) != width)
+            setColumnWidth(static_cast<int>(column), width);
     }
 }
 

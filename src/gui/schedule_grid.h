@@ -67,9 +67,13 @@ class ScheduleGrid : public QTableView {
 
   private:
     void selectTableRow(int row);
+    // Each column at its designed width, or wider where a figure needs it: a figure is
+    // shown whole, never cut at the cell's edges.
+    void fitColumnsToText();
 
     app::MainForm& form_;
     ScheduleTableModel* model_;
+    std::array<int, kColumnWidths.size()> designedWidths_{};
     // What the view showed at its last refresh.
     unsigned shownClearings_ = 0;
     int shownSelectedRow_ = -1;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "loan/amount_limit.h"
 #include "loan/errors.h"
 #include "loan/number_text.h"
 
@@ -64,8 +65,10 @@ std::string formatExactMoney(ScaledAmount amount, char separator) {
 
 }  // namespace
 
+// Within the amount limit: an amount that fits a ScaledAmount but passes the limit would
+// lose kopecks on its way through the arithmetic.
 bool FitsScaled(double units) {
-    return std::isfinite(units) && std::fabs(static_cast<Extended>(units) * kScale) < 9.2e18L;
+    return std::isfinite(units) && std::fabs(units) <= kMaxAmountUnits;
 }
 
 ScaledAmount RoundToScaled(Extended value) {
@@ -108,11 +111,9 @@ double RoundFraction(int n, double x) {
 }
 
 std::string FormatMoney(ScaledAmount amount, const Locale& locale) {
-    // The general text, rounded to 15 digits, shows every digit of such an amount: integer
-    // arithmetic writes the same without any floating-point printing.
-    if (FormatsExactly(amount))
-        return formatExactMoney(amount, locale.decimalSeparator);
-    return FormatMoneyFromGeneralText(amount, locale);
+    // Integer arithmetic writes every digit; below 10^11 units that is the general text
+    // itself, above it the general text would round to 15 digits and drop the kopecks.
+    return formatExactMoney(amount, locale.decimalSeparator);
 }
 
 std::string FormatMoneyFromGeneralText(ScaledAmount amount, const Locale& locale) {

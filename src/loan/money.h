@@ -34,7 +34,7 @@ inline Extended ToUnits(ScaledAmount amount) {
 inline double ToUnitsDouble(ScaledAmount amount) {
     return static_cast<double>(ToUnits(amount));
 }
-// Whether a number of currency units fits a ScaledAmount, with room for the sums taken of it.
+// Whether a number of currency units is within the amount limit (loan/amount_limit.h).
 bool FitsScaled(double units);
 
 ScaledAmount AddAmounts(ScaledAmount a, ScaledAmount b);
@@ -54,10 +54,10 @@ inline bool FormatsExactly(ScaledAmount amount) {
     return amount > -kLimit && amount < kLimit;
 }
 
-// Text of A / 10000 with at least two decimals and the locale's separator.
+// Text of A / 10000 with at least two decimals and the locale's separator, every digit.
 std::string FormatMoney(ScaledAmount amount, const Locale& locale);
 // The same built from the general number text of A / 10000: the reference that FormatMoney
-// matches character for character, and the routine it uses from 10^11 units on.
+// matches character for character below 10^11 units (above, it keeps 15 digits only).
 std::string FormatMoneyFromGeneralText(ScaledAmount amount, const Locale& locale);
 
 }  // namespace loan

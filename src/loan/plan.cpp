@@ -204,10 +204,15 @@ class PlanRun {
                      : installment_;
         if (k >= last_ || principal >= balance_)
             principal = balance_;
+        if (annuity_ && installment_ < interest && summary_.uncoveredInterest == 0)
+            summary_.uncoveredInterest = interest;
         const ScaledAmount total = record(frame_.dates[static_cast<std::size_t>(k)],
                                           PlanRowKind::Regular, -1, principal, interest);
         regularsPassed_ = k;
         ++summary_.regularPayments;
+        if (summary_.regularPayments == 1)
+            summary_.firstRegularTotal = total;
+        summary_.lastRegularTotal = total;
         summary_.lastPayment = annuity_ ? installment_ : total;
         if (!annuity_ && summary_.regularPayments == 1)
             summary_.firstPayment = total;

@@ -96,6 +96,12 @@ struct PlanSummary {
     // force, or the differentiated payment's total.
     ScaledAmount firstPayment = 0;
     ScaledAmount lastPayment = 0;
+    // What the first and the last regular row pay, and the first interest that a regular
+    // annuity payment fell short of (0 when every payment covered its interest; the rows then
+    // pay the interest alone and the last one the whole debt).
+    ScaledAmount firstRegularTotal = 0;
+    ScaledAmount lastRegularTotal = 0;
+    ScaledAmount uncoveredInterest = 0;
     ScaledAmount principal = 0;
     ScaledAmount interest = 0;
     ScaledAmount total = 0;

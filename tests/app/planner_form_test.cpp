@@ -130,7 +130,9 @@ TEST_F(PlannerFixture, AnIncompleteLoanIsToldAndClearsTheEarlierPlan) {
         {"1000000", "12", "24", "1e300", "Слишком большой платеж..."},
         {"1000000", "12", "24", "47073,475",
          "Суммы задаются в рублях и копейках: не больше двух знаков после запятой."},
-        {"100000000000000", "100000", "1000", "0", "Суммы слишком велики для расчета..."},
+        {"100000000000", "100000", "1000", "0", "Суммы слишком велики для расчета..."},
+        {"100000000000,01", "12", "24", "0", "Слишком большая сумма кредита..."},
+        {"1000000", "12", "24", "100000000000,01", "Слишком большой платеж..."},
     };
     for (const Case& c : cases) {
         enterExampleLoan();
@@ -352,6 +354,82 @@ TEST_F(PlannerFixture, TheReportListsThePlanAndTheThreeOtherVariantsInOrder) {
     EXPECT_EQ(rows[2][2], "31.01.2025");
     EXPECT_EQ(rows[1][1], "24");
     EXPECT_EQ(rows[0][6], value("Экономия на процентах"));
+}
+
+// A contract payment below the interest leaves the debt standing: the rows pay the interest
+// and the last one the whole debt, and the comparison says what they pay, not the payment.
+TEST_F(PlannerFixture, APaymentBelowTheInterestIsToldAndTheComparisonShowsTheRows) {
+    enterExampleLoan();
+    planner.Payment.Text = "5000";
+    ASSERT_TRUE(planner.Calculate());
+    const int count = planner.Table().rowCount() - 2;
+    ASSERT_EQ(count, 24);
+    const std::string first = planner.Table().cell(5, 1);
+    const std::string last = planner.Table().cell(5, count);
+    EXPECT_EQ(first, planner.Table().cell(4, 1));  // the interest alone
+    EXPECT_EQ(planner.Table().cell(3, count), "1000000,00");  // the whole debt at the end
+    EXPECT_EQ(planner.ComparisonTexts()[0][3], first + " / " + last);
+    EXPECT_EQ(planner.ComparisonTexts()[1][3], first + " / " + last);
+
+    const std::string warning = "Платеж по договору 5000,00 не покрывает проценты (" + first +
+                                "): в такие месяцы платятся только проценты, а долг переходит "
+                                "на последний платеж.";
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_EQ(port.messages[0].caption, "Внимание!!!");
+    EXPECT_EQ(port.messages[0].text, warning);
+    EXPECT_EQ(planner.Notes(), std::vector<std::string>{warning});
+    EXPECT_TRUE(planner.Refusals().empty());  // the plan is computed, nothing refused
+    ASSERT_TRUE(planner.Calculate());  // told once, kept in the notes
+    EXPECT_EQ(port.messages.size(), 1u);
+
+    // A payment that covers the interest keeps the comparison as it was: the payment itself.
+    planner.Payment.Text = "50000";
+    ASSERT_TRUE(planner.Calculate());
+    EXPECT_EQ(planner.ComparisonTexts()[0][3], "50000,00 / 50000,00");
+    EXPECT_TRUE(planner.Notes().empty());
+}
+
+// At the amount limit every row of the plan is exact: the balance falls by the principal,
+// each total is its parts, and the totals row is the sum of the rows.
+TEST_F(PlannerFixture, APlanAtTheAmountLimitIsExact) {
+    const auto amount = [](const std::string& text) {
+        const std::size_t comma = text.find(',');
+        EXPECT_EQ(text.size() - comma, 3u) << text;
+        return std::stoll(text.substr(0, comma) + text.substr(comma + 1));
+    };
+    for (const bool equal : {false, true}) {
+        enterExampleLoan();
+        planner.Sum.Text = "100000000000";
+        planner.Term.Text = "1000";
+        if (!equal)
+            planner.DifferentiatedClick();
+        ASSERT_TRUE(planner.Calculate()) << (port.messages.empty() ? "" : port.messages.back().text);
+        const int count = planner.Table().rowCount() - 2;
+        long long balance = 10'000'000'000'000, principal = 0, interest = 0;
+        for (int r = 1; r <= count; ++r) {
+            ASSERT_EQ(amount(planner.Table().cell(2, r)), balance) << r;
+            const long long part = amount(planner.Table().cell(3, r));
+            const long long due = amount(planner.Table().cell(4, r));
+            ASSERT_EQ(amount(planner.Table().cell(5, r)), part + due) << r;
+            balance -= part;
+            principal += part;
+            interest += due;
+        }
+        EXPECT_EQ(balance, 0);
+        EXPECT_EQ(amount(planner.Table().cell(3, count + 1)), principal);
+        EXPECT_EQ(amount(planner.Table().cell(4, count + 1)), interest);
+        EXPECT_EQ(amount(planner.Table().cell(5, count + 1)), principal + interest);
+    }
+    planner.Sum.Text = "100000000000,01";
+    port.messages.clear();
+    EXPECT_FALSE(planner.Calculate());
+    EXPECT_EQ(messageTexts(), std::vector<std::string>{"Слишком большая сумма кредита..."});
+
+    enterExampleLoan();
+    port.messages.clear();
+    EXPECT_FALSE(addPrepayment({2024, 6, 1}, "100000000000,01"));
+    EXPECT_EQ(messageTexts(),
+              std::vector<std::string>{"Слишком большая сумма досрочного погашения..."});
 }
 
 TEST_F(PlannerFixture, TheBalanceCurveRunsFromTheSumToZeroOnePointADate) {

@@ -140,7 +140,7 @@ TEST_F(ScheduleCalculation, AnnuityAboveTheFieldLimitRepeatsTheMismatch) {
     EXPECT_EQ(port.messages.size(), 1u);
     EXPECT_EQ(row(1)[6], "333667,00");
 
-    enterLoan("1000000000000", "12", "12");
+    enterLoan("100000000000", "12", "12");  // an annuity near 8.9e9
     form.Button1Click();
     form.Button1Click();
     EXPECT_EQ(port.messages.size(), 3u);
@@ -208,7 +208,7 @@ TEST_F(ScheduleCalculation, HugeAmountsAreRefusedNotWrapped) {
     form.Button1Click();
     EXPECT_EQ(port.messages.back().text, "Слишком большая сумма кредита...");
 
-    enterLoan("900000000000000", "100000", "1000");  // fits, but the interest does not
+    enterLoan("100000000000", "100000", "1000");  // fits, but the interest does not
     form.Button1Click();
     EXPECT_EQ(port.messages.back().text, "Суммы слишком велики для расчета...");
     EXPECT_FALSE(form.StringGrid1.rowHasText(1));
@@ -220,7 +220,8 @@ TEST_F(ScheduleCalculation, ARefusalThatEmptiesTheTableLeavesNoEarlierTotals) {
     form.Button1Click();
     ASSERT_EQ(form.Label15, "13500,00");
 
-    form.SpinEdit1.Text = "900000000000000";  // the sums leave the 64-bit range
+    form.SpinEdit1.Text = "100000000000";  // the interest leaves the amount limit
+    form.SpinEdit2.Text = "100000";
     form.Button1Click();
     EXPECT_EQ(port.messages.back().text, "Суммы слишком велики для расчета...");
     EXPECT_FALSE(form.StringGrid1.rowHasText(1));

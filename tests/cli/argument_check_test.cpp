@@ -36,7 +36,21 @@ TEST(ArgumentCheck, AValueTheFieldWouldChangeIsRefusedWithWhatItTakes) {
     const std::string number = ", written with digits, a sign and '.'";
     const std::vector<Refusal> refusals = {
         {loan({}, "schedule", "9e18"),
-         "ssudomer-cli: --sum '9e18' is not what its field takes: a number" + number},
+         "ssudomer-cli: --sum '9e18' is not what its field takes: a number from 0 to "
+         "100000000000" +
+             number},
+        {loan({}, "schedule", "100000000000.01"),
+         "ssudomer-cli: --sum '100000000000.01' is not what its field takes: a number from 0 "
+         "to 100000000000" +
+             number},
+        {loan({"--date", "31.01.2024"}, "plan", "100000000000.01"),
+         "ssudomer-cli: --sum '100000000000.01' is not what its field takes: a number from 0 "
+         "to 100000000000" +
+             number},
+        {loan({}, "register", "100000000000.01"),
+         "ssudomer-cli: --sum '100000000000.01' is not what its field takes: a number from 0 "
+         "to 100000000000" +
+             number},
         {loan({}, "schedule", "12000", "1e9"),
          "ssudomer-cli: --rate '1e9' is not what its field takes: a number from 0 to 100000" +
              number},
@@ -66,10 +80,12 @@ TEST(ArgumentCheck, AValueTheFieldWouldChangeIsRefusedWithWhatItTakes) {
         {loan({"--pay", "10.02.2005:1e3:pi"}, "register"),
          "ssudomer-cli: --pay '10.02.2005:1e3:pi' is not what its field takes: a number" + number},
         {loan({"--forecast", "fixed:1e300"}, "register"),
-         "ssudomer-cli: --forecast 'fixed:1e300' is not what its field takes: a number" + number},
+         "ssudomer-cli: --forecast 'fixed:1e300' is not what its field takes: a number from 0 "
+         "to 100000000000" +
+             number},
         {{"show", "any.crp", "--forecast", "fixed:1e3"},
-         "ssudomer-cli: --forecast 'fixed:1e3' is not what its field takes: a number, written "
-         "with digits, a sign and '" +
+         "ssudomer-cli: --forecast 'fixed:1e3' is not what its field takes: a number from 0 "
+         "to 100000000000, written with digits, a sign and '" +
              std::string(1, ',') + "'"},
     };
     for (const Refusal& refusal : refusals) {
@@ -89,6 +105,8 @@ TEST(ArgumentCheck, ValuesTheFieldHoldsAsGivenAreTaken) {
              loan({"--fee", "250000", "--fee-basis", "fixed"}, "schedule", "+12000", "0.5", "1000"),
              loan({"--equal", "--payment", "1100", "--own"}, "schedule"),
              loan({"--pay", "10.02.2005:1500.25:pi", "--forecast", "fixed:999.99"}, "register"),
+             loan({}, "schedule", "100000000000", "30", "1000"),
+             loan({"--date", "31.01.2024"}, "plan", "100000000000", "30", "1000"),
          }) {
         const CliRun r = RunCliCommand(args);
         EXPECT_EQ(r.status, 0) << r.err;

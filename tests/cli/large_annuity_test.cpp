@@ -48,9 +48,9 @@ TEST(LargeAnnuity, APaymentAboveTheOldLimitIsTypedAsGiven) {
 }
 
 TEST(LargeAnnuity, AnAnnuityBeyondThirtyTwoBitsStaysRefused) {
-    // About 88.8 billion a month: the field stops at its bound, so the mismatch repeats.
+    // About 8.9 billion a month: the field stops at its bound, so the mismatch repeats.
     const CliRun r = RunCliCommand(
-        {"schedule", "--sum", "1000000000000", "--rate", "12", "--term", "12", "--equal"});
+        {"schedule", "--sum", "100000000000", "--rate", "12", "--term", "12", "--equal"});
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find("Внимание!!!"), std::string::npos);

@@ -39,6 +39,17 @@ std::string show(const std::optional<Extended>& value) {
     return buffer;
 }
 
+// Every digit of an amount, four decimals without trailing zeros but at least two.
+std::string exactDigits(ScaledAmount amount, char separator) {
+    const bool negative = amount < 0;
+    const auto magnitude = negative ? 0 - static_cast<std::uint64_t>(amount)
+                                    : static_cast<std::uint64_t>(amount);
+    std::string fraction = std::to_string(magnitude % 10000 + 10000).substr(1);
+    while (fraction.size() > 2 && fraction.back() == '0') fraction.pop_back();
+    return (negative ? "-" : "") + std::to_string(magnitude / 10000) + separator +
+           fraction;
+}
+
 class FastTextUnderBothSeparators : public ::testing::TestWithParam<char> {
   protected:
     Locale locale_ = Locale::withSeparator(GetParam());
@@ -46,7 +57,10 @@ class FastTextUnderBothSeparators : public ::testing::TestWithParam<char> {
     // The money text both ways, and the text read back both ways.
     void expectSameBothWays(ScaledAmount amount) {
         const std::string text = loan::FormatMoney(amount, locale_);
-        ASSERT_EQ(text, loan::FormatMoneyFromGeneralText(amount, locale_)) << "amount " << amount;
+        if (loan::FormatsExactly(amount))
+            ASSERT_EQ(text, loan::FormatMoneyFromGeneralText(amount, locale_)) << "amount " << amount;
+        else
+            ASSERT_EQ(text, exactDigits(amount, locale_.decimalSeparator)) << "amount " << amount;
         expectSameParse(text);
         ASSERT_TRUE(sameValue(loan::WrittenAmountValue(amount, locale_),
                               loan::TryParseNumberGeneral(text, locale_)))
