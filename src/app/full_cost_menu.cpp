@@ -1,4 +1,4 @@
-#include "app/full_cost_command.h"
+#include "app/full_cost_menu.h"
 
 #include "loan/full_cost.h"
 #include "loan/number_text.h"

@@ -1,7 +1,7 @@
 #include "app/main_form.h"
 
 #include "loan/date.h"
-#include "loan/errors.h"
+#include "text/errors.h"
 
 namespace app {
 

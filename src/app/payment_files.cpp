@@ -8,10 +8,10 @@
 
 #include "app/loan_header.h"
 #include "app/main_form.h"
-#include "loan/errors.h"
+#include "text/errors.h"
 #include "loan/monthly_amounts.h"
 #include "loan/number_text.h"
-#include "loan/text.h"
+#include "text/text.h"
 #include "storage/file_error.h"
 #include "storage/text_file.h"
 #include "storage/text_file_lines.h"

@@ -1,4 +1,4 @@
-#include "gui/planner_chart.h"
+#include "chart/planner_chart.h"
 
 #include <QBuffer>
 #include <QChart>

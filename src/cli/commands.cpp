@@ -4,7 +4,7 @@
 #include <map>
 
 #include "cli/options.h"
-#include "loan/errors.h"
+#include "text/errors.h"
 
 namespace cli {
 

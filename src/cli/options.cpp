@@ -1,8 +1,8 @@
 #include "cli/options.h"
 
-#include "loan/errors.h"
+#include "text/errors.h"
 #include "loan/number_text.h"
-#include "loan/text.h"
+#include "text/text.h"
 
 namespace cli {
 

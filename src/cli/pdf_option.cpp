@@ -6,8 +6,8 @@
 #include <climits>
 
 #include "app/loan_information.h"
-#include "loan/errors.h"
-#include "loan/text.h"
+#include "text/errors.h"
+#include "text/text.h"
 #include "pdf/pdf_module.h"
 #include "storage/user_folders.h"
 

@@ -9,7 +9,7 @@
 #include "cli/forecast_option.h"
 #include "cli/options.h"
 #include "cli/pdf_option.h"
-#include "loan/errors.h"
+#include "text/errors.h"
 
 namespace cli {
 

@@ -1,4 +1,4 @@
-#include "cli/report.h"
+#include "cli/table_output.h"
 
 #include <algorithm>
 #include <array>
@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "loan/byte_words.h"
+#include "text/byte_words.h"
 
 namespace cli {
 

@@ -14,7 +14,7 @@
 #include <QTableView>
 
 #include "app/main_form.h"
-#include "gui/grid_geometry.h"
+#include "printouts/grid_geometry.h"
 
 namespace gui {
 

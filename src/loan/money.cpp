@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "loan/errors.h"
+#include "text/errors.h"
 #include "loan/number_text.h"
 
 namespace loan {

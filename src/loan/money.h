@@ -9,7 +9,7 @@
 #include <limits>
 #include <string>
 
-#include "loan/locale.h"
+#include "text/locale.h"
 
 namespace loan {
 

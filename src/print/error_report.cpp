@@ -1,4 +1,4 @@
-#include "print/report.h"
+#include "print/error_report.h"
 
 #include <cstdio>
 #include <utility>

@@ -1,6 +1,6 @@
 #include "print/printer.h"
 
-#include "print/report.h"
+#include "print/error_report.h"
 
 namespace print {
 

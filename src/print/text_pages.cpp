@@ -1,4 +1,4 @@
-#include "print/rtf_preview.h"
+#include "print/text_pages.h"
 
 #include <cmath>
 #include <fstream>
@@ -7,7 +7,7 @@
 
 #include "print/page_list.h"
 #include "print/producer_support.h"
-#include "print/report.h"
+#include "print/error_report.h"
 #include "print/rich_text.h"
 #include "print/text_layout.h"
 

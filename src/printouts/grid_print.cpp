@@ -1,6 +1,6 @@
-#include "gui/grid_print.h"
+#include "printouts/grid_print.h"
 
-#include "gui/grid_geometry.h"
+#include "printouts/grid_geometry.h"
 
 namespace gui {
 

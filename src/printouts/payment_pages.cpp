@@ -1,4 +1,4 @@
-#include "gui/payment_pages.h"
+#include "printouts/payment_pages.h"
 
 #include "app/notice.h"
 

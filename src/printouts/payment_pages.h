@@ -8,10 +8,10 @@
 #include <array>
 #include <string>
 
-#include "gui/grid_print.h"
+#include "printouts/grid_print.h"
 #include "loan/schedule_table.h"
 #include "print/page_list.h"
-#include "print/rtf_preview.h"
+#include "print/text_pages.h"
 
 namespace gui {
 

@@ -1,9 +1,9 @@
-#include "gui/planner_pages.h"
+#include "printouts/planner_pages.h"
 
 #include <algorithm>
 
-#include "gui/grid_geometry.h"
-#include "gui/payment_pages.h"
+#include "printouts/grid_geometry.h"
+#include "printouts/payment_pages.h"
 #include "print/canvas.h"
 
 namespace gui {

@@ -1,8 +1,8 @@
-#include "widgets/spin_edit_model.h"
+#include "spin_rules/spin_edit_model.h"
 
 #include "loan/money.h"
 #include "loan/number_text.h"
-#include "loan/text.h"
+#include "text/text.h"
 
 namespace widgets {
 

@@ -1,6 +1,6 @@
-#include "loan/errors.h"
+#include "text/errors.h"
 
-#include "loan/utf8.h"
+#include "text/utf8.h"
 
 namespace loan {
 

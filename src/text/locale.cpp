@@ -1,4 +1,4 @@
-#include "loan/locale.h"
+#include "text/locale.h"
 
 #include <clocale>
 #include <string>

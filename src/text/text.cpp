@@ -1,4 +1,4 @@
-#include "loan/text.h"
+#include "text/text.h"
 
 #include <algorithm>
 

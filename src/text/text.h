@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "loan/locale.h"
+#include "text/locale.h"
 
 namespace loan {
 

@@ -8,9 +8,9 @@
 
 #include "print/page_list.h"
 #include "print/qt_text_measurer.h"
-#include "print/report.h"
+#include "print/error_report.h"
 #include "print/rich_text.h"
-#include "print/rtf_preview.h"
+#include "print/text_pages.h"
 
 namespace print {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "widgets/spin_edit_model.h"
+#include "spin_rules/spin_edit_model.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "widgets/spin_edit_model.h"
+#include "spin_rules/spin_edit_model.h"
 
 namespace {
 
