@@ -15,7 +15,7 @@
 #include <algorithm>
 
 #include "app/planner_form.h"
-#include "gui/control_binding.h"
+#include "loan/date.h"
 
 namespace gui {
 
@@ -38,7 +38,7 @@ const std::array<SeriesStyle, 4> kSeriesStyles = {{
 
 // A date as a moment on the time axis: noon, so that no time zone moves it to another day.
 qint64 moment(const loan::Date& date) {
-    return QDateTime(ToQDate(date), QTime(12, 0)).toMSecsSinceEpoch();
+    return QDateTime(QDate(date.year, date.month, date.day), QTime(12, 0)).toMSecsSinceEpoch();
 }
 
 }  // namespace

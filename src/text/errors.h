@@ -14,12 +14,6 @@ class ConversionError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// An amount that does not fit in a ScaledAmount.
-class AmountOverflow : public std::overflow_error {
-  public:
-    AmountOverflow() : std::overflow_error("Сумма слишком велика для расчета.") {}
-};
-
 // How much of a text a message quotes at most, in characters.
 inline constexpr std::size_t kExcerptLength = 60;
 
