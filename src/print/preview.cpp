@@ -141,25 +141,6 @@ void TPvPreview::SetMaxZoom(int maxZoom) {
     ChangeZoom([maxZoom](TPvZoomRules& rules) { rules.SetMaxZoom(maxZoom); });
 }
 
-void TPvPreview::SetOrientation(TPvOrientation orientation) {
-    if (orientation == pages_.Orientation)
-        return;
-    pages_.Orientation = orientation;
-    if (OnOrientationChanged)
-        OnOrientationChanged();
-}
-
-void TPvPreview::SetPagesPerSheet(TPvPagesPerSheet pages) {
-    pages_.PagesPerSheet = pages;
-    viewport()->update();
-}
-
-void TPvPreview::SetGutter(int pixels) {
-    gutter_ = std::max(0, pixels);
-    UpdateScrollRanges();
-    viewport()->update();
-}
-
 void TPvPreview::BeginUpdate() {
     pages_.BeginUpdate();
     ++imageUpdates_;

@@ -56,10 +56,6 @@ void TPvPrinter::SetDuplex(TPvDuplex duplex) {
     Write(&TPvPrinterSettings::Duplex, duplex);
 }
 
-TPvDitherType TPvPrinter::DitherType() const {
-    return Read(&TPvPrinterSettings::Dither);
-}
-
 void TPvPrinter::SetDitherType(TPvDitherType dither) {
     Write(&TPvPrinterSettings::Dither, dither);
 }

@@ -1,9 +1,6 @@
 #include "print/text_pages.h"
 
 #include <cmath>
-#include <fstream>
-#include <sstream>
-#include <stdexcept>
 
 #include "print/page_list.h"
 #include "print/producer_support.h"
@@ -45,15 +42,6 @@ void TPvRtfPreview::FixReserves() {
     bottomReserve_.SetInches(
         twipsToInches(preview_->Margins.Bottom.Twips() + wholeTwips(preview_->FooterHeight())));
     reservesFixed_ = true;
-}
-
-void TPvRtfPreview::LoadTextFile(const std::string& fileName) {
-    std::ifstream file(fileName, std::ios::binary);
-    if (!file)
-        throw std::runtime_error("Cannot open file \"" + fileName + "\"");
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    LoadRichEdit({NormalizeLineBreaks(bytes.str()), TextFileFont});
 }
 
 void TPvRtfPreview::LoadTextLines(const std::vector<std::string>& lines) {

@@ -36,9 +36,7 @@ class TPvRtfPreview {
         OnNewPage;
     std::function<void(TPvRtfPreview& sender, int percent)> OnProgress;
 
-    // The file's lines in TextFileFont. Throws std::runtime_error when it cannot be read.
-    void LoadTextFile(const std::string& fileName);
-    // The same for lines already in hand.
+    // The lines in TextFileFont, one after the other.
     void LoadTextLines(const std::vector<std::string>& lines);
     // Lays out a text with its font from the current page on.
     void LoadRichEdit(const TPvRichText& text);
