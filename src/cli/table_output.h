@@ -1,5 +1,8 @@
 #pragma once
 
+// The command line's table output: the schedule or the register and its summary, aligned
+// for reading or as CSV.
+
 #include <ostream>
 
 #include "app/main_form.h"
