@@ -33,7 +33,8 @@ for layer in $layers; do
     continue
   fi
   while IFS=: read -r file line include; do
-    target=$(sed -E 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"([^/"]+)\/.*/\1/' <<<"$include")
+    [[ $include =~ \"([^/\"]+)/ ]] || continue
+    target=${BASH_REMATCH[1]}
     [[ $target == "$layer" ]] && continue
     # Only the program's own layers count; other folders are system or Qt headers.
     [[ -d $target ]] || continue
