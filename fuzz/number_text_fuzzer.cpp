@@ -5,10 +5,10 @@
 
 #include "fuzz_support.h"
 #include "loan/date.h"
-#include "loan/errors.h"
+#include "text/errors.h"
 #include "loan/money.h"
 #include "loan/number_text.h"
-#include "loan/text.h"
+#include "text/text.h"
 
 namespace {
 

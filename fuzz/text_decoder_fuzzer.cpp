@@ -2,7 +2,7 @@
 // lines hold no line ends, and Windows-1251 survives the trip to UTF-8 and back.
 
 #include "fuzz_support.h"
-#include "loan/errors.h"
+#include "text/errors.h"
 #include "storage/cp1251.h"
 #include "storage/text_file.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/controls.h"
-#include "widgets/spin_edit_model.h"
+#include "spin_rules/spin_edit_model.h"
 
 namespace app {
 

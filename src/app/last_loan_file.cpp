@@ -2,7 +2,7 @@
 
 #include "app/loan_header.h"
 #include "app/main_form.h"
-#include "loan/errors.h"
+#include "text/errors.h"
 #include "storage/file_error.h"
 #include "storage/safe_file_writer.h"
 #include "storage/text_file.h"

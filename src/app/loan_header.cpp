@@ -2,10 +2,10 @@
 
 #include <string_view>
 
-#include "loan/errors.h"
+#include "text/errors.h"
 #include "loan/money.h"
 #include "loan/number_text.h"
-#include "loan/text.h"
+#include "text/text.h"
 
 namespace app {
 

@@ -2,7 +2,7 @@
 
 #include "loan/amount_limit.h"
 #include "loan/date.h"
-#include "loan/errors.h"
+#include "text/errors.h"
 
 namespace app {
 

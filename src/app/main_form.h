@@ -15,12 +15,12 @@
 #include "app/controls.h"
 #include "app/forecast_settings.h"
 #include "app/form_port.h"
-#include "loan/locale.h"
+#include "text/locale.h"
 #include "loan/money.h"
 #include "loan/payment_kind.h"
 #include "loan/running_totals.h"
 #include "loan/schedule_table.h"
-#include "widgets/spin_edit_model.h"
+#include "spin_rules/spin_edit_model.h"
 
 namespace storage {
 class FileTypeRegistry;

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "loan/errors.h"
+#include "text/errors.h"
 
 namespace app {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "loan/errors.h"
+#include "text/errors.h"
 #include "loan/number_text.h"
 #include "loan/schedule_table.h"
 

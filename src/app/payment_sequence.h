@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "loan/date.h"
-#include "loan/locale.h"
+#include "text/locale.h"
 #include "loan/money.h"
 
 namespace app {

@@ -7,7 +7,7 @@
 #include "loan/advance.h"
 #include "loan/amount_limit.h"
 #include "loan/date.h"
-#include "loan/errors.h"
+#include "text/errors.h"
 #include "loan/interest.h"
 #include "loan/monthly_amounts.h"
 #include "loan/number_text.h"

@@ -8,7 +8,7 @@
 #include "app/loan_information.h"
 #include "app/main_form.h"
 #include "loan/amount_limit.h"
-#include "loan/errors.h"
+#include "text/errors.h"
 #include "loan/number_text.h"
 #include "storage/safe_file_writer.h"
 

@@ -15,10 +15,10 @@
 #include "app/controls.h"
 #include "app/form_port.h"
 #include "app/table_report.h"
-#include "loan/locale.h"
+#include "text/locale.h"
 #include "loan/plan.h"
 #include "loan/schedule_table.h"
-#include "widgets/spin_edit_model.h"
+#include "spin_rules/spin_edit_model.h"
 
 namespace app {
 

@@ -8,7 +8,7 @@
 #include "loan/amount_limit.h"
 #include "loan/annuity.h"
 #include "loan/date.h"
-#include "loan/errors.h"
+#include "text/errors.h"
 #include "loan/monthly_amounts.h"
 #include "loan/number_text.h"
 #include "loan/schedule_table.h"

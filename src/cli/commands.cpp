@@ -5,7 +5,7 @@
 
 #include "cli/messages.h"
 #include "cli/options.h"
-#include "loan/errors.h"
+#include "text/errors.h"
 
 namespace cli {
 

@@ -1,6 +1,6 @@
 #include "cli/console_port.h"
 
-#include "loan/text.h"
+#include "text/text.h"
 
 namespace cli {
 

@@ -1,9 +1,9 @@
 #include "cli/options.h"
 
 #include "cli/messages.h"
-#include "loan/errors.h"
+#include "text/errors.h"
 #include "loan/number_text.h"
-#include "loan/text.h"
+#include "text/text.h"
 
 namespace cli {
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "app/main_form.h"
-#include "cli/report.h"
+#include "cli/table_output.h"
 #include "loan/date.h"
-#include "loan/locale.h"
+#include "text/locale.h"
 
 namespace cli {
 

@@ -5,8 +5,8 @@
 
 #include "app/loan_information.h"
 #include "cli/program_folder.h"
-#include "loan/errors.h"
-#include "loan/text.h"
+#include "text/errors.h"
+#include "text/text.h"
 #include "pdf/pdf_module.h"
 
 namespace cli {

@@ -6,7 +6,7 @@
 #include "cli/messages.h"
 #include "cli/options.h"
 #include "cli/plan_outputs.h"
-#include "loan/errors.h"
+#include "text/errors.h"
 #include "loan/number_text.h"
 
 namespace cli {

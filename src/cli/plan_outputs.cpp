@@ -2,8 +2,8 @@
 
 #include "app/main_form.h"
 #include "cli/pdf_option.h"
-#include "loan/errors.h"
-#include "loan/text.h"
+#include "text/errors.h"
+#include "text/text.h"
 #include "pdf/plan_request.h"
 #include "storage/file_error.h"
 #include "storage/safe_file_writer.h"

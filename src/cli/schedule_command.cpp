@@ -1,6 +1,6 @@
 // ssudomer-cli schedule: the calculation mode's "Расчет" on the given loan.
 
-#include "app/full_cost_command.h"
+#include "app/full_cost_menu.h"
 #include "app/main_form.h"
 #include "cli/commands.h"
 #include "cli/console_port.h"

@@ -7,7 +7,7 @@
 #include "cli/messages.h"
 #include "cli/options.h"
 #include "cli/pdf_option.h"
-#include "loan/errors.h"
+#include "text/errors.h"
 
 namespace cli {
 

@@ -9,7 +9,7 @@
 #include "gui/control_binding.h"
 #include "gui/fonts.h"
 #include "gui/qt_form_port.h"
-#include "widgets/typed_date.h"
+#include "spin_rules/typed_date.h"
 
 namespace gui {
 

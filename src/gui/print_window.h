@@ -10,7 +10,7 @@
 #include <QDialog>
 
 #include "app/main_form.h"
-#include "gui/payment_pages.h"
+#include "printouts/payment_pages.h"
 
 class QLabel;
 class QPrinter;

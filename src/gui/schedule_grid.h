@@ -14,7 +14,7 @@
 #include <QTableView>
 
 #include "app/main_form.h"
-#include "gui/grid_geometry.h"
+#include "printouts/grid_geometry.h"
 
 namespace gui {
 
@@ -58,7 +58,6 @@ class ScheduleGrid : public QTableView {
     void refresh();
     // The 120-dots-per-inch adjustment: a smaller font, every column 12 pixels wider.
     void useWideColumns();
-    ScheduleTableModel* tableModel() const { return model_; }
 
   protected:
     // A turn down of the wheel moves the selection one row down; with no row selected it

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "widgets/spin_edit_model.h"
+#include "spin_rules/spin_edit_model.h"
 
 namespace gui {
 

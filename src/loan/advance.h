@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "loan/date.h"
-#include "loan/locale.h"
+#include "text/locale.h"
 #include "loan/money.h"
 #include "loan/schedule_table.h"
 

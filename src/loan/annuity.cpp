@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "loan/errors.h"
+#include "text/errors.h"
 #include "loan/money.h"
 
 namespace loan {

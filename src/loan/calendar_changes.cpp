@@ -3,7 +3,7 @@
 #include <map>
 #include <string_view>
 
-#include "loan/errors.h"
+#include "text/errors.h"
 
 namespace loan {
 

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cstdio>
 
-#include "loan/errors.h"
+#include "text/errors.h"
 
 namespace loan {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "loan/locale.h"
+#include "text/locale.h"
 
 namespace loan {
 

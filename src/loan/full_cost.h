@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "loan/locale.h"
+#include "text/locale.h"
 #include "loan/money.h"
 
 namespace loan {

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "loan/amount_limit.h"
-#include "loan/errors.h"
+#include "text/errors.h"
 #include "loan/number_text.h"
 
 namespace loan {

@@ -7,9 +7,10 @@
 
 #include <cstdint>
 #include <limits>
+#include <stdexcept>
 #include <string>
 
-#include "loan/locale.h"
+#include "text/locale.h"
 
 namespace loan {
 
@@ -19,6 +20,12 @@ static_assert(std::numeric_limits<Extended>::digits == 64,
 
 using ScaledAmount = std::int64_t;
 constexpr ScaledAmount kScale = 10000;
+
+// An amount that does not fit in a ScaledAmount.
+class AmountOverflow : public std::overflow_error {
+  public:
+    AmountOverflow() : std::overflow_error("Сумма слишком велика для расчета.") {}
+};
 
 // Round half to even to a whole ScaledAmount.
 ScaledAmount RoundToScaled(Extended value);

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "loan/errors.h"
+#include "text/errors.h"
 
 namespace loan {
 

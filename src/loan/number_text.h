@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "loan/locale.h"
+#include "text/locale.h"
 #include "loan/money.h"
 
 namespace loan {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "loan/errors.h"
+#include "text/errors.h"
 
 namespace loan {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "loan/locale.h"
+#include "text/locale.h"
 #include "loan/money.h"
 
 namespace loan {

@@ -8,7 +8,7 @@
 #include <exception>
 #include <memory>
 
-#include "gui/payment_pages.h"
+#include "printouts/payment_pages.h"
 #include "pdf/pdf_module.h"
 #include "pdf/qt_start.h"
 #include "pdf/stream_printout.h"

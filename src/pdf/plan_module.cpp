@@ -5,8 +5,8 @@
 
 #include <exception>
 
-#include "gui/planner_chart.h"
-#include "gui/planner_pages.h"
+#include "chart/planner_chart.h"
+#include "printouts/planner_pages.h"
 #include "pdf/plan_request.h"
 #include "pdf/qt_start.h"
 #include "pdf/stream_printout.h"

@@ -4,7 +4,7 @@
 
 #include "print/page_list.h"
 #include "print/producer_support.h"
-#include "print/report.h"
+#include "print/error_report.h"
 
 namespace print {
 

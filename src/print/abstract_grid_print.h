@@ -81,7 +81,6 @@ class TPvAbstractGridPrint {
     TPvExtended WidthFactor() const { return widthFactor_; }
     const TPvDecimalList& ColumnWidths() const { return columnWidths_; }
     TPvExtended TotalWidth() const { return totalWidth_; }
-    const TPvValue& PageTop() const { return pageTop_; }
     const TPvValue& BottomReserve() const { return bottomReserve_; }
     // Lowest y a row may reach on a page: the page height less the footer band and the
     // bottom reserve (which holds the footer band once more).

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "loan/errors.h"
+#include "text/errors.h"
 #include "print/replay.h"
 #include "storage/file_error.h"
 #include "storage/safe_file_writer.h"

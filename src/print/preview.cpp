@@ -11,7 +11,7 @@
 #include "print/qt_print_service.h"
 #include "print/qt_text_measurer.h"
 #include "print/replay.h"
-#include "print/report.h"
+#include "print/error_report.h"
 
 namespace print {
 
@@ -139,25 +139,6 @@ void TPvPreview::SetMinZoom(int minZoom) {
 
 void TPvPreview::SetMaxZoom(int maxZoom) {
     ChangeZoom([maxZoom](TPvZoomRules& rules) { rules.SetMaxZoom(maxZoom); });
-}
-
-void TPvPreview::SetOrientation(TPvOrientation orientation) {
-    if (orientation == pages_.Orientation)
-        return;
-    pages_.Orientation = orientation;
-    if (OnOrientationChanged)
-        OnOrientationChanged();
-}
-
-void TPvPreview::SetPagesPerSheet(TPvPagesPerSheet pages) {
-    pages_.PagesPerSheet = pages;
-    viewport()->update();
-}
-
-void TPvPreview::SetGutter(int pixels) {
-    gutter_ = std::max(0, pixels);
-    UpdateScrollRanges();
-    viewport()->update();
 }
 
 void TPvPreview::BeginUpdate() {

@@ -92,14 +92,10 @@ class TPvPreview : public QAbstractScrollArea {
 
     // Paper of new pages.
     TPvOrientation Orientation() const { return pages_.Orientation; }
-    void SetOrientation(TPvOrientation orientation);
     std::string PaperSize() const { return pages_.PaperSize; }
-    void SetPaperSize(const std::string& paperSize) { pages_.PaperSize = paperSize; }
     TPvPagesPerSheet PagesPerSheet() const { return pages_.PagesPerSheet; }
-    void SetPagesPerSheet(TPvPagesPerSheet pages);
 
     int Gutter() const { return gutter_; }
-    void SetGutter(int pixels);
 
     TPvPageGrid PageGrid;
     TPvShadow Shadow;
@@ -110,7 +106,6 @@ class TPvPreview : public QAbstractScrollArea {
     void EndUpdate();
 
     // Printing through PvPrinter's service; false when nothing was printed.
-    bool PrintAll() { return PrintPages(1, PageCount()); }
     bool PrintPages(int from, int to);
 
     // The paper's rectangle in the viewport, in pixels.
@@ -125,7 +120,6 @@ class TPvPreview : public QAbstractScrollArea {
     std::function<void(TPvCanvas&, const TPvInchRect&)> OnDrawHeader;
     std::function<void(TPvCanvas&, const TPvInchRect&)> OnDrawFooter;
     std::function<void()> OnPageChanged;
-    std::function<void()> OnOrientationChanged;
     std::function<void(int done, int total)> OnPrintProgress;
     std::function<void()> BeforePrint;
     std::function<void()> AfterPrint;

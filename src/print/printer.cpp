@@ -1,6 +1,6 @@
 #include "print/printer.h"
 
-#include "print/report.h"
+#include "print/error_report.h"
 
 namespace print {
 
@@ -54,10 +54,6 @@ TPvDuplex TPvPrinter::Duplex() const {
 
 void TPvPrinter::SetDuplex(TPvDuplex duplex) {
     Write(&TPvPrinterSettings::Duplex, duplex);
-}
-
-TPvDitherType TPvPrinter::DitherType() const {
-    return Read(&TPvPrinterSettings::Dither);
 }
 
 void TPvPrinter::SetDitherType(TPvDitherType dither) {

@@ -74,7 +74,6 @@ class TPvPrinter {
     void SetPrintColor(TPvPrintColor color);
     TPvDuplex Duplex() const;
     void SetDuplex(TPvDuplex duplex);
-    TPvDitherType DitherType() const;
     void SetDitherType(TPvDitherType dither);
 
     std::string Title = "<document>";

@@ -11,7 +11,7 @@
 
 #include "print/page_list.h"
 #include "print/replay.h"
-#include "print/report.h"
+#include "print/error_report.h"
 #include "storage/file_error.h"
 #include "storage/safe_file_writer.h"
 #include "storage/temporary_file.h"

@@ -6,7 +6,6 @@ void TPvResourceTable::Clear() {
     brushes_.Clear();
     fonts_.Clear();
     pens_.Clear();
-    pictures_.Clear();
     texts_.Clear();
 }
 

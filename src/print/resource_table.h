@@ -12,14 +12,6 @@
 
 namespace print {
 
-// A picture as its encoded bytes ("PNG", "BMP", ...).
-struct TPvPicture {
-    std::string Format;
-    std::string Data;
-
-    bool operator==(const TPvPicture&) const = default;
-};
-
 // A shared text laid out on pages: plain text in one font.
 struct TPvRichText {
     std::string Text;  // UTF-8, lines ended by "\r" or "\n"
@@ -71,17 +63,11 @@ class TPvResourceTable {
     TPvSharedList<TPvBrush>& Brushes() { return brushes_; }
     TPvSharedList<TPvFont>& Fonts() { return fonts_; }
     TPvSharedList<TPvPen>& Pens() { return pens_; }
-    TPvSharedList<TPvPicture>& Pictures() { return pictures_; }
     TPvSharedList<TPvRichText>& Texts() { return texts_; }
     const TPvSharedList<TPvBrush>& Brushes() const { return brushes_; }
     const TPvSharedList<TPvFont>& Fonts() const { return fonts_; }
     const TPvSharedList<TPvPen>& Pens() const { return pens_; }
-    const TPvSharedList<TPvPicture>& Pictures() const { return pictures_; }
     const TPvSharedList<TPvRichText>& Texts() const { return texts_; }
-
-    int AddPicture(const TPvPicture& picture) {
-        return pictures_.Acquire(picture, CompareGraphics);
-    }
 
     // Equal pictures share one entry only when this is set, as for the other lists.
     bool CompareGraphics = false;
@@ -92,7 +78,6 @@ class TPvResourceTable {
     TPvSharedList<TPvBrush> brushes_;
     TPvSharedList<TPvFont> fonts_;
     TPvSharedList<TPvPen> pens_;
-    TPvSharedList<TPvPicture> pictures_;
     TPvSharedList<TPvRichText> texts_;
 };
 

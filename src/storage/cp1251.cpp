@@ -6,8 +6,8 @@
 #include <cstring>
 #include <optional>
 
-#include "loan/byte_words.h"
-#include "loan/utf8.h"
+#include "text/byte_words.h"
+#include "text/utf8.h"
 
 namespace storage {
 

@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-#include "loan/errors.h"
+#include "text/errors.h"
 
 namespace storage {
 

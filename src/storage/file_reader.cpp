@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <utility>
 
-#include "loan/errors.h"
+#include "text/errors.h"
 #include "storage/file_error.h"
 
 namespace storage {

@@ -14,7 +14,7 @@
 #include <thread>
 #include <utility>
 
-#include "loan/errors.h"
+#include "text/errors.h"
 #include "storage/file_error.h"
 #include "storage/temporary_file.h"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "loan/byte_words.h"
+#include "text/byte_words.h"
 #include "storage/cp1251.h"
 #include "storage/file_error.h"
 

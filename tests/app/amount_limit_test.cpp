@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/loan_header.h"
-#include "loan/errors.h"
+#include "text/errors.h"
 #include "app/register_fixture.h"
 #include "support/fake_port.h"
 

@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "app/full_cost_command.h"
+#include "app/full_cost_menu.h"
 #include "app/register_fixture.h"
 #include "app/table_report.h"
 #include "storage/safe_file_writer.h"

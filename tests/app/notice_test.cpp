@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "loan/errors.h"
+#include "text/errors.h"
 
 namespace {
 

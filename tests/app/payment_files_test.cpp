@@ -4,9 +4,9 @@
 #include <optional>
 
 #include "loan/date.h"
-#include "loan/errors.h"
+#include "text/errors.h"
 #include "loan/number_text.h"
-#include "loan/text.h"
+#include "text/text.h"
 #include "storage/safe_file_writer.h"
 #include "support/fake_port.h"
 #include "support/temp_folder.h"

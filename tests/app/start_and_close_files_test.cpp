@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "loan/date.h"
-#include "loan/text.h"
+#include "text/text.h"
 #include "storage/file_error.h"
 #include "storage/file_type_registry.h"
 #include "support/fake_port.h"

@@ -14,7 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "app/planner_form.h"
-#include "gui/planner_chart.h"
+#include "chart/planner_chart.h"
 #include "support/fake_port.h"
 
 namespace {

@@ -14,7 +14,7 @@
 
 #include <cstdio>
 
-#include "gui/planner_chart.h"
+#include "chart/planner_chart.h"
 #include "gui/planner_window.h"
 #include "gui/print_window.h"
 #include "photo_support.h"

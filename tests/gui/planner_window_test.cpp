@@ -20,7 +20,7 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 
-#include "gui/planner_pages.h"
+#include "printouts/planner_pages.h"
 #include "gui/planner_window.h"
 #include "gui/print_window.h"
 #include "print/preview.h"

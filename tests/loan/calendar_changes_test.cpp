@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "loan/calendar_changes.h"
-#include "loan/errors.h"
+#include "text/errors.h"
 #include "support/error_text.h"
 
 namespace {

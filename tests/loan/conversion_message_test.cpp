@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "loan/date.h"
-#include "loan/errors.h"
+#include "text/errors.h"
 #include "loan/number_text.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include "loan/annuity.h"
 #include "loan/date.h"
-#include "loan/errors.h"
+#include "text/errors.h"
 #include "loan/schedule_table.h"
-#include "loan/text.h"
+#include "text/text.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "loan/errors.h"
+#include "text/errors.h"
 #include "loan/money.h"
 #include "loan/number_text.h"
 #include "loan/schedule_table.h"

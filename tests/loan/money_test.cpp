@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "loan/errors.h"
+#include "text/errors.h"
 #include "loan/money.h"
 #include "loan/number_text.h"
 

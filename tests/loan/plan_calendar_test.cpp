@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "loan/errors.h"
+#include "text/errors.h"
 #include "loan/plan.h"
 #include "loan/plan_interest.h"
 

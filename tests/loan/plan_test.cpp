@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "loan/errors.h"
+#include "text/errors.h"
 #include "loan/plan.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-#include "loan/errors.h"
+#include "text/errors.h"
 #include "loan/running_totals.h"
 #include "support/random_amount.h"
 

@@ -9,7 +9,7 @@
 #include "print/abstract_grid_print.h"
 #include "print/fake_measurer.h"
 #include "print/page_list.h"
-#include "print/report.h"
+#include "print/error_report.h"
 
 namespace print {
 namespace {

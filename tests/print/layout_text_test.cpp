@@ -2,15 +2,14 @@
 // Qt's font engine as the replay uses it.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "print/page_list.h"
 #include "print/qt_text_measurer.h"
-#include "print/report.h"
+#include "print/error_report.h"
 #include "print/rich_text.h"
-#include "print/rtf_preview.h"
+#include "print/text_pages.h"
 
 namespace print {
 namespace {
@@ -125,19 +124,6 @@ TEST_F(TextPages, NoPreviewIsReported) {
     EXPECT_EQ(reports[0],
               "TPvRtfPreview Error!\r\rThe \"Preview\" property must be set to a TPvPreview "
               "component");
-}
-
-TEST_F(TextPages, AFileIsReadWithItsLineEnds) {
-    const std::string path = ::testing::TempDir() + "/text_pages.txt";
-    {
-        std::FILE* file = std::fopen(path.c_str(), "wb");
-        std::fputs("first\r\nsecond\r\n", file);
-        std::fclose(file);
-    }
-    text.LoadTextFile(path);
-    EXPECT_EQ(pages.Resources.Texts()[0].Text, "first\rsecond\r");
-    std::remove(path.c_str());
-    EXPECT_THROW(text.LoadTextFile(path), std::runtime_error);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 #include "fake_measurer.h"
 #include "print/page_list.h"
-#include "print/report.h"
+#include "print/error_report.h"
 
 namespace print {
 namespace {

@@ -47,16 +47,6 @@ TEST_F(Recording, EqualPensAndFontsAreSharedWithTheirCounts) {
     EXPECT_EQ(pages.Resources.Pens().RefCount(0), 1);
 }
 
-TEST_F(Recording, PicturesAreSharedOnlyWhenGraphicsAreCompared) {
-    const TPvPicture picture{"PNG", "bytes"};
-    pages.Resources.AddPicture(picture);
-    pages.Resources.AddPicture(picture);
-    EXPECT_EQ(pages.Resources.Pictures().Count(), 2);
-    pages.Resources.CompareGraphics = true;
-    EXPECT_EQ(pages.Resources.AddPicture(picture), 0);
-    EXPECT_EQ(pages.Resources.Pictures().RefCount(0), 2);
-}
-
 TEST_F(Recording, ShapesInAnyUnitAreHeldInInchesWithTypeCodes) {
     const TPvLineObject& line = canvas.Line(pvMillimeters, 25.4L, 50.8L, 76.2L, 50.8L);
     EXPECT_EQ(line.TypeCode(), 1);

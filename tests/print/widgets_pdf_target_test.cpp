@@ -12,7 +12,7 @@
 #include "print/page_list.h"
 #include "print/qt_print_service.h"
 #include "print/qt_text_measurer.h"
-#include "print/report.h"
+#include "print/error_report.h"
 
 namespace print {
 namespace {
