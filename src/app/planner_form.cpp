@@ -2,10 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
-#include <tuple>
 
-#include "app/loan_information.h"
 #include "app/main_form.h"
 #include "loan/amount_limit.h"
 #include "text/errors.h"
@@ -16,17 +13,11 @@ namespace app {
 
 namespace {
 
-using loan::PlanIssue;
-using loan::PlanIssueKind;
 using loan::ScaledAmount;
 
 constexpr double kMaxRate = 100000;
 constexpr const char* kWholeKopecks =
     "Суммы задаются в рублях и копейках: не больше двух знаков после запятой.";
-
-const char* modeText(loan::PrepaymentMode mode) {
-    return mode == loan::PrepaymentMode::LowerPayment ? kLowerPaymentText : kShortenTermText;
-}
 
 bool wholeKopecks(ScaledAmount amount) {
     return amount % 100 == 0;
@@ -42,7 +33,19 @@ PlannerForm::PlannerForm(FormPort& port, loan::Locale locale)
       Term(locale_),
       Payment(locale_),
       PrepaymentAmount(locale_),
-      RateChangeRate(locale_) {
+      RateChangeRate(locale_),
+      prepayments_(port_, SelectedPrepayment,
+                   {"Выберите досрочное погашение в списке.",
+                    [this](const PrepaymentEntry& entry) { return readPrepayment(entry); },
+                    [this] { return prepaymentEditor(); },
+                    [this](const loan::Prepayment& item) { showPrepayment(item); }},
+                   [this] { refresh(); }),
+      rateChanges_(port_, SelectedRateChange,
+                   {"Выберите изменение ставки в списке.",
+                    [this](const RateChangeEntry& entry) { return readRateChange(entry); },
+                    [this] { return RateChangeEntry{RateChangeDate.Date, RateChangeRate.Text}; },
+                    [this](const loan::RateChange& item) { showRateChange(item); }},
+                   [this] { refresh(); }) {
     Sum.MaxValue = loan::kMaxAmountUnits;
     Rate.MaxValue = kMaxRate;
     Term.MaxValue = 100000;
@@ -136,40 +139,6 @@ bool PlannerForm::readLoan(loan::PlanTerms& terms, bool reportIncomplete) {
     return true;
 }
 
-// ---- The lists ---------------------------------------------------------------------------
-
-template <class Item>
-bool PlannerForm::addItem(std::vector<Item>& list, const std::optional<Item>& item) {
-    if (!item)
-        return false;
-    list.push_back(*item);
-    refresh();
-    return true;
-}
-
-template <class Item, class Read>
-bool PlannerForm::changeItem(std::vector<Item>& list, int index, const char* noSelection,
-                             const Read& read) {
-    if (index < 0 || index >= static_cast<int>(list.size())) {
-        port_.showMessage(kErrorCaption, noSelection);
-        return false;
-    }
-    const std::optional<Item> item = read();
-    if (!item)
-        return false;
-    list[static_cast<std::size_t>(index)] = *item;
-    refresh();
-    return true;
-}
-
-template <class Item>
-void PlannerForm::removeItem(std::vector<Item>& list, int index) {
-    if (index < 0 || index >= static_cast<int>(list.size()))
-        return;
-    list.erase(list.begin() + index);
-    refresh();
-}
-
 // ---- The prepayments --------------------------------------------------------------------
 
 void PlannerForm::ShortenTermClick() {
@@ -213,13 +182,7 @@ PrepaymentEntry PlannerForm::prepaymentEditor() const {
             Monthly.Checked};
 }
 
-void PlannerForm::SelectPrepayment(int index) {
-    if (index < 0 || index >= static_cast<int>(prepayments_.size())) {
-        SelectedPrepayment = -1;
-        return;
-    }
-    SelectedPrepayment = index;
-    const loan::Prepayment& prepayment = prepayments_[static_cast<std::size_t>(index)];
+void PlannerForm::showPrepayment(const loan::Prepayment& prepayment) {
     PrepaymentDate.Date = prepayment.date;
     PrepaymentAmount.Text = FormatMoney(prepayment.amount);
     if (prepayment.mode == loan::PrepaymentMode::LowerPayment) {
@@ -230,39 +193,36 @@ void PlannerForm::SelectPrepayment(int index) {
     Monthly.Checked = prepayment.monthly;
 }
 
+void PlannerForm::SelectPrepayment(int index) {
+    prepayments_.Select(index);
+}
+
 bool PlannerForm::AddPrepaymentClick() {
-    if (!AddPrepayment(prepaymentEditor()))
-        return false;
-    SelectedPrepayment = static_cast<int>(prepayments_.size()) - 1;
-    return true;
+    return prepayments_.AddClick();
 }
 
 bool PlannerForm::ChangePrepaymentClick() {
-    return ChangePrepayment(SelectedPrepayment, prepaymentEditor());
+    return prepayments_.ChangeClick();
 }
 
 void PlannerForm::RemovePrepaymentClick() {
-    RemovePrepayment(SelectedPrepayment);
-    SelectPrepayment(std::min(SelectedPrepayment, static_cast<int>(prepayments_.size()) - 1));
+    prepayments_.RemoveClick();
 }
 
 bool PlannerForm::AddPrepayment(const PrepaymentEntry& entry) {
-    return addItem(prepayments_, readPrepayment(entry));
+    return prepayments_.Add(entry);
 }
 
 bool PlannerForm::ChangePrepayment(int index, const PrepaymentEntry& entry) {
-    return changeItem(prepayments_, index, "Выберите досрочное погашение в списке.",
-                      [&] { return readPrepayment(entry); });
+    return prepayments_.Change(index, entry);
 }
 
 void PlannerForm::RemovePrepayment(int index) {
-    removeItem(prepayments_, index);
+    prepayments_.Remove(index);
 }
 
 std::array<std::string, 4> PlannerForm::PrepaymentTexts(int index) const {
-    const loan::Prepayment& prepayment = prepayments_.at(static_cast<std::size_t>(index));
-    return {loan::FormatShortDate(prepayment.date), FormatMoney(prepayment.amount),
-            modeText(prepayment.mode), prepayment.monthly ? kMonthlyText : ""};
+    return app::PrepaymentTexts(Prepayments().at(static_cast<std::size_t>(index)), locale_);
 }
 
 // ---- The rate changes -------------------------------------------------------------------
@@ -284,50 +244,41 @@ std::optional<loan::RateChange> PlannerForm::readRateChange(const RateChangeEntr
     return loan::RateChange{entry.date, static_cast<double>(*rate)};
 }
 
-void PlannerForm::SelectRateChange(int index) {
-    if (index < 0 || index >= static_cast<int>(rateChanges_.size())) {
-        SelectedRateChange = -1;
-        return;
-    }
-    SelectedRateChange = index;
-    const loan::RateChange& change = rateChanges_[static_cast<std::size_t>(index)];
+void PlannerForm::showRateChange(const loan::RateChange& change) {
     RateChangeDate.Date = change.date;
     RateChangeRate.SetValue(change.annualRate);
 }
 
+void PlannerForm::SelectRateChange(int index) {
+    rateChanges_.Select(index);
+}
+
 bool PlannerForm::AddRateChangeClick() {
-    if (!AddRateChange({RateChangeDate.Date, RateChangeRate.Text}))
-        return false;
-    SelectedRateChange = static_cast<int>(rateChanges_.size()) - 1;
-    return true;
+    return rateChanges_.AddClick();
 }
 
 bool PlannerForm::ChangeRateChangeClick() {
-    return ChangeRateChange(SelectedRateChange, {RateChangeDate.Date, RateChangeRate.Text});
+    return rateChanges_.ChangeClick();
 }
 
 void PlannerForm::RemoveRateChangeClick() {
-    RemoveRateChange(SelectedRateChange);
-    SelectRateChange(std::min(SelectedRateChange, static_cast<int>(rateChanges_.size()) - 1));
+    rateChanges_.RemoveClick();
 }
 
 bool PlannerForm::AddRateChange(const RateChangeEntry& entry) {
-    return addItem(rateChanges_, readRateChange(entry));
+    return rateChanges_.Add(entry);
 }
 
 bool PlannerForm::ChangeRateChange(int index, const RateChangeEntry& entry) {
-    return changeItem(rateChanges_, index, "Выберите изменение ставки в списке.",
-                      [&] { return readRateChange(entry); });
+    return rateChanges_.Change(index, entry);
 }
 
 void PlannerForm::RemoveRateChange(int index) {
-    removeItem(rateChanges_, index);
+    rateChanges_.Remove(index);
 }
 
 std::array<std::string, 2> PlannerForm::RateChangeTexts(int index) const {
-    const loan::RateChange& change = rateChanges_.at(static_cast<std::size_t>(index));
-    return {loan::FormatShortDate(change.date),
-            loan::GeneralNumberText(change.annualRate, locale_)};
+    return app::RateChangeTexts(RateChanges().at(static_cast<std::size_t>(index)), locale_);
 }
 
 // ---- The plan ---------------------------------------------------------------------------
@@ -347,8 +298,8 @@ bool PlannerForm::calculate(bool reportIncomplete) {
         clearPlan();
         return false;
     }
-    terms.prepayments = prepayments_;
-    terms.rateChanges = rateChanges_;
+    terms.prepayments = Prepayments();
+    terms.rateChanges = RateChanges();
     try {
         result_ = loan::RunPlan(terms);
         // Interest past the amount limit would no longer be exact to the kopeck (the
@@ -365,7 +316,7 @@ bool PlannerForm::calculate(bool reportIncomplete) {
     terms_ = std::move(terms);
     hasPlan_ = true;
     ++planGeneration_;
-    fillTable();
+    presentation().FillTable(table_);
     describeIssues();
     return true;
 }
@@ -380,30 +331,6 @@ void PlannerForm::clearPlan() {
     table_.setRowCount(1);
 }
 
-void PlannerForm::fillTable() {
-    const std::vector<loan::PlanRow>& rows = result_.rows;
-    const int count = static_cast<int>(rows.size());
-    table_.clearRows(1, table_.rowCount());
-    table_.setRowCount(count + 2);
-    for (int i = 0; i < count; ++i) {
-        const loan::PlanRow& row = rows[static_cast<std::size_t>(i)];
-        const std::string number = std::to_string(i + 1);
-        const std::string date = loan::FormatShortDate(row.date);
-        const std::string balance = FormatMoney(row.balance);
-        const std::string principal = FormatMoney(row.principal);
-        const std::string interest = FormatMoney(row.interest);
-        const std::string total = FormatMoney(row.total);
-        table_.setRow(i + 1, {number, date, balance, principal, interest, total,
-                              row.kind == loan::PlanRowKind::Prepayment ? kPrepaymentRowKind
-                                                                        : kRegularRowKind});
-    }
-    const loan::PlanSummary& summary = result_.summary;
-    const std::string principal = FormatMoney(summary.principal);
-    const std::string interest = FormatMoney(summary.interest);
-    const std::string total = FormatMoney(summary.total);
-    table_.setRow(count + 1, {loan::kTotalsLabel, "", "", principal, interest, total, ""});
-}
-
 loan::PlanRowKind PlannerForm::RowKind(int row) const {
     if (row < 1 || row > static_cast<int>(result_.rows.size()))
         return loan::PlanRowKind::Regular;
@@ -411,192 +338,54 @@ loan::PlanRowKind PlannerForm::RowKind(int row) const {
 }
 
 void PlannerForm::describeIssues() {
-    // A monthly prepayment can fail in many months: it is told once, with the others counted.
-    std::vector<std::string> refusals;
-    std::vector<std::string> notes;
-    std::map<std::tuple<PlanIssueKind, loan::PlanEventKind, int>, int> repeats;
-    std::vector<const PlanIssue*> firsts;
-    for (const PlanIssue& issue : result_.issues) {
-        if (repeats[{issue.kind, issue.event, issue.source}]++ == 0)
-            firsts.push_back(&issue);
+    PlanIssueTexts texts = presentation().IssueTexts();
+    // The warning about the payment is shown once in a box; the notes keep saying it.
+    if (!texts.shortPayment.empty() &&
+        std::find(notes_.begin(), notes_.end(), texts.shortPayment) == notes_.end()) {
+        port_.showMessage(kAttentionCaption, texts.shortPayment);
     }
-    for (const PlanIssue* issue : firsts) {
-        const bool rateChange = issue->event == loan::PlanEventKind::RateChange;
-        const bool monthly =
-            !rateChange && terms_.prepayments[static_cast<std::size_t>(issue->source)].monthly;
-        const std::string what =
-            rateChange ? "Изменение ставки с " + loan::FormatShortDate(issue->date)
-            : monthly  ? "Ежемесячное досрочное погашение с " + loan::FormatShortDate(issue->date)
-                      : "Досрочное погашение " + loan::FormatShortDate(issue->date);
-        switch (issue->kind) {
-            case PlanIssueKind::NotAfterLoanDate:
-                refusals.push_back(what + " не учтено: оно не позже даты получения кредита (" +
-                                   loan::FormatShortDate(terms_.loanDate) + ").");
-                break;
-            case PlanIssueKind::InterestNotCovered: {
-                std::string text = what + " на сумму " + FormatMoney(issue->amount) +
-                                   " не учтено: оно не больше процентов на эту дату (" +
-                                   FormatMoney(issue->interest) + ").";
-                const int more = repeats[{issue->kind, issue->event, issue->source}] - 1;
-                if (more > 0)
-                    text += " По той же причине не учтено его повторений: " + std::to_string(more) +
-                            ".";
-                refusals.push_back(std::move(text));
-                break;
-            }
-            case PlanIssueKind::LoanRepaid:
-                notes.push_back(what + " не учтено: кредит к этой дате уже погашен.");
-                break;
-        }
-    }
-    // A payment below the interest is kept, but warned of: once in a box, and in the notes.
-    std::string shortPayment;
-    if (const ScaledAmount interest = result_.summary.uncoveredInterest; interest > 0) {
-        shortPayment = "Платеж по договору " +
-                       FormatMoney(terms_.payment.value_or(result_.summary.firstPayment)) +
-                       " не покрывает проценты (" + FormatMoney(interest) +
-                       "): в такие месяцы платятся только проценты, а долг переходит на "
-                       "последний платеж.";
-        if (std::find(notes_.begin(), notes_.end(), shortPayment) == notes_.end())
-            port_.showMessage(kAttentionCaption, shortPayment);
-        notes.insert(notes.begin(), shortPayment);
-    }
-    for (const std::string& refusal : refusals) {
+    for (const std::string& refusal : texts.refusals) {
         if (std::find(refusals_.begin(), refusals_.end(), refusal) == refusals_.end())
             port_.showMessage(kErrorCaption, refusal);
     }
-    refusals_ = std::move(refusals);
-    notes_ = std::move(notes);
-}
-
-std::string PlannerForm::monthlyPaymentText(const loan::PlanSummary& summary) const {
-    // A payment below the interest is not what the rows pay: they pay the interest, and the
-    // last one the debt; the comparison shows those.
-    if (summary.uncoveredInterest > 0) {
-        return FormatMoney(summary.firstRegularTotal) + " / " +
-               FormatMoney(summary.lastRegularTotal);
-    }
-    return FormatMoney(summary.firstPayment) + " / " + FormatMoney(summary.lastPayment);
+    refusals_ = std::move(texts.refusals);
+    notes_ = std::move(texts.notes);
 }
 
 std::array<ComparisonRow, 4> PlannerForm::ComparisonTexts() const {
-    // Default-initialised rather than `rows{}`: clang 14, which builds the fuzz targets,
-    // crashes on the braces here.
-    std::array<ComparisonRow, 4> rows;
-    if (!hasPlan_)
-        return rows;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const loan::VariantFigures& figures = result_.comparison[i];
-        const loan::PlanSummary& summary = figures.summary;
-        rows[i] = {kVariantNames[i],
-                   std::to_string(summary.regularPayments),
-                   loan::FormatShortDate(summary.lastPaymentDate),
-                   monthlyPaymentText(summary),
-                   FormatMoney(summary.interest),
-                   FormatMoney(summary.total),
-                   FormatMoney(figures.interestSaved)};
-    }
-    return rows;
+    if (hasPlan_)
+        return presentation().ComparisonTexts();
+    // Default-initialised rather than `{}`: clang 14, which builds the fuzz targets, crashes
+    // on the braces here.
+    std::array<ComparisonRow, 4> empty;
+    return empty;
 }
 
 std::vector<BalancePoint> PlannerForm::BalanceCurve(loan::PlanVariant variant) const {
     if (!hasPlan_)
         return {};
-    const loan::PlanResult variantResult = variant == loan::PlanVariant::AsEntered
-                                               ? loan::PlanResult{}
-                                               : loan::RunVariant(terms_, variant);
-    const std::vector<loan::PlanRow>& rows =
-        variant == loan::PlanVariant::AsEntered ? result_.rows : variantResult.rows;
-    std::vector<BalancePoint> points{{terms_.loanDate, terms_.sum}};
-    for (const loan::PlanRow& row : rows) {
-        const ScaledAmount after = row.balance - row.principal;
-        if (points.back().date == row.date) {
-            points.back().balance = after;
-        } else {
-            points.push_back({row.date, after});
-        }
-    }
-    return points;
+    return presentation().BalanceCurve(variant);
 }
 
 TableReport PlannerForm::Report() const {
     TableReport report;
     report.table = &table_;
-    if (!hasPlan_)
-        return report;
-    const loan::VariantFigures& entered = result_.comparison[0];
-    const loan::PlanSummary& summary = entered.summary;
-    report.values = {
-        {"Ежемесячный платеж", FormatMoney(summary.firstPayment)},
-        {"Плановых платежей", std::to_string(summary.regularPayments)},
-        {"Последний платеж", loan::FormatShortDate(summary.lastPaymentDate)},
-        {"Выплачено процентов", FormatMoney(summary.interest)},
-        {"Полная сумма выплат", FormatMoney(summary.total)},
-        {"Экономия на процентах", FormatMoney(entered.interestSaved)},
-    };
-    for (std::size_t i = 1; i < result_.comparison.size(); ++i) {
-        const std::string name = kVariantNames[i];
-        const loan::VariantFigures& figures = result_.comparison[i];
-        report.values.emplace_back(name + ": последний платеж",
-                                   loan::FormatShortDate(figures.summary.lastPaymentDate));
-        report.values.emplace_back(name + ": ежемесячный платеж",
-                                   monthlyPaymentText(figures.summary));
-        report.values.emplace_back(name + ": проценты", FormatMoney(figures.summary.interest));
-        report.values.emplace_back(name + ": экономия", FormatMoney(figures.interestSaved));
-    }
+    if (hasPlan_)
+        report.values = presentation().ReportValues();
     return report;
 }
 
 std::vector<std::string> PlannerForm::InformationLines() const {
     if (!hasPlan_)
         return {};
-    const bool annuity = terms_.scheme == loan::PlanScheme::Annuity;
-    const std::array<std::string, 4> loanLines = LoanInformationLines(
-        FormatMoney(terms_.sum), loan::GeneralNumberText(terms_.annualRate, locale_),
-        std::to_string(terms_.termMonths), terms_.loanDate);
-    std::vector<std::string> lines(loanLines.begin(), loanLines.end());
-    lines.push_back(std::string("Схема погашения        : ") +
-                    (annuity ? "равными платежами" : "дифференцированными платежами"));
-    lines.push_back("Ежемесячный платеж     : " + FormatMoney(result_.summary.firstPayment) +
-                    (annuity && terms_.payment ? "  (по договору)" : ""));
-    // A list under its label, the later entries indented to the values' column.
-    const auto list = [&lines](const char* label, int count, const auto& entryText) {
-        constexpr const char* kIndent = "                         ";
-        for (int i = 0; i < std::min(count, kListedEntries); ++i)
-            lines.push_back((i == 0 ? std::string(label) : kIndent) + entryText(i));
-        if (count > kListedEntries)
-            lines.push_back(kIndent + ("... и еще " + std::to_string(count - kListedEntries)));
-    };
-    list("Досрочные погашения    : ", static_cast<int>(terms_.prepayments.size()), [&](int i) {
-        const loan::Prepayment& prepayment = terms_.prepayments[static_cast<std::size_t>(i)];
-        return loan::FormatShortDate(prepayment.date) + "  " + FormatMoney(prepayment.amount) +
-               "  " + modeText(prepayment.mode) +
-               (prepayment.monthly ? std::string(", ") + kMonthlyText : std::string());
-    });
-    list("Изменения ставки       : ", static_cast<int>(terms_.rateChanges.size()), [&](int i) {
-        const loan::RateChange& change = terms_.rateChanges[static_cast<std::size_t>(i)];
-        return loan::FormatShortDate(change.date) + "  " +
-               loan::GeneralNumberText(change.annualRate, locale_) + " %";
-    });
-    return lines;
+    return presentation().InformationLines(kListedEntries);
 }
 
 loan::ScheduleTable PlannerForm::ComparisonTable() const {
-    loan::ScheduleTable table;
-    static_assert(kComparisonHeaders.size() == loan::ScheduleTable::kColumnCount);
-    for (int column = 0; column < loan::ScheduleTable::kColumnCount; ++column)
-        table.setCell(column, 0, kComparisonHeaders[static_cast<std::size_t>(column)]);
-    table.setRowCount(1);
     if (!hasPlan_)
-        return table;
+        return ComparisonTableOf({});
     const std::array<ComparisonRow, 4> rows = ComparisonTexts();
-    table.setRowCount(static_cast<int>(rows.size()) + 1);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const ComparisonRow& texts = rows[i];
-        table.setRow(static_cast<int>(i) + 1,
-                     {texts[0], texts[1], texts[2], texts[3], texts[4], texts[5], texts[6]});
-    }
-    return table;
+    return ComparisonTableOf(rows);
 }
 
 void PlannerForm::ExportCsvClick() {

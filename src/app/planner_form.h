@@ -3,8 +3,9 @@
 // The prepayment planner's model ("Досрочное погашение..."), without any window toolkit: the
 // loan fields, the editors and lists of prepayments and rate changes, the computed plan as a
 // table, the comparison of the four variants and the report that --csv prints and "Экспорт
-// в CSV..." writes. It reaches the person only through its FormPort. The window owns one
-// for the whole run, so the lists stay while the program runs.
+// в CSV..." writes (their texts are made in plan_presentation). It reaches the person only
+// through its FormPort. The window owns one for the whole run, so the lists stay while the
+// program runs.
 
 #include <array>
 #include <functional>
@@ -13,7 +14,9 @@
 #include <vector>
 
 #include "app/controls.h"
+#include "app/entry_list_editor.h"
 #include "app/form_port.h"
+#include "app/plan_presentation.h"
 #include "app/table_report.h"
 #include "text/locale.h"
 #include "loan/plan.h"
@@ -26,29 +29,6 @@ class MainForm;
 
 inline constexpr const char* kPlannerCaption = "Досрочное погашение";
 
-inline constexpr loan::HeaderTexts kPlanHeaders = {
-    "№",          "Дата", "Остаток кредита", "Основной платеж", "Проценты", "Всего за платеж",
-    "Вид платежа"};
-inline constexpr const char* kRegularRowKind = "плановый";
-inline constexpr const char* kPrepaymentRowKind = "досрочный";
-
-// The modes as the prepayment list shows them.
-inline constexpr const char* kShortenTermText = "сокращение срока";
-inline constexpr const char* kLowerPaymentText = "уменьшение платежа";
-inline constexpr const char* kMonthlyText = "ежемесячно";
-
-// The variants in the order of loan::kPlanVariants.
-inline constexpr std::array<const char*, 4> kVariantNames = {
-    "Введенный план", "Без досрочных погашений", "Сокращение срока", "Уменьшение платежа"};
-inline constexpr std::array<const char*, 7> kComparisonHeaders = {"Вариант",
-                                                                  "Плановых платежей",
-                                                                  "Последний платеж",
-                                                                  "Ежемесячный платеж",
-                                                                  "Выплачено процентов",
-                                                                  "Полная сумма выплат",
-                                                                  "Экономия на процентах"};
-using ComparisonRow = std::array<std::string, kComparisonHeaders.size()>;
-
 // A prepayment as its editor holds it; the amount is the text typed.
 struct PrepaymentEntry {
     loan::Date date;
@@ -60,12 +40,6 @@ struct PrepaymentEntry {
 struct RateChangeEntry {
     loan::Date date;
     std::string rate;
-};
-
-// One point of the remaining balance for the chart: the balance after the payments of a date.
-struct BalancePoint {
-    loan::Date date;
-    loan::ScaledAmount balance = 0;
 };
 
 class PlannerForm {
@@ -123,7 +97,7 @@ class PlannerForm {
     bool AddPrepayment(const PrepaymentEntry& entry);
     bool ChangePrepayment(int index, const PrepaymentEntry& entry);
     void RemovePrepayment(int index);
-    const std::vector<loan::Prepayment>& Prepayments() const { return prepayments_; }
+    const std::vector<loan::Prepayment>& Prepayments() const { return prepayments_.Items(); }
     // Date, amount, mode and "ежемесячно" (or empty) of an entry, as the list shows them.
     std::array<std::string, 4> PrepaymentTexts(int index) const;
 
@@ -140,7 +114,7 @@ class PlannerForm {
     bool AddRateChange(const RateChangeEntry& entry);
     bool ChangeRateChange(int index, const RateChangeEntry& entry);
     void RemoveRateChange(int index);
-    const std::vector<loan::RateChange>& RateChanges() const { return rateChanges_; }
+    const std::vector<loan::RateChange>& RateChanges() const { return rateChanges_.Items(); }
     // Date and rate of an entry.
     std::array<std::string, 2> RateChangeTexts(int index) const;
 
@@ -193,21 +167,16 @@ class PlannerForm {
     bool readLoan(loan::PlanTerms& terms, bool reportIncomplete);
     std::optional<loan::Prepayment> readPrepayment(const PrepaymentEntry& entry);
     std::optional<loan::RateChange> readRateChange(const RateChangeEntry& entry);
-    // The list edits both lists share; a refused item (nullopt) leaves the list as it was.
-    template <class Item>
-    bool addItem(std::vector<Item>& list, const std::optional<Item>& item);
-    template <class Item, class Read>
-    bool changeItem(std::vector<Item>& list, int index, const char* noSelection, const Read& read);
-    template <class Item>
-    void removeItem(std::vector<Item>& list, int index);
     PrepaymentEntry prepaymentEditor() const;
-    void fillTable();
+    void showPrepayment(const loan::Prepayment& prepayment);
+    void showRateChange(const loan::RateChange& change);
+    // Shows the refusals and the warning about the payment that the last plan did not have.
     void describeIssues();
-    std::string monthlyPaymentText(const loan::PlanSummary& summary) const;
     void clearPlan();
+    PlanPresentation presentation() const { return {terms_, result_, locale_}; }
 
-    std::vector<loan::Prepayment> prepayments_;
-    std::vector<loan::RateChange> rateChanges_;
+    EntryListEditor<PrepaymentEntry, loan::Prepayment> prepayments_;
+    EntryListEditor<RateChangeEntry, loan::RateChange> rateChanges_;
 
     bool hasPlan_ = false;
     unsigned planGeneration_ = 0;

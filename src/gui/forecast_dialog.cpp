@@ -2,9 +2,9 @@
 
 #include <QPushButton>
 
-#include "gui/check_control.h"
 #include "gui/fonts.h"
 #include "gui/qt_form_port.h"
+#include "gui/widget_factories.h"
 
 namespace gui {
 

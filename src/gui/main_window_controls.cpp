@@ -9,10 +9,10 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include "gui/check_control.h"
 #include "gui/control_binding.h"
 #include "gui/fonts.h"
 #include "gui/main_window.h"
+#include "gui/widget_factories.h"
 
 namespace gui {
 
@@ -23,9 +23,8 @@ constexpr int kClientHeight = 489;
 constexpr int kStatusBarHeight = 19;
 
 QLabel* makeLabel(QWidget* parent, const char* name, const char* caption, int left, int top) {
-    auto* label = new QLabel(QString::fromUtf8(caption), parent);
+    QLabel* label = MakeLabel(caption, parent);
     label->setObjectName(name);
-    label->setFont(LabelFont());
     label->adjustSize();
     label->move(left, top);
     return label;
@@ -57,9 +56,7 @@ void showValue(QLabel* label, const std::string& text) {
 }
 
 QGroupBox* makeGroup(QWidget* parent, const char* name, const char* caption, QRect place) {
-    auto* group = new QGroupBox(QString::fromUtf8(caption), parent);
-    group->setObjectName(name);
-    group->setFont(GroupFont());
+    QGroupBox* group = MakeGroup(name, caption, parent);
     group->setGeometry(place);
     group->setAutoFillBackground(true);  // opaque: the payment entry covers the options
     return group;
@@ -67,23 +64,20 @@ QGroupBox* makeGroup(QWidget* parent, const char* name, const char* caption, QRe
 
 template <class Spin, class Model>
 Spin* makeSpin(QWidget* parent, const char* name, Model& model, QRect place) {
-    auto* spin = new Spin(model, parent);
-    spin->setObjectName(name);
-    spin->setFont(InputFont());
+    auto* spin = MakeSpin<Spin>(name, model, parent);
     spin->setGeometry(place);
     return spin;
 }
 
 DateField* makeDatePicker(QWidget* parent, const char* name, QRect place) {
-    auto* picker = new DateField(parent);
-    picker->setObjectName(name);
+    DateField* picker = MakeDateField(name, parent);
     picker->setGeometry(place);
     return picker;
 }
 
+// A command at its place in the column of buttons at the right.
 QPushButton* makeButton(QWidget* parent, const char* name, const std::string& caption, int top) {
-    auto* button = new QPushButton(QString::fromStdString(caption), parent);
-    button->setObjectName(name);
+    QPushButton* button = MakeButton(name, caption, parent);
     button->setFont(WindowFont());
     button->setGeometry(540, top, 105, 30);
     return button;

@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include "app/planner_form.h"
+#include "gui/plan_document.h"
 #include "gui/print_window.h"
 
 class QChartView;
@@ -35,9 +36,6 @@ namespace gui {
 class DateField;
 class PlanTableModel;
 class SpinEditBase;
-
-// The printed plan (table and comparison) of the planner's last plan, for a print window.
-PrintedDocumentMaker PlanDocumentMaker(const app::PlannerForm& planner);
 
 class PlannerWindow : public QWidget {
     Q_OBJECT
@@ -67,6 +65,9 @@ class PlannerWindow : public QWidget {
     QWidget* buildPrepayments();
     QWidget* buildRateChanges();
     QWidget* buildResults();
+    // A spin edit over a field of the model, redrawn with the window.
+    template <class Spin, class Model>
+    Spin* makeSpin(const char* name, Model& model);
     // "Добавить", "Изменить" and "Удалить" of a list's editor ("AddPrepaymentButton", ...),
     // each running its handler of the model.
     QLayout* listButtons(const char* kind, const std::array<std::function<void()>, 3>& handlers,

@@ -1,0 +1,227 @@
+#include "app/plan_presentation.h"
+
+#include <algorithm>
+#include <map>
+#include <tuple>
+
+#include "app/loan_information.h"
+#include "loan/money.h"
+#include "loan/number_text.h"
+
+namespace app {
+
+namespace {
+
+using loan::PlanIssue;
+using loan::PlanIssueKind;
+using loan::ScaledAmount;
+
+const char* modeText(loan::PrepaymentMode mode) {
+    return mode == loan::PrepaymentMode::LowerPayment ? kLowerPaymentText : kShortenTermText;
+}
+
+}  // namespace
+
+std::array<std::string, 4> PrepaymentTexts(const loan::Prepayment& prepayment,
+                                           const loan::Locale& locale) {
+    return {loan::FormatShortDate(prepayment.date), loan::FormatMoney(prepayment.amount, locale),
+            modeText(prepayment.mode), prepayment.monthly ? kMonthlyText : ""};
+}
+
+std::array<std::string, 2> RateChangeTexts(const loan::RateChange& change,
+                                           const loan::Locale& locale) {
+    return {loan::FormatShortDate(change.date), loan::GeneralNumberText(change.annualRate, locale)};
+}
+
+loan::ScheduleTable ComparisonTableOf(std::span<const ComparisonRow> rows) {
+    loan::ScheduleTable table;
+    static_assert(kComparisonHeaders.size() == loan::ScheduleTable::kColumnCount);
+    for (int column = 0; column < loan::ScheduleTable::kColumnCount; ++column)
+        table.setCell(column, 0, kComparisonHeaders[static_cast<std::size_t>(column)]);
+    table.setRowCount(static_cast<int>(rows.size()) + 1);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const ComparisonRow& texts = rows[i];
+        table.setRow(static_cast<int>(i) + 1,
+                     {texts[0], texts[1], texts[2], texts[3], texts[4], texts[5], texts[6]});
+    }
+    return table;
+}
+
+std::string PlanPresentation::money(ScaledAmount amount) const {
+    return loan::FormatMoney(amount, locale_);
+}
+
+void PlanPresentation::FillTable(loan::ScheduleTable& table) const {
+    const std::vector<loan::PlanRow>& rows = result_.rows;
+    const int count = static_cast<int>(rows.size());
+    table.clearRows(1, table.rowCount());
+    table.setRowCount(count + 2);
+    for (int i = 0; i < count; ++i) {
+        const loan::PlanRow& row = rows[static_cast<std::size_t>(i)];
+        const std::string number = std::to_string(i + 1);
+        const std::string date = loan::FormatShortDate(row.date);
+        const std::string balance = money(row.balance);
+        const std::string principal = money(row.principal);
+        const std::string interest = money(row.interest);
+        const std::string total = money(row.total);
+        table.setRow(i + 1, {number, date, balance, principal, interest, total,
+                             row.kind == loan::PlanRowKind::Prepayment ? kPrepaymentRowKind
+                                                                       : kRegularRowKind});
+    }
+    const loan::PlanSummary& summary = result_.summary;
+    const std::string principal = money(summary.principal);
+    const std::string interest = money(summary.interest);
+    const std::string total = money(summary.total);
+    table.setRow(count + 1, {loan::kTotalsLabel, "", "", principal, interest, total, ""});
+}
+
+PlanIssueTexts PlanPresentation::IssueTexts() const {
+    PlanIssueTexts texts;
+    std::map<std::tuple<PlanIssueKind, loan::PlanEventKind, int>, int> repeats;
+    std::vector<const PlanIssue*> firsts;
+    for (const PlanIssue& issue : result_.issues) {
+        if (repeats[{issue.kind, issue.event, issue.source}]++ == 0)
+            firsts.push_back(&issue);
+    }
+    for (const PlanIssue* issue : firsts) {
+        const bool rateChange = issue->event == loan::PlanEventKind::RateChange;
+        const bool monthly =
+            !rateChange && terms_.prepayments[static_cast<std::size_t>(issue->source)].monthly;
+        const std::string what =
+            rateChange ? "Изменение ставки с " + loan::FormatShortDate(issue->date)
+            : monthly  ? "Ежемесячное досрочное погашение с " + loan::FormatShortDate(issue->date)
+                      : "Досрочное погашение " + loan::FormatShortDate(issue->date);
+        switch (issue->kind) {
+            case PlanIssueKind::NotAfterLoanDate:
+                texts.refusals.push_back(what +
+                                         " не учтено: оно не позже даты получения кредита (" +
+                                         loan::FormatShortDate(terms_.loanDate) + ").");
+                break;
+            case PlanIssueKind::InterestNotCovered: {
+                std::string text = what + " на сумму " + money(issue->amount) +
+                                   " не учтено: оно не больше процентов на эту дату (" +
+                                   money(issue->interest) + ").";
+                const int more = repeats[{issue->kind, issue->event, issue->source}] - 1;
+                if (more > 0)
+                    text += " По той же причине не учтено его повторений: " + std::to_string(more) +
+                            ".";
+                texts.refusals.push_back(std::move(text));
+                break;
+            }
+            case PlanIssueKind::LoanRepaid:
+                texts.notes.push_back(what + " не учтено: кредит к этой дате уже погашен.");
+                break;
+        }
+    }
+    // A payment below the interest is kept, but warned of.
+    if (const ScaledAmount interest = result_.summary.uncoveredInterest; interest > 0) {
+        texts.shortPayment = "Платеж по договору " +
+                             money(terms_.payment.value_or(result_.summary.firstPayment)) +
+                             " не покрывает проценты (" + money(interest) +
+                             "): в такие месяцы платятся только проценты, а долг переходит на "
+                             "последний платеж.";
+        texts.notes.insert(texts.notes.begin(), texts.shortPayment);
+    }
+    return texts;
+}
+
+std::string PlanPresentation::monthlyPaymentText(const loan::PlanSummary& summary) const {
+    // A payment below the interest is not what the rows pay: they pay the interest, and the
+    // last one the debt; the comparison shows those.
+    if (summary.uncoveredInterest > 0)
+        return money(summary.firstRegularTotal) + " / " + money(summary.lastRegularTotal);
+    return money(summary.firstPayment) + " / " + money(summary.lastPayment);
+}
+
+std::array<ComparisonRow, 4> PlanPresentation::ComparisonTexts() const {
+    // Default-initialised rather than `rows{}`: clang 14, which builds the fuzz targets,
+    // crashes on the braces here.
+    std::array<ComparisonRow, 4> rows;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const loan::VariantFigures& figures = result_.comparison[i];
+        const loan::PlanSummary& summary = figures.summary;
+        rows[i] = {kVariantNames[i],
+                   std::to_string(summary.regularPayments),
+                   loan::FormatShortDate(summary.lastPaymentDate),
+                   monthlyPaymentText(summary),
+                   money(summary.interest),
+                   money(summary.total),
+                   money(figures.interestSaved)};
+    }
+    return rows;
+}
+
+std::vector<std::pair<std::string, std::string>> PlanPresentation::ReportValues() const {
+    const loan::VariantFigures& entered = result_.comparison[0];
+    const loan::PlanSummary& summary = entered.summary;
+    std::vector<std::pair<std::string, std::string>> values = {
+        {"Ежемесячный платеж", money(summary.firstPayment)},
+        {"Плановых платежей", std::to_string(summary.regularPayments)},
+        {"Последний платеж", loan::FormatShortDate(summary.lastPaymentDate)},
+        {"Выплачено процентов", money(summary.interest)},
+        {"Полная сумма выплат", money(summary.total)},
+        {"Экономия на процентах", money(entered.interestSaved)},
+    };
+    for (std::size_t i = 1; i < result_.comparison.size(); ++i) {
+        const std::string name = kVariantNames[i];
+        const loan::VariantFigures& figures = result_.comparison[i];
+        values.emplace_back(name + ": последний платеж",
+                            loan::FormatShortDate(figures.summary.lastPaymentDate));
+        values.emplace_back(name + ": ежемесячный платеж", monthlyPaymentText(figures.summary));
+        values.emplace_back(name + ": проценты", money(figures.summary.interest));
+        values.emplace_back(name + ": экономия", money(figures.interestSaved));
+    }
+    return values;
+}
+
+std::vector<BalancePoint> PlanPresentation::BalanceCurve(loan::PlanVariant variant) const {
+    const loan::PlanResult variantResult = variant == loan::PlanVariant::AsEntered
+                                               ? loan::PlanResult{}
+                                               : loan::RunVariant(terms_, variant);
+    const std::vector<loan::PlanRow>& rows =
+        variant == loan::PlanVariant::AsEntered ? result_.rows : variantResult.rows;
+    std::vector<BalancePoint> points{{terms_.loanDate, terms_.sum}};
+    for (const loan::PlanRow& row : rows) {
+        const ScaledAmount after = row.balance - row.principal;
+        if (points.back().date == row.date) {
+            points.back().balance = after;
+        } else {
+            points.push_back({row.date, after});
+        }
+    }
+    return points;
+}
+
+std::vector<std::string> PlanPresentation::InformationLines(int listed) const {
+    const bool annuity = terms_.scheme == loan::PlanScheme::Annuity;
+    const std::array<std::string, 4> loanLines = LoanInformationLines(
+        money(terms_.sum), loan::GeneralNumberText(terms_.annualRate, locale_),
+        std::to_string(terms_.termMonths), terms_.loanDate);
+    std::vector<std::string> lines(loanLines.begin(), loanLines.end());
+    lines.push_back(std::string("Схема погашения        : ") +
+                    (annuity ? "равными платежами" : "дифференцированными платежами"));
+    lines.push_back("Ежемесячный платеж     : " + money(result_.summary.firstPayment) +
+                    (annuity && terms_.payment ? "  (по договору)" : ""));
+    // A list under its label, the later entries indented to the values' column.
+    const auto list = [&lines, listed](const char* label, int count, const auto& entryText) {
+        constexpr const char* kIndent = "                         ";
+        for (int i = 0; i < std::min(count, listed); ++i)
+            lines.push_back((i == 0 ? std::string(label) : kIndent) + entryText(i));
+        if (count > listed)
+            lines.push_back(kIndent + ("... и еще " + std::to_string(count - listed)));
+    };
+    list("Досрочные погашения    : ", static_cast<int>(terms_.prepayments.size()), [&](int i) {
+        const loan::Prepayment& prepayment = terms_.prepayments[static_cast<std::size_t>(i)];
+        return loan::FormatShortDate(prepayment.date) + "  " + money(prepayment.amount) + "  " +
+               modeText(prepayment.mode) +
+               (prepayment.monthly ? std::string(", ") + kMonthlyText : std::string());
+    });
+    list("Изменения ставки       : ", static_cast<int>(terms_.rateChanges.size()), [&](int i) {
+        const loan::RateChange& change = terms_.rateChanges[static_cast<std::size_t>(i)];
+        return loan::FormatShortDate(change.date) + "  " +
+               loan::GeneralNumberText(change.annualRate, locale_) + " %";
+    });
+    return lines;
+}
+
+}  // namespace app

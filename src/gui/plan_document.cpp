@@ -1,0 +1,30 @@
+#include "gui/plan_document.h"
+
+#include <memory>
+
+#include "printouts/planner_pages.h"
+
+namespace gui {
+
+namespace {
+
+class PlanDocument : public PrintedDocument {
+  public:
+    PlanDocument(const app::PlannerForm& planner, print::TPvPageList& pages)
+        : planner_(planner), pages_(pages) {}
+    void Build() override { pages_.Build(planner_); }
+
+  private:
+    const app::PlannerForm& planner_;
+    PlannerPages pages_;
+};
+
+}  // namespace
+
+PrintedDocumentMaker PlanDocumentMaker(const app::PlannerForm& planner) {
+    return [&planner](print::TPvPageList& pages) {
+        return std::make_unique<PlanDocument>(planner, pages);
+    };
+}
+
+}  // namespace gui

@@ -1,0 +1,30 @@
+#pragma once
+
+// The plan's table for a table view: row 0 of the planner's table is the header, the
+// prepayment rows tinted, the totals row in bold.
+
+#include <QAbstractTableModel>
+
+#include "app/planner_form.h"
+
+namespace gui {
+
+class PlanTableModel : public QAbstractTableModel {
+  public:
+    PlanTableModel(const app::PlannerForm& planner, QObject* parent)
+        : QAbstractTableModel(parent), planner_(planner) {}
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    // Shows the planner's table anew, after a plan was computed or cleared.
+    void reload();
+
+  private:
+    bool isTotals(int row) const { return row == planner_.Table().rowCount() - 1; }
+
+    const app::PlannerForm& planner_;
+};
+
+}  // namespace gui
