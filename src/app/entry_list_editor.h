@@ -34,7 +34,9 @@ class EntryListEditor {
     // `selected` is the form's selection, -1 for none; `changed` runs after each change of
     // the list.
     EntryListEditor(FormPort& port, int& selected, Rules rules, std::function<void()> changed)
-        : port_(port), selected_(selected), rules_(std::move(rules)),
+        : port_(port),
+          selected_(selected),
+          rules_(std::move(rules)),
           changed_(std::move(changed)) {}
 
     const std::vector<Item>& Items() const { return items_; }
@@ -92,9 +94,7 @@ class EntryListEditor {
     }
 
   private:
-    bool contains(int index) const {
-        return index >= 0 && index < static_cast<int>(items_.size());
-    }
+    bool contains(int index) const { return index >= 0 && index < static_cast<int>(items_.size()); }
 
     FormPort& port_;
     int& selected_;

@@ -194,9 +194,9 @@ std::vector<BalancePoint> PlanPresentation::BalanceCurve(loan::PlanVariant varia
 
 std::vector<std::string> PlanPresentation::InformationLines(int listed) const {
     const bool annuity = terms_.scheme == loan::PlanScheme::Annuity;
-    const std::array<std::string, 4> loanLines = LoanInformationLines(
-        money(terms_.sum), loan::GeneralNumberText(terms_.annualRate, locale_),
-        std::to_string(terms_.termMonths), terms_.loanDate);
+    const std::array<std::string, 4> loanLines =
+        LoanInformationLines(money(terms_.sum), loan::GeneralNumberText(terms_.annualRate, locale_),
+                             std::to_string(terms_.termMonths), terms_.loanDate);
     std::vector<std::string> lines(loanLines.begin(), loanLines.end());
     lines.push_back(std::string("Схема погашения        : ") +
                     (annuity ? "равными платежами" : "дифференцированными платежами"));

@@ -33,7 +33,8 @@ struct EntryListEditorTest : testing::Test {
     int changes = 0;
     int reads = 0;
     app::EntryListEditor<std::string, int> list{
-        port, selected,
+        port,
+        selected,
         {"Choose a row.", [this](const std::string& text) { return read(text); },
          [this] { return field; }, [this](int item) { field = std::to_string(item); }},
         [this] { ++changes; }};
