@@ -290,6 +290,55 @@ TEST_F(GuardedPdf, AnOrdinaryUserIsRefusedWhatHeMayNotWrite) {
     EXPECT_EQ(statusOf(at("roots-shared.pdf")).st_uid, 0u);
 }
 
+// `--pdf /dev/stdout > out.txt` once wrote the table into out.txt, replaced it by the PDF
+// and ended with status 0: the table was gone. Two outputs naming one file lost one of them.
+TEST_F(GuardedPdf, OutputsThatShareAFileWithStandardOutputOrEachOtherAreRefused) {
+    const std::string plan = "plan --sum 100000 --rate 12 --term 12 --date 10.01.2024 ";
+    const auto refusal = [&](const std::string& arguments, const std::string& redirect) {
+        return runShell("LANG=C " + cli(plan + arguments) + redirect + " 2>&1");
+    };
+    Process r = refusal("--pdf /dev/stdout", " > " + quoted(at("out.txt")));
+    EXPECT_EQ(r.status, 64);
+    EXPECT_EQ(readFile(at("out.txt")).substr(0, 70),
+              "ssudomer-cli: --pdf '/dev/stdout' names the file standard output is wr");
+
+    ASSERT_EQ(symlink("out.txt", at("link.pdf").c_str()), 0);
+    r = refusal("--chart " + quoted(at("link.pdf")), " > " + quoted(at("out.txt")));
+    EXPECT_EQ(r.status, 64);
+    EXPECT_NE(readFile(at("out.txt")).find("names the file standard output"), std::string::npos);
+
+    // Two outputs: the same name, a name through a dangling link, a hard link of another.
+    r = refusal("--pdf " + quoted(at("a.pdf")) + " --chart " + quoted(folder.path() + "/./a.pdf"),
+                "");
+    EXPECT_EQ(r.status, 64);
+    EXPECT_NE(r.out.find("--pdf '" + at("a.pdf") + "' and --chart '"), std::string::npos) << r.out;
+    ASSERT_EQ(symlink("made.png", at("dangling.pdf").c_str()), 0);
+    r = refusal("--pdf " + quoted(at("dangling.pdf")) + " --chart " + quoted(at("made.png")), "");
+    EXPECT_EQ(r.status, 64) << r.out;
+    testing_support::WriteBytes(at("old.pdf"), "old");
+    ASSERT_EQ(link(at("old.pdf").c_str(), at("old.png").c_str()), 0);
+    r = refusal("--pdf " + quoted(at("old.pdf")) + " --chart " + quoted(at("old.png")), "");
+    EXPECT_EQ(r.status, 64) << r.out;
+    EXPECT_EQ(readFile(at("old.pdf")), "old");
+    EXPECT_FALSE(fs::exists(at("a.pdf")));
+    EXPECT_FALSE(fs::exists(at("made.png")));
+
+    // In Russian, and for register's --save as well.
+    r = runShell("LANG=ru_RU.UTF-8 " +
+                 cli("register --sum 1000 --rate 12 --term 3 --date 10.01.2005 --pdf " +
+                     quoted(at("loan.crp")) + " --save " + quoted(at("loan.crp"))) +
+                 " 2>&1");
+    EXPECT_EQ(r.status, 64);
+    EXPECT_NE(r.out.find("называют один и тот же файл"), std::string::npos) << r.out;
+    EXPECT_FALSE(fs::exists(at("loan.crp")));
+
+    // Different files are written as before.
+    r = refusal("--pdf " + quoted(at("plan.pdf")) + " --chart " + quoted(at("plan.png")),
+                " > " + quoted(at("out.txt")));
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_TRUE(isPdf(at("plan.pdf")));
+}
+
 TEST_F(GuardedPdf, NamesAreKeptByteForByteAndMessagesStayShortAndPrintable) {
     const std::string name =
         "a\xff\xfe"
