@@ -87,7 +87,9 @@ void RefuseSharedOutputFiles(const std::vector<Option>& options) {
     std::vector<Output> outputs;
     for (const char* name : kOutputNames) {
         const Option* option = FindOption(options, name);
-        if (option && !option->value.empty())
+        if (option && option->value.empty())
+            throw UsageError(Format(Tr("--%s takes a file name"), {option->name}));
+        if (option)
             outputs.push_back({option, identify(option->value)});
     }
     const std::optional<FileIdentity> standardOutput = standardOutputFile();

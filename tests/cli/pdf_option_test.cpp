@@ -339,6 +339,30 @@ TEST_F(GuardedPdf, OutputsThatShareAFileWithStandardOutputOrEachOtherAreRefused)
     EXPECT_TRUE(isPdf(at("plan.pdf")));
 }
 
+// Each of these once gave a reason that was not the real one: "Это папка." for no name,
+// "Ошибка ввода-вывода 36." for a long one, an unchanged earlier content where there is none.
+TEST_F(GuardedPdf, ARefusalSaysWhatIsReallyWrong) {
+    Process r = runShell("LANG=C " + cli(kSchedule + "''") + " 2>&1 1>/dev/null");
+    EXPECT_EQ(r.status, 64);
+    EXPECT_EQ(r.out.rfind("ssudomer-cli: --pdf takes a file name\n", 0), 0u) << r.out;
+
+    r = pdfInto(at(std::string(300, 'x') + ".pdf"));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.out.find("Слишком длинное имя файла."), std::string::npos) << r.out;
+
+    ASSERT_EQ(symlink("b", at("a.pdf").c_str()), 0);
+    ASSERT_EQ(symlink("a.pdf", at("b").c_str()), 0);
+    r = pdfInto(at("a.pdf"));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.out.find("Слишком много символических ссылок."), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("прежнее содержимое"), std::string::npos) << r.out;
+
+    // Into a pipe read by another program: that pipe is standard output.
+    r = runShell("LANG=C " + cli(kSchedule + "/dev/stdout") + " 2>&1 | cat");
+    EXPECT_NE(r.out.find("names the file standard output is writing to"), std::string::npos)
+        << r.out;
+}
+
 TEST_F(GuardedPdf, NamesAreKeptByteForByteAndMessagesStayShortAndPrintable) {
     const std::string name =
         "a\xff\xfe"
