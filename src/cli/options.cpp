@@ -33,6 +33,12 @@ bool typingDrops(SpinEdit& copy, const std::string& text) {
     return dropped;
 }
 
+// The options that add an entry each time they are given; any other that takes a value
+// holds one, and a second would silently override the first.
+bool addsEntries(const std::string& name) {
+    return name == "prepay" || name == "rate-change" || name == "pay";
+}
+
 }  // namespace
 
 std::vector<Option> ParseOptions(const std::vector<std::string>& args,
@@ -56,6 +62,8 @@ std::vector<Option> ParseOptions(const std::vector<std::string>& args,
             if (i + 1 >= args.size())
                 throw UsageError(Format(Tr("option '%s' needs a value"), {loan::Excerpt(word)}));
             option.value = args[++i];
+            if (!addsEntries(name) && FindOption(options, name))
+                throw UsageError(Format(Tr("option '%s' is given twice"), {loan::Excerpt(word)}));
         }
         options.push_back(std::move(option));
     }

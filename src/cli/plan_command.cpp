@@ -5,6 +5,7 @@
 #include "cli/console_port.h"
 #include "cli/messages.h"
 #include "cli/options.h"
+#include "cli/output_files.h"
 #include "cli/plan_outputs.h"
 #include "text/errors.h"
 #include "loan/number_text.h"
@@ -96,6 +97,7 @@ Entry rateChangeArgument(const Option& option, const loan::Locale& locale,
 
 int RunPlanCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const std::vector<Option> options = ParseOptions(args, kPlanOptions);
+    RefuseSharedOutputFiles(options);
     const bool equal = HasOption(options, "equal");
     if (!equal && HasOption(options, "payment"))
         throw UsageError(Tr("--payment goes with --equal"));

@@ -9,6 +9,7 @@
 #include "cli/forecast_option.h"
 #include "cli/messages.h"
 #include "cli/options.h"
+#include "cli/output_files.h"
 #include "cli/pdf_option.h"
 #include "text/errors.h"
 
@@ -126,6 +127,7 @@ bool deletePayment(app::MainForm& form, std::ostream& err) {
 
 int RunRegister(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const std::vector<Option> options = ParseOptions(args, kRegisterOptions);
+    RefuseSharedOutputFiles(options);
     if (!HasOption(options, "date"))
         throw UsageError(Format(Tr("--%s is required"), {"date"}));
     const loan::Locale locale = LocaleOption(options);

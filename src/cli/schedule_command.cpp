@@ -6,6 +6,7 @@
 #include "cli/console_port.h"
 #include "cli/messages.h"
 #include "cli/options.h"
+#include "cli/output_files.h"
 #include "cli/pdf_option.h"
 
 namespace cli {
@@ -45,6 +46,7 @@ bool hasSchedule(const app::MainForm& form) {
 
 int RunSchedule(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const std::vector<Option> options = ParseOptions(args, kScheduleOptions);
+    RefuseSharedOutputFiles(options);
     const bool equal = HasOption(options, "equal");
     if (!equal && (HasOption(options, "payment") || HasOption(options, "own"))) {
         throw UsageError(Tr("--payment and --own go with --equal"));

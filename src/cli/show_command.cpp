@@ -6,6 +6,7 @@
 #include "cli/forecast_option.h"
 #include "cli/messages.h"
 #include "cli/options.h"
+#include "cli/output_files.h"
 #include "cli/pdf_option.h"
 #include "text/errors.h"
 
@@ -31,6 +32,7 @@ class ShowPort : public ConsolePort {
 int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::vector<std::string> files;
     const std::vector<Option> options = ParseOptions(args, kShowOptions, &files);
+    RefuseSharedOutputFiles(options);
     if (files.size() != 1)
         throw UsageError(Tr("show takes one payment file"));
 

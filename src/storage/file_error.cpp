@@ -51,9 +51,36 @@ Reason reasonFor(int error, FileAccess access) {
             return {"Нет места на диске.", "нет места на диске"};
         case EFBIG:
             return {"Файл слишком велик.", "файл слишком велик"};
-        default:
+        case ENAMETOOLONG:
+            return {"Слишком длинное имя файла.", "слишком длинное имя файла"};
+        case EMFILE:
+        case ENFILE:
+            return {"Открыто слишком много файлов.", "открыто слишком много файлов"};
+        case ENOMEM:
+            return {"Не хватает памяти.", "не хватает памяти"};
+        case EAGAIN:
+        case EBUSY:
+        case ETXTBSY:
+            return {"Файл занят другой программой.", "файл занят другой программой"};
+        case EEXIST:
+            return {"Файл с таким именем уже есть.", "файл с таким именем уже есть"};
+        case EMLINK:
+            return {"Слишком много ссылок на файл.", "слишком много ссылок на файл"};
+        case ENXIO:
+        case ENODEV:
+            return {"Устройство недоступно.", "устройство недоступно"};
+        case EINVAL:
+        case EOPNOTSUPP:
+            return {"Файловая система не поддерживает эту операцию.",
+                    "файловая система не поддерживает эту операцию"};
+        case EINTR:
+            return {"Операция прервана.", "операция прервана"};
+        case EIO:
             return {"Ошибка ввода-вывода " + std::to_string(error) + ".",
                     "ошибка ввода-вывода " + std::to_string(error)};
+        default:
+            return {"Системная ошибка " + std::to_string(error) + ".",
+                    "системная ошибка " + std::to_string(error)};
     }
 }
 

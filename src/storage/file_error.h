@@ -17,7 +17,8 @@ class FileError : public std::runtime_error {
 enum class FileAccess { Read, Write };
 
 // Why an errno stopped a file operation, as a short sentence ("Файл не найден.", "Нет
-// доступа.", "Нет места на диске.", otherwise "Ошибка ввода-вывода N."). Callers that
+// доступа.", "Нет места на диске.", "Слишком длинное имя файла."; an errno no save or read meets,
+// "Системная ошибка N."). Callers that
 // name the file on a line of its own put this first.
 std::string FileErrorText(int error, FileAccess access);
 

@@ -88,7 +88,8 @@ std::string followLinks(const std::string& path) {
         const std::string text(target, static_cast<std::size_t>(length));
         current = !text.empty() && text.front() == '/' ? text : FolderOf(current) + "/" + text;
     }
-    fail(ELOOP, path, true);
+    // The chain never ends at a file, so there is no earlier content to speak of.
+    fail(ELOOP, path, false);
 }
 
 // Errors of creating the temporary file that say the folder admits none, while the file
@@ -194,6 +195,8 @@ void lookAgain(Target& target) {
 }
 
 Target openTarget(const std::string& path) {
+    if (path.empty())
+        throw FileError("Имя файла не указано: сохранять некуда.");
     Target target;
     target.path = followLinks(path);
     target.name = FileNameOf(target.path);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/cli_run.h"
 #include "support/temp_folder.h"
 
@@ -140,6 +142,42 @@ TEST(ArgumentCheck, MessagesQuoteLongAndControlTextBounded) {
     EXPECT_EQ(firstLine(r.err), "ssudomer-cli: --sum takes a number, not '15\\x0000'");
     r = RunCliCommand({"schedule", "--bad\n\x1b[2J"});
     EXPECT_EQ(firstLine(r.err), "ssudomer-cli: unknown option '--bad\\x0A\\x1B[2J'");
+}
+
+// A second value of an option that holds one used to replace the first silently: the PDF
+// went to the second name, the first sum was forgotten.
+TEST(ArgumentCheck, AnOptionThatHoldsOneValueGivenTwiceIsRefused) {
+    testing_support::TempFolder folder;
+    const std::vector<Refusal> refusals = {
+        {loan({"--sum", "13000"}, "schedule"), "ssudomer-cli: option '--sum' is given twice"},
+        {loan({"--date", "01.01.2005", "--date", "01.02.2005"}, "schedule"),
+         "ssudomer-cli: option '--date' is given twice"},
+        {loan({"--pdf", folder / "a.pdf", "--pdf", folder / "b.pdf"}, "schedule"),
+         "ssudomer-cli: option '--pdf' is given twice"},
+        {loan({"--chart", folder / "a.png", "--chart", folder / "b.png"}, "plan"),
+         "ssudomer-cli: option '--chart' is given twice"},
+        {loan({"--decimal-separator", ","}, "plan"),
+         "ssudomer-cli: option '--decimal-separator' is given twice"},
+    };
+    for (const Refusal& refusal : refusals) {
+        const CliRun r = RunCliCommand(refusal.args);
+        EXPECT_EQ(r.status, 64) << refusal.message;
+        EXPECT_EQ(firstLine(r.err), refusal.message);
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder / "a.pdf"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "b.pdf"));
+
+    // Options that add an entry each time, and a switch given twice, stay accepted.
+    EXPECT_EQ(RunCliCommand(loan({"--date", "01.01.2024", "--prepay", "31.03.2024:1000:payment", "--prepay",
+                                  "30.04.2024:1000:payment", "--rate-change", "31.05.2024:10",
+                                  "--rate-change", "30.06.2024:9", "--csv", "--csv"},
+                                 "plan"))
+                  .status,
+              0);
+    EXPECT_EQ(RunCliCommand(loan({"--pay", "10.02.2005:1500:pi", "--pay", "10.03.2005:1500:pi"},
+                                 "register"))
+                  .status,
+              0);
 }
 
 }  // namespace

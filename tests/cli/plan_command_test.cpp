@@ -131,7 +131,7 @@ TEST(PlanCommand, BadArgumentsAreRefusedBeforeAnythingRuns) {
         {{"--rate-change", "01.01.2020:5"},
          "--rate-change date 01.01.2020 is not after the loan date 31.01.2024"},
         {{"--payment", "47000"}, "--payment goes with --equal"},
-        {{"--sum", "9e18"}, "--sum '9e18' is not what its field takes"},
+        {{"--sum", "9e18"}, "option '--sum' is given twice"},
         {{"--equal", "--chart"}, "option '--chart' needs a value"},
     };
     for (const Case& c : cases) {
@@ -140,7 +140,12 @@ TEST(PlanCommand, BadArgumentsAreRefusedBeforeAnythingRuns) {
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
         EXPECT_EQ(r.out, "");
     }
-    const CliRun r = RunCliCommand({"plan", "--sum", "1000", "--rate", "12", "--term", "12"});
+    std::vector<std::string> hugeSum = kLoan;
+    hugeSum[2] = "9e18";
+    CliRun r = RunCliCommand(hugeSum);
+    EXPECT_EQ(r.status, 64);
+    EXPECT_NE(r.err.find("--sum '9e18' is not what its field takes"), std::string::npos) << r.err;
+    r = RunCliCommand({"plan", "--sum", "1000", "--rate", "12", "--term", "12"});
     EXPECT_EQ(r.status, 64);
     EXPECT_EQ(r.err.rfind("ssudomer-cli: --date is required\n", 0), 0u);
 }

@@ -35,12 +35,22 @@ TEST(FileErrorText, EveryReasonIsRussianAndTheFileIsNamed) {
          "Файл \"a.crp\" не записан: нет места на диске."},
         {EFBIG, FileAccess::Write, "Файл слишком велик.",
          "Файл \"a.crp\" не записан: файл слишком велик."},
+        {ENAMETOOLONG, FileAccess::Write, "Слишком длинное имя файла.",
+         "Файл \"a.crp\" не записан: слишком длинное имя файла."},
+        {ELOOP, FileAccess::Write, "Слишком много символических ссылок.",
+         "Файл \"a.crp\" не записан: слишком много символических ссылок."},
         {EIO, FileAccess::Read, "Ошибка ввода-вывода 5.",
          "Файл \"a.crp\" не прочитан: ошибка ввода-вывода 5."},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(FileErrorText(c.error, c.access), c.reason) << c.error;
         EXPECT_EQ(FileErrorText(c.error, c.access, "a.crp"), c.named) << c.error;
+    }
+    // Every other errno a save can meet is said in words, not as a bare number.
+    for (const int error : {EMFILE, ENFILE, ENOMEM, EAGAIN, EBUSY, ETXTBSY, EEXIST, EMLINK, ENXIO,
+                            ENODEV, EINVAL, EOPNOTSUPP, EINTR}) {
+        const std::string reason = FileErrorText(error, FileAccess::Write);
+        EXPECT_EQ(reason.find_first_of("0123456789"), std::string::npos) << reason;
     }
     // A name that would break the message is quoted short, its control characters shown.
     EXPECT_EQ(FileErrorText(ENOENT, FileAccess::Read, "a\nb\r" + std::string(100, 'x')),
