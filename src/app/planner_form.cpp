@@ -2,15 +2,19 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <map>
 #include <tuple>
 
+#include "app/calendar_changes_file.h"
 #include "app/loan_information.h"
 #include "app/main_form.h"
 #include "loan/amount_limit.h"
 #include "text/errors.h"
 #include "loan/number_text.h"
+#include "storage/file_error.h"
 #include "storage/safe_file_writer.h"
+#include "storage/user_folders.h"
 
 namespace app {
 
@@ -41,6 +45,7 @@ PlannerForm::PlannerForm(FormPort& port, loan::Locale locale)
       Rate(locale_),
       Term(locale_),
       Payment(locale_),
+      PaymentDay(locale_),
       PrepaymentAmount(locale_),
       RateChangeRate(locale_) {
     Sum.MaxValue = loan::kMaxAmountUnits;
@@ -48,6 +53,7 @@ PlannerForm::PlannerForm(FormPort& port, loan::Locale locale)
     Term.MaxValue = 100000;
     Payment.MaxValue = loan::kMaxAmountUnits;
     Payment.Enabled = false;
+    PaymentDay.MaxValue = 31;
     RateChangeRate.MaxValue = kMaxRate;
     PrepaymentDate.Date = RateChangeDate.Date = loan::IncMonth(LoanDate.Date);
     for (int column = 0; column < loan::ScheduleTable::kColumnCount; ++column)
@@ -109,7 +115,8 @@ bool PlannerForm::readLoan(loan::PlanTerms& terms, bool reportIncomplete) {
     if (term > kMaxTermMonths) {
         return refuse(kTermTooLongCaption, kTermTooLong);
     }
-    if (!(sum > 0) || term <= 0 || !(rate > 0) || rate > kMaxRate)
+    // A rate of 0 is an instalment plan: the sum spread evenly over the term.
+    if (!(sum > 0) || term <= 0 || !(rate >= 0) || rate > kMaxRate)
         return refuse(kErrorCaption, kMissingInput);
     if (!loan::FitsScaled(sum))
         return refuse(kErrorCaption, kLoanSumTooLarge);
@@ -119,6 +126,11 @@ bool PlannerForm::readLoan(loan::PlanTerms& terms, bool reportIncomplete) {
     terms.loanDate = LoanDate.Date;
     terms.scheme =
         EqualPayments.Checked ? loan::PlanScheme::Annuity : loan::PlanScheme::Differentiated;
+    terms.paymentDay = PaymentDay.Value();
+    if (terms.paymentDay < 0 || terms.paymentDay > 31)
+        return refuse(kErrorCaption, "День платежа должен быть от 1 до 31 (0 - день выдачи кредита).");
+    terms.shift = Shift;
+    terms.isWorkingDay = [this](const loan::Date& date) { return calendar_.IsWorkingDay(date); };
     if (!wholeKopecks(terms.sum))
         return refuse(kErrorCaption, kWholeKopecks);
     if (EqualPayments.Checked) {
@@ -134,6 +146,44 @@ bool PlannerForm::readLoan(loan::PlanTerms& terms, bool reportIncomplete) {
         }
     }
     return true;
+}
+
+// ---- The production calendar ---------------------------------------------------------------
+
+bool PlannerForm::LoadUserCalendar() {
+    userCalendarRead_ = true;
+    const std::string path = storage::UserCalendarFilePath();
+    std::error_code error;
+    if (!std::filesystem::exists(path, error))
+        return true;
+    return RunHandler([&] { calendar_.SetChanges(ReadCalendarChangesFile(path)); });
+}
+
+void PlannerForm::ensureUserCalendar() {
+    if (!userCalendarRead_)
+        LoadUserCalendar();
+}
+
+void PlannerForm::AddCalendarChanges(const std::vector<loan::CalendarChange>& changes) {
+    ensureUserCalendar();
+    for (const loan::CalendarChange& change : changes)
+        calendar_.Mark(change.date, change.working);
+    refresh();
+}
+
+void PlannerForm::noteUnapprovedYears(std::vector<std::string>& notes) const {
+    // Days off of a year without an approved calendar are a guess: said once per year.
+    if (terms_.shift == loan::PaymentShift::None)
+        return;
+    int lastYear = 0;
+    for (const loan::PlanRow& row : result_.rows) {
+        const int year = row.date.year;
+        if (row.kind != loan::PlanRowKind::Regular || year == lastYear)
+            continue;
+        lastYear = year;
+        if (!loan::ProductionCalendar::Approved(year))
+            notes.push_back(loan::ProductionCalendar::NotApprovedText(year));
+    }
 }
 
 // ---- The lists ---------------------------------------------------------------------------
@@ -342,6 +392,7 @@ void PlannerForm::refresh() {
 }
 
 bool PlannerForm::calculate(bool reportIncomplete) {
+    ensureUserCalendar();
     loan::PlanTerms terms;
     if (!readLoan(terms, reportIncomplete)) {
         clearPlan();
@@ -461,6 +512,7 @@ void PlannerForm::describeIssues() {
             port_.showMessage(kAttentionCaption, shortPayment);
         notes.insert(notes.begin(), shortPayment);
     }
+    noteUnapprovedYears(notes);
     for (const std::string& refusal : refusals) {
         if (std::find(refusals_.begin(), refusals_.end(), refusal) == refusals_.end())
             port_.showMessage(kErrorCaption, refusal);
@@ -524,24 +576,37 @@ TableReport PlannerForm::Report() const {
     report.table = &table_;
     if (!hasPlan_)
         return report;
+    report.lastColumn.reserve(result_.rows.size() + 1);
+    report.lastColumn.emplace_back(kBalanceAfterHeader);
+    for (const loan::PlanRow& row : result_.rows)
+        report.lastColumn.push_back(FormatMoney(row.balance - row.principal));
     const loan::VariantFigures& entered = result_.comparison[0];
     const loan::PlanSummary& summary = entered.summary;
+    const int regularWithout = result_.comparison[1].summary.regularPayments;
     report.values = {
         {"Ежемесячный платеж", FormatMoney(summary.firstPayment)},
         {"Плановых платежей", std::to_string(summary.regularPayments)},
+        {"Срок короче, мес.", std::to_string(regularWithout - summary.regularPayments)},
         {"Последний платеж", loan::FormatShortDate(summary.lastPaymentDate)},
         {"Выплачено процентов", FormatMoney(summary.interest)},
         {"Полная сумма выплат", FormatMoney(summary.total)},
         {"Экономия на процентах", FormatMoney(entered.interestSaved)},
     };
+    // Every figure of a variant on a line of its own, so that a spreadsheet reads it.
     for (std::size_t i = 1; i < result_.comparison.size(); ++i) {
         const std::string name = kVariantNames[i];
         const loan::VariantFigures& figures = result_.comparison[i];
+        const loan::PlanSummary& variant = figures.summary;
         report.values.emplace_back(name + ": последний платеж",
-                                   loan::FormatShortDate(figures.summary.lastPaymentDate));
-        report.values.emplace_back(name + ": ежемесячный платеж",
-                                   monthlyPaymentText(figures.summary));
-        report.values.emplace_back(name + ": проценты", FormatMoney(figures.summary.interest));
+                                   loan::FormatShortDate(variant.lastPaymentDate));
+        report.values.emplace_back(name + ": плановых платежей",
+                                   std::to_string(variant.regularPayments));
+        report.values.emplace_back(name + ": срок короче, мес.",
+                                   std::to_string(regularWithout - variant.regularPayments));
+        report.values.emplace_back(name + ": первый платеж", FormatMoney(variant.firstRegularTotal));
+        report.values.emplace_back(name + ": сумма последнего платежа",
+                                   FormatMoney(variant.lastRegularTotal));
+        report.values.emplace_back(name + ": проценты", FormatMoney(variant.interest));
         report.values.emplace_back(name + ": экономия", FormatMoney(figures.interestSaved));
     }
     return report;

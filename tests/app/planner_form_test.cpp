@@ -15,7 +15,11 @@ using loan::Date;
 using testing_support::FakePort;
 
 // A planner under the "," locale whose port answers the CSV dialog with `csvFile`.
+// Payments stay on their nominal dates (the calendar's own tests are below), and no
+// calendar of the user running the tests takes part.
 struct PlannerFixture : testing::Test {
+    PlannerFixture() { planner.Shift = loan::PaymentShift::None; }
+
     struct Port : FakePort {
         std::optional<std::string> chooseCsvFileToSave() override { return csvFile; }
         std::optional<std::string> csvFile;
@@ -65,6 +69,8 @@ struct PlannerFixture : testing::Test {
         return "(none)";
     }
 
+    testing_support::TempFolder config;
+    testing_support::ScopedEnvironment configHome{"XDG_CONFIG_HOME", config.path()};
     Port port;
     PlannerForm planner{port, loan::Locale::withSeparator(',')};
 };
@@ -324,20 +330,30 @@ TEST_F(PlannerFixture, TheReportListsThePlanAndTheThreeOtherVariantsInOrder) {
     EXPECT_EQ(captions, (std::vector<std::string>{
                             "Ежемесячный платеж",
                             "Плановых платежей",
+                            "Срок короче, мес.",
                             "Последний платеж",
                             "Выплачено процентов",
                             "Полная сумма выплат",
                             "Экономия на процентах",
                             "Без досрочных погашений: последний платеж",
-                            "Без досрочных погашений: ежемесячный платеж",
+                            "Без досрочных погашений: плановых платежей",
+                            "Без досрочных погашений: срок короче, мес.",
+                            "Без досрочных погашений: первый платеж",
+                            "Без досрочных погашений: сумма последнего платежа",
                             "Без досрочных погашений: проценты",
                             "Без досрочных погашений: экономия",
                             "Сокращение срока: последний платеж",
-                            "Сокращение срока: ежемесячный платеж",
+                            "Сокращение срока: плановых платежей",
+                            "Сокращение срока: срок короче, мес.",
+                            "Сокращение срока: первый платеж",
+                            "Сокращение срока: сумма последнего платежа",
                             "Сокращение срока: проценты",
                             "Сокращение срока: экономия",
                             "Уменьшение платежа: последний платеж",
-                            "Уменьшение платежа: ежемесячный платеж",
+                            "Уменьшение платежа: плановых платежей",
+                            "Уменьшение платежа: срок короче, мес.",
+                            "Уменьшение платежа: первый платеж",
+                            "Уменьшение платежа: сумма последнего платежа",
                             "Уменьшение платежа: проценты",
                             "Уменьшение платежа: экономия",
                         }));
@@ -345,6 +361,14 @@ TEST_F(PlannerFixture, TheReportListsThePlanAndTheThreeOtherVariantsInOrder) {
     EXPECT_EQ(value("Без досрочных погашений: экономия"), "0,00");
     EXPECT_EQ(value("Сокращение срока: последний платеж"), "31.01.2025");
     EXPECT_EQ(value("Уменьшение платежа: проценты"), value("Выплачено процентов"));
+    // Shortening the term, the 24 payments become 12; the plan as entered keeps them.
+    EXPECT_EQ(value("Срок короче, мес."), "0");
+    EXPECT_EQ(value("Сокращение срока: плановых платежей"), "12");
+    EXPECT_EQ(value("Сокращение срока: срок короче, мес."), "12");
+    EXPECT_EQ(value("Без досрочных погашений: срок короче, мес."), "0");
+    // Each payment a number of its own, not "A / A'".
+    EXPECT_EQ(value("Уменьшение платежа: первый платеж"), "47073,47");
+    EXPECT_EQ(value("Уменьшение платежа: сумма последнего платежа"), "21624,37");
 
     // The comparison table holds the same figures, the plan as entered first.
     const auto rows = planner.ComparisonTexts();
@@ -464,10 +488,10 @@ TEST_F(PlannerFixture, CsvExportWritesTheReportWithAByteOrderMarkAndCrLf) {
     const std::string bytes = testing_support::ReadBytes(*port.csvFile);
     EXPECT_EQ(bytes, app::CsvFileBytes(planner.Report()));
     EXPECT_EQ(bytes.rfind("\xEF\xBB\xBF№;Дата;Остаток кредита;Основной платеж;Проценты;Всего за "
-                          "платеж;Вид платежа\r\n1;29.02.2024;",
+                          "платеж;Вид платежа;Остаток после платежа\r\n1;29.02.2024;",
                           0),
               0u);
-    EXPECT_NE(bytes.find("\r\n3;31.03.2024;925143,38;500000,00;0,00;500000,00;досрочный\r\n"),
+    EXPECT_NE(bytes.find("\r\n3;31.03.2024;925143,38;500000,00;0,00;500000,00;досрочный;425143,38\r\n"),
               std::string::npos);
 
     // A file that cannot be written is told through the handler; the earlier one stays.
@@ -477,6 +501,63 @@ TEST_F(PlannerFixture, CsvExportWritesTheReportWithAByteOrderMarkAndCrLf) {
     EXPECT_EQ(port.messages.size(), 1u);
     port.csvFile = std::nullopt;
     EXPECT_TRUE(planner.RunHandler([&] { planner.ExportCsvClick(); }));
+}
+
+// The form hands its shift rule, payment day and calendar (with the user's file) to the plan.
+TEST_F(PlannerFixture, PaymentsDueOnDaysOffMoveByTheCalendarAndTheUsersFile) {
+    enterExampleLoan();
+    planner.Shift = loan::PaymentShift::Next;
+    ASSERT_TRUE(planner.Calculate());
+    // Sunday 31.03.2024 is paid on Monday 01.04.2024, its interest counting the extra day.
+    EXPECT_EQ(row(2)[1], "01.04.2024");
+    EXPECT_EQ(row(3)[1], "30.04.2024");
+    planner.Shift = loan::PaymentShift::Modified;
+    ASSERT_TRUE(planner.Calculate());
+    EXPECT_EQ(row(2)[1], "29.03.2024");
+    EXPECT_TRUE(planner.Notes().empty());
+
+    // The user's file makes Friday 29.03.2024 a day off as well: back to Thursday.
+    std::filesystem::create_directories(config / "ssudomer");
+    testing_support::WriteBytes(config / "ssudomer/calendar.txt", "29.03.2024 нерабочий\n");
+    ASSERT_TRUE(planner.LoadUserCalendar());
+    ASSERT_TRUE(planner.Calculate());
+    EXPECT_EQ(row(2)[1], "28.03.2024");
+    planner.AddCalendarChanges({{{2024, 3, 28}, false}});
+    EXPECT_EQ(row(2)[1], "27.03.2024");
+
+    // A bad line is told with the file and the line; the calendar stays as it was.
+    testing_support::WriteBytes(config / "ssudomer/calendar.txt",
+                                "29.03.2024 нерабочий\n30.02.2024 рабочий\n");
+    port.messages.clear();
+    EXPECT_FALSE(planner.LoadUserCalendar());
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_NE(port.messages[0].text.find("calendar.txt"), std::string::npos);
+    EXPECT_NE(port.messages[0].text.find("Строка 2"), std::string::npos);
+    ASSERT_TRUE(planner.Calculate());
+    EXPECT_EQ(row(2)[1], "27.03.2024");
+}
+
+TEST_F(PlannerFixture, ARateOfZeroAndAPaymentDayAreTaken) {
+    enterExampleLoan();
+    planner.Rate.Text = "0";
+    planner.PaymentDay.Text = "10";
+    ASSERT_TRUE(planner.Calculate());
+    EXPECT_EQ(row(1), (std::vector<std::string>{"1", "10.02.2024", "1000000,00", "41666,67",
+                                                "0,00", "41666,67", "плановый"}));
+    EXPECT_EQ(value("Выплачено процентов"), "0,00");
+    EXPECT_EQ(planner.Table().cell(1, 24), "10.01.2026");
+}
+
+TEST_F(PlannerFixture, AYearWithoutAnApprovedCalendarIsNotedOncePerYear) {
+    enterExampleLoan();
+    planner.LoanDate.Date = {2026, 6, 15};
+    planner.Shift = loan::PaymentShift::Next;
+    ASSERT_TRUE(planner.Calculate());
+    EXPECT_EQ(planner.Notes(),
+              (std::vector<std::string>{
+                  "календарь на 2027 год не утвержден: выходные по Трудовому кодексу",
+                  "календарь на 2028 год не утвержден: выходные по Трудовому кодексу"}));
+    EXPECT_TRUE(port.messages.empty());  // a note, not a box
 }
 
 }  // namespace
