@@ -115,8 +115,9 @@ bool PlannerForm::readLoan(loan::PlanTerms& terms, bool reportIncomplete) {
     if (term > kMaxTermMonths) {
         return refuse(kTermTooLongCaption, kTermTooLong);
     }
-    // A rate of 0 is an instalment plan: the sum spread evenly over the term.
-    if (!(sum > 0) || term <= 0 || !(rate >= 0) || rate > kMaxRate)
+    // A rate of 0 is an instalment plan: the sum spread evenly over the term; an empty
+    // field is still a rate not entered.
+    if (!(sum > 0) || term <= 0 || Rate.Text.empty() || !(rate >= 0) || rate > kMaxRate)
         return refuse(kErrorCaption, kMissingInput);
     if (!loan::FitsScaled(sum))
         return refuse(kErrorCaption, kLoanSumTooLarge);

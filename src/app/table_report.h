@@ -18,10 +18,10 @@ namespace app {
 struct TableReport {
     // Its header row, then every row that holds text.
     const loan::ScheduleTable* table = nullptr;
-    // A column after the table's, one text per table row (the header at 0); empty: none.
-    std::vector<std::string> lastColumn;
     // The summary values, caption and text, in the order the summary panel reads.
     std::vector<std::pair<std::string, std::string>> values;
+    // A column after the table's, one text per table row (the header at 0); empty: none.
+    std::vector<std::string> lastColumn;
 };
 
 TableReport MakeTableReport(const MainForm& form);

@@ -124,7 +124,7 @@ TEST_F(PlannerFixture, AnIncompleteLoanIsToldAndClearsTheEarlierPlan) {
     };
     const Case cases[] = {
         {"0", "12", "24", "0", "Что-то забыли ввести..."},
-        {"1000000", "0", "24", "0", "Что-то забыли ввести..."},
+        {"1000000", "", "24", "0", "Что-то забыли ввести..."},  // 0 % is an instalment plan
         {"1000000", "12", "", "0", "Что-то забыли ввести..."},
         {"1000000", "12", "1001", "0",
          "Вы серьезно думаете, что на такой срок вам дадут кредит?!?! %)\r"
@@ -168,7 +168,8 @@ TEST_F(PlannerFixture, PrepaymentsAreAddedChangedAndRemovedAndThePlanFollows) {
     EXPECT_EQ(planner.RowKind(3), loan::PlanRowKind::Prepayment);
     EXPECT_EQ(planner.RowKind(4), loan::PlanRowKind::Regular);
     EXPECT_EQ(row(4)[5], "21624,37");
-    EXPECT_EQ(value("Уменьшение платежа: ежемесячный платеж"), "47073,47 / 21624,37");
+    EXPECT_EQ(value("Уменьшение платежа: первый платеж"), "47073,47");
+    EXPECT_EQ(value("Уменьшение платежа: сумма последнего платежа"), "21608,38");
 
     // The row selected goes into the editor; "Изменить" puts the editor back into the list.
     planner.SelectPrepayment(-1);
@@ -368,7 +369,8 @@ TEST_F(PlannerFixture, TheReportListsThePlanAndTheThreeOtherVariantsInOrder) {
     EXPECT_EQ(value("Без досрочных погашений: срок короче, мес."), "0");
     // Each payment a number of its own, not "A / A'".
     EXPECT_EQ(value("Уменьшение платежа: первый платеж"), "47073,47");
-    EXPECT_EQ(value("Уменьшение платежа: сумма последнего платежа"), "21624,37");
+    // The last row repays what is left: a little below the lowered payment of 21 624,37.
+    EXPECT_EQ(value("Уменьшение платежа: сумма последнего платежа"), "21608,38");
 
     // The comparison table holds the same figures, the plan as entered first.
     const auto rows = planner.ComparisonTexts();
@@ -510,7 +512,9 @@ TEST_F(PlannerFixture, PaymentsDueOnDaysOffMoveByTheCalendarAndTheUsersFile) {
     ASSERT_TRUE(planner.Calculate());
     // Sunday 31.03.2024 is paid on Monday 01.04.2024, its interest counting the extra day.
     EXPECT_EQ(row(2)[1], "01.04.2024");
-    EXPECT_EQ(row(3)[1], "30.04.2024");
+    EXPECT_EQ(row(2)[4], "10097,68");  // 962 434,73 x 12 % x 32 / 366: one day more
+    // 29 and 30 April 2024 were days off by the Government's decree, 1 May a holiday.
+    EXPECT_EQ(row(3)[1], "02.05.2024");
     planner.Shift = loan::PaymentShift::Modified;
     ASSERT_TRUE(planner.Calculate());
     EXPECT_EQ(row(2)[1], "29.03.2024");

@@ -274,9 +274,12 @@ TEST_F(PlannerWindowTest, ExportWritesTheReportWithAByteOrderMarkAndCrLf) {
     ASSERT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
     const QStringList lines = QString::fromUtf8(bytes.mid(3)).split("\r\n");
     EXPECT_EQ(lines[0],
-              "№;Дата;Остаток кредита;Основной платеж;Проценты;Всего за платеж;Вид платежа");
-    EXPECT_EQ(lines[3], "3;31.03.2024;925143,38;500000,00;0,00;500000,00;досрочный");
-    EXPECT_TRUE(lines.contains("Уменьшение платежа: ежемесячный платеж;47073,47 / 21624,37"));
+              "№;Дата;Остаток кредита;Основной платеж;Проценты;Всего за платеж;Вид платежа;"
+              "Остаток после платежа");
+    // Sunday's payment is made on Monday 01.04.2024, after the prepayment of 31.03.2024.
+    EXPECT_EQ(lines[2], "2;31.03.2024;962434,73;490217,88;9782,12;500000,00;досрочный;472216,85");
+    EXPECT_EQ(lines[3], "3;01.04.2024;472216,85;22929,89;154,83;23084,72;плановый;449286,96");
+    EXPECT_TRUE(lines.contains("Уменьшение платежа: сумма последнего платежа;17469,31"));
     EXPECT_EQ(lines.back(), "");
     EXPECT_FALSE(bytes.mid(3).replace("\r\n", "").contains('\n'));
 }
