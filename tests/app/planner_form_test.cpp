@@ -141,6 +141,7 @@ TEST_F(PlannerFixture, AnIncompleteLoanIsToldAndClearsTheEarlierPlan) {
         {"1000000", "12", "24", "100000000000,01", "Слишком большой платеж..."},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.sum) + " / " + c.rate + " / " + c.term);
         enterExampleLoan();
         ASSERT_TRUE(planner.Calculate());
         planner.Sum.Text = c.sum;

@@ -47,6 +47,15 @@ class PlannerWindowTest : public WindowTest {
         return *planner;
     }
 
+    // The planner with its payments on their nominal dates, for tests of something else
+    // than moving them off days off.
+    gui::PlannerWindow& openPlannerOnNominalDates() {
+        gui::PlannerWindow& planner = openPlanner();
+        planner.planner().Shift = loan::PaymentShift::None;
+        press(planner, "CalculateButton");
+        return planner;
+    }
+
     template <class Widget>
     static Widget* in(gui::PlannerWindow& planner, const char* name) {
         auto* widget = planner.findChild<Widget*>(QString::fromLatin1(name));
@@ -158,7 +167,7 @@ TEST_F(PlannerWindowTest, OpensWithTheMainWindowsLoanAndItsPlanWithoutCalculatio
 
 TEST_F(PlannerWindowTest, PrepaymentsAddedAndRemovedMoveTheTableComparisonAndChart) {
     enterExampleLoan();
-    gui::PlannerWindow& planner = openPlanner();
+    gui::PlannerWindow& planner = openPlannerOnNominalDates();
     addPrepayment(planner, QDate(2024, 3, 31), "500000", true);
     EXPECT_EQ(listed(planner, "PrepaymentList"),
               QStringList{"31.03.2024|500000,00|уменьшение платежа|"});
@@ -204,7 +213,7 @@ TEST_F(PlannerWindowTest, PrepaymentsAddedAndRemovedMoveTheTableComparisonAndCha
 
 TEST_F(PlannerWindowTest, BadInputIsToldAndTheListsAndEditorsKeepWhatWasThere) {
     enterExampleLoan();
-    gui::PlannerWindow& planner = openPlanner();
+    gui::PlannerWindow& planner = openPlannerOnNominalDates();
     addPrepayment(planner, QDate(2024, 3, 31), "500000", true);
     ASSERT_TRUE(modals.seen.empty());
 
@@ -240,7 +249,7 @@ TEST_F(PlannerWindowTest, BadInputIsToldAndTheListsAndEditorsKeepWhatWasThere) {
 
 TEST_F(PlannerWindowTest, TheListsStayWhenThePlannerIsClosedAndOpenedAgain) {
     enterExampleLoan();
-    gui::PlannerWindow& planner = openPlanner();
+    gui::PlannerWindow& planner = openPlannerOnNominalDates();
     addPrepayment(planner, QDate(2024, 3, 31), "500000", true);
     press(planner, "CloseButton");
     EXPECT_FALSE(planner.isVisible());
@@ -286,7 +295,7 @@ TEST_F(PlannerWindowTest, ExportWritesTheReportWithAByteOrderMarkAndCrLf) {
 
 TEST_F(PlannerWindowTest, PrintingLaysTheTableAndComparisonOutAndPrintsThemToPdf) {
     enterExampleLoan();
-    gui::PlannerWindow& planner = openPlanner();
+    gui::PlannerWindow& planner = openPlannerOnNominalDates();
     addPrepayment(planner, QDate(2024, 3, 31), "500000", true);
     const QString pdf = folder.filePath("plan.pdf");
     std::vector<std::string> texts;
