@@ -154,21 +154,29 @@ std::array<ComparisonRow, 4> PlanPresentation::ComparisonTexts() const {
 std::vector<std::pair<std::string, std::string>> PlanPresentation::ReportValues() const {
     const loan::VariantFigures& entered = result_.comparison[0];
     const loan::PlanSummary& summary = entered.summary;
+    const int regularWithout = result_.comparison[1].summary.regularPayments;
     std::vector<std::pair<std::string, std::string>> values = {
         {"Ежемесячный платеж", money(summary.firstPayment)},
         {"Плановых платежей", std::to_string(summary.regularPayments)},
+        {"Срок короче, мес.", std::to_string(regularWithout - summary.regularPayments)},
         {"Последний платеж", loan::FormatShortDate(summary.lastPaymentDate)},
         {"Выплачено процентов", money(summary.interest)},
         {"Полная сумма выплат", money(summary.total)},
         {"Экономия на процентах", money(entered.interestSaved)},
     };
+    // Every figure of a variant on a line of its own, so that a spreadsheet reads it.
     for (std::size_t i = 1; i < result_.comparison.size(); ++i) {
         const std::string name = kVariantNames[i];
         const loan::VariantFigures& figures = result_.comparison[i];
+        const loan::PlanSummary& variant = figures.summary;
         values.emplace_back(name + ": последний платеж",
-                            loan::FormatShortDate(figures.summary.lastPaymentDate));
-        values.emplace_back(name + ": ежемесячный платеж", monthlyPaymentText(figures.summary));
-        values.emplace_back(name + ": проценты", money(figures.summary.interest));
+                            loan::FormatShortDate(variant.lastPaymentDate));
+        values.emplace_back(name + ": плановых платежей", std::to_string(variant.regularPayments));
+        values.emplace_back(name + ": срок короче, мес.",
+                            std::to_string(regularWithout - variant.regularPayments));
+        values.emplace_back(name + ": первый платеж", money(variant.firstRegularTotal));
+        values.emplace_back(name + ": сумма последнего платежа", money(variant.lastRegularTotal));
+        values.emplace_back(name + ": проценты", money(variant.interest));
         values.emplace_back(name + ": экономия", money(figures.interestSaved));
     }
     return values;

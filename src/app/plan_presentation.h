@@ -20,6 +20,8 @@ namespace app {
 inline constexpr loan::HeaderTexts kPlanHeaders = {
     "№",          "Дата", "Остаток кредита", "Основной платеж", "Проценты", "Всего за платеж",
     "Вид платежа"};
+// The report's column after those of the table: the balance once the row is paid.
+inline constexpr const char* kBalanceAfterHeader = "Остаток после платежа";
 inline constexpr const char* kRegularRowKind = "плановый";
 inline constexpr const char* kPrepaymentRowKind = "досрочный";
 

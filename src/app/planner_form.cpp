@@ -2,12 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
+#include "app/calendar_changes_file.h"
 #include "app/main_form.h"
 #include "loan/amount_limit.h"
 #include "text/errors.h"
 #include "loan/number_text.h"
+#include "storage/file_error.h"
 #include "storage/safe_file_writer.h"
+#include "storage/user_folders.h"
 
 namespace app {
 
@@ -32,6 +36,7 @@ PlannerForm::PlannerForm(FormPort& port, loan::Locale locale)
       Rate(locale_),
       Term(locale_),
       Payment(locale_),
+      PaymentDay(locale_),
       PrepaymentAmount(locale_),
       RateChangeRate(locale_),
       prepayments_(port_, SelectedPrepayment,
@@ -51,6 +56,7 @@ PlannerForm::PlannerForm(FormPort& port, loan::Locale locale)
     Term.MaxValue = 100000;
     Payment.MaxValue = loan::kMaxAmountUnits;
     Payment.Enabled = false;
+    PaymentDay.MaxValue = 31;
     RateChangeRate.MaxValue = kMaxRate;
     PrepaymentDate.Date = RateChangeDate.Date = loan::IncMonth(LoanDate.Date);
     for (int column = 0; column < loan::ScheduleTable::kColumnCount; ++column)
@@ -112,7 +118,9 @@ bool PlannerForm::readLoan(loan::PlanTerms& terms, bool reportIncomplete) {
     if (term > kMaxTermMonths) {
         return refuse(kTermTooLongCaption, kTermTooLong);
     }
-    if (!(sum > 0) || term <= 0 || !(rate > 0) || rate > kMaxRate)
+    // A rate of 0 is an instalment plan: the sum spread evenly over the term; an empty
+    // field is still a rate not entered.
+    if (!(sum > 0) || term <= 0 || Rate.Text.empty() || !(rate >= 0) || rate > kMaxRate)
         return refuse(kErrorCaption, kMissingInput);
     if (!loan::FitsScaled(sum))
         return refuse(kErrorCaption, kLoanSumTooLarge);
@@ -122,6 +130,11 @@ bool PlannerForm::readLoan(loan::PlanTerms& terms, bool reportIncomplete) {
     terms.loanDate = LoanDate.Date;
     terms.scheme =
         EqualPayments.Checked ? loan::PlanScheme::Annuity : loan::PlanScheme::Differentiated;
+    terms.paymentDay = PaymentDay.Value();
+    if (terms.paymentDay < 0 || terms.paymentDay > 31)
+        return refuse(kErrorCaption, "День платежа должен быть от 1 до 31 (0 - день выдачи кредита).");
+    terms.shift = Shift;
+    terms.isWorkingDay = [this](const loan::Date& date) { return calendar_.IsWorkingDay(date); };
     if (!wholeKopecks(terms.sum))
         return refuse(kErrorCaption, kWholeKopecks);
     if (EqualPayments.Checked) {
@@ -137,6 +150,44 @@ bool PlannerForm::readLoan(loan::PlanTerms& terms, bool reportIncomplete) {
         }
     }
     return true;
+}
+
+// ---- The production calendar ---------------------------------------------------------------
+
+bool PlannerForm::LoadUserCalendar() {
+    userCalendarRead_ = true;
+    const std::string path = storage::UserCalendarFilePath();
+    std::error_code error;
+    if (!std::filesystem::exists(path, error))
+        return true;
+    return RunHandler([&] { calendar_.SetChanges(ReadCalendarChangesFile(path)); });
+}
+
+void PlannerForm::ensureUserCalendar() {
+    if (!userCalendarRead_)
+        LoadUserCalendar();
+}
+
+void PlannerForm::AddCalendarChanges(const std::vector<loan::CalendarChange>& changes) {
+    ensureUserCalendar();
+    for (const loan::CalendarChange& change : changes)
+        calendar_.Mark(change.date, change.working);
+    refresh();
+}
+
+void PlannerForm::noteUnapprovedYears(std::vector<std::string>& notes) const {
+    // Days off of a year without an approved calendar are a guess: said once per year.
+    if (terms_.shift == loan::PaymentShift::None)
+        return;
+    int lastYear = 0;
+    for (const loan::PlanRow& row : result_.rows) {
+        const int year = row.date.year;
+        if (row.kind != loan::PlanRowKind::Regular || year == lastYear)
+            continue;
+        lastYear = year;
+        if (!loan::ProductionCalendar::Approved(year))
+            notes.push_back(loan::ProductionCalendar::NotApprovedText(year));
+    }
 }
 
 // ---- The prepayments --------------------------------------------------------------------
@@ -293,6 +344,7 @@ void PlannerForm::refresh() {
 }
 
 bool PlannerForm::calculate(bool reportIncomplete) {
+    ensureUserCalendar();
     loan::PlanTerms terms;
     if (!readLoan(terms, reportIncomplete)) {
         clearPlan();
@@ -344,6 +396,7 @@ void PlannerForm::describeIssues() {
         std::find(notes_.begin(), notes_.end(), texts.shortPayment) == notes_.end()) {
         port_.showMessage(kAttentionCaption, texts.shortPayment);
     }
+    noteUnapprovedYears(texts.notes);
     for (const std::string& refusal : texts.refusals) {
         if (std::find(refusals_.begin(), refusals_.end(), refusal) == refusals_.end())
             port_.showMessage(kErrorCaption, refusal);
@@ -370,8 +423,13 @@ std::vector<BalancePoint> PlannerForm::BalanceCurve(loan::PlanVariant variant) c
 TableReport PlannerForm::Report() const {
     TableReport report;
     report.table = &table_;
-    if (hasPlan_)
-        report.values = presentation().ReportValues();
+    if (!hasPlan_)
+        return report;
+    report.lastColumn.reserve(result_.rows.size() + 1);
+    report.lastColumn.emplace_back(kBalanceAfterHeader);
+    for (const loan::PlanRow& row : result_.rows)
+        report.lastColumn.push_back(FormatMoney(row.balance - row.principal));
+    report.values = presentation().ReportValues();
     return report;
 }
 

@@ -20,6 +20,7 @@
 #include "app/table_report.h"
 #include "text/locale.h"
 #include "loan/plan.h"
+#include "loan/production_calendar.h"
 #include "loan/schedule_table.h"
 #include "spin_rules/spin_edit_model.h"
 
@@ -66,6 +67,10 @@ class PlannerForm {
     CheckControl EqualPayments;         // "Платежи равными частями"
     // The annuity from the contract; 0 takes the computed one. Enabled with EqualPayments.
     widgets::FloatSpinEditModel Payment;
+    // The day of the month the regular payments fall on: 0 the loan date's, else 1..31.
+    widgets::SpinEditModel PaymentDay;
+    // How a payment due on a day off is moved.
+    loan::PaymentShift Shift = loan::PaymentShift::Next;
 
     void DifferentiatedClick();
     void EqualPaymentsClick();
@@ -73,6 +78,15 @@ class PlannerForm {
     // частями", its payment. Then calculates, as the planner opens, when the loan is
     // complete; an incomplete one is not reported here (the fields show it). True with a plan.
     bool TakeLoanFrom(const MainForm& form);
+
+    // ---- The production calendar ---------------------------------------------------------
+    // Takes the user's changes from their file (UserCalendarFilePath), when there is one. A
+    // file that cannot be read or has a bad line is shown and leaves the calendar as it
+    // was; false then.
+    bool LoadUserCalendar();
+    // More changes on top of those the calendar holds (a later mark of a date wins).
+    void AddCalendarChanges(const std::vector<loan::CalendarChange>& changes);
+    const loan::ProductionCalendar& Calendar() const { return calendar_; }
 
     // ---- The prepayments -----------------------------------------------------------------
     // The editor below the list; "Добавить" appends its entry, "Изменить" replaces the
@@ -164,6 +178,9 @@ class PlannerForm {
     // Recomputes after a change of the lists, once a plan was computed.
     void refresh();
     bool calculate(bool reportIncomplete);
+    // Reads the user's calendar file once, before the calendar is first used.
+    void ensureUserCalendar();
+    void noteUnapprovedYears(std::vector<std::string>& notes) const;
     bool readLoan(loan::PlanTerms& terms, bool reportIncomplete);
     std::optional<loan::Prepayment> readPrepayment(const PrepaymentEntry& entry);
     std::optional<loan::RateChange> readRateChange(const RateChangeEntry& entry);
@@ -177,6 +194,8 @@ class PlannerForm {
 
     EntryListEditor<PrepaymentEntry, loan::Prepayment> prepayments_;
     EntryListEditor<RateChangeEntry, loan::RateChange> rateChanges_;
+    loan::ProductionCalendar calendar_;
+    bool userCalendarRead_ = false;
 
     bool hasPlan_ = false;
     unsigned planGeneration_ = 0;

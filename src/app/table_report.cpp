@@ -56,6 +56,10 @@ void WriteCsv(const TableReport& report, std::string_view lineEnd, std::ostream&
                     line += ';';
                 appendCsvField(report.table->cellText(column, row), line);
             }
+            if (!report.lastColumn.empty()) {
+                line += ';';
+                appendCsvField(LastColumnText(report, row), line);
+            }
             writer.endLine(lineEnd);
         });
     }

@@ -20,9 +20,18 @@ struct TableReport {
     const loan::ScheduleTable* table = nullptr;
     // The summary values, caption and text, in the order the summary panel reads.
     std::vector<std::pair<std::string, std::string>> values;
+    // A column after the table's, one text per table row (the header at 0); empty: none.
+    std::vector<std::string> lastColumn;
 };
 
 TableReport MakeTableReport(const MainForm& form);
+
+// The text of the report's last column in a table row ("" past its texts).
+inline std::string_view LastColumnText(const TableReport& report, int row) {
+    const auto index = static_cast<std::size_t>(row);
+    return index < report.lastColumn.size() ? std::string_view(report.lastColumn[index])
+                                            : std::string_view();
+}
 
 // Calls `visit` with the number of each row a report shows.
 template <class Visit>

@@ -36,6 +36,8 @@ std::string usage() {
            "                        [--equal [--payment A]]\n"
            "                        [--prepay DD.MM.YYYY:AMOUNT:term|payment[:monthly]]...\n"
            "                        [--rate-change DD.MM.YYYY:RATE]...\n"
+           "                        [--shift next|modified|none] [--payment-day D]\n"
+           "                        [--calendar FILE]\n"
            "                        [--csv] [--decimal-separator ,|.] [--pdf FILE]\n"
            "                        [--chart FILE.png]\n");
     text +=
@@ -45,7 +47,12 @@ std::string usage() {
            "             of plan, the pages of the planner's \"Печать...\"\n"
            "  --chart FILE.png writes the planner's chart of the remaining balance\n"
            "  plan: differentiated payments unless --equal; a prepayment in mode term\n"
-           "        shortens the loan, in mode payment lowers the monthly payment\n");
+           "        shortens the loan, in mode payment lowers the monthly payment;\n"
+           "        a payment due on a day off is made on the next working day\n"
+           "        (--shift next), the same unless that leaves its month (modified)\n"
+           "        or not moved (none); --payment-day D (1-31, 0 = the loan date's\n"
+           "        day); --calendar FILE adds changes of the production calendar\n"
+           "        to the user's own\n");
     return text;
 }
 

@@ -1,5 +1,6 @@
 // ssudomer-cli plan: the prepayment planner on the given loan, prepayments and rate changes.
 
+#include "app/calendar_changes_file.h"
 #include "app/planner_form.h"
 #include "cli/commands.h"
 #include "cli/console_port.h"
@@ -21,7 +22,20 @@ const std::map<std::string, bool> kPlanOptions = {
     {"prepay", true}, {"rate-change", true},
     {"csv", false},   {"decimal-separator", true},
     {"pdf", true},    {"chart", true},
+    {"shift", true},  {"payment-day", true},
+    {"calendar", true},
 };
+
+loan::PaymentShift shiftArgument(const Option& option) {
+    if (option.value == "next")
+        return loan::PaymentShift::Next;
+    if (option.value == "modified")
+        return loan::PaymentShift::Modified;
+    if (option.value == "none")
+        return loan::PaymentShift::None;
+    throw UsageError(Format(Tr("--shift takes next, modified or none, not '%s'"),
+                            {loan::Excerpt(option.value)}));
+}
 
 // One --prepay or --rate-change, checked before anything runs.
 struct Entry {
@@ -116,8 +130,14 @@ int RunPlanCommand(const std::vector<std::string>& args, std::ostream& out, std:
         if (option.name == "rate-change")
             rateChanges.push_back(rateChangeArgument(option, locale, loanDate));
     }
+    const loan::PaymentShift shift = FindOption(options, "shift")
+                                         ? shiftArgument(*FindOption(options, "shift"))
+                                         : loan::PaymentShift::Next;
     ConsolePort port(err);
     app::PlannerForm planner(port, locale);
+    if (const Option* day = FindOption(options, "payment-day"))
+        TypeArgument(planner.PaymentDay, *day, IntegerArgument(*day));
+    planner.Shift = shift;
     for (const Entry& entry : prepayments)
         CheckFieldTakes(planner.PrepaymentAmount, {"prepay", entry.text}, entry.number, locale);
     for (const Entry& entry : rateChanges)
@@ -131,6 +151,13 @@ int RunPlanCommand(const std::vector<std::string>& args, std::ostream& out, std:
             TypeArgument(planner.Payment, *payment, NumberArgument(*payment, locale), locale);
     } else {
         planner.DifferentiatedClick();
+    }
+    // The changes of --calendar go on top of the user's own.
+    if (const Option* calendar = FindOption(options, "calendar")) {
+        if (!planner.RunHandler([&] {
+                planner.AddCalendarChanges(app::ReadCalendarChangesFile(calendar->value));
+            }))
+            return kExitRefused;
     }
     bool refused = false;
     for (const Entry& entry : prepayments) {

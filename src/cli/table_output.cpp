@@ -41,11 +41,24 @@ std::size_t displayWidth(std::string_view text) {
     return size - continuations;
 }
 
-void printAligned(const ScheduleTable& table, std::ostream& out) {
-    constexpr auto kColumns = static_cast<std::size_t>(ScheduleTable::kColumnCount);
-    std::array<std::size_t, kColumns> widths{};
+// The table's columns, then the report's last column when it has one.
+constexpr auto kTableColumns = static_cast<std::size_t>(ScheduleTable::kColumnCount);
+using ReportRowTexts = std::array<std::string_view, kTableColumns + 1>;
+
+ReportRowTexts reportRowTexts(const app::TableReport& report, int row) {
+    const ScheduleTable::RowTexts table = report.table->rowTexts(row);
+    ReportRowTexts texts{};
+    std::copy(table.begin(), table.end(), texts.begin());
+    texts[kTableColumns] = app::LastColumnText(report, row);
+    return texts;
+}
+
+void printAligned(const app::TableReport& report, std::ostream& out) {
+    const ScheduleTable& table = *report.table;
+    const std::size_t kColumns = kTableColumns + (report.lastColumn.empty() ? 0 : 1);
+    std::array<std::size_t, kTableColumns + 1> widths{};
     app::ForEachReportRow(table, [&](int row) {
-        const ScheduleTable::RowTexts texts = table.rowTexts(row);
+        const ReportRowTexts texts = reportRowTexts(report, row);
         for (std::size_t column = 0; column < kColumns; ++column) {
             if (texts[column].size() > widths[column])  // a text is never wider than its bytes
                 widths[column] = std::max(widths[column], displayWidth(texts[column]));
@@ -55,7 +68,7 @@ void printAligned(const ScheduleTable& table, std::ostream& out) {
     std::string& line = writer.text();
     constexpr std::size_t kGap = 2;
     app::ForEachReportRow(table, [&](int row) {
-        const ScheduleTable::RowTexts texts = table.rowTexts(row);
+        const ReportRowTexts texts = reportRowTexts(report, row);
         // Room for the row at its widest; the line is written in place and cut to its length.
         std::size_t room = 0;
         for (std::size_t column = 0; column < kColumns; ++column)
@@ -86,7 +99,7 @@ void PrintReport(const app::TableReport& report, ReportFormat format, std::ostre
         return;
     }
     if (report.table)
-        printAligned(*report.table, out);
+        printAligned(report, out);
     out << '\n';
     for (const auto& [caption, value] : report.values) {
         out << caption << ": " << value << '\n';

@@ -61,4 +61,8 @@ std::string LastLoanFilePath(const std::string& programPath) {
     return ConfigHome() + "/ssudomer/" + kLastLoanFileName;
 }
 
+std::string UserCalendarFilePath() {
+    return ConfigHome() + "/ssudomer/" + kCalendarFileName;
+}
+
 }  // namespace storage

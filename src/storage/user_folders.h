@@ -7,6 +7,7 @@
 namespace storage {
 
 inline constexpr const char* kLastLoanFileName = "oldinfo.ini";
+inline constexpr const char* kCalendarFileName = "calendar.txt";
 
 // The user's home: $HOME, else the password database's entry.
 std::string HomeFolder();
@@ -26,5 +27,8 @@ std::string InstalledDataFolder(const std::string& programFolder);
 // the user's own folder); otherwise, and always for an installed program (one with its data
 // folder), in $XDG_CONFIG_HOME/ssudomer/. Reading and writing both ask here, so they meet.
 std::string LastLoanFilePath(const std::string& programPath);
+
+// The user's changes to the production calendar: $XDG_CONFIG_HOME/ssudomer/calendar.txt.
+std::string UserCalendarFilePath();
 
 }  // namespace storage

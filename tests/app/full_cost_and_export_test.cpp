@@ -168,7 +168,7 @@ TEST(CsvText, QuotesFieldsAsRfc4180Asks) {
                                   "lf\nonly", "",    "1,5"};
     for (int column = 0; column < loan::ScheduleTable::kColumnCount; ++column)
         table.setCell(column, 0, header[column]);
-    const app::TableReport report{&table, {{"caption", "- 5,00"}}};
+    const app::TableReport report{&table, {{"caption", "- 5,00"}}, {}};
     EXPECT_EQ(app::CsvText(report, "\r\n"),
               "plain;\"a;b\";\"say \"\"hi\"\"\";\"two\r\nlines\";\"lf\nonly\";;1,5\r\n"
               "\r\n"

@@ -8,11 +8,16 @@
 
 #include "app/planner_form.h"
 #include "support/fake_port.h"
+#include "support/temp_folder.h"
 
 namespace testing_support {
 
 // A planner under the "," locale whose port answers the CSV dialog with `csvFile`.
+// Payments stay on their nominal dates (the calendar's own tests say where they move), and
+// no calendar of the user running the tests takes part.
 struct PlannerFixture : testing::Test {
+    PlannerFixture() { planner.Shift = loan::PaymentShift::None; }
+
     struct Port : FakePort {
         std::optional<std::string> chooseCsvFileToSave() override { return csvFile; }
         std::optional<std::string> csvFile;
@@ -62,6 +67,8 @@ struct PlannerFixture : testing::Test {
         return "(none)";
     }
 
+    TempFolder config;
+    ScopedEnvironment configHome{"XDG_CONFIG_HOME", config.path()};
     Port port;
     app::PlannerForm planner{port, loan::Locale::withSeparator(',')};
 };

@@ -61,7 +61,7 @@ TEST_F(PlannerFixture, AnIncompleteLoanIsToldAndClearsTheEarlierPlan) {
     };
     const Case cases[] = {
         {"0", "12", "24", "0", "Что-то забыли ввести..."},
-        {"1000000", "0", "24", "0", "Что-то забыли ввести..."},
+        {"1000000", "", "24", "0", "Что-то забыли ввести..."},  // 0 % is an instalment plan
         {"1000000", "12", "", "0", "Что-то забыли ввести..."},
         {"1000000", "12", "1001", "0",
          "Вы серьезно думаете, что на такой срок вам дадут кредит?!?! %)\r"
@@ -78,6 +78,7 @@ TEST_F(PlannerFixture, AnIncompleteLoanIsToldAndClearsTheEarlierPlan) {
         {"1000000", "12", "24", "100000000000,01", "Слишком большой платеж..."},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.sum) + " / " + c.rate + " / " + c.term);
         enterExampleLoan();
         ASSERT_TRUE(planner.Calculate());
         planner.Sum.Text = c.sum;
@@ -105,7 +106,8 @@ TEST_F(PlannerFixture, PrepaymentsAreAddedChangedAndRemovedAndThePlanFollows) {
     EXPECT_EQ(planner.RowKind(3), loan::PlanRowKind::Prepayment);
     EXPECT_EQ(planner.RowKind(4), loan::PlanRowKind::Regular);
     EXPECT_EQ(row(4)[5], "21624,37");
-    EXPECT_EQ(value("Уменьшение платежа: ежемесячный платеж"), "47073,47 / 21624,37");
+    EXPECT_EQ(value("Уменьшение платежа: первый платеж"), "47073,47");
+    EXPECT_EQ(value("Уменьшение платежа: сумма последнего платежа"), "21608,38");
 
     // The row selected goes into the editor; "Изменить" puts the editor back into the list.
     planner.SelectPrepayment(-1);
@@ -316,10 +318,10 @@ TEST_F(PlannerFixture, CsvExportWritesTheReportWithAByteOrderMarkAndCrLf) {
     const std::string bytes = testing_support::ReadBytes(*port.csvFile);
     EXPECT_EQ(bytes, app::CsvFileBytes(planner.Report()));
     EXPECT_EQ(bytes.rfind("\xEF\xBB\xBF№;Дата;Остаток кредита;Основной платеж;Проценты;Всего за "
-                          "платеж;Вид платежа\r\n1;29.02.2024;",
+                          "платеж;Вид платежа;Остаток после платежа\r\n1;29.02.2024;",
                           0),
               0u);
-    EXPECT_NE(bytes.find("\r\n3;31.03.2024;925143,38;500000,00;0,00;500000,00;досрочный\r\n"),
+    EXPECT_NE(bytes.find("\r\n3;31.03.2024;925143,38;500000,00;0,00;500000,00;досрочный;425143,38\r\n"),
               std::string::npos);
 
     // A file that cannot be written is told through the handler; the earlier one stays.
@@ -329,6 +331,65 @@ TEST_F(PlannerFixture, CsvExportWritesTheReportWithAByteOrderMarkAndCrLf) {
     EXPECT_EQ(port.messages.size(), 1u);
     port.csvFile = std::nullopt;
     EXPECT_TRUE(planner.RunHandler([&] { planner.ExportCsvClick(); }));
+}
+
+// The form hands its shift rule, payment day and calendar (with the user's file) to the plan.
+TEST_F(PlannerFixture, PaymentsDueOnDaysOffMoveByTheCalendarAndTheUsersFile) {
+    enterExampleLoan();
+    planner.Shift = loan::PaymentShift::Next;
+    ASSERT_TRUE(planner.Calculate());
+    // Sunday 31.03.2024 is paid on Monday 01.04.2024, its interest counting the extra day.
+    EXPECT_EQ(row(2)[1], "01.04.2024");
+    EXPECT_EQ(row(2)[4], "10097,68");  // 962 434,73 x 12 % x 32 / 366: one day more
+    // 29 and 30 April 2024 were days off by the Government's decree, 1 May a holiday.
+    EXPECT_EQ(row(3)[1], "02.05.2024");
+    planner.Shift = loan::PaymentShift::Modified;
+    ASSERT_TRUE(planner.Calculate());
+    EXPECT_EQ(row(2)[1], "29.03.2024");
+    EXPECT_TRUE(planner.Notes().empty());
+
+    // The user's file makes Friday 29.03.2024 a day off as well: back to Thursday.
+    std::filesystem::create_directories(config / "ssudomer");
+    testing_support::WriteBytes(config / "ssudomer/calendar.txt", "29.03.2024 нерабочий\n");
+    ASSERT_TRUE(planner.LoadUserCalendar());
+    ASSERT_TRUE(planner.Calculate());
+    EXPECT_EQ(row(2)[1], "28.03.2024");
+    planner.AddCalendarChanges({{{2024, 3, 28}, false}});
+    EXPECT_EQ(row(2)[1], "27.03.2024");
+
+    // A bad line is told with the file and the line; the calendar stays as it was.
+    testing_support::WriteBytes(config / "ssudomer/calendar.txt",
+                                "29.03.2024 нерабочий\n30.02.2024 рабочий\n");
+    port.messages.clear();
+    EXPECT_FALSE(planner.LoadUserCalendar());
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_NE(port.messages[0].text.find("calendar.txt"), std::string::npos);
+    EXPECT_NE(port.messages[0].text.find("Строка 2"), std::string::npos);
+    ASSERT_TRUE(planner.Calculate());
+    EXPECT_EQ(row(2)[1], "27.03.2024");
+}
+
+TEST_F(PlannerFixture, ARateOfZeroAndAPaymentDayAreTaken) {
+    enterExampleLoan();
+    planner.Rate.Text = "0";
+    planner.PaymentDay.Text = "10";
+    ASSERT_TRUE(planner.Calculate());
+    EXPECT_EQ(row(1), (std::vector<std::string>{"1", "10.02.2024", "1000000,00", "41666,67",
+                                                "0,00", "41666,67", "плановый"}));
+    EXPECT_EQ(value("Выплачено процентов"), "0,00");
+    EXPECT_EQ(planner.Table().cell(1, 24), "10.01.2026");
+}
+
+TEST_F(PlannerFixture, AYearWithoutAnApprovedCalendarIsNotedOncePerYear) {
+    enterExampleLoan();
+    planner.LoanDate.Date = {2026, 6, 15};
+    planner.Shift = loan::PaymentShift::Next;
+    ASSERT_TRUE(planner.Calculate());
+    EXPECT_EQ(planner.Notes(),
+              (std::vector<std::string>{
+                  "календарь на 2027 год не утвержден: выходные по Трудовому кодексу",
+                  "календарь на 2028 год не утвержден: выходные по Трудовому кодексу"}));
+    EXPECT_TRUE(port.messages.empty());  // a note, not a box
 }
 
 }  // namespace

@@ -47,6 +47,15 @@ class PlannerWindowTest : public WindowTest {
         return *planner;
     }
 
+    // The planner with its payments on their nominal dates, for tests of something else
+    // than moving them off days off.
+    gui::PlannerWindow& openPlannerOnNominalDates() {
+        gui::PlannerWindow& planner = openPlanner();
+        planner.planner().Shift = loan::PaymentShift::None;
+        press(planner, "CalculateButton");
+        return planner;
+    }
+
     template <class Widget>
     static Widget* in(gui::PlannerWindow& planner, const char* name) {
         auto* widget = planner.findChild<Widget*>(QString::fromLatin1(name));
@@ -158,7 +167,7 @@ TEST_F(PlannerWindowTest, OpensWithTheMainWindowsLoanAndItsPlanWithoutCalculatio
 
 TEST_F(PlannerWindowTest, PrepaymentsAddedAndRemovedMoveTheTableComparisonAndChart) {
     enterExampleLoan();
-    gui::PlannerWindow& planner = openPlanner();
+    gui::PlannerWindow& planner = openPlannerOnNominalDates();
     addPrepayment(planner, QDate(2024, 3, 31), "500000", true);
     EXPECT_EQ(listed(planner, "PrepaymentList"),
               QStringList{"31.03.2024|500000,00|уменьшение платежа|"});
@@ -204,7 +213,7 @@ TEST_F(PlannerWindowTest, PrepaymentsAddedAndRemovedMoveTheTableComparisonAndCha
 
 TEST_F(PlannerWindowTest, BadInputIsToldAndTheListsAndEditorsKeepWhatWasThere) {
     enterExampleLoan();
-    gui::PlannerWindow& planner = openPlanner();
+    gui::PlannerWindow& planner = openPlannerOnNominalDates();
     addPrepayment(planner, QDate(2024, 3, 31), "500000", true);
     ASSERT_TRUE(modals.seen.empty());
 
@@ -240,7 +249,7 @@ TEST_F(PlannerWindowTest, BadInputIsToldAndTheListsAndEditorsKeepWhatWasThere) {
 
 TEST_F(PlannerWindowTest, TheListsStayWhenThePlannerIsClosedAndOpenedAgain) {
     enterExampleLoan();
-    gui::PlannerWindow& planner = openPlanner();
+    gui::PlannerWindow& planner = openPlannerOnNominalDates();
     addPrepayment(planner, QDate(2024, 3, 31), "500000", true);
     press(planner, "CloseButton");
     EXPECT_FALSE(planner.isVisible());
@@ -274,16 +283,19 @@ TEST_F(PlannerWindowTest, ExportWritesTheReportWithAByteOrderMarkAndCrLf) {
     ASSERT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
     const QStringList lines = QString::fromUtf8(bytes.mid(3)).split("\r\n");
     EXPECT_EQ(lines[0],
-              "№;Дата;Остаток кредита;Основной платеж;Проценты;Всего за платеж;Вид платежа");
-    EXPECT_EQ(lines[3], "3;31.03.2024;925143,38;500000,00;0,00;500000,00;досрочный");
-    EXPECT_TRUE(lines.contains("Уменьшение платежа: ежемесячный платеж;47073,47 / 21624,37"));
+              "№;Дата;Остаток кредита;Основной платеж;Проценты;Всего за платеж;Вид платежа;"
+              "Остаток после платежа");
+    // Sunday's payment is made on Monday 01.04.2024, after the prepayment of 31.03.2024.
+    EXPECT_EQ(lines[2], "2;31.03.2024;962434,73;490217,88;9782,12;500000,00;досрочный;472216,85");
+    EXPECT_EQ(lines[3], "3;01.04.2024;472216,85;22929,89;154,83;23084,72;плановый;449286,96");
+    EXPECT_TRUE(lines.contains("Уменьшение платежа: сумма последнего платежа;17469,31"));
     EXPECT_EQ(lines.back(), "");
     EXPECT_FALSE(bytes.mid(3).replace("\r\n", "").contains('\n'));
 }
 
 TEST_F(PlannerWindowTest, PrintingLaysTheTableAndComparisonOutAndPrintsThemToPdf) {
     enterExampleLoan();
-    gui::PlannerWindow& planner = openPlanner();
+    gui::PlannerWindow& planner = openPlannerOnNominalDates();
     addPrepayment(planner, QDate(2024, 3, 31), "500000", true);
     const QString pdf = folder.filePath("plan.pdf");
     std::vector<std::string> texts;

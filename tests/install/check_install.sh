@@ -187,7 +187,7 @@ check "completion of options" test "$(complete_words ssudomer-cli register --o)"
 check "completion of a value" test "$(complete_words ssudomer-cli schedule --fee-basis b)" = "balance"
 check "completion of --psk and --pdf" \
     test "$(complete_words ssudomer-cli schedule --p)" = "--payment --psk --pdf"
-check "completion of plan's --chart" test "$(complete_words ssudomer-cli plan --c)" = "--chart --csv"
+check "completion of plan's --chart" test "$(complete_words ssudomer-cli plan --c)" = "--calendar --chart --csv"
 
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]
