@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "app/loan_information.h"
+#include "app/loan_input_check.h"
 #include "app/main_form.h"
 #include "loan/amount_limit.h"
 #include "text/errors.h"
@@ -20,16 +21,14 @@ using loan::PlanIssue;
 using loan::PlanIssueKind;
 using loan::ScaledAmount;
 
-constexpr double kMaxRate = 100000;
-constexpr const char* kWholeKopecks =
-    "Суммы задаются в рублях и копейках: не больше двух знаков после запятой.";
+constexpr double kMaxRate = kMaxRatePercent;
 
 const char* modeText(loan::PrepaymentMode mode) {
     return mode == loan::PrepaymentMode::LowerPayment ? kLowerPaymentText : kShortenTermText;
 }
 
 bool wholeKopecks(ScaledAmount amount) {
-    return amount % 100 == 0;
+    return !CheckWholeKopecks(amount);
 }
 
 }  // namespace
@@ -103,24 +102,28 @@ bool PlannerForm::readLoan(loan::PlanTerms& terms, bool reportIncomplete) {
             port_.showMessage(caption, text);
         return false;
     };
+    const auto refused = [&](const InputCheck& check) {
+        if (check)
+            refuse(check->caption, check->text);
+        return check.has_value();
+    };
     const double sum = Sum.Value();
     const double rate = Rate.Value();
     const std::int32_t term = Term.Value();
-    if (term > kMaxTermMonths) {
-        return refuse(kTermTooLongCaption, kTermTooLong);
-    }
-    if (!(sum > 0) || term <= 0 || !(rate > 0) || rate > kMaxRate)
+    if (refused(CheckTermLimit(term)))
+        return false;
+    if (!(sum > 0) || term <= 0 || !(rate > 0) || !RateWithinLimit(rate))
         return refuse(kErrorCaption, kMissingInput);
-    if (!loan::FitsScaled(sum))
-        return refuse(kErrorCaption, kLoanSumTooLarge);
+    if (refused(CheckLoanSum(sum)))
+        return false;
     terms.sum = loan::ToScaled(sum);
     terms.annualRate = rate;
     terms.termMonths = term;
     terms.loanDate = LoanDate.Date;
     terms.scheme =
         EqualPayments.Checked ? loan::PlanScheme::Annuity : loan::PlanScheme::Differentiated;
-    if (!wholeKopecks(terms.sum))
-        return refuse(kErrorCaption, kWholeKopecks);
+    if (refused(CheckWholeKopecks(terms.sum)))
+        return false;
     if (EqualPayments.Checked) {
         const double payment = Payment.Value();
         if (!(payment >= 0))
@@ -129,8 +132,8 @@ bool PlannerForm::readLoan(loan::PlanTerms& terms, bool reportIncomplete) {
             return refuse(kErrorCaption, "Слишком большой платеж...");
         if (payment > 0) {
             terms.payment = loan::ToScaled(payment);
-            if (!wholeKopecks(*terms.payment))
-                return refuse(kErrorCaption, kWholeKopecks);
+            if (refused(CheckWholeKopecks(*terms.payment)))
+                return false;
         }
     }
     return true;
