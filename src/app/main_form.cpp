@@ -19,7 +19,7 @@ MainForm::MainForm(FormPort& port, loan::Locale locale)
     // An amount beyond this is refused rather than computed with figures that lose kopecks.
     SpinEdit1.MaxValue = loan::kMaxAmountUnits;
     Form3.FloatSpinEdit1.MaxValue = loan::kMaxAmountUnits;
-    SpinEdit2.MaxValue = 100000;
+    SpinEdit2.MaxValue = kMaxRatePercent;
     SpinEdit3.MaxValue = 100000;
     SpinEdit5.MaxValue = kMaxMonthlyPayment;
     SpinEdit5.Enabled = false;

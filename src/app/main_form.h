@@ -15,6 +15,8 @@
 #include "app/controls.h"
 #include "app/forecast_settings.h"
 #include "app/form_port.h"
+#include "app/handler_outcome.h"
+#include "app/loan_input_check.h"
 #include "text/locale.h"
 #include "loan/money.h"
 #include "loan/payment_kind.h"
@@ -26,25 +28,19 @@ namespace storage {
 class FileTypeRegistry;
 }
 
+namespace loan {
+struct CalculationTerms;
+struct CalculationSchedule;
+}  // namespace loan
+
 namespace app {
 
 struct LoadedPaymentFile;
 
-inline constexpr const char* kErrorCaption = "Ошибка!!!";
 inline constexpr const char* kAttentionCaption = "Внимание!!!";
-inline constexpr const char* kMissingInput = "Что-то забыли ввести...";
 // Caption of the general error display (conversion errors and the like).
 inline constexpr const char* kApplicationTitle = "Ссудомер";
 inline constexpr const char* kTooLargeAmounts = "Суммы слишком велики для расчета...";
-inline constexpr const char* kLoanSumTooLarge = "Слишком большая сумма кредита...";
-
-// The longest term a schedule is computed for, and what a longer one gets: the joke, then
-// the limit itself, so that the person knows what to enter.
-inline constexpr int kMaxTermMonths = 1000;
-inline constexpr const char* kTermTooLongCaption = "Вот это да!!!";
-inline constexpr const char* kTermTooLong =
-    "Вы серьезно думаете, что на такой срок вам дадут кредит?!?! %)\r"
-    "Срок погашения — не больше 1000 месяцев.";
 
 // Runs a handler as the window's message loop would: an error that escapes it (a text that
 // is no number or date, an amount too large) is shown through `port` in the general error
@@ -170,7 +166,7 @@ class MainForm {
     bool FormCloseQuery();
 
     // ---- Calculation mode --------------------------------------------------------------
-    void Button1Click();
+    HandlerOutcome Button1Click();
     // The loan is not (fully) typed in: no sum, term or rate. A sum below zero counts as
     // none, since no schedule or payment can be made of it.
     bool LoanInputsMissing() const;
@@ -184,7 +180,8 @@ class MainForm {
     void FullClear();
     // "Новый кредит" after its question: the table cleared, the loan inputs zeroed and open.
     void StartNewLoan();
-    void SwitchInputs(std::string_view command);
+    // Opens or locks the loan inputs (sum, rate, term, date received).
+    void SwitchInputs(bool open);
     void ForgetLoadedFile();
     void RadioButtonAClick();
     void RadioButtonBClick();
@@ -196,8 +193,8 @@ class MainForm {
     // The interest due on the picked date; a date a payment could not have (before the loan
     // or the last payment) gets the payment's own refusal and no interest.
     void DateTimePicker2Change();
-    void Button4Click();
-    void Button6Click();
+    HandlerOutcome Button4Click();
+    HandlerOutcome Button6Click();
     void N14Click();
     void ComputeArrears(int rowCount, double monthlyPrincipal);
     // Label19's text for PaymentAdvance: a shortfall as "- " and its magnitude.
@@ -239,7 +236,7 @@ class MainForm {
     // Writes the payment file (temporary file, then rename): a failure throws FileError and
     // leaves an earlier file as it was. A file written becomes the current one
     // (CurrentFileName, CurrentFilePath and, in the payment-input mode, the caption).
-    void SaveFile(const std::string& path);
+    HandlerOutcome SaveFile(const std::string& path);
     // "Ссудомер 2.0 - [name] - режим ввода платежей" for CurrentFileName.
     void ShowFileInCaption();
     // Reads the whole file before anything changes: a file that cannot be read or does not
@@ -249,7 +246,7 @@ class MainForm {
     // "Загрузить платежи...": the save question, the open dialog, then the load. The form
     // is cleared only for a file that loads; a cancel or a refused file changes nothing.
     void N3Click();
-    void N4Click();
+    HandlerOutcome N4Click();
     void crp1Click();
 
     // ---- Full cost of credit and the CSV export ----------------------------------------
@@ -275,7 +272,25 @@ class MainForm {
     void showMessage(const std::string& caption, const std::string& text) {
         port_.showMessage(caption, text);
     }
+    // Shows the refusal and returns it as the handler's outcome.
+    HandlerOutcome refuse(const std::string& caption, const std::string& text) {
+        showMessage(caption, text);
+        return HandlerOutcome::Refused(caption, text);
+    }
     void setSummaryLabels(const std::string& text);
+    // Button1Click's steps: the inputs into the working values and the terms, the typed
+    // payment that is not the annuity refused, the schedule into the table and the labels.
+    loan::CalculationTerms startCalculation(double loanSum);
+    HandlerOutcome refuseTypedPayment(const loan::CalculationSchedule& schedule);
+    void showSchedule(const loan::CalculationSchedule& schedule);
+    // BuildForecast after a payment is entered or deleted, its error shown but not passed on.
+    void rebuildForecast();
+    // Button4Click's steps: the overdue warnings, the typed amount, the row written.
+    bool warnOfOverdue(bool firstPayment, const loan::Date& paymentDate,
+                       const loan::Date& previousDate);
+    std::optional<HandlerOutcome> readPaymentAmount(loan::PaymentKind kind);
+    void recordPayment(loan::PaymentKind kind, const loan::Date& paymentDate,
+                       loan::ScaledAmount balanceAfter, bool firstPayment);
 
     // The sums, the advance and the payment months of the rows at the top of the table.
     loan::RunningTotals runningTotals_;

@@ -27,7 +27,7 @@ void MainForm::N13Click() {
     ForgetLoadedFile();
     setSummaryLabels("0");
     NextRow = 1;
-    SwitchInputs("open");
+    SwitchInputs(true);
 }
 
 void MainForm::N16Click() {
@@ -45,7 +45,7 @@ void MainForm::N16Click() {
     ForgetLoadedFile();
     setSummaryLabels("0");
     NextRow = 1;
-    SwitchInputs("open");
+    SwitchInputs(true);
 }
 
 void MainForm::Button2Click() {
@@ -57,7 +57,7 @@ void MainForm::Button2Click() {
         N16Click();
     }
     NextRow = 1;
-    SwitchInputs("open");
+    SwitchInputs(true);
 }
 
 void MainForm::N2Click() {
@@ -72,7 +72,7 @@ void MainForm::StartNewLoan() {
     SpinEdit2.SetValue(0);
     SpinEdit3.SetValue(0);
     DateTimePicker1.Date = port_.today();
-    SwitchInputs("open");
+    SwitchInputs(true);
 }
 
 void MainForm::Button5Click() {
@@ -85,7 +85,7 @@ void MainForm::FullClear() {
     ClearGridSelection();
     ClearTable();
     ForgetLoadedFile();
-    if (Caption.find("режим расчета") != std::string::npos) {
+    if (N13.Checked) {
         Button4.Enabled = false;
     } else {
         Button4.Enabled = true;
@@ -94,13 +94,10 @@ void MainForm::FullClear() {
     Button5.Enabled = false;
     Button6.Enabled = false;
     setSummaryLabels("0");
-    SwitchInputs("open");
+    SwitchInputs(true);
 }
 
-void MainForm::SwitchInputs(std::string_view command) {
-    if (command != "open" && command != "close")
-        return;
-    const bool open = command == "open";
+void MainForm::SwitchInputs(bool open) {
     SpinEdit1.Enabled = open;
     SpinEdit2.Enabled = open;
     SpinEdit3.Enabled = open;

@@ -48,14 +48,13 @@ loan::ScaledAmount readMoneyField(std::string_view field, const loan::Locale& lo
 
 }  // namespace
 
-void MainForm::SaveFile(const std::string& path) {
+HandlerOutcome MainForm::SaveFile(const std::string& path) {
     std::vector<std::string> lines = LoanHeaderLines(*this);
     // Without a complete loan there is nothing a file could hold: emptying the chosen file
     // would only destroy what it held, so it is left alone and the payments stay unsaved.
     if (lines.empty()) {
-        showMessage(kErrorCaption, "Не задана сумма кредита, процентная ставка или срок: файл \"" +
-                                       storage::FileNameOf(path) + "\" не записан.");
-        return;
+        return refuse(kErrorCaption, "Не задана сумма кредита, процентная ставка или срок: файл \"" +
+                                         storage::FileNameOf(path) + "\" не записан.");
     }
     for (int row = 1; row < NextRow; ++row) {
         std::string line = std::to_string(row) + ";";
@@ -72,15 +71,17 @@ void MainForm::SaveFile(const std::string& path) {
     CurrentFilePath = absolutePath(path);
     if (N16.Checked)
         ShowFileInCaption();
+    return HandlerOutcome::Done();
 }
 
 void MainForm::ShowFileInCaption() {
     Caption = "Ссудомер 2.0 - [" + CurrentFileName + "] - режим ввода платежей";
 }
 
-void MainForm::N4Click() {
+HandlerOutcome MainForm::N4Click() {
     if (const auto path = port_.chooseFileToSave())
-        SaveFile(*path);
+        return SaveFile(*path);
+    return HandlerOutcome::NothingToDo();
 }
 
 // A payment file read whole and checked, before the form is touched.
@@ -267,7 +268,7 @@ void MainForm::applyPaymentFile(LoadedPaymentFile& file) {
     Button4.Enabled = Button6.Enabled = Button5.Enabled = true;
     N16.Checked = true;
     N13.Checked = false;
-    SwitchInputs("close");
+    SwitchInputs(false);
 
     PaymentAdvance = file.advance;
     MonthDistance = file.monthDistance;

@@ -85,71 +85,29 @@ void MainForm::previewInterest(bool explainRefusal) {
     Label13 = FormatMoney(Interest);
 }
 
-void MainForm::Button4Click() {
+HandlerOutcome MainForm::Button4Click() {
     if (LoanInputsMissing()) {
-        showMessage(kErrorCaption, kMissingInput);
-        return;
+        return refuse(kErrorCaption, kMissingInput);
     }
     const std::optional<PaymentKind> kind = CheckedPaymentKind();
     if (!kind) {
-        showMessage(kErrorCaption, "Введите тип платежа!!!...");
-        return;
+        return refuse(kErrorCaption, "Введите тип платежа!!!...");
     }
     const loan::Date paymentDate = DateTimePicker2.Date;
     loan::Date previousDate;
     if (const char* refusal = paymentDateRefusal(paymentDate, previousDate)) {
-        showMessage(kErrorCaption, refusal);
-        return;
+        return refuse(kErrorCaption, refusal);
     }
     const bool firstPayment = NextRow <= 1;
+    const bool overdueSurcharge = warnOfOverdue(firstPayment, paymentDate, previousDate);
 
-    // A payment more than a month after the one due warns; with the overdue option it
-    // also carries interest at twice the rate for the days of its own month.
-    SameMonth(paymentDate, previousDate);
-    bool overdueSurcharge = false;
-    if ((firstPayment && MonthDistance > 2) || (!firstPayment && MonthDistance > 1)) {
-        showMessage(kErrorCaption, "Может возникнуть просрочка!!!");
-        if (N14.Checked) {
-            if (MonthDistance > 2) {
-                showMessage(kAttentionCaption,
-                            "Просрочка больше месяца,\r"
-                            "От Вас могут потребовать полного досрочного погашения кредита!");
-            }
-            showMessage(kAttentionCaption, kDebugNotice);
-            overdueSurcharge = true;
-        }
-    }
-
-    if (loan::ParseInteger(SpinEdit3.Text) > kMaxTermMonths) {
-        showMessage(kTermTooLongCaption, kTermTooLong);
-        return;
-    }
+    if (const InputCheck refusal = CheckTermLimit(loan::ParseInteger(SpinEdit3.Text)))
+        return refuse(refusal->caption, refusal->text);
     Loan = loan::ToScaled(SpinEdit1.Value());
 
     if (*kind != PaymentKind::Automatic) {
-        const double amount = SpinEdit4.Value();
-        // Any zero text ("0", "0,00", an empty field) is no amount: a deducted payment of
-        // nothing would only record the interest as negative principal.
-        if (*kind == PaymentKind::InterestDeducted && amount == 0) {
-            showMessage(kErrorCaption, "Введите сумму платежа!!!");
-            return;
-        }
-        // A negative amount would raise the debt while being recorded as a payment.
-        if (amount < 0) {
-            showMessage(kErrorCaption, "Сумма платежа не может быть отрицательной!!!");
-            return;
-        }
-        if (!loan::FitsScaled(amount)) {
-            showMessage(kErrorCaption, kPaymentTooLarge);
-            return;
-        }
-        if (*kind == PaymentKind::InterestDeducted &&
-            loan::ParseAmount(Label13, locale_) > loan::ToScaled(amount)) {
-            showMessage("Так возникнет просрочка!!!",
-                        "Сумма платежа меньше процентов на текущую дату!!!");
-            return;
-        }
-        PaymentPrincipal = loan::ToScaled(amount);
+        if (const std::optional<HandlerOutcome> refusal = readPaymentAmount(*kind))
+            return *refusal;
     }
 
     TermMonths = SpinEdit3.Value();
@@ -158,8 +116,7 @@ void MainForm::Button4Click() {
         Loan = loan::ToScaled(SpinEdit1.Value());
         Balance = Loan;
     } else if (paymentDate == previousDate) {
-        showMessage(kErrorCaption, "В один день вносить два платежа нельзя...");
-        return;
+        return refuse(kErrorCaption, "В один день вносить два платежа нельзя...");
     }
     if (N12.Checked && !firstPayment)
         BlankRowsAfterPayments();  // the forecast is rebuilt below the new payment
@@ -196,10 +153,59 @@ void MainForm::Button4Click() {
     }
     const ScaledAmount balanceAfter = loan::SubtractAmounts(Balance, PaymentPrincipal);
     if (balanceAfter < 0) {
-        showMessage(kErrorCaption, "Сумма платежа больше остатка! Лучше используйте автоплатеж!");
-        return;
+        return refuse(kErrorCaption, "Сумма платежа больше остатка! Лучше используйте автоплатеж!");
     }
 
+    recordPayment(*kind, paymentDate, balanceAfter, firstPayment);
+    return HandlerOutcome::Done();
+}
+
+// A payment more than a month after the one due warns; with the overdue option it also
+// carries interest at twice the rate for the days of its own month (the result).
+bool MainForm::warnOfOverdue(bool firstPayment, const loan::Date& paymentDate,
+                             const loan::Date& previousDate) {
+    SameMonth(paymentDate, previousDate);
+    if (!((firstPayment && MonthDistance > 2) || (!firstPayment && MonthDistance > 1)))
+        return false;
+    showMessage(kErrorCaption, "Может возникнуть просрочка!!!");
+    if (!N14.Checked)
+        return false;
+    if (MonthDistance > 2) {
+        showMessage(kAttentionCaption,
+                    "Просрочка больше месяца,\r"
+                    "От Вас могут потребовать полного досрочного погашения кредита!");
+    }
+    showMessage(kAttentionCaption, kDebugNotice);
+    return true;
+}
+
+// The typed amount of a payment that is not automatic into PaymentPrincipal, or its refusal.
+std::optional<HandlerOutcome> MainForm::readPaymentAmount(PaymentKind kind) {
+    const double amount = SpinEdit4.Value();
+    // Any zero text ("0", "0,00", an empty field) is no amount: a deducted payment of
+    // nothing would only record the interest as negative principal.
+    if (kind == PaymentKind::InterestDeducted && amount == 0) {
+        return refuse(kErrorCaption, "Введите сумму платежа!!!");
+    }
+    // A negative amount would raise the debt while being recorded as a payment.
+    if (amount < 0) {
+        return refuse(kErrorCaption, "Сумма платежа не может быть отрицательной!!!");
+    }
+    if (!loan::FitsScaled(amount)) {
+        return refuse(kErrorCaption, kPaymentTooLarge);
+    }
+    if (kind == PaymentKind::InterestDeducted &&
+        loan::ParseAmount(Label13, locale_) > loan::ToScaled(amount)) {
+        return refuse("Так возникнет просрочка!!!",
+                      "Сумма платежа меньше процентов на текущую дату!!!");
+    }
+    PaymentPrincipal = loan::ToScaled(amount);
+    return std::nullopt;
+}
+
+// The payment into the next row, the labels after it, and the inputs locked at the first.
+void MainForm::recordPayment(PaymentKind kind, const loan::Date& paymentDate,
+                             ScaledAmount balanceAfter, bool firstPayment) {
     const int row = NextRow;
     const std::string total = FormatMoney(loan::AddAmounts(PaymentPrincipal, Interest));
     Label11 = FormatMoney(balanceAfter);
@@ -209,14 +215,14 @@ void MainForm::Button4Click() {
     StringGrid1.setCell(3, row, FormatMoney(PaymentPrincipal));
     StringGrid1.setCell(4, row, FormatMoney(Interest));
     StringGrid1.setCell(5, row, total);
-    StringGrid1.setCell(6, row, loan::PaymentKindText(*kind));
+    StringGrid1.setCell(6, row, loan::PaymentKindText(kind));
     ComputeArrears(row, loan::ToUnitsDouble(Principal));
     ShowPaymentAdvance();
 
     // Only a payment recorded locks the loan: a refused first payment leaves it open.
     if (firstPayment) {
         Button6.Enabled = true;
-        SwitchInputs("close");
+        SwitchInputs(false);
     }
     NextRow = row + 1;
     if (NextRow >= 9)
@@ -234,17 +240,23 @@ void MainForm::Button4Click() {
         showMessage("Поздравляем!!!", "Кредит выплачен!!!!");
         Button4.Enabled = false;
     } else if (N12.Checked) {
-        BuildForecast();
+        rebuildForecast();
     }
 }
 
-void MainForm::Button6Click() {
+// The payment stays recorded (or deleted) when the forecast below it cannot be rebuilt: the
+// error is shown as any handler's would be.
+void MainForm::rebuildForecast() {
+    RunReportingErrors(port_, [this] { BuildForecast(); });
+}
+
+HandlerOutcome MainForm::Button6Click() {
     if (NextRow <= 1) {
         // Nothing recorded: only the state of "no payment yet" is put back.
         Button6.Enabled = false;
         setSummaryLabels("0");
-        SwitchInputs("open");
-        return;
+        SwitchInputs(true);
+        return HandlerOutcome::NothingToDo();
     }
     Principal = loan::StandardPrincipal(Loan, TermMonths);
     Button4.Enabled = true;
@@ -263,13 +275,14 @@ void MainForm::Button6Click() {
         ShowPaymentAdvance();
         PaymentsModified = true;
         if (N12.Checked)
-            BuildForecast();
+            rebuildForecast();
     } else {
         Button6.Enabled = false;
         Button5.Enabled = false;
         setSummaryLabels("0");
-        SwitchInputs("open");
+        SwitchInputs(true);
     }
+    return HandlerOutcome::Done();
 }
 
 void MainForm::N14Click() {

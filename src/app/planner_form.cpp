@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "app/calendar_changes_file.h"
+#include "app/loan_input_check.h"
 #include "app/main_form.h"
 #include "loan/amount_limit.h"
 #include "text/errors.h"
@@ -19,12 +20,10 @@ namespace {
 
 using loan::ScaledAmount;
 
-constexpr double kMaxRate = 100000;
-constexpr const char* kWholeKopecks =
-    "Суммы задаются в рублях и копейках: не больше двух знаков после запятой.";
+constexpr double kMaxRate = kMaxRatePercent;
 
 bool wholeKopecks(ScaledAmount amount) {
-    return amount % 100 == 0;
+    return !CheckWholeKopecks(amount);
 }
 
 }  // namespace
@@ -112,18 +111,22 @@ bool PlannerForm::readLoan(loan::PlanTerms& terms, bool reportIncomplete) {
             port_.showMessage(caption, text);
         return false;
     };
+    const auto refused = [&](const InputCheck& check) {
+        if (check)
+            refuse(check->caption, check->text);
+        return check.has_value();
+    };
     const double sum = Sum.Value();
     const double rate = Rate.Value();
     const std::int32_t term = Term.Value();
-    if (term > kMaxTermMonths) {
-        return refuse(kTermTooLongCaption, kTermTooLong);
-    }
+    if (refused(CheckTermLimit(term)))
+        return false;
     // A rate of 0 is an instalment plan: the sum spread evenly over the term; an empty
     // field is still a rate not entered.
-    if (!(sum > 0) || term <= 0 || Rate.Text.empty() || !(rate >= 0) || rate > kMaxRate)
+    if (!(sum > 0) || term <= 0 || Rate.Text.empty() || !(rate >= 0) || !RateWithinLimit(rate))
         return refuse(kErrorCaption, kMissingInput);
-    if (!loan::FitsScaled(sum))
-        return refuse(kErrorCaption, kLoanSumTooLarge);
+    if (refused(CheckLoanSum(sum)))
+        return false;
     terms.sum = loan::ToScaled(sum);
     terms.annualRate = rate;
     terms.termMonths = term;
@@ -135,8 +138,8 @@ bool PlannerForm::readLoan(loan::PlanTerms& terms, bool reportIncomplete) {
         return refuse(kErrorCaption, "День платежа должен быть от 1 до 31 (0 - день выдачи кредита).");
     terms.shift = Shift;
     terms.isWorkingDay = [this](const loan::Date& date) { return calendar_.IsWorkingDay(date); };
-    if (!wholeKopecks(terms.sum))
-        return refuse(kErrorCaption, kWholeKopecks);
+    if (refused(CheckWholeKopecks(terms.sum)))
+        return false;
     if (EqualPayments.Checked) {
         const double payment = Payment.Value();
         if (!(payment >= 0))
@@ -145,8 +148,8 @@ bool PlannerForm::readLoan(loan::PlanTerms& terms, bool reportIncomplete) {
             return refuse(kErrorCaption, "Слишком большой платеж...");
         if (payment > 0) {
             terms.payment = loan::ToScaled(payment);
-            if (!wholeKopecks(*terms.payment))
-                return refuse(kErrorCaption, kWholeKopecks);
+            if (refused(CheckWholeKopecks(*terms.payment)))
+                return false;
         }
     }
     return true;

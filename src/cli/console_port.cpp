@@ -5,8 +5,6 @@
 namespace cli {
 
 void ConsolePort::showMessage(const std::string& caption, const std::string& text) {
-    ++messageCount_;
-    lastCaption_ = caption;
     errors_ << caption << ": " << loan::ReplaceAll(text, "\r", "\n") << '\n';
 }
 

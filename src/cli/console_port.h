@@ -16,13 +16,8 @@ class ConsolePort : public app::FormPort {
     void showMessage(const std::string& caption, const std::string& text) override;
     app::DialogAnswer askYesNoCancel(const std::string& caption, const std::string& text) override;
 
-    int messageCount() const { return messageCount_; }
-    const std::string& lastCaption() const { return lastCaption_; }
-
   private:
     std::ostream& errors_;
-    int messageCount_ = 0;
-    std::string lastCaption_;
 };
 
 }  // namespace cli

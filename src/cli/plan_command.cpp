@@ -84,13 +84,8 @@ Entry prepaymentArgument(const Option& option, const loan::Locale& locale,
             Format(Tr("--prepay takes DD.MM.YYYY:AMOUNT:term|payment[:monthly], not '%s'"),
                    {loan::Excerpt(option.value)}));
     }
+    // An amount that is a number goes to the planner, which refuses it as its window does.
     Entry entry = dateAndNumber(option, fields, locale, loanDate);
-    const loan::Extended amount = *loan::TryParseNumber(entry.number, locale);
-    if (!(amount > 0) || amount >= 9e14L || loan::ToScaled(amount) % 100 != 0) {
-        throw UsageError(
-            Format(Tr("--prepay AMOUNT takes a sum above 0 in roubles and kopecks, not '%s'"),
-                   {loan::Excerpt(fields[1])}));
-    }
     entry.mode = fields[2] == "payment" ? loan::PrepaymentMode::LowerPayment
                                         : loan::PrepaymentMode::ShortenTerm;
     entry.monthly = monthly;

@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/console_port.h"
 #include "cli/forecast_option.h"
+#include "cli/handler_run.h"
 #include "cli/messages.h"
 #include "cli/options.h"
 #include "cli/output_files.h"
@@ -106,9 +107,7 @@ bool enterPayment(app::MainForm& form, const Step& step, std::ostream& err) {
     form.RadioButton1.Checked = step.kind == loan::PaymentKind::PrincipalPlusInterest;
     form.RadioButton3.Checked = step.kind == loan::PaymentKind::InterestDeducted;
     form.RadioButton4.Checked = step.kind == loan::PaymentKind::Automatic;
-    const int before = form.NextRow;
-    form.RunHandler([&] { form.Button4Click(); });
-    return form.NextRow == before + 1;
+    return OutcomeOf(form, [&] { return form.Button4Click(); }).done();
 }
 
 // True when a payment was taken back.
@@ -118,9 +117,7 @@ bool deletePayment(app::MainForm& form, std::ostream& err) {
             << Tr("--delete: \"Удалить платеж\" is disabled (no payment recorded)") << '\n';
         return false;
     }
-    const int before = form.NextRow;
-    form.RunHandler([&] { form.Button6Click(); });
-    return form.NextRow == before - 1;
+    return OutcomeOf(form, [&] { return form.Button6Click(); }).done();
 }
 
 }  // namespace
@@ -171,10 +168,8 @@ int RunRegister(const std::vector<std::string>& args, std::ostream& out, std::os
         refused = refused || !done;
     }
     if (save) {
-        // A save that goes well shows nothing; any message means it did not.
-        const int messagesBefore = port.messageCount();
-        const bool saved = form.RunHandler([&] { form.N4Click(); });
-        refused = refused || !saved || port.messageCount() != messagesBefore;
+        const bool saved = OutcomeOf(form, [&] { return form.N4Click(); }).done();
+        refused = refused || !saved;
     }
     PrintReport(form, FormatOption(options), out);
     refused = !WritePdfOption(form, options, err) || refused;

@@ -4,6 +4,7 @@
 #include "app/main_form.h"
 #include "cli/commands.h"
 #include "cli/console_port.h"
+#include "cli/handler_run.h"
 #include "cli/messages.h"
 #include "cli/options.h"
 #include "cli/output_files.h"
@@ -72,11 +73,11 @@ int RunSchedule(const std::vector<std::string>& args, std::ostream& out, std::os
         TypeArgument(form.SpinEdit6, *fee, NumberArgument(*fee, form.locale()), form.locale());
     }
 
-    form.RunHandler([&] { form.Button1Click(); });
+    const app::HandlerOutcome calculated = OutcomeOf(form, [&] { return form.Button1Click(); });
     // With no payment of one's own, take the annuity the program suggests, as a person would.
-    if (equal && !HasOption(options, "payment") && !hasSchedule(form) &&
-        port.lastCaption() == app::kAttentionCaption) {
-        form.RunHandler([&] { form.Button1Click(); });
+    if (equal && !HasOption(options, "payment") &&
+        calculated.refusedWith(app::kAttentionCaption)) {
+        OutcomeOf(form, [&] { return form.Button1Click(); });
     }
     if (!hasSchedule(form))
         return kExitRefused;

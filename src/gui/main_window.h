@@ -81,6 +81,14 @@ class MainWindow : public QMainWindow {
 
   private:
     void buildControls();
+    // buildControls' parts, in the order the controls are created (which is the tab order).
+    void buildLoanGroup();
+    void buildCalculationGroup();
+    void buildPaymentGroup();
+    void buildSummaryGroup();
+    void buildButtons();
+    void buildTablePanel();
+    void buildStatusBar();
     void buildMenu();
     void connectControls();
     void FormShow();

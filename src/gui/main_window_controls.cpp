@@ -98,6 +98,19 @@ void MainWindow::buildControls() {
     client_->setObjectName("ClientArea");
     setCentralWidget(client_);
 
+    buildLoanGroup();
+    buildCalculationGroup();
+    buildPaymentGroup();
+    buildSummaryGroup();
+    buildButtons();
+    buildTablePanel();
+    buildStatusBar();
+
+    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+}
+
+// "Данные по кредиту".
+void MainWindow::buildLoanGroup() {
     GroupBox1 = makeGroup(client_, "GroupBox1", "Данные по кредиту", {8, 0, 281, 163});
     // Each input is named by its label, for screen readers as for the eye.
     QLabel* label = makeLabel(GroupBox1, "Label1", "Сумма кредита", 8, 23);
@@ -115,13 +128,16 @@ void MainWindow::buildControls() {
     label = makeLabel(GroupBox1, "Label4", "Срок погашения (мес)", 8, 131);
     SpinEdit3 = makeSpin<TSpinEdit>(GroupBox1, "SpinEdit3", form_.SpinEdit3, {165, 127, 90, 24});
     label->setBuddy(SpinEdit3);
+}
 
+// "Как будем считать... ".
+void MainWindow::buildCalculationGroup() {
     GroupBox4 = makeGroup(client_, "GroupBox4", "Как будем считать... ", {296, 0, 233, 163});
     RadioButtonA =
         MakeCheck<QRadioButton>(GroupBox4, "RadioButtonA", "Дифференцированные платежи", 8, 24);
     RadioButtonB =
         MakeCheck<QRadioButton>(GroupBox4, "RadioButtonB", "Платежи равными частями", 8, 53);
-    label = makeLabel(GroupBox4, "Label20", "Сумма:", 80, 83);
+    QLabel* label = makeLabel(GroupBox4, "Label20", "Сумма:", 80, 83);
     SpinEdit5 = makeSpin<TSpinEdit>(GroupBox4, "SpinEdit5", form_.SpinEdit5, {130, 79, 90, 24});
     label->setBuddy(SpinEdit5);
     CheckBox1 = MakeCheck<QCheckBox>(GroupBox4, "CheckBox1", "Диф.платежи-равными частями", 8, 111);
@@ -129,10 +145,13 @@ void MainWindow::buildControls() {
     SpinEdit6 =
         makeSpin<TFloatSpinEdit>(GroupBox4, "SpinEdit6", form_.SpinEdit6, {130, 135, 90, 24});
     Label21->setBuddy(SpinEdit6);  // its caption follows the fee basis, and so does the name
+}
 
+// "Ввод платежей", over the calculation options.
+void MainWindow::buildPaymentGroup() {
     // The payment entry covers the calculation options when it is shown.
     GroupBox2 = makeGroup(client_, "GroupBox2", "Ввод платежей", {296, 0, 233, 163});
-    label = makeLabel(GroupBox2, "Label6", "Дата платежа", 8, 24);
+    QLabel* label = makeLabel(GroupBox2, "Label6", "Дата платежа", 8, 24);
     DateTimePicker2 = makeDatePicker(GroupBox2, "DateTimePicker2", {130, 20, 90, 23});
     label->setBuddy(DateTimePicker2);
     label = makeLabel(GroupBox2, "Label7", "Сумма платежа", 8, 54);
@@ -151,7 +170,10 @@ void MainWindow::buildControls() {
         MakeCheck<QRadioButton>(GroupBox2, "RadioButton4", "Автоматический платеж", 8, 134);
     RadioButton4->setToolTip("В этом режиме производится стандартный платеж");
     GroupBox2->raise();
+}
 
+// "Расчетная информация по платежам": each value right of its caption.
+void MainWindow::buildSummaryGroup() {
     GroupBox3 =
         makeGroup(client_, "GroupBox3", "Расчетная информация по платежам", {8, 163, 521, 96});
     // The values of a column share the room right of its widest caption.
@@ -179,7 +201,10 @@ void MainWindow::buildControls() {
     Label9 = makeValue(GroupBox3, "Label9", captions[3], rightFrom, rightTo);
     Label13 = makeValue(GroupBox3, "Label13", captions[4], rightFrom, rightTo);
     Label19 = makeValue(GroupBox3, "Label19", captions[5], rightFrom, rightTo);
+}
 
+// The buttons down the right edge.
+void MainWindow::buildButtons() {
     Button2 = makeButton(client_, "Button2", form_.Button2.Caption, 8);
     Button1 = makeButton(client_, "Button1", form_.Button1.Caption, 48);
     makeBevel(client_, 88);
@@ -188,7 +213,10 @@ void MainWindow::buildControls() {
     makeBevel(client_, 176);
     Button5 = makeButton(client_, "Button5", form_.Button5.Caption, 187);
     Button3 = makeButton(client_, "Button3", form_.Button3.Caption, 227);
+}
 
+// The schedule grid on its sunken panel.
+void MainWindow::buildTablePanel() {
     Panel1 = new QFrame(client_);
     Panel1->setObjectName("Panel1");
     Panel1->setFrameShape(QFrame::Panel);
@@ -203,14 +231,15 @@ void MainWindow::buildControls() {
     // The panel keeps its distance to the bottom edge: it takes every change of height.
     panelBottomMargin_ = kClientHeight - kStatusBarHeight - (262 + 206);
     client_->installEventFilter(this);
+}
 
+// The notice in the status bar.
+void MainWindow::buildStatusBar() {
     statusNotice_ = new QLabel(statusBar());
     statusNotice_->setObjectName("StatusBar1");
     statusNotice_->setAlignment(Qt::AlignCenter);
     statusBar()->addWidget(statusNotice_, 1);
     statusBar()->setFixedHeight(kStatusBarHeight);
-
-    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
 
 void MainWindow::placePanel() {

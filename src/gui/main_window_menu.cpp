@@ -33,7 +33,8 @@ QAction* MainWindow::action(const char* name) const {
 void MainWindow::buildMenu() {
     QMenuBar* bar = menuBar();
     bar->setObjectName("MainMenu1");
-    const auto handle = [this](QAction* item, void (app::MainForm::*handler)()) {
+    // A handler's outcome is for the command line; the window shows the form as it is after.
+    const auto handle = [this](QAction* item, auto handler) {
         connect(item, &QAction::triggered, this,
                 [this, handler] { run([this, handler] { (form_.*handler)(); }); });
     };
