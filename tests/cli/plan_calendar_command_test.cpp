@@ -14,18 +14,8 @@ using testing_support::ScopedEnvironment;
 using testing_support::TempFolder;
 using testing_support::WriteBytes;
 
-std::vector<std::string> with(std::vector<std::string> args, std::vector<std::string> more) {
-    args.insert(args.end(), more.begin(), more.end());
-    return args;
-}
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        result.push_back(text.substr(start, end - start));
-    return result;
-}
+using testing_support::lines;
+using testing_support::with;
 
 // The CSV row of a date ("" when none is on it).
 std::string rowOn(const std::string& out, const std::string& date) {

@@ -16,18 +16,8 @@ const std::vector<std::string> kLoan = {"plan", "--sum",  "1000000",    "--rate"
                                         "--term", "24", "--date", "31.01.2024", "--shift",
                                         "none"};
 
-std::vector<std::string> with(std::vector<std::string> args, std::vector<std::string> more) {
-    args.insert(args.end(), more.begin(), more.end());
-    return args;
-}
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
-        result.push_back(text.substr(start, end - start));
-    return result;
-}
+using testing_support::lines;
+using testing_support::with;
 
 TEST(PlanCommand, PrintsThePlanTheTotalsAndTheComparisonInEitherForm) {
     const CliRun csv =

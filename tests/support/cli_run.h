@@ -21,4 +21,20 @@ inline CliRun RunCliCommand(const std::vector<std::string>& args) {
     return {status, out.str(), err.str()};
 }
 
+// The arguments with more after them.
+inline std::vector<std::string> with(std::vector<std::string> args,
+                                     const std::vector<std::string>& more) {
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+}
+
+// The lines of an output, each without its "\n" (a last line without one is left out).
+inline std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        result.push_back(text.substr(start, end - start));
+    return result;
+}
+
 }  // namespace testing_support
