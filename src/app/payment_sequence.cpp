@@ -13,21 +13,6 @@ namespace {
 constexpr int kHeaderLines = 4;
 constexpr int kNumberColumn = 0, kDateColumn = 1, kBalanceColumn = 2, kPrincipalColumn = 3;
 
-// The money text keeps every digit below 10^11 units; above, 15 significant digits, so an
-// amount may read back off by up to half a unit of its 15th digit. This is that unit, which
-// then bounds the error twice over.
-loan::ScaledAmount textPrecision(loan::ScaledAmount amount) {
-    if (loan::FormatsExactly(amount))
-        return 0;
-    constexpr std::uint64_t kExactDigits = 1'000'000'000'000'000;
-    const std::uint64_t magnitude =
-        amount < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(amount)
-                   : static_cast<std::uint64_t>(amount);
-    loan::ScaledAmount unit = 1;
-    for (std::uint64_t rest = magnitude / kExactDigits; rest > 0; rest /= 10) unit *= 10;
-    return unit;
-}
-
 [[noreturn]] void refuse(const PaymentLine& line, int column, std::string_view text,
                          const std::string& why) {
     throw loan::ConversionError(
@@ -40,7 +25,7 @@ loan::ScaledAmount textPrecision(loan::ScaledAmount amount) {
 
 PaymentSequence::PaymentSequence(loan::ScaledAmount loanSum, const loan::Date& loanDate,
                                  const loan::Locale& locale)
-    : locale_(locale), date_(loanDate), balance_(loanSum), slack_(textPrecision(loanSum)) {}
+    : locale_(locale), date_(loanDate), balance_(loanSum) {}
 
 void PaymentSequence::add(const PaymentLine& line) {
     const bool first = rows_ == 0;
@@ -58,18 +43,16 @@ void PaymentSequence::add(const PaymentLine& line) {
                (first ? "раньше даты получения кредита " : "раньше даты предыдущего платежа ") +
                    loan::FormatShortDate(date_));
     }
-    const Wide difference = balance_ - line.balance;
-    const Wide allowed = Wide{slack_} + textPrecision(line.balance);
-    if (difference > allowed || difference < -allowed) {
+    if (balance_ != line.balance) {
         refuse(line, kBalanceColumn, line.balanceText,
                first ? "не равен сумме кредита " + money(static_cast<loan::ScaledAmount>(balance_))
                      : "не следует из предыдущей строки: " + money(before_) + " - " +
                            money(principal_) + " = " +
                            money(static_cast<loan::ScaledAmount>(balance_)));
     }
-    // A payment never takes the balance below zero (within what large amounts' texts keep).
+    // A payment never takes the balance below zero.
     const Wide after = Wide{line.balance} - line.principal;
-    if (after < -(Wide{textPrecision(line.balance)} + textPrecision(line.principal))) {
+    if (after < 0) {
         refuse(line, kPrincipalColumn, line.principalText,
                "больше остатка кредита " + money(line.balance));
     }
@@ -79,7 +62,6 @@ void PaymentSequence::add(const PaymentLine& line) {
     before_ = line.balance;
     principal_ = line.principal;
     balance_ = after;
-    slack_ = textPrecision(line.balance) + textPrecision(line.principal);
 }
 
 }  // namespace app

@@ -41,7 +41,6 @@ class PaymentSequence {
     loan::Date date_;           // the previous payment's, or the loan's
     Wide balance_ = 0;          // what the next line must start from
     loan::ScaledAmount before_ = 0, principal_ = 0;  // of the previous line
-    loan::ScaledAmount slack_;  // how far the texts of balance_ may be off (large amounts)
 };
 
 }  // namespace app
