@@ -37,6 +37,7 @@ PlannerForm::PlannerForm(FormPort& port, loan::Locale locale)
       Payment(locale_),
       PaymentDay(locale_),
       PrepaymentAmount(locale_),
+      Budget(locale_),
       RateChangeRate(locale_),
       prepayments_(port_, SelectedPrepayment,
                    {"Выберите досрочное погашение в списке.",
@@ -57,6 +58,7 @@ PlannerForm::PlannerForm(FormPort& port, loan::Locale locale)
     Payment.Enabled = false;
     PaymentDay.MaxValue = 31;
     RateChangeRate.MaxValue = kMaxRate;
+    Budget.MaxValue = loan::kMaxAmountUnits;
     PrepaymentDate.Date = RateChangeDate.Date = loan::IncMonth(LoanDate.Date);
     for (int column = 0; column < loan::ScheduleTable::kColumnCount; ++column)
         table_.setCell(column, 0, kPlanHeaders[static_cast<std::size_t>(column)]);

@@ -115,6 +115,14 @@ class PlannerForm {
     // Date, amount, mode and "ежемесячно" (or empty) of an entry, as the list shows them.
     std::array<std::string, 4> PrepaymentTexts(int index) const;
 
+    // ---- The goal and the budget ----------------------------------------------------------
+    // "Платить в месяц всего": 0 for no budget; its mode, lowering the payment by default.
+    widgets::FloatSpinEditModel Budget;
+    loan::PrepaymentMode BudgetMode = loan::PrepaymentMode::LowerPayment;
+    // "Погасить к": the date the loan should be repaid by, when one is set.
+    DatePicker TargetDate;
+    bool HasTarget = false;
+
     // ---- The rate changes ----------------------------------------------------------------
     DatePicker RateChangeDate;
     widgets::FloatSpinEditModel RateChangeRate;  // percent, 0 to 100000

@@ -35,6 +35,13 @@ struct Prepayment {
     bool monthly = false;  // repeated on the same day of every later month
 };
 
+// "Платить в месяц всего": on every regular date, right after the regular payment, a
+// prepayment of the amount less that payment's total (when positive), in the given mode.
+struct PlanBudget {
+    ScaledAmount amount = 0;
+    PrepaymentMode mode = PrepaymentMode::LowerPayment;
+};
+
 struct RateChange {
     Date date;
     double annualRate = 0;  // percent
@@ -50,6 +57,8 @@ struct PlanTerms {
     std::optional<ScaledAmount> payment;
     std::vector<Prepayment> prepayments;
     std::vector<RateChange> rateChanges;
+    // A monthly budget; none when empty.
+    std::optional<PlanBudget> budget;
     // 1..31: the regular payments fall on that day of each month (clipped to a shorter
     // month); 0: on the loan date's day.
     int paymentDay = 0;
