@@ -65,6 +65,9 @@ class MainWindow : public QMainWindow {
     // "Досрочное погашение...": the planner with the loan of the fields, made on first use.
     void PlannerClick();
     PlannerWindow* plannerWindow() const { return planner_; }
+    // "Производственный календарь...": the calendar dialog; after a save the planner, when
+    // it was opened, takes the new calendar and recomputes its plan.
+    void ProductionCalendarClick();
     // Maximised: at the top of the desktop as tall as the height limit lets it.
     bool maximised() const { return maximised_; }
     HelpWindow* helpWindow() const { return help_; }

@@ -3,6 +3,7 @@
 #include <QActionGroup>
 #include <QMenuBar>
 
+#include "gui/calendar_dialog.h"
 #include "gui/main_window.h"
 #include "gui/planner_window.h"
 
@@ -79,6 +80,8 @@ void MainWindow::buildMenu() {
     handle(addMark(payments, "N14", "Учитывать просрочку", nullptr), &app::MainForm::N14Click);
     handle(addMark(payments, "N12", "Показывать прогноз", nullptr), &app::MainForm::N12Click);
     handle(addItem(payments, "N20", "Параметры прогноза"), &app::MainForm::N20Click);
+    connect(addItem(settings, "ProductionCalendar1", "Производственный календарь..."),
+            &QAction::triggered, this, &MainWindow::ProductionCalendarClick);
     handle(addItem(settings, "crp1", "Зарегистрировать *.crp"), &app::MainForm::crp1Click);
 
     QMenu* help = bar->addMenu("Справка");
@@ -97,6 +100,18 @@ void MainWindow::PlannerClick() {
     if (!planner_)
         planner_ = new PlannerWindow(port_, form_.locale(), this);
     planner_->Open(form_);
+}
+
+
+void MainWindow::ProductionCalendarClick() {
+    if (!EditProductionCalendar(this, port_) || !planner_)
+        return;
+    // The planner reads the saved calendar and moves its payments by it.
+    app::PlannerForm& planner = planner_->planner();
+    planner_->run([&planner] {
+        if (planner.LoadUserCalendar() && planner.HasPlan())
+            planner.Calculate();
+    });
 }
 
 }  // namespace gui
