@@ -41,8 +41,10 @@ class DayDelegate : public QStyledItemDelegate {
                const QModelIndex& index) const override {
         QStyleOptionViewItem plain(option);
         plain.state &= ~QStyle::State_Selected;
-        if ((option.state & QStyle::State_Selected) && view_->hasFocus())
-            painter->fillRect(option.rect, kCurrentDayColor);
+        // The view has filled a selected cell with the strong highlight already.
+        if (option.state & QStyle::State_Selected)
+            painter->fillRect(option.rect, view_->hasFocus() ? kCurrentDayColor
+                                                             : option.palette.color(QPalette::Base));
         QStyledItemDelegate::paint(painter, plain, index);
         if (index.data(kChangedRole).toBool()) {
             painter->save();
