@@ -15,9 +15,9 @@ namespace app {
 namespace {
 
 // Months as a date names them: "1 января".
-constexpr std::array<const char*, 12> kMonthsOfDates = {
-    "января", "февраля", "марта",    "апреля",  "мая",    "июня",
-    "июля",   "августа", "сентября", "октября", "ноября", "декабря"};
+constexpr std::array<const char*, 12> kMonthsOfDates = {"января",   "февраля", "марта",  "апреля",
+                                                        "мая",      "июня",    "июля",   "августа",
+                                                        "сентября", "октября", "ноября", "декабря"};
 
 constexpr std::array<const char*, 7> kWeekdays = {"Пн", "Вт", "Ср", "Чт", "Пт", "Сб", "Вс"};
 
@@ -48,9 +48,9 @@ bool CalendarForm::Save() {
         storage::CreateFolders(storage::FolderOf(path));
         WriteCalendarChangesFile(path, calendar_.Changes());
     } catch (const std::exception& failure) {
-        port_.showMessage(kCalendarCaption,
-                          std::string("Изменения календаря не сохранены и остаются в окне.\r") +
-                              failure.what());
+        port_.showMessage(
+            kCalendarCaption,
+            std::string("Изменения календаря не сохранены и остаются в окне.\r") + failure.what());
         return false;
     }
     saved_ = calendar_.Changes();

@@ -43,8 +43,9 @@ class DayDelegate : public QStyledItemDelegate {
         plain.state &= ~QStyle::State_Selected;
         // The view has filled a selected cell with the strong highlight already.
         if (option.state & QStyle::State_Selected)
-            painter->fillRect(option.rect, view_->hasFocus() ? kCurrentDayColor
-                                                             : option.palette.color(QPalette::Base));
+            painter->fillRect(option.rect, view_->hasFocus()
+                                               ? kCurrentDayColor
+                                               : option.palette.color(QPalette::Base));
         QStyledItemDelegate::paint(painter, plain, index);
         if (index.data(kChangedRole).toBool()) {
             painter->save();
@@ -94,8 +95,8 @@ MonthTable::MonthTable(int month, QWidget* parent)
     horizontalHeader()->setHighlightSections(false);
     verticalHeader()->setDefaultSectionSize(kCellHeight);
     for (int column = 0; column < 7; ++column) {
-        auto* header = new QTableWidgetItem(
-            QString::fromUtf8(app::CalendarForm::WeekdayShortName(column)));
+        auto* header =
+            new QTableWidgetItem(QString::fromUtf8(app::CalendarForm::WeekdayShortName(column)));
         if (column >= 5)
             header->setForeground(kNonWorkingColor);
         setHorizontalHeaderItem(column, header);

@@ -42,8 +42,9 @@ TEST_F(CalendarFormTest, ADayTurnedOverIsMarkedAndTurnedBackIsNoChange) {
     EXPECT_TRUE(form.IsWorkingDay({2024, 1, 1}));
     EXPECT_TRUE(form.IsChanged({2024, 3, 29}));
     EXPECT_FALSE(form.IsChanged({2024, 3, 28}));
-    EXPECT_EQ(form.Changes(), (std::vector<CalendarChange>{
-                                  {{2024, 1, 1}, true}, {{2024, 3, 29}, false}, {{2024, 3, 30}, true}}));
+    EXPECT_EQ(form.Changes(),
+              (std::vector<CalendarChange>{
+                  {{2024, 1, 1}, true}, {{2024, 3, 29}, false}, {{2024, 3, 30}, true}}));
     EXPECT_EQ(form.WorkingDaysText(), "Рабочих дней в 2024 году: 249");
     EXPECT_EQ(form.DayDescription({2024, 3, 29}), "29 марта 2024, нерабочий день, изменен вами");
     EXPECT_EQ(form.DayDescription({2024, 3, 31}), "31 марта 2024, нерабочий день");
@@ -101,8 +102,9 @@ TEST_F(CalendarFormTest, AFailedSaveSaysWhyAndKeepsTheChangesAndTheOldFile) {
     ASSERT_TRUE(form.Load());
     form.Toggle({2024, 3, 28});
     {
-        storage::ScopedWriteFault full(
-            [](storage::WriteStage stage) { return stage == storage::WriteStage::Write ? ENOSPC : 0; });
+        storage::ScopedWriteFault full([](storage::WriteStage stage) {
+            return stage == storage::WriteStage::Write ? ENOSPC : 0;
+        });
         EXPECT_FALSE(form.Save());
     }
     ASSERT_EQ(port.messages.size(), 1u);
@@ -135,20 +137,10 @@ TEST_F(CalendarFormTest, AFileWithABadLineIsShownAndNothingIsTakenFromIt) {
     EXPECT_TRUE(port.messages.empty());
 }
 
-TEST_F(CalendarFormTest, TheYearSaysWhetherItsCalendarWasApproved) {
-    // The form opens at today's year and keeps to the years a date can have.
+TEST_F(CalendarFormTest, TheYearOpensAtTodaysAndItsMonthsStartAtTheirWeekdays) {
     EXPECT_EQ(form.Year(), port.todayDate.year);
     form.SetYear(0);
     EXPECT_EQ(form.Year(), app::CalendarForm::kFirstYear);
-    form.SetYear(2024);
-    EXPECT_EQ(form.StatusText(), "Календарь на 2024 год утвержден.");
-    form.SetYear(loan::ProductionCalendar::LastApprovedYear() + 1);
-    const std::string year = std::to_string(form.Year());
-    EXPECT_EQ(form.StatusText(),
-              "Календарь на " + year + " год не утвержден: выходные по Трудовому кодексу.");
-}
-
-TEST_F(CalendarFormTest, MonthsStartInTheColumnOfTheirFirstWeekday) {
     EXPECT_EQ(app::CalendarForm::FirstColumn(2024, 1), 0);  // Monday
     EXPECT_EQ(app::CalendarForm::FirstColumn(2024, 2), 3);  // Thursday
     EXPECT_EQ(app::CalendarForm::FirstColumn(2024, 9), 6);  // Sunday

@@ -171,13 +171,6 @@ TEST_F(CalendarDialogTest, AYearWithoutAnApprovedCalendarSaysSoAndTheArrowsMoveT
     EXPECT_EQ(dialog.form().Year(), unapproved - 1);
 }
 
-TEST_F(CalendarDialogTest, CancelWritesNothing) {
-    clickDay(dialog, 2, 29);
-    QTest::mouseClick(in<QPushButton>(dialog, "CancelButton"), Qt::LeftButton);
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    EXPECT_FALSE(std::filesystem::exists(file()));
-}
-
 // Through the main window's menu, with the planner open.
 class CalendarMenuTest : public gui_testing::WindowTest, public OwnConfig {
   protected:
