@@ -24,12 +24,7 @@ class CurrentFileWindowTest : public WindowTest {
   protected:
     // Types `path` into the next file dialog and accepts it.
     void answerFileDialog(const std::string& path) {
-        modals.replies.push_back([path](QWidget* widget) {
-            auto* dialog = qobject_cast<QFileDialog*>(widget);
-            ASSERT_NE(dialog, nullptr) << widget->windowTitle().toStdString();
-            dialog->selectFile(QString::fromStdString(path));
-            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-        });
+        modals.chooseFile(QString::fromStdString(path));
     }
 
     TempFolder folder;

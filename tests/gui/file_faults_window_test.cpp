@@ -15,14 +15,7 @@ using gui_testing::WindowTest;
 class FileFaultsWindowTest : public WindowTest {
   protected:
     // Answers the next file dialog with `path`.
-    void answerFileDialog(const QString& path) {
-        modals.replies.push_back([path](QWidget* widget) {
-            auto* dialog = qobject_cast<QFileDialog*>(widget);
-            ASSERT_NE(dialog, nullptr) << widget->windowTitle().toStdString();
-            dialog->selectFile(path);
-            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-        });
-    }
+    void answerFileDialog(const QString& path) { modals.chooseFile(path); }
     QString write(const char* name, const QByteArray& bytes) {
         const QString path = folder.filePath(QString::fromUtf8(name));
         QFile file(path);

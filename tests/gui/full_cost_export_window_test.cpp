@@ -14,12 +14,8 @@ class FullCostExportWindowTest : public WindowTest {
   protected:
     // Answers the next file dialog with `path` typed as the name.
     void answerFileDialog(const QString& path) {
-        modals.replies.push_back([path](QWidget* widget) {
-            auto* dialog = qobject_cast<QFileDialog*>(widget);
-            ASSERT_NE(dialog, nullptr) << widget->windowTitle().toStdString();
-            EXPECT_EQ(dialog->nameFilters(), QStringList{"*.csv (*.csv)"});
-            dialog->selectFile(path);
-            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        modals.chooseFile(path, [](QFileDialog& dialog) {
+            EXPECT_EQ(dialog.nameFilters(), QStringList{"*.csv (*.csv)"});
         });
     }
 

@@ -268,12 +268,8 @@ TEST_F(PlannerWindowTest, ExportWritesTheReportWithAByteOrderMarkAndCrLf) {
     gui::PlannerWindow& planner = openPlanner();
     addPrepayment(planner, QDate(2024, 3, 31), "500000", true);
     const QString path = folder.filePath("plan");
-    modals.replies.push_back([path](QWidget* widget) {
-        auto* dialog = qobject_cast<QFileDialog*>(widget);
-        ASSERT_NE(dialog, nullptr) << widget->windowTitle().toStdString();
-        EXPECT_EQ(dialog->windowTitle(), "Экспорт плана в CSV");
-        dialog->selectFile(path);
-        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    modals.chooseFile(path, [](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Экспорт плана в CSV");
     });
     press(planner, "ExportCsvButton");
 

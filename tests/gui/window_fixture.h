@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
@@ -56,6 +57,20 @@ class ModalReplies : public QObject {
             auto* box = qobject_cast<QMessageBox*>(widget);
             ASSERT_NE(box, nullptr) << widget->windowTitle().toStdString();
             box->button(button)->click();
+        });
+    }
+
+    // Chooses `path` in the next file dialog, after `check` has looked at the dialog, and
+    // accepts it in the same step: the dialog reads its folder in the background and then
+    // selects again the file it was opened with, which would replace a name chosen earlier.
+    void chooseFile(const QString& path, std::function<void(QFileDialog&)> check = {}) {
+        replies.push_back([path, check](QWidget* widget) {
+            auto* dialog = qobject_cast<QFileDialog*>(widget);
+            ASSERT_NE(dialog, nullptr) << widget->windowTitle().toStdString();
+            if (check)
+                check(*dialog);
+            dialog->selectFile(path);
+            static_cast<QDialog*>(dialog)->accept();
         });
     }
 
