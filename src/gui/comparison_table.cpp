@@ -13,7 +13,7 @@ namespace {
 
 constexpr int kRowHeight = 20;
 
-// "Последний платеж" becomes two lines, broken at the blank nearest the middle.
+// A title of two words or more becomes two lines, broken at the blank nearest the middle.
 QString twoLines(const char* caption) {
     QString title = QString::fromUtf8(caption);
     int best = -1;
@@ -30,21 +30,20 @@ QString twoLines(const char* caption) {
 }  // namespace
 
 QTableWidget* MakeComparisonTable() {
-    auto* table = new QTableWidget(4, static_cast<int>(app::kComparisonHeaders.size()));
+    auto* table = new QTableWidget(4, static_cast<int>(app::kComparisonColumns.size()));
     table->setObjectName("ComparisonTable");
     table->setAccessibleName("Сравнение вариантов");
     table->setFont(WindowFont());
     QStringList headers;
-    for (const char* header : app::kComparisonHeaders) headers << twoLines(header);
+    for (const char* header : app::kComparisonColumns) headers << twoLines(header);
     table->setHorizontalHeaderLabels(headers);
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(kRowHeight);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    // The variant's name and the payments "A / A'" are shown whole.
+    // The variant's name is shown whole.
     table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    table->horizontalHeader()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return table;
@@ -54,7 +53,7 @@ void FitComparisonHeight(QTableWidget* table) {
     table->setFixedHeight(table->horizontalHeader()->sizeHint().height() + 4 * kRowHeight + 4);
 }
 
-void ShowComparison(QTableWidget* table, const std::array<app::ComparisonRow, 4>& rows) {
+void ShowComparison(QTableWidget* table, const std::array<app::ComparisonLine, 4>& rows) {
     for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
         for (int column = 0; column < table->columnCount(); ++column) {
             auto* item = new QTableWidgetItem(QString::fromStdString(

@@ -14,6 +14,6 @@ namespace gui {
 QTableWidget* MakeComparisonTable();
 // Fixes the table's height to its header and four rows, once it is in its layout.
 void FitComparisonHeight(QTableWidget* table);
-void ShowComparison(QTableWidget* table, const std::array<app::ComparisonRow, 4>& rows);
+void ShowComparison(QTableWidget* table, const std::array<app::ComparisonLine, 4>& rows);
 
 }  // namespace gui

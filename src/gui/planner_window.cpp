@@ -1,17 +1,23 @@
 #include "gui/planner_window.h"
 
+#include <algorithm>
+
 #include <QButtonGroup>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPointer>
+#include <QSignalBlocker>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QTableView>
 #include <QTableWidget>
@@ -30,6 +36,18 @@
 #include "gui/widget_factories.h"
 
 namespace gui {
+
+namespace {
+
+constexpr int kLeftPanelWidth = 400;
+// Below this width the content scrolls rather than squeeze the plan's columns.
+constexpr int kContentMinimumWidth = 1000;
+
+// The shift rules in the order of the combo's items.
+constexpr std::array<loan::PaymentShift, 3> kShifts = {
+    loan::PaymentShift::Next, loan::PaymentShift::Modified, loan::PaymentShift::None};
+
+}  // namespace
 
 PlannerWindow::PlannerWindow(app::FormPort& messages, loan::Locale locale, QWidget* owner)
     : QWidget(owner, Qt::Window),
@@ -60,14 +78,25 @@ PlannerWindow::PlannerWindow(app::FormPort& messages, loan::Locale locale, QWidg
 
     auto* leftPanel = new QWidget;
     leftPanel->setLayout(left);
-    leftPanel->setFixedWidth(400);
+    leftPanel->setFixedWidth(kLeftPanelWidth);
     left->setContentsMargins(0, 0, 0, 0);
 
-    auto* root = new QHBoxLayout(this);
-    root->addWidget(leftPanel);
-    root->addWidget(buildResults(), 1);
-    resize(1220, 740);
-    setMinimumSize(980, 640);
+    // The content scrolls in a window smaller than it.
+    auto* content = new QWidget;
+    content->setObjectName("PlannerContent");
+    auto* columns = new QHBoxLayout(content);
+    columns->addWidget(leftPanel);
+    columns->addWidget(buildResults(), 1);
+    content->setMinimumSize(kContentMinimumWidth, left->sizeHint().height());
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName("PlannerScroll");
+    scroll->setWidget(content);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(0, 0, 0, 0);
+    root->addWidget(scroll);
+    resize(1220, 690);
     refresh();
 }
 
@@ -108,8 +137,9 @@ QWidget* PlannerWindow::buildLoan() {
     grid->addWidget(equalPayments_, 5, 0, 1, 2);
     addSpin(makeSpin<TFloatSpinEdit>("PaymentEdit", planner_.Payment),
             "&Платеж по договору (0 - расчет)", 6);
+    buildPaymentDates(grid, 7);
     QPushButton* calculate = MakeButton("CalculateButton", "Рассчитать");
-    grid->addWidget(calculate, 7, 1);
+    grid->addWidget(calculate, 9, 1);
     grid->setColumnStretch(0, 1);
 
     auto* schemes = new QButtonGroup(group);
@@ -120,10 +150,49 @@ QWidget* PlannerWindow::buildLoan() {
     connect(equalPayments_, &QRadioButton::clicked, this,
             [this] { run([this] { planner_.EqualPaymentsClick(); }); });
     connect(loanDate_, &DateField::dateChanged, this,
-            [this](const QDate& date) { planner_.LoanDate.Date = ToDate(date); });
+            [this](const QDate& date) { run([&] { planner_.LoanDateChange(ToDate(date)); }); });
     connect(calculate, &QPushButton::clicked, this,
             [this] { run([this] { planner_.Calculate(); }); });
     return group;
+}
+
+void PlannerWindow::buildPaymentDates(QGridLayout* grid, int row) {
+    shift_ = new QComboBox;
+    shift_->setObjectName("ShiftCombo");
+    shift_->setFont(InputFont());
+    shift_->addItems({"на следующий рабочий день", "на следующий, в пределах месяца",
+                      "не переносить"});
+    grid->addWidget(MakeFieldLabel("Перенос с &выходных", shift_), row, 0);
+    grid->addWidget(shift_, row, 1);
+    paymentDay_ = new QSpinBox;
+    paymentDay_->setObjectName("PaymentDayEdit");
+    paymentDay_->setFont(InputFont());
+    paymentDay_->setRange(0, 31);
+    paymentDay_->setSpecialValueText("как в дате кредита");
+    paymentDay_->setToolTip("День месяца, на который приходятся платежи");
+    grid->addWidget(MakeFieldLabel("Д&ень платежа", paymentDay_), row + 1, 0);
+    grid->addWidget(paymentDay_, row + 1, 1);
+    calendar_ = MakeButton("CalendarButton", "Производственный календарь...");
+    calendar_->setEnabled(false);
+    grid->addWidget(calendar_, row + 2, 0);
+
+    connect(shift_, &QComboBox::activated, this, [this](int index) {
+        if (index >= 0 && index < static_cast<int>(kShifts.size()))
+            run([&] { planner_.ShiftChange(kShifts[static_cast<std::size_t>(index)]); });
+    });
+    connect(paymentDay_, &QSpinBox::valueChanged, this,
+            [this](int day) { run([&] { planner_.PaymentDayChange(day); }); });
+    connect(calendar_, &QPushButton::clicked, this, &PlannerWindow::CalendarClick);
+}
+
+void PlannerWindow::setCalendarEditor(std::function<bool()> editor) {
+    calendarEditor_ = std::move(editor);
+    calendar_->setEnabled(static_cast<bool>(calendarEditor_));
+}
+
+void PlannerWindow::CalendarClick() {
+    if (calendarEditor_ && calendarEditor_())
+        run([this] { planner_.CalendarEdited(); });
 }
 
 QLayout* PlannerWindow::listButtons(const char* kind,
@@ -149,7 +218,8 @@ QWidget* PlannerWindow::buildPrepayments() {
     QGroupBox* group = MakeGroup("PrepaymentsGroup", "Досрочные погашения");
     auto* grid = new QGridLayout(group);
     prepayments_ =
-        MakeEntryList("PrepaymentList", "Досрочные погашения", {"Дата", "Сумма", "Режим", "Повтор"});
+        MakeEntryList("PrepaymentList", "Досрочные погашения",
+                      {"Дата", "Сумма", "Режим", "Повтор", "Следующий платеж"});
     grid->addWidget(prepayments_, 0, 0, 1, 4);
 
     prepaymentDate_ = MakeDateField("PrepaymentDateEdit");
@@ -230,11 +300,17 @@ QWidget* PlannerWindow::buildResults() {
     table_->verticalHeader()->setDefaultSectionSize(20);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     planLayout->addWidget(table_);
+    // Entries refused are errors, in red; what the plan left out or assumed is information.
+    refusals_ = new QLabel;
+    refusals_->setObjectName("RefusalsLabel");
+    refusals_->setFont(LabelFont());
+    refusals_->setWordWrap(true);
+    refusals_->setStyleSheet("color: #8a1c1c");
+    planLayout->addWidget(refusals_);
     notes_ = new QLabel;
     notes_->setObjectName("NotesLabel");
     notes_->setFont(LabelFont());
     notes_->setWordWrap(true);
-    notes_->setStyleSheet("color: #8a1c1c");
     planLayout->addWidget(notes_);
 
     QGroupBox* comparisonGroup = MakeGroup("ComparisonGroup", "Сравнение вариантов");
@@ -283,6 +359,12 @@ void PlannerWindow::refresh() {
     ShowDate(loanDate_, planner_.LoanDate);
     ShowDate(prepaymentDate_, planner_.PrepaymentDate);
     ShowDate(rateChangeDate_, planner_.RateChangeDate);
+    {
+        const QSignalBlocker quiet(paymentDay_);
+        paymentDay_->setValue(planner_.PaymentDay.Value());
+    }
+    shift_->setCurrentIndex(static_cast<int>(
+        std::find(kShifts.begin(), kShifts.end(), planner_.Shift) - kShifts.begin()));
     ShowCheck(differentiated_, planner_.Differentiated);
     ShowCheck(equalPayments_, planner_.EqualPayments);
     ShowCheck(shortenTerm_, planner_.ShortenTerm);
@@ -296,9 +378,14 @@ void PlannerWindow::refresh() {
 }
 
 void PlannerWindow::showLists() {
-    ShowEntries(prepayments_, static_cast<int>(planner_.Prepayments().size()),
-                planner_.SelectedPrepayment, [this](int i) { return planner_.PrepaymentTexts(i); });
-    ShowEntries(rateChanges_, static_cast<int>(planner_.RateChanges().size()),
+    ShowEntries(prepayments_, planner_.PrepaymentOrder(), planner_.SelectedPrepayment,
+                [this](int i) {
+                    const std::array<std::string, 4> texts = planner_.PrepaymentTexts(i);
+                    return std::array<std::string, 5>{texts[0], texts[1], texts[2], texts[3],
+                                                      planner_.NextPaymentText(i)};
+                });
+    ShowEntries(rateChanges_,
+                EntriesInOrder(static_cast<int>(planner_.RateChanges().size())),
                 planner_.SelectedRateChange, [this](int i) { return planner_.RateChangeTexts(i); });
     changePrepayment_->setEnabled(planner_.SelectedPrepayment >= 0);
     removePrepayment_->setEnabled(planner_.SelectedPrepayment >= 0);
@@ -310,14 +397,16 @@ void PlannerWindow::showPlan() {
     shownGeneration_ = planner_.PlanGeneration();
     tableModel_->reload();
 
-    ShowComparison(comparison_, planner_.ComparisonTexts());
+    ShowComparison(comparison_, planner_.ComparisonLines());
 
-    QStringList notes;
-    for (const std::string& refusal : planner_.Refusals())
-        notes << QString::fromStdString(refusal);
-    for (const std::string& note : planner_.Notes()) notes << QString::fromStdString(note);
-    notes_->setText(notes.join('\n'));
-    notes_->setVisible(!notes.isEmpty());
+    const auto showLines = [](QLabel* label, const std::vector<std::string>& lines) {
+        QStringList texts;
+        for (const std::string& line : lines) texts << QString::fromStdString(line);
+        label->setText(texts.join('\n'));
+        label->setVisible(!texts.isEmpty());
+    };
+    showLines(refusals_, planner_.Refusals());
+    showLines(notes_, planner_.Notes());
 
     QChart* old = chart_->chart();
     chart_->setChart(MakeBalanceChart(planner_));
