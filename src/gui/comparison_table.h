@@ -1,7 +1,7 @@
 #pragma once
 
 // The planner's comparison of the four variants on the screen: a row a variant, the plan as
-// entered first and in bold, the long titles in two lines.
+// entered first and in bold, the long titles in short lines.
 
 #include <array>
 

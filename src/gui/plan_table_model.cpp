@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "gui/fonts.h"
+#include "gui/widget_factories.h"
 #include "printouts/planner_pages.h"
 
 namespace gui {
@@ -84,8 +85,8 @@ QVariant PlanTableModel::data(const QModelIndex& index, int role) const {
 QVariant PlanTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
         if (section == kBalanceAfterColumn)
-            return QString::fromUtf8(app::kBalanceAfterHeader);
-        return QString::fromStdString(planner_.Table().cell(section, 0));
+            return TwoLineCaption(app::kBalanceAfterHeader);
+        return TwoLineCaption(planner_.Table().cell(section, 0).c_str());
     }
     return QAbstractTableModel::headerData(section, orientation, role);
 }

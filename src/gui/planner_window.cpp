@@ -39,9 +39,17 @@ namespace gui {
 
 namespace {
 
-constexpr int kLeftPanelWidth = 400;
-// Below this width the content scrolls rather than squeeze the plan's columns.
-constexpr int kContentMinimumWidth = 1000;
+constexpr int kLeftPanelWidth = 485;
+constexpr int kCommandMargin = 9;
+// The rows of the loan a little closer than a layout's default, and the shorter of the two
+// lists, so that the window keeps to a 768-pixel screen.
+constexpr int kLoanRowSpacing = 3;
+constexpr int kShortListHeight = 62;
+// The chart gives way to the plan's rows first.
+constexpr int kChartMinimumHeight = 230;
+// Below this width the content scrolls rather than squeeze the plan's and the comparison's
+// columns.
+constexpr int kContentMinimumWidth = 1260;
 
 // The shift rules in the order of the combo's items.
 constexpr std::array<loan::PaymentShift, 3> kShifts = {
@@ -62,19 +70,6 @@ PlannerWindow::PlannerWindow(app::FormPort& messages, loan::Locale locale, QWidg
     left->addWidget(buildPrepayments());
     left->addWidget(buildRateChanges());
     left->addStretch(1);
-    auto* commands = new QHBoxLayout;
-    print_ = MakeButton("PrintButton", "Печать...");
-    exportCsv_ = MakeButton("ExportCsvButton", "Экспорт в CSV...");
-    QPushButton* close = MakeButton("CloseButton", "Закрыть");
-    commands->addWidget(print_);
-    commands->addWidget(exportCsv_);
-    commands->addStretch(1);
-    commands->addWidget(close);
-    left->addLayout(commands);
-    connect(print_, &QPushButton::clicked, this, &PlannerWindow::PrintClick);
-    connect(exportCsv_, &QPushButton::clicked, this,
-            [this] { run([this] { planner_.ExportCsvClick(); }); });
-    connect(close, &QPushButton::clicked, this, &QWidget::close);
 
     auto* leftPanel = new QWidget;
     leftPanel->setLayout(left);
@@ -87,17 +82,38 @@ PlannerWindow::PlannerWindow(app::FormPort& messages, loan::Locale locale, QWidg
     auto* columns = new QHBoxLayout(content);
     columns->addWidget(leftPanel);
     columns->addWidget(buildResults(), 1);
-    content->setMinimumSize(kContentMinimumWidth, left->sizeHint().height());
+    content->setMinimumSize(kContentMinimumWidth, left->minimumSize().height());
     auto* scroll = new QScrollArea;
     scroll->setObjectName("PlannerScroll");
     scroll->setWidget(content);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    // The commands stay in sight below it.
     auto* root = new QVBoxLayout(this);
-    root->setContentsMargins(0, 0, 0, 0);
+    root->setContentsMargins(0, 0, 0, kCommandMargin);
+    root->setSpacing(0);
     root->addWidget(scroll);
-    resize(1220, 690);
+    root->addLayout(buildCommands());
+    resize(1340, 690);
+    setMinimumSize(640, 480);
     refresh();
+}
+
+QLayout* PlannerWindow::buildCommands() {
+    auto* commands = new QHBoxLayout;
+    commands->setContentsMargins(kCommandMargin, 0, kCommandMargin, 0);
+    print_ = MakeButton("PrintButton", "Печать...");
+    exportCsv_ = MakeButton("ExportCsvButton", "Экспорт в CSV...");
+    QPushButton* close = MakeButton("CloseButton", "Закрыть");
+    commands->addWidget(print_);
+    commands->addWidget(exportCsv_);
+    commands->addStretch(1);
+    commands->addWidget(close);
+    connect(print_, &QPushButton::clicked, this, &PlannerWindow::PrintClick);
+    connect(exportCsv_, &QPushButton::clicked, this,
+            [this] { run([this] { planner_.ExportCsvClick(); }); });
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    return commands;
 }
 
 PlannerWindow::~PlannerWindow() {
@@ -120,6 +136,7 @@ Spin* PlannerWindow::makeSpin(const char* name, Model& model) {
 QWidget* PlannerWindow::buildLoan() {
     QGroupBox* group = MakeGroup("LoanGroup", "Кредит");
     auto* grid = new QGridLayout(group);
+    grid->setVerticalSpacing(kLoanRowSpacing);
     const auto addSpin = [&](SpinEditBase* spin, const char* caption, int row) {
         spin->setFixedWidth(120);
         grid->addWidget(MakeFieldLabel(caption, spin), row, 0);
@@ -133,13 +150,17 @@ QWidget* PlannerWindow::buildLoan() {
     grid->addWidget(loanDate_, 3, 1);
     differentiated_ = MakeCheck<QRadioButton>("DifferentiatedRadio", "Дифференцированные платежи");
     equalPayments_ = MakeCheck<QRadioButton>("EqualPaymentsRadio", "Платежи равными частями");
-    grid->addWidget(differentiated_, 4, 0, 1, 2);
-    grid->addWidget(equalPayments_, 5, 0, 1, 2);
+    // The schemes side by side, so that the window keeps to a 768-pixel screen.
+    auto* schemeRow = new QHBoxLayout;
+    schemeRow->addWidget(differentiated_);
+    schemeRow->addWidget(equalPayments_);
+    schemeRow->addStretch(1);
+    grid->addLayout(schemeRow, 4, 0, 1, 2);
     addSpin(makeSpin<TFloatSpinEdit>("PaymentEdit", planner_.Payment),
-            "&Платеж по договору (0 - расчет)", 6);
-    buildPaymentDates(grid, 7);
+            "&Платеж по договору (0 - расчет)", 5);
+    buildPaymentDates(grid, 6);
     QPushButton* calculate = MakeButton("CalculateButton", "Рассчитать");
-    grid->addWidget(calculate, 9, 1);
+    grid->addWidget(calculate, 8, 1);
     grid->setColumnStretch(0, 1);
 
     auto* schemes = new QButtonGroup(group);
@@ -162,6 +183,10 @@ void PlannerWindow::buildPaymentDates(QGridLayout* grid, int row) {
     shift_->setFont(InputFont());
     shift_->addItems({"на следующий рабочий день", "на следующий, в пределах месяца",
                       "не переносить"});
+    // The field keeps to its column; the list shows the items whole.
+    shift_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    shift_->setMinimumContentsLength(static_cast<int>(
+        QString::fromUtf8("на следующий, в пределах месяца").size()));
     grid->addWidget(MakeFieldLabel("Перенос с &выходных", shift_), row, 0);
     grid->addWidget(shift_, row, 1);
     paymentDay_ = new QSpinBox;
@@ -174,7 +199,7 @@ void PlannerWindow::buildPaymentDates(QGridLayout* grid, int row) {
     grid->addWidget(paymentDay_, row + 1, 1);
     calendar_ = MakeButton("CalendarButton", "Производственный календарь...");
     calendar_->setEnabled(false);
-    grid->addWidget(calendar_, row + 2, 0);
+    grid->addWidget(calendar_, row + 2, 0, Qt::AlignLeft);
 
     connect(shift_, &QComboBox::activated, this, [this](int index) {
         if (index >= 0 && index < static_cast<int>(kShifts.size()))
@@ -219,7 +244,7 @@ QWidget* PlannerWindow::buildPrepayments() {
     auto* grid = new QGridLayout(group);
     prepayments_ =
         MakeEntryList("PrepaymentList", "Досрочные погашения",
-                      {"Дата", "Сумма", "Режим", "Повтор", "Следующий платеж"});
+                      {"Дата", "Сумма", "Режим", "Повтор", "Следующий\nплатеж"});
     grid->addWidget(prepayments_, 0, 0, 1, 4);
 
     prepaymentDate_ = MakeDateField("PrepaymentDateEdit");
@@ -231,16 +256,19 @@ QWidget* PlannerWindow::buildPrepayments() {
     shortenTerm_ = MakeCheck<QRadioButton>("ShortenTermRadio", "Сокращение срока");
     lowerPayment_ = MakeCheck<QRadioButton>("LowerPaymentRadio", "Уменьшение платежа");
     monthly_ = MakeCheck<QCheckBox>("MonthlyCheck", "Ежемесячно");
-    grid->addWidget(shortenTerm_, 2, 0, 1, 2);
-    grid->addWidget(lowerPayment_, 2, 2, 1, 2);
-    grid->addWidget(monthly_, 3, 0, 1, 2);
+    auto* modeRow = new QHBoxLayout;
+    modeRow->addWidget(shortenTerm_);
+    modeRow->addWidget(lowerPayment_);
+    modeRow->addWidget(monthly_);
+    modeRow->addStretch(1);
+    grid->addLayout(modeRow, 2, 0, 1, 4);
 
     grid->addLayout(listButtons("Prepayment",
                                 {[this] { planner_.AddPrepaymentClick(); },
                                  [this] { planner_.ChangePrepaymentClick(); },
                                  [this] { planner_.RemovePrepaymentClick(); }},
                                 changePrepayment_, removePrepayment_),
-                    4, 0, 1, 4);
+                    3, 0, 1, 4);
 
     auto* modes = new QButtonGroup(group);
     modes->addButton(shortenTerm_);
@@ -262,6 +290,8 @@ QWidget* PlannerWindow::buildRateChanges() {
     QGroupBox* group = MakeGroup("RateChangesGroup", "Изменения ставки");
     auto* grid = new QGridLayout(group);
     rateChanges_ = MakeEntryList("RateChangeList", "Изменения ставки", {"Дата", "Ставка, %"});
+    // Rate changes are few: two rows in sight leave the room to the prepayments.
+    rateChanges_->setMinimumHeight(kShortListHeight);
     grid->addWidget(rateChanges_, 0, 0, 1, 4);
 
     rateChangeDate_ = MakeDateField("RateChangeDateEdit");
@@ -325,7 +355,7 @@ QWidget* PlannerWindow::buildResults() {
     chart_->setObjectName("BalanceChart");
     chart_->setAccessibleName("График остатка кредита по вариантам");
     chart_->setRenderHint(QPainter::Antialiasing);
-    chart_->setMinimumHeight(240);
+    chart_->setMinimumHeight(kChartMinimumHeight);
     chartLayout->addWidget(chart_);
 
     auto* results = new QSplitter(Qt::Vertical);
@@ -337,7 +367,7 @@ QWidget* PlannerWindow::buildResults() {
     results->setStretchFactor(1, 0);
     results->setStretchFactor(2, 3);
     results->setCollapsible(1, false);
-    results->setSizes({270, comparisonGroup->sizeHint().height(), 310});
+    results->setSizes({300, comparisonGroup->sizeHint().height(), 260});
     return results;
 }
 

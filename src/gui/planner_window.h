@@ -76,6 +76,8 @@ class PlannerWindow : public QWidget {
     QWidget* buildPrepayments();
     QWidget* buildRateChanges();
     QWidget* buildResults();
+    // "Печать...", "Экспорт в CSV..." and "Закрыть".
+    QLayout* buildCommands();
     // A spin edit over a field of the model, redrawn with the window.
     template <class Spin, class Model>
     Spin* makeSpin(const char* name, Model& model);

@@ -397,7 +397,7 @@ TEST_F(PlannerWindowTest, TheListShowsPrepaymentsByDateAndSelectsTheEntryShown) 
                            "30.06.2024|100000,00|сокращение срока||" + tableCell(planner, 5, 8)}));
     EXPECT_EQ(tableCell(planner, 1, 8), "31.07.2024");
     EXPECT_EQ(in<QTreeWidget>(planner, "PrepaymentList")->headerItem()->text(4),
-              "Следующий платеж");
+              "Следующий\nплатеж");
 
     // The first row is the second entry: selecting it loads that one, removing removes it.
     auto* list = in<QTreeWidget>(planner, "PrepaymentList");
@@ -418,7 +418,7 @@ TEST_F(PlannerWindowTest, TheTableMarksMovedDatesAndShowsTheBalanceAfterEachRow)
     gui::PlannerWindow& planner = openPlanner();  // payments moved off days off
     QAbstractItemModel* model = in<QTableView>(planner, "PlanTable")->model();
     ASSERT_EQ(model->columnCount(), 8);
-    EXPECT_EQ(model->headerData(7, Qt::Horizontal).toString(), "Остаток после платежа");
+    EXPECT_EQ(model->headerData(7, Qt::Horizontal).toString(), "Остаток после\nплатежа");
     EXPECT_EQ(tableCell(planner, 7, 1), "962434,73");
     EXPECT_EQ(tableCell(planner, 7, 24), "0,00");
     EXPECT_EQ(tableCell(planner, 7, 25), "");  // the totals row
