@@ -418,7 +418,7 @@ TEST_F(PlannerWindowTest, TheTableMarksMovedDatesAndShowsTheBalanceAfterEachRow)
     gui::PlannerWindow& planner = openPlanner();  // payments moved off days off
     QAbstractItemModel* model = in<QTableView>(planner, "PlanTable")->model();
     ASSERT_EQ(model->columnCount(), 8);
-    EXPECT_EQ(model->headerData(7, Qt::Horizontal).toString(), "Остаток после\nплатежа");
+    EXPECT_EQ(model->headerData(7, Qt::Horizontal).toString(), "Остаток\nпосле платежа");
     EXPECT_EQ(tableCell(planner, 7, 1), "962434,73");
     EXPECT_EQ(tableCell(planner, 7, 24), "0,00");
     EXPECT_EQ(tableCell(planner, 7, 25), "");  // the totals row
