@@ -113,9 +113,10 @@ PlanIssueTexts PlanPresentation::IssueTexts() const {
                 break;
         }
     }
-    // A payment below the interest is kept, but warned of.
+    // A payment below the interest is kept, but warned of. A computed annuity falls short
+    // too, in a 31-day month at a rate high enough.
     if (const ScaledAmount interest = result_.summary.uncoveredInterest; interest > 0) {
-        texts.shortPayment = "Платеж по договору " +
+        texts.shortPayment = (terms_.payment ? "Платеж по договору " : "Ежемесячный платеж ") +
                              money(terms_.payment.value_or(result_.summary.firstPayment)) +
                              " не покрывает проценты (" + money(interest) +
                              "): в такие месяцы платятся только проценты, а долг переходит на "
@@ -149,6 +150,62 @@ std::array<ComparisonRow, 4> PlanPresentation::ComparisonTexts() const {
                    money(figures.interestSaved)};
     }
     return rows;
+}
+
+std::array<ComparisonLine, 4> PlanPresentation::ComparisonLines() const {
+    // Default-initialised for clang 14, as above.
+    std::array<ComparisonLine, 4> lines;
+    const int regularWithout = result_.comparison[1].summary.regularPayments;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const loan::VariantFigures& figures = result_.comparison[i];
+        const loan::PlanSummary& summary = figures.summary;
+        lines[i] = {kVariantNames[i],
+                    std::to_string(summary.regularPayments),
+                    std::to_string(regularWithout - summary.regularPayments),
+                    loan::FormatShortDate(summary.lastPaymentDate),
+                    money(summary.firstRegularTotal),
+                    money(summary.lastRegularTotal),
+                    money(summary.interest),
+                    money(summary.total),
+                    money(figures.interestSaved)};
+    }
+    return lines;
+}
+
+std::vector<PlanRowMarks> PlanPresentation::RowMarks() const {
+    std::vector<PlanRowMarks> marks;
+    marks.reserve(result_.rows.size());
+    const bool annuity = terms_.scheme == loan::PlanScheme::Annuity;
+    int regular = 0;
+    for (const loan::PlanRow& row : result_.rows) {
+        PlanRowMarks mark;
+        mark.balanceAfter = money(row.balance - row.principal);
+        if (row.kind == loan::PlanRowKind::Regular) {
+            const loan::Date nominal =
+                loan::NominalPaymentDate(terms_.loanDate, terms_.paymentDay, ++regular);
+            if (nominal != row.date)
+                mark.moved = "перенесено с " + loan::FormatShortDate(nominal) + ": нерабочий день";
+            // An annuity row that pays no principal while a debt is left paid its interest
+            // alone: the payment did not exceed it.
+            if (annuity && row.principal == 0 && row.interest > 0 && row.balance > 0) {
+                mark.interestOnly = "платеж не больше процентов за период (" +
+                                    money(row.interest) +
+                                    "): платятся только проценты, долг не уменьшается";
+            }
+        }
+        marks.push_back(std::move(mark));
+    }
+    return marks;
+}
+
+std::string PlanPresentation::NextRegularTotal(const loan::Date& date) const {
+    // On a regular date the regular payment comes first: the one that follows is later.
+    const auto next = std::find_if(result_.rows.begin(), result_.rows.end(),
+                                   [&](const loan::PlanRow& row) {
+                                       return row.kind == loan::PlanRowKind::Regular &&
+                                              date < row.date;
+                                   });
+    return next == result_.rows.end() ? std::string() : money(next->total);
 }
 
 std::vector<std::pair<std::string, std::string>> PlanPresentation::ReportValues() const {

@@ -42,6 +42,31 @@ inline constexpr std::array<const char*, 7> kComparisonHeaders = {"Вариан�
                                                                   "Экономия на процентах"};
 using ComparisonRow = std::array<std::string, kComparisonHeaders.size()>;
 
+// The comparison as the window shows it, every figure in a column of its own: the term saved
+// in regular payments against the plan without prepayments, what the first and the last
+// regular payment come to.
+inline constexpr std::array<const char*, 9> kComparisonColumns = {"Вариант",
+                                                                  "Плановых платежей",
+                                                                  "Срок короче, мес.",
+                                                                  "Дата последнего платежа",
+                                                                  "Первый платеж",
+                                                                  "Последний платеж",
+                                                                  "Выплачено процентов",
+                                                                  "Полная сумма выплат",
+                                                                  "Экономия на процентах"};
+using ComparisonLine = std::array<std::string, kComparisonColumns.size()>;
+
+// What a row of the plan tells beyond its cells.
+struct PlanRowMarks {
+    std::string balanceAfter;  // the balance once the row is paid
+    // "перенесено с 01.01.2020: нерабочий день" for a regular payment made on another day
+    // than its nominal date; empty otherwise.
+    std::string moved;
+    // For a regular payment not above its period's interest (a contract payment too small
+    // for the rate): it pays the interest alone and the debt stays. Empty otherwise.
+    std::string interestOnly;
+};
+
 // One point of the remaining balance for the chart: the balance after the payments of a date.
 struct BalancePoint {
     loan::Date date;
@@ -83,6 +108,12 @@ class PlanPresentation {
     PlanIssueTexts IssueTexts() const;
     // The four variants as the comparison table shows them.
     std::array<ComparisonRow, 4> ComparisonTexts() const;
+    // The same with a column a figure, for the window.
+    std::array<ComparisonLine, 4> ComparisonLines() const;
+    // A mark a row of the plan, in the order of the rows.
+    std::vector<PlanRowMarks> RowMarks() const;
+    // What the first regular payment after `date` comes to; empty when none is left.
+    std::string NextRegularTotal(const loan::Date& date) const;
     // The name;value lines of the report: the plan, then the three other variants.
     std::vector<std::pair<std::string, std::string>> ReportValues() const;
     // The remaining balance of a variant from the loan date on.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <utility>
 
 #include "app/calendar_changes_file.h"
 #include "app/loan_input_check.h"
@@ -59,7 +60,8 @@ PlannerForm::PlannerForm(FormPort& port, loan::Locale locale)
     PaymentDay.MaxValue = 31;
     RateChangeRate.MaxValue = kMaxRate;
     Budget.MaxValue = loan::kMaxAmountUnits;
-    PrepaymentDate.Date = RateChangeDate.Date = loan::IncMonth(LoanDate.Date);
+    PrepaymentDate.Date = RateChangeDate.Date = suggestedPrepaymentDate_ =
+        suggestedRateChangeDate_ = loan::IncMonth(LoanDate.Date);
     for (int column = 0; column < loan::ScheduleTable::kColumnCount; ++column)
         table_.setCell(column, 0, kPlanHeaders[static_cast<std::size_t>(column)]);
     table_.setRowCount(1);
@@ -99,12 +101,43 @@ bool PlannerForm::TakeLoanFrom(const MainForm& form) {
         DifferentiatedClick();
         Payment.SetValue(0);
     }
-    // The editors start a month after the loan rather than before it.
-    for (DatePicker* picker : {&PrepaymentDate, &RateChangeDate}) {
-        if (picker->Date <= LoanDate.Date)
-            picker->Date = loan::IncMonth(LoanDate.Date);
-    }
+    followLoanDate();
     return calculate(false);
+}
+
+void PlannerForm::LoanDateChange(const loan::Date& date) {
+    LoanDate.Date = date;
+    followLoanDate();
+}
+
+void PlannerForm::PaymentDayChange(int day) {
+    PaymentDay.SetValue(day);
+    followLoanDate();
+}
+
+void PlannerForm::ShiftChange(loan::PaymentShift shift) {
+    Shift = shift;
+    followLoanDate();
+}
+
+loan::Date PlannerForm::NextPaymentDate() {
+    ensureUserCalendar();
+    const int day = PaymentDay.Value();
+    const loan::Date nominal =
+        loan::NominalPaymentDate(LoanDate.Date, day >= 1 && day <= 31 ? day : 0, 1);
+    return loan::ShiftedPaymentDate(
+        nominal, Shift, [this](const loan::Date& date) { return calendar_.IsWorkingDay(date); });
+}
+
+void PlannerForm::followLoanDate() {
+    // A date the person chose stays while it is still after the loan date.
+    const loan::Date next = NextPaymentDate();
+    for (auto [picker, suggested] : {std::pair{&PrepaymentDate, &suggestedPrepaymentDate_},
+                                     std::pair{&RateChangeDate, &suggestedRateChangeDate_}}) {
+        if (picker->Date == *suggested || picker->Date <= LoanDate.Date)
+            picker->Date = next;
+        *suggested = next;
+    }
 }
 
 bool PlannerForm::readLoan(loan::PlanTerms& terms, bool reportIncomplete) {
@@ -177,6 +210,16 @@ void PlannerForm::AddCalendarChanges(const std::vector<loan::CalendarChange>& ch
     ensureUserCalendar();
     for (const loan::CalendarChange& change : changes)
         calendar_.Mark(change.date, change.working);
+    refresh();
+}
+
+void PlannerForm::CalendarEdited() {
+    // Changes the person removed go too; a file that cannot be read keeps those held.
+    const std::vector<loan::CalendarChange> held = calendar_.Changes();
+    calendar_.SetChanges({});
+    if (!LoadUserCalendar())
+        calendar_.SetChanges(held);
+    followLoanDate();
     refresh();
 }
 
@@ -281,6 +324,22 @@ std::array<std::string, 4> PlannerForm::PrepaymentTexts(int index) const {
     return app::PrepaymentTexts(Prepayments().at(static_cast<std::size_t>(index)), locale_);
 }
 
+std::vector<int> PlannerForm::PrepaymentOrder() const {
+    std::vector<int> order(Prepayments().size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+    std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
+        return Prepayments()[static_cast<std::size_t>(a)].date <
+               Prepayments()[static_cast<std::size_t>(b)].date;
+    });
+    return order;
+}
+
+std::string PlannerForm::NextPaymentText(int index) const {
+    if (!hasPlan_)
+        return {};
+    return presentation().NextRegularTotal(Prepayments().at(static_cast<std::size_t>(index)).date);
+}
+
 // ---- The rate changes -------------------------------------------------------------------
 
 std::optional<loan::RateChange> PlannerForm::readRateChange(const RateChangeEntry& entry) {
@@ -374,6 +433,7 @@ bool PlannerForm::calculate(bool reportIncomplete) {
     hasPlan_ = true;
     ++planGeneration_;
     presentation().FillTable(table_);
+    rowMarks_ = presentation().RowMarks();
     describeIssues();
     return true;
 }
@@ -382,6 +442,7 @@ void PlannerForm::clearPlan() {
     hasPlan_ = false;
     ++planGeneration_;
     result_ = {};
+    rowMarks_.clear();
     refusals_.clear();
     notes_.clear();
     table_.clearRows(1, table_.rowCount());
@@ -419,6 +480,19 @@ std::array<ComparisonRow, 4> PlannerForm::ComparisonTexts() const {
     return empty;
 }
 
+std::array<ComparisonLine, 4> PlannerForm::ComparisonLines() const {
+    if (hasPlan_)
+        return presentation().ComparisonLines();
+    std::array<ComparisonLine, 4> empty;
+    return empty;
+}
+
+const PlanRowMarks* PlannerForm::RowMarks(int row) const {
+    if (row < 1 || row > static_cast<int>(rowMarks_.size()))
+        return nullptr;
+    return &rowMarks_[static_cast<std::size_t>(row - 1)];
+}
+
 std::vector<BalancePoint> PlannerForm::BalanceCurve(loan::PlanVariant variant) const {
     if (!hasPlan_)
         return {};
@@ -432,8 +506,7 @@ TableReport PlannerForm::Report() const {
         return report;
     report.lastColumn.reserve(result_.rows.size() + 1);
     report.lastColumn.emplace_back(kBalanceAfterHeader);
-    for (const loan::PlanRow& row : result_.rows)
-        report.lastColumn.push_back(FormatMoney(row.balance - row.principal));
+    for (const PlanRowMarks& marks : rowMarks_) report.lastColumn.push_back(marks.balanceAfter);
     report.values = presentation().ReportValues();
     return report;
 }

@@ -74,6 +74,13 @@ class PlannerForm {
 
     void DifferentiatedClick();
     void EqualPaymentsClick();
+    // A new loan date, payment day or shift: the editors of the lists follow, each to the
+    // loan's next payment date, unless it holds a date of its own still after the loan date.
+    void LoanDateChange(const loan::Date& date);
+    void PaymentDayChange(int day);
+    void ShiftChange(loan::PaymentShift shift);
+    // The first regular payment's date as made (payment day and shift applied).
+    loan::Date NextPaymentDate();
     // The main window's loan: sum, rate, term, date, scheme and, with "Платежи равными
     // частями", its payment. Then calculates, as the planner opens, when the loan is
     // complete; an incomplete one is not reported here (the fields show it). True with a plan.
@@ -87,6 +94,9 @@ class PlannerForm {
     // More changes on top of those the calendar holds (a later mark of a date wins).
     void AddCalendarChanges(const std::vector<loan::CalendarChange>& changes);
     const loan::ProductionCalendar& Calendar() const { return calendar_; }
+    // The person saved changes to the calendar: they are taken, and a plan shown is computed
+    // again with them.
+    void CalendarEdited();
 
     // ---- The prepayments -----------------------------------------------------------------
     // The editor below the list; "Добавить" appends its entry, "Изменить" replaces the
@@ -114,6 +124,12 @@ class PlannerForm {
     const std::vector<loan::Prepayment>& Prepayments() const { return prepayments_.Items(); }
     // Date, amount, mode and "ежемесячно" (or empty) of an entry, as the list shows them.
     std::array<std::string, 4> PrepaymentTexts(int index) const;
+    // The entries by date, those of one date in the order given (the order the plan makes
+    // them in): the list shows them so.
+    std::vector<int> PrepaymentOrder() const;
+    // What the regular payment after an entry's date comes to in the plan; empty without a
+    // plan or when the loan is repaid by then.
+    std::string NextPaymentText(int index) const;
 
     // ---- The goal and the budget ----------------------------------------------------------
     // "Платить в месяц всего": 0 for no budget; its mode, lowering the payment by default.
@@ -156,6 +172,10 @@ class PlannerForm {
     const loan::PlanTerms& Terms() const { return terms_; }
     // The four variants as the comparison table shows them.
     std::array<ComparisonRow, 4> ComparisonTexts() const;
+    // The same with a column a figure, as the window shows them.
+    std::array<ComparisonLine, 4> ComparisonLines() const;
+    // What a table row (1 .. payments) tells beyond its cells; null outside them.
+    const PlanRowMarks* RowMarks(int row) const;
     // Why entries took no part (refusals) and what was left out (notes), as the person reads
     // them; both from the last calculation.
     const std::vector<std::string>& Refusals() const { return refusals_; }
@@ -189,6 +209,7 @@ class PlannerForm {
     // Reads the user's calendar file once, before the calendar is first used.
     void ensureUserCalendar();
     void noteUnapprovedYears(std::vector<std::string>& notes) const;
+    void followLoanDate();
     bool readLoan(loan::PlanTerms& terms, bool reportIncomplete);
     std::optional<loan::Prepayment> readPrepayment(const PrepaymentEntry& entry);
     std::optional<loan::RateChange> readRateChange(const RateChangeEntry& entry);
@@ -210,6 +231,11 @@ class PlannerForm {
     loan::PlanTerms terms_;
     loan::PlanResult result_;
     loan::ScheduleTable table_;
+    std::vector<PlanRowMarks> rowMarks_;
+    // The dates last put into the editors for the person: an editor still holding it follows
+    // the loan.
+    loan::Date suggestedPrepaymentDate_;
+    loan::Date suggestedRateChangeDate_;
     std::vector<std::string> refusals_;
     std::vector<std::string> notes_;
 };

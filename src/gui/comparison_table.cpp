@@ -1,7 +1,5 @@
 #include "gui/comparison_table.h"
 
-#include <cstdlib>
-
 #include <QHeaderView>
 #include <QTableWidget>
 
@@ -12,39 +10,44 @@ namespace gui {
 namespace {
 
 constexpr int kRowHeight = 20;
+// The titles are broken into lines of at most this many characters where they can be, so
+// that the figures, not the titles, decide the columns' widths.
+constexpr qsizetype kTitleLine = 11;
 
-// "Последний платеж" becomes two lines, broken at the blank nearest the middle.
-QString twoLines(const char* caption) {
-    QString title = QString::fromUtf8(caption);
-    int best = -1;
-    for (int i = 0; i < title.size(); ++i) {
-        if (title[i] == ' ' &&
-            (best < 0 || std::abs(i - title.size() / 2) < std::abs(best - title.size() / 2)))
-            best = i;
+QString wrapped(const char* caption) {
+    QString title;
+    qsizetype lineStart = 0;
+    for (const QString& word : QString::fromUtf8(caption).split(' ')) {
+        if (title.isEmpty()) {
+            title = word;
+        } else if (title.size() - lineStart + 1 + word.size() <= kTitleLine) {
+            title += ' ' + word;
+        } else {
+            title += '\n';
+            lineStart = title.size();
+            title += word;
+        }
     }
-    if (best >= 0)
-        title[best] = '\n';
     return title;
 }
 
 }  // namespace
 
 QTableWidget* MakeComparisonTable() {
-    auto* table = new QTableWidget(4, static_cast<int>(app::kComparisonHeaders.size()));
+    auto* table = new QTableWidget(4, static_cast<int>(app::kComparisonColumns.size()));
     table->setObjectName("ComparisonTable");
     table->setAccessibleName("Сравнение вариантов");
     table->setFont(WindowFont());
     QStringList headers;
-    for (const char* header : app::kComparisonHeaders) headers << twoLines(header);
+    for (const char* header : app::kComparisonColumns) headers << wrapped(header);
     table->setHorizontalHeaderLabels(headers);
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(kRowHeight);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    // The variant's name and the payments "A / A'" are shown whole.
-    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    table->horizontalHeader()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
+    // Every figure is shown whole; the last column takes the room left.
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setStretchLastSection(true);
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return table;
@@ -54,7 +57,7 @@ void FitComparisonHeight(QTableWidget* table) {
     table->setFixedHeight(table->horizontalHeader()->sizeHint().height() + 4 * kRowHeight + 4);
 }
 
-void ShowComparison(QTableWidget* table, const std::array<app::ComparisonRow, 4>& rows) {
+void ShowComparison(QTableWidget* table, const std::array<app::ComparisonLine, 4>& rows) {
     for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
         for (int column = 0; column < table->columnCount(); ++column) {
             auto* item = new QTableWidgetItem(QString::fromStdString(

@@ -1,5 +1,7 @@
 #include "gui/entry_list.h"
 
+#include <algorithm>
+
 #include <QHeaderView>
 #include <QSignalBlocker>
 #include <QTreeWidget>
@@ -23,13 +25,33 @@ QTreeWidget* MakeEntryList(const char* name, const char* accessibleName,
     return list;
 }
 
-void ShowEntryRows(QTreeWidget* list, int count, int selected,
+namespace {
+
+// Where a row keeps the index of the entry it shows.
+constexpr int kEntryRole = Qt::UserRole;
+
+}  // namespace
+
+std::vector<int> EntriesInOrder(int count) {
+    std::vector<int> order(static_cast<std::size_t>(std::max(count, 0)));
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+    return order;
+}
+
+void ShowEntryRows(QTreeWidget* list, const std::vector<int>& order, int selected,
                    const std::function<QStringList(int)>& texts) {
     const QSignalBlocker quiet(list);
     list->clear();
-    for (int i = 0; i < count; ++i) list->addTopLevelItem(new QTreeWidgetItem(texts(i)));
-    if (selected >= 0 && selected < count)
-        list->setCurrentItem(list->topLevelItem(selected));
+    QTreeWidgetItem* chosen = nullptr;
+    for (int entry : order) {
+        auto* item = new QTreeWidgetItem(texts(entry));
+        item->setData(0, kEntryRole, entry);
+        list->addTopLevelItem(item);
+        if (entry == selected)
+            chosen = item;
+    }
+    if (chosen)
+        list->setCurrentItem(chosen);
     else
         list->clearSelection();
     for (int column = 0; column + 1 < list->columnCount(); ++column)
@@ -38,7 +60,7 @@ void ShowEntryRows(QTreeWidget* list, int count, int selected,
 
 int SelectedEntry(const QTreeWidget* list) {
     const QList<QTreeWidgetItem*> chosen = list->selectedItems();
-    return chosen.isEmpty() ? -1 : list->indexOfTopLevelItem(chosen.front());
+    return chosen.isEmpty() ? -1 : chosen.front()->data(0, kEntryRole).toInt();
 }
 
 }  // namespace gui

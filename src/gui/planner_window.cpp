@@ -1,17 +1,23 @@
 #include "gui/planner_window.h"
 
+#include <algorithm>
+
 #include <QButtonGroup>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPointer>
+#include <QSignalBlocker>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QTableView>
 #include <QTableWidget>
@@ -31,6 +37,26 @@
 
 namespace gui {
 
+namespace {
+
+constexpr int kLeftPanelWidth = 485;
+constexpr int kCommandMargin = 9;
+// The rows of the loan a little closer than a layout's default, and the shorter of the two
+// lists, so that the window keeps to a 768-pixel screen.
+constexpr int kLoanRowSpacing = 3;
+constexpr int kShortListHeight = 62;
+// The chart gives way to the plan's rows first.
+constexpr int kChartMinimumHeight = 230;
+// Below this width the content scrolls rather than squeeze the plan's and the comparison's
+// columns.
+constexpr int kContentMinimumWidth = 1260;
+
+// The shift rules in the order of the combo's items.
+constexpr std::array<loan::PaymentShift, 3> kShifts = {
+    loan::PaymentShift::Next, loan::PaymentShift::Modified, loan::PaymentShift::None};
+
+}  // namespace
+
 PlannerWindow::PlannerWindow(app::FormPort& messages, loan::Locale locale, QWidget* owner)
     : QWidget(owner, Qt::Window),
       port_(std::make_unique<PlannerPort>(messages)),
@@ -44,7 +70,38 @@ PlannerWindow::PlannerWindow(app::FormPort& messages, loan::Locale locale, QWidg
     left->addWidget(buildPrepayments());
     left->addWidget(buildRateChanges());
     left->addStretch(1);
+
+    auto* leftPanel = new QWidget;
+    leftPanel->setLayout(left);
+    leftPanel->setFixedWidth(kLeftPanelWidth);
+    left->setContentsMargins(0, 0, 0, 0);
+
+    // The content scrolls in a window smaller than it.
+    auto* content = new QWidget;
+    content->setObjectName("PlannerContent");
+    auto* columns = new QHBoxLayout(content);
+    columns->addWidget(leftPanel);
+    columns->addWidget(buildResults(), 1);
+    content->setMinimumSize(kContentMinimumWidth, left->minimumSize().height());
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName("PlannerScroll");
+    scroll->setWidget(content);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    // The commands stay in sight below it.
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(0, 0, 0, kCommandMargin);
+    root->setSpacing(0);
+    root->addWidget(scroll);
+    root->addLayout(buildCommands());
+    resize(1340, 690);
+    setMinimumSize(640, 480);
+    refresh();
+}
+
+QLayout* PlannerWindow::buildCommands() {
     auto* commands = new QHBoxLayout;
+    commands->setContentsMargins(kCommandMargin, 0, kCommandMargin, 0);
     print_ = MakeButton("PrintButton", "Печать...");
     exportCsv_ = MakeButton("ExportCsvButton", "Экспорт в CSV...");
     QPushButton* close = MakeButton("CloseButton", "Закрыть");
@@ -52,23 +109,11 @@ PlannerWindow::PlannerWindow(app::FormPort& messages, loan::Locale locale, QWidg
     commands->addWidget(exportCsv_);
     commands->addStretch(1);
     commands->addWidget(close);
-    left->addLayout(commands);
     connect(print_, &QPushButton::clicked, this, &PlannerWindow::PrintClick);
     connect(exportCsv_, &QPushButton::clicked, this,
             [this] { run([this] { planner_.ExportCsvClick(); }); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-
-    auto* leftPanel = new QWidget;
-    leftPanel->setLayout(left);
-    leftPanel->setFixedWidth(400);
-    left->setContentsMargins(0, 0, 0, 0);
-
-    auto* root = new QHBoxLayout(this);
-    root->addWidget(leftPanel);
-    root->addWidget(buildResults(), 1);
-    resize(1220, 740);
-    setMinimumSize(980, 640);
-    refresh();
+    return commands;
 }
 
 PlannerWindow::~PlannerWindow() {
@@ -91,6 +136,7 @@ Spin* PlannerWindow::makeSpin(const char* name, Model& model) {
 QWidget* PlannerWindow::buildLoan() {
     QGroupBox* group = MakeGroup("LoanGroup", "Кредит");
     auto* grid = new QGridLayout(group);
+    grid->setVerticalSpacing(kLoanRowSpacing);
     const auto addSpin = [&](SpinEditBase* spin, const char* caption, int row) {
         spin->setFixedWidth(120);
         grid->addWidget(MakeFieldLabel(caption, spin), row, 0);
@@ -104,12 +150,17 @@ QWidget* PlannerWindow::buildLoan() {
     grid->addWidget(loanDate_, 3, 1);
     differentiated_ = MakeCheck<QRadioButton>("DifferentiatedRadio", "Дифференцированные платежи");
     equalPayments_ = MakeCheck<QRadioButton>("EqualPaymentsRadio", "Платежи равными частями");
-    grid->addWidget(differentiated_, 4, 0, 1, 2);
-    grid->addWidget(equalPayments_, 5, 0, 1, 2);
+    // The schemes side by side, so that the window keeps to a 768-pixel screen.
+    auto* schemeRow = new QHBoxLayout;
+    schemeRow->addWidget(differentiated_);
+    schemeRow->addWidget(equalPayments_);
+    schemeRow->addStretch(1);
+    grid->addLayout(schemeRow, 4, 0, 1, 2);
     addSpin(makeSpin<TFloatSpinEdit>("PaymentEdit", planner_.Payment),
-            "&Платеж по договору (0 - расчет)", 6);
+            "&Платеж по договору (0 - расчет)", 5);
+    buildPaymentDates(grid, 6);
     QPushButton* calculate = MakeButton("CalculateButton", "Рассчитать");
-    grid->addWidget(calculate, 7, 1);
+    grid->addWidget(calculate, 8, 1);
     grid->setColumnStretch(0, 1);
 
     auto* schemes = new QButtonGroup(group);
@@ -120,10 +171,53 @@ QWidget* PlannerWindow::buildLoan() {
     connect(equalPayments_, &QRadioButton::clicked, this,
             [this] { run([this] { planner_.EqualPaymentsClick(); }); });
     connect(loanDate_, &DateField::dateChanged, this,
-            [this](const QDate& date) { planner_.LoanDate.Date = ToDate(date); });
+            [this](const QDate& date) { run([&] { planner_.LoanDateChange(ToDate(date)); }); });
     connect(calculate, &QPushButton::clicked, this,
             [this] { run([this] { planner_.Calculate(); }); });
     return group;
+}
+
+void PlannerWindow::buildPaymentDates(QGridLayout* grid, int row) {
+    shift_ = new QComboBox;
+    shift_->setObjectName("ShiftCombo");
+    shift_->setFont(InputFont());
+    shift_->addItems({"на следующий рабочий день", "на следующий, в пределах месяца",
+                      "не переносить"});
+    // The field keeps to its column; the list shows the items whole.
+    shift_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    shift_->setMinimumContentsLength(static_cast<int>(
+        QString::fromUtf8("на следующий, в пределах месяца").size()));
+    grid->addWidget(MakeFieldLabel("Перенос с &выходных", shift_), row, 0);
+    grid->addWidget(shift_, row, 1);
+    paymentDay_ = new QSpinBox;
+    paymentDay_->setObjectName("PaymentDayEdit");
+    paymentDay_->setFont(InputFont());
+    paymentDay_->setRange(0, 31);
+    paymentDay_->setSpecialValueText("как в дате кредита");
+    paymentDay_->setToolTip("День месяца, на который приходятся платежи");
+    grid->addWidget(MakeFieldLabel("Д&ень платежа", paymentDay_), row + 1, 0);
+    grid->addWidget(paymentDay_, row + 1, 1);
+    calendar_ = MakeButton("CalendarButton", "Производственный календарь...");
+    calendar_->setEnabled(false);
+    grid->addWidget(calendar_, row + 2, 0, Qt::AlignLeft);
+
+    connect(shift_, &QComboBox::activated, this, [this](int index) {
+        if (index >= 0 && index < static_cast<int>(kShifts.size()))
+            run([&] { planner_.ShiftChange(kShifts[static_cast<std::size_t>(index)]); });
+    });
+    connect(paymentDay_, &QSpinBox::valueChanged, this,
+            [this](int day) { run([&] { planner_.PaymentDayChange(day); }); });
+    connect(calendar_, &QPushButton::clicked, this, &PlannerWindow::CalendarClick);
+}
+
+void PlannerWindow::setCalendarEditor(std::function<bool()> editor) {
+    calendarEditor_ = std::move(editor);
+    calendar_->setEnabled(static_cast<bool>(calendarEditor_));
+}
+
+void PlannerWindow::CalendarClick() {
+    if (calendarEditor_ && calendarEditor_())
+        run([this] { planner_.CalendarEdited(); });
 }
 
 QLayout* PlannerWindow::listButtons(const char* kind,
@@ -149,7 +243,8 @@ QWidget* PlannerWindow::buildPrepayments() {
     QGroupBox* group = MakeGroup("PrepaymentsGroup", "Досрочные погашения");
     auto* grid = new QGridLayout(group);
     prepayments_ =
-        MakeEntryList("PrepaymentList", "Досрочные погашения", {"Дата", "Сумма", "Режим", "Повтор"});
+        MakeEntryList("PrepaymentList", "Досрочные погашения",
+                      {"Дата", "Сумма", "Режим", "Повтор", "Следующий\nплатеж"});
     grid->addWidget(prepayments_, 0, 0, 1, 4);
 
     prepaymentDate_ = MakeDateField("PrepaymentDateEdit");
@@ -161,16 +256,19 @@ QWidget* PlannerWindow::buildPrepayments() {
     shortenTerm_ = MakeCheck<QRadioButton>("ShortenTermRadio", "Сокращение срока");
     lowerPayment_ = MakeCheck<QRadioButton>("LowerPaymentRadio", "Уменьшение платежа");
     monthly_ = MakeCheck<QCheckBox>("MonthlyCheck", "Ежемесячно");
-    grid->addWidget(shortenTerm_, 2, 0, 1, 2);
-    grid->addWidget(lowerPayment_, 2, 2, 1, 2);
-    grid->addWidget(monthly_, 3, 0, 1, 2);
+    auto* modeRow = new QHBoxLayout;
+    modeRow->addWidget(shortenTerm_);
+    modeRow->addWidget(lowerPayment_);
+    modeRow->addWidget(monthly_);
+    modeRow->addStretch(1);
+    grid->addLayout(modeRow, 2, 0, 1, 4);
 
     grid->addLayout(listButtons("Prepayment",
                                 {[this] { planner_.AddPrepaymentClick(); },
                                  [this] { planner_.ChangePrepaymentClick(); },
                                  [this] { planner_.RemovePrepaymentClick(); }},
                                 changePrepayment_, removePrepayment_),
-                    4, 0, 1, 4);
+                    3, 0, 1, 4);
 
     auto* modes = new QButtonGroup(group);
     modes->addButton(shortenTerm_);
@@ -192,6 +290,8 @@ QWidget* PlannerWindow::buildRateChanges() {
     QGroupBox* group = MakeGroup("RateChangesGroup", "Изменения ставки");
     auto* grid = new QGridLayout(group);
     rateChanges_ = MakeEntryList("RateChangeList", "Изменения ставки", {"Дата", "Ставка, %"});
+    // Rate changes are few: two rows in sight leave the room to the prepayments.
+    rateChanges_->setMinimumHeight(kShortListHeight);
     grid->addWidget(rateChanges_, 0, 0, 1, 4);
 
     rateChangeDate_ = MakeDateField("RateChangeDateEdit");
@@ -230,11 +330,17 @@ QWidget* PlannerWindow::buildResults() {
     table_->verticalHeader()->setDefaultSectionSize(20);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     planLayout->addWidget(table_);
+    // Entries refused are errors, in red; what the plan left out or assumed is information.
+    refusals_ = new QLabel;
+    refusals_->setObjectName("RefusalsLabel");
+    refusals_->setFont(LabelFont());
+    refusals_->setWordWrap(true);
+    refusals_->setStyleSheet("color: #8a1c1c");
+    planLayout->addWidget(refusals_);
     notes_ = new QLabel;
     notes_->setObjectName("NotesLabel");
     notes_->setFont(LabelFont());
     notes_->setWordWrap(true);
-    notes_->setStyleSheet("color: #8a1c1c");
     planLayout->addWidget(notes_);
 
     QGroupBox* comparisonGroup = MakeGroup("ComparisonGroup", "Сравнение вариантов");
@@ -249,7 +355,7 @@ QWidget* PlannerWindow::buildResults() {
     chart_->setObjectName("BalanceChart");
     chart_->setAccessibleName("График остатка кредита по вариантам");
     chart_->setRenderHint(QPainter::Antialiasing);
-    chart_->setMinimumHeight(240);
+    chart_->setMinimumHeight(kChartMinimumHeight);
     chartLayout->addWidget(chart_);
 
     auto* results = new QSplitter(Qt::Vertical);
@@ -261,7 +367,7 @@ QWidget* PlannerWindow::buildResults() {
     results->setStretchFactor(1, 0);
     results->setStretchFactor(2, 3);
     results->setCollapsible(1, false);
-    results->setSizes({270, comparisonGroup->sizeHint().height(), 310});
+    results->setSizes({300, comparisonGroup->sizeHint().height(), 260});
     return results;
 }
 
@@ -283,6 +389,12 @@ void PlannerWindow::refresh() {
     ShowDate(loanDate_, planner_.LoanDate);
     ShowDate(prepaymentDate_, planner_.PrepaymentDate);
     ShowDate(rateChangeDate_, planner_.RateChangeDate);
+    {
+        const QSignalBlocker quiet(paymentDay_);
+        paymentDay_->setValue(planner_.PaymentDay.Value());
+    }
+    shift_->setCurrentIndex(static_cast<int>(
+        std::find(kShifts.begin(), kShifts.end(), planner_.Shift) - kShifts.begin()));
     ShowCheck(differentiated_, planner_.Differentiated);
     ShowCheck(equalPayments_, planner_.EqualPayments);
     ShowCheck(shortenTerm_, planner_.ShortenTerm);
@@ -296,9 +408,14 @@ void PlannerWindow::refresh() {
 }
 
 void PlannerWindow::showLists() {
-    ShowEntries(prepayments_, static_cast<int>(planner_.Prepayments().size()),
-                planner_.SelectedPrepayment, [this](int i) { return planner_.PrepaymentTexts(i); });
-    ShowEntries(rateChanges_, static_cast<int>(planner_.RateChanges().size()),
+    ShowEntries(prepayments_, planner_.PrepaymentOrder(), planner_.SelectedPrepayment,
+                [this](int i) {
+                    const std::array<std::string, 4> texts = planner_.PrepaymentTexts(i);
+                    return std::array<std::string, 5>{texts[0], texts[1], texts[2], texts[3],
+                                                      planner_.NextPaymentText(i)};
+                });
+    ShowEntries(rateChanges_,
+                EntriesInOrder(static_cast<int>(planner_.RateChanges().size())),
                 planner_.SelectedRateChange, [this](int i) { return planner_.RateChangeTexts(i); });
     changePrepayment_->setEnabled(planner_.SelectedPrepayment >= 0);
     removePrepayment_->setEnabled(planner_.SelectedPrepayment >= 0);
@@ -310,14 +427,16 @@ void PlannerWindow::showPlan() {
     shownGeneration_ = planner_.PlanGeneration();
     tableModel_->reload();
 
-    ShowComparison(comparison_, planner_.ComparisonTexts());
+    ShowComparison(comparison_, planner_.ComparisonLines());
 
-    QStringList notes;
-    for (const std::string& refusal : planner_.Refusals())
-        notes << QString::fromStdString(refusal);
-    for (const std::string& note : planner_.Notes()) notes << QString::fromStdString(note);
-    notes_->setText(notes.join('\n'));
-    notes_->setVisible(!notes.isEmpty());
+    const auto showLines = [](QLabel* label, const std::vector<std::string>& lines) {
+        QStringList texts;
+        for (const std::string& line : lines) texts << QString::fromStdString(line);
+        label->setText(texts.join('\n'));
+        label->setVisible(!texts.isEmpty());
+    };
+    showLines(refusals_, planner_.Refusals());
+    showLines(notes_, planner_.Notes());
 
     QChart* old = chart_->chart();
     chart_->setChart(MakeBalanceChart(planner_));

@@ -5,7 +5,7 @@
 // with its editor; at the right the plan's table, the comparison of the four variants and
 // the chart of the remaining balance. Every action runs the model's handler, then the window
 // draws the model again. The main window keeps one for the whole run, so the lists stay
-// from one opening to the next.
+// from one opening to the next. On a screen too small for it the content scrolls.
 
 #include <array>
 #include <functional>
@@ -19,10 +19,13 @@
 
 class QChartView;
 class QCheckBox;
+class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLayout;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 class QTableView;
 class QTableWidget;
 class QTreeWidget;
@@ -55,6 +58,12 @@ class PlannerWindow : public QWidget {
     // Draws every field, list, table and the chart from the model.
     void refresh();
 
+    // "Производственный календарь...": `editor` lets the person change the calendar and is
+    // true when the changes were saved; the planner then takes them and computes again.
+    // Without an editor the button is disabled.
+    void setCalendarEditor(std::function<bool()> editor);
+    void CalendarClick();
+
     // "Печать...": the plan's print window, made on first use and shown modally.
     void PrintClick();
     TForm2* printWindow() const { return printWindow_; }
@@ -62,9 +71,13 @@ class PlannerWindow : public QWidget {
 
   private:
     QWidget* buildLoan();
+    // The shift rule, the payment day and the calendar, in rows from `row` of `grid`.
+    void buildPaymentDates(QGridLayout* grid, int row);
     QWidget* buildPrepayments();
     QWidget* buildRateChanges();
     QWidget* buildResults();
+    // "Печать...", "Экспорт в CSV..." and "Закрыть".
+    QLayout* buildCommands();
     // A spin edit over a field of the model, redrawn with the window.
     template <class Spin, class Model>
     Spin* makeSpin(const char* name, Model& model);
@@ -83,6 +96,10 @@ class PlannerWindow : public QWidget {
     DateField* loanDate_ = nullptr;
     QRadioButton* differentiated_ = nullptr;
     QRadioButton* equalPayments_ = nullptr;
+    QComboBox* shift_ = nullptr;
+    QSpinBox* paymentDay_ = nullptr;
+    QPushButton* calendar_ = nullptr;
+    std::function<bool()> calendarEditor_;
     DateField* prepaymentDate_ = nullptr;
     QRadioButton* shortenTerm_ = nullptr;
     QRadioButton* lowerPayment_ = nullptr;
@@ -98,6 +115,7 @@ class PlannerWindow : public QWidget {
     QPushButton* exportCsv_ = nullptr;
     QTableView* table_ = nullptr;
     PlanTableModel* tableModel_ = nullptr;
+    QLabel* refusals_ = nullptr;
     QLabel* notes_ = nullptr;
     QTableWidget* comparison_ = nullptr;
     QChartView* chart_ = nullptr;

@@ -1,5 +1,7 @@
 #include "gui/widget_factories.h"
 
+#include <cstdlib>
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -34,6 +36,19 @@ QPushButton* MakeButton(const char* name, const std::string& caption, QWidget* p
     button->setObjectName(name);
     button->setAutoDefault(false);
     return button;
+}
+
+QString TwoLineCaption(const char* caption) {
+    QString title = QString::fromUtf8(caption);
+    const auto middle = title.size() / 2;
+    qsizetype best = -1;
+    for (qsizetype i = 0; i < title.size(); ++i) {
+        if (title[i] == ' ' && (best < 0 || std::abs(i - middle) < std::abs(best - middle)))
+            best = i;
+    }
+    if (best >= 0)
+        title[best] = '\n';
+    return title;
 }
 
 DateField* MakeDateField(const char* name, QWidget* parent) {

@@ -30,6 +30,8 @@ QLabel* MakeFieldLabel(const char* caption, QWidget* field, const char* spokenNa
 // A push button that Enter in a field of the window does not press.
 QPushButton* MakeButton(const char* name, const std::string& caption, QWidget* parent = nullptr);
 DateField* MakeDateField(const char* name, QWidget* parent = nullptr);
+// A column title of two words or more in two lines, broken at the blank nearest its middle.
+QString TwoLineCaption(const char* caption);
 
 // A spin edit over its model, in the input font.
 template <class Spin, class Model>

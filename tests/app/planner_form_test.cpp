@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -390,6 +391,165 @@ TEST_F(PlannerFixture, AYearWithoutAnApprovedCalendarIsNotedOncePerYear) {
                   "календарь на 2027 год не утвержден: выходные по Трудовому кодексу",
                   "календарь на 2028 год не утвержден: выходные по Трудовому кодексу"}));
     EXPECT_TRUE(port.messages.empty());  // a note, not a box
+}
+
+}  // namespace
+
+namespace {
+
+// The planner's editors and what its window shows beside the table's cells.
+class PlannerEditorsTest : public PlannerFixture {};
+
+TEST_F(PlannerEditorsTest, TheEditorsFollowTheLoanDateUnlessGivenADateOfTheirOwn) {
+    enterExampleLoan();
+    planner.LoanDateChange({2024, 1, 31});
+    EXPECT_EQ(planner.PrepaymentDate.Date, (Date{2024, 2, 29}));
+    EXPECT_EQ(planner.RateChangeDate.Date, (Date{2024, 2, 29}));
+    // "Добавить" takes the editor's date at once.
+    planner.PrepaymentAmount.Text = "1000";
+    EXPECT_TRUE(planner.AddPrepaymentClick());
+    EXPECT_TRUE(port.messages.empty());
+
+    // A date of the person's own stays while it is after the loan date; the other follows.
+    planner.PrepaymentDate.Date = {2024, 6, 15};
+    planner.LoanDateChange({2024, 3, 10});
+    EXPECT_EQ(planner.PrepaymentDate.Date, (Date{2024, 6, 15}));
+    EXPECT_EQ(planner.RateChangeDate.Date, (Date{2024, 4, 10}));
+    planner.LoanDateChange({2024, 7, 1});
+    EXPECT_EQ(planner.PrepaymentDate.Date, (Date{2024, 8, 1}));
+
+    // The payment day and the shift decide the next payment date too: Saturday 16.03.2024
+    // is paid on Monday.
+    planner.PaymentDayChange(16);
+    EXPECT_EQ(planner.PrepaymentDate.Date, (Date{2024, 8, 16}));
+    planner.LoanDateChange({2024, 2, 1});
+    EXPECT_EQ(planner.RateChangeDate.Date, (Date{2024, 3, 16}));
+    planner.ShiftChange(loan::PaymentShift::Next);
+    EXPECT_EQ(planner.RateChangeDate.Date, (Date{2024, 3, 18}));
+    EXPECT_EQ(planner.PrepaymentDate.Date, (Date{2024, 3, 18}));
+}
+
+TEST_F(PlannerEditorsTest, PrepaymentsAreShownByDateWithThePaymentThatFollows) {
+    enterExampleLoan();
+    ASSERT_TRUE(planner.Calculate());
+    ASSERT_TRUE(addPrepayment({2024, 6, 30}, "100000"));
+    ASSERT_TRUE(addPrepayment({2024, 3, 31}, "500000", true));
+    ASSERT_TRUE(addPrepayment({2024, 3, 31}, "1000"));
+    // One date keeps the order given: the plan makes them in it.
+    EXPECT_EQ(planner.PrepaymentOrder(), (std::vector<int>{1, 2, 0}));
+    EXPECT_EQ(planner.Prepayments()[0].date, (Date{2024, 6, 30}));
+
+    // The regular payment after 31.03.2024 is that of 30.04.2024, after both prepayments.
+    const int nextRow = 5;
+    ASSERT_EQ(row(nextRow)[1], "30.04.2024");
+    EXPECT_EQ(planner.NextPaymentText(1), row(nextRow)[5]);
+    EXPECT_EQ(planner.NextPaymentText(2), row(nextRow)[5]);
+    EXPECT_EQ(planner.NextPaymentText(0), row(9)[5]);
+    ASSERT_EQ(row(9)[1], "31.07.2024");
+
+    // Past the last payment there is none to show; without a plan neither.
+    ASSERT_TRUE(addPrepayment({2027, 1, 1}, "1000"));
+    EXPECT_EQ(planner.NextPaymentText(3), "");
+    planner.Sum.Text = "0";
+    EXPECT_FALSE(planner.Calculate());
+    EXPECT_EQ(planner.NextPaymentText(0), "");
+}
+
+TEST_F(PlannerEditorsTest, MovedPaymentsSayFromWhereAndEveryRowItsBalanceAfter) {
+    enterExampleLoan();
+    planner.Shift = loan::PaymentShift::Next;
+    ASSERT_TRUE(planner.Calculate());
+    ASSERT_NE(planner.RowMarks(1), nullptr);
+    EXPECT_EQ(planner.RowMarks(1)->moved, "");
+    EXPECT_EQ(planner.RowMarks(1)->balanceAfter, "962434,73");  // 1 000 000 - 37 565,27
+    EXPECT_EQ(row(2)[1], "01.04.2024");
+    EXPECT_EQ(planner.RowMarks(2)->moved, "перенесено с 31.03.2024: нерабочий день");
+    EXPECT_EQ(planner.RowMarks(24)->balanceAfter, "0,00");
+    EXPECT_EQ(planner.RowMarks(25), nullptr);  // the totals row
+    EXPECT_EQ(planner.RowMarks(0), nullptr);
+    // The report's last column is the same figure.
+    EXPECT_EQ(planner.Report().lastColumn[1], "962434,73");
+
+    // A payment day of its own: the nominal date is that day.
+    planner.PaymentDay.Text = "16";
+    ASSERT_TRUE(planner.Calculate());
+    EXPECT_EQ(row(1)[1], "16.02.2024");
+    EXPECT_EQ(row(2)[1], "18.03.2024");
+    EXPECT_EQ(planner.RowMarks(2)->moved, "перенесено с 16.03.2024: нерабочий день");
+    // Prepayment rows are made on their own date: never marked as moved.
+    ASSERT_TRUE(addPrepayment({2024, 3, 16}, "100000"));
+    EXPECT_EQ(row(2)[6], "досрочный");
+    EXPECT_EQ(planner.RowMarks(2)->moved, "");
+}
+
+TEST_F(PlannerEditorsTest, APaymentBelowItsInterestIsMarkedInItsRowsAndToldOnce) {
+    // At 1000 % the interest of a first period of 31 days is above the computed annuity.
+    enterExampleLoan();
+    planner.Rate.Text = "1000";
+    planner.LoanDate.Date = {2024, 1, 15};
+    ASSERT_TRUE(planner.Calculate());
+    const int rows = planner.Table().rowCount() - 2;
+    int marked = 0;
+    for (int r = 1; r <= rows; ++r) {
+        const app::PlanRowMarks* marks = planner.RowMarks(r);
+        ASSERT_NE(marks, nullptr);
+        if (marks->interestOnly.empty()) {
+            EXPECT_NE(row(r)[3], "0,00") << r;
+            continue;
+        }
+        ++marked;
+        EXPECT_EQ(row(r)[3], "0,00") << r;
+        EXPECT_EQ(marks->interestOnly, "платеж не больше процентов за период (" + row(r)[4] +
+                                           "): платятся только проценты, долг не уменьшается");
+    }
+    EXPECT_EQ(marked, 1);
+    EXPECT_EQ(row(rows)[3], row(rows)[2]);  // the last one pays the debt
+    const auto warnings = std::count_if(
+        planner.Notes().begin(), planner.Notes().end(),
+        [](const std::string& note) { return note.find("не покрывает проценты") != std::string::npos; });
+    EXPECT_EQ(warnings, 1);
+    // The payment was computed, not agreed: the warning does not call it the contract's.
+    EXPECT_EQ(planner.Notes()[0].rfind("Ежемесячный платеж ", 0), 0u) << planner.Notes()[0];
+
+    // A differentiated plan pays principal in every row.
+    planner.DifferentiatedClick();
+    ASSERT_TRUE(planner.Calculate());
+    for (int r = 1; r <= planner.Table().rowCount() - 2; ++r)
+        EXPECT_EQ(planner.RowMarks(r)->interestOnly, "") << r;
+}
+
+TEST_F(PlannerEditorsTest, TheComparisonGivesTheTermSavedAndBothPaymentsApart) {
+    enterExampleLoan();
+    ASSERT_TRUE(planner.Calculate());
+    ASSERT_TRUE(addPrepayment({2024, 3, 31}, "500000", true));
+    const std::array<app::ComparisonLine, 4> lines = planner.ComparisonLines();
+    EXPECT_EQ(lines[0][0], "Введенный план");
+    EXPECT_EQ(lines[0][2], value("Срок короче, мес."));
+    EXPECT_EQ(lines[0][2], "0");  // lowering the payment keeps the term
+    EXPECT_EQ(lines[1][2], "0");
+    EXPECT_EQ(lines[2][1], value("Сокращение срока: плановых платежей"));
+    EXPECT_EQ(lines[2][2], value("Сокращение срока: срок короче, мес."));
+    EXPECT_EQ(lines[2][2], "12");
+    EXPECT_EQ(lines[2][3], "31.01.2025");
+    EXPECT_EQ(lines[3][4], "47073,47");
+    EXPECT_EQ(lines[3][5], value("Уменьшение платежа: сумма последнего платежа"));
+    EXPECT_EQ(lines[3][8], value("Уменьшение платежа: экономия"));
+}
+
+TEST_F(PlannerEditorsTest, ACalendarEditedIsTakenAndThePlanComputedAgain) {
+    enterExampleLoan();
+    planner.Shift = loan::PaymentShift::Next;
+    ASSERT_TRUE(planner.Calculate());
+    ASSERT_EQ(row(2)[1], "01.04.2024");
+    std::filesystem::create_directories(config / "ssudomer");
+    testing_support::WriteBytes(config / "ssudomer/calendar.txt", "01.04.2024 нерабочий\n");
+    planner.CalendarEdited();
+    EXPECT_EQ(row(2)[1], "02.04.2024");
+    // The change removed again: the file is gone and so is its mark.
+    std::filesystem::remove(config / "ssudomer/calendar.txt");
+    planner.CalendarEdited();
+    EXPECT_EQ(row(2)[1], "01.04.2024");
+    EXPECT_TRUE(port.messages.empty());
 }
 
 }  // namespace

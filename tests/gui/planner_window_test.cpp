@@ -6,6 +6,8 @@
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
 #include <QDateEdit>
 #include <QFile>
 #include <QFileDialog>
@@ -15,6 +17,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTableWidget>
@@ -24,6 +27,7 @@
 #include "gui/planner_window.h"
 #include "gui/print_window.h"
 #include "print/preview.h"
+#include "support/temp_folder.h"
 #include "window_fixture.h"
 
 namespace {
@@ -148,12 +152,13 @@ TEST_F(PlannerWindowTest, OpensWithTheMainWindowsLoanAndItsPlanWithoutCalculatio
         QAccessibleInterface* face = QAccessible::queryAccessibleInterface(field);
         names << (face ? face->text(QAccessible::Name) : QString());
     }
-    EXPECT_EQ(names.size(), 13);
+    EXPECT_EQ(names.size(), 14);
     EXPECT_FALSE(names.contains(QString()));
     EXPECT_TRUE(names.contains("Сумма кредита"));
     EXPECT_TRUE(names.contains("Дата изменения ставки"));
+    EXPECT_TRUE(names.contains("День платежа"));
     names.removeDuplicates();
-    EXPECT_EQ(names.size(), 13) << names.join(" | ").toStdString();
+    EXPECT_EQ(names.size(), 14) << names.join(" | ").toStdString();
 
     // An incomplete loan opens an empty planner without a message.
     typeLoan("0", "12", "24");
@@ -170,7 +175,7 @@ TEST_F(PlannerWindowTest, PrepaymentsAddedAndRemovedMoveTheTableComparisonAndCha
     gui::PlannerWindow& planner = openPlannerOnNominalDates();
     addPrepayment(planner, QDate(2024, 3, 31), "500000", true);
     EXPECT_EQ(listed(planner, "PrepaymentList"),
-              QStringList{"31.03.2024|500000,00|уменьшение платежа|"});
+              QStringList{"31.03.2024|500000,00|уменьшение платежа||21624,37"});
     EXPECT_EQ(tableCell(planner, 6, 3), "досрочный");
     const QModelIndex prepaymentRow = in<QTableView>(planner, "PlanTable")->model()->index(2, 0);
     EXPECT_EQ(
@@ -182,9 +187,11 @@ TEST_F(PlannerWindowTest, PrepaymentsAddedAndRemovedMoveTheTableComparisonAndCha
                      .data(Qt::BackgroundRole)
                      .isValid());
     EXPECT_EQ(tableCell(planner, 5, 4), "21624,37");
-    EXPECT_EQ(comparison(planner, 3, 3), "47073,47 / 21624,37");
-    EXPECT_EQ(comparison(planner, 2, 2), "31.01.2025");  // all shortening the term
-    EXPECT_NE(comparison(planner, 0, 6), "0,00");        // interest saved
+    EXPECT_EQ(comparison(planner, 3, 4), "47073,47");     // the first payment
+    EXPECT_EQ(comparison(planner, 3, 5), "21608,38");     // the last
+    EXPECT_EQ(comparison(planner, 2, 2), "12");           // all shortening the term: months
+    EXPECT_EQ(comparison(planner, 2, 3), "31.01.2025");   // saved, and the last date
+    EXPECT_NE(comparison(planner, 0, 8), "0,00");         // interest saved
 
     // A second one, then the first removed through the list.
     addPrepayment(planner, QDate(2024, 6, 30), "100000", false);
@@ -194,21 +201,21 @@ TEST_F(PlannerWindowTest, PrepaymentsAddedAndRemovedMoveTheTableComparisonAndCha
     EXPECT_EQ(in<QLineEdit>(planner, "PrepaymentAmountEdit")->text(), "500000,00");
     EXPECT_TRUE(in<QRadioButton>(planner, "LowerPaymentRadio")->isChecked());
     press(planner, "RemovePrepaymentButton");
-    EXPECT_EQ(listed(planner, "PrepaymentList"),
-              QStringList{"30.06.2024|100000,00|сокращение срока|"});
+    ASSERT_EQ(listed(planner, "PrepaymentList").size(), 1);
+    EXPECT_TRUE(listed(planner, "PrepaymentList")[0].startsWith("30.06.2024|100000,00|"));
 
     // A rate change joins the plan too; with nothing early the variants all agree.
     list->setCurrentItem(list->topLevelItem(0));
     press(planner, "RemovePrepaymentButton");
     EXPECT_TRUE(listed(planner, "PrepaymentList").isEmpty());
     EXPECT_FALSE(in<QPushButton>(planner, "RemovePrepaymentButton")->isEnabled());
-    EXPECT_EQ(comparison(planner, 0, 6), "0,00");
+    EXPECT_EQ(comparison(planner, 0, 8), "0,00");
     in<QDateEdit>(planner, "RateChangeDateEdit")->setDate(QDate(2024, 7, 1));
     type(planner, "RateChangeRateEdit", "9");
     press(planner, "AddRateChangeButton");
     EXPECT_EQ(listed(planner, "RateChangeList"), QStringList{"01.07.2024|9"});
-    EXPECT_NE(comparison(planner, 0, 4), "129312,62");
-    EXPECT_EQ(comparison(planner, 0, 4), comparison(planner, 1, 4));
+    EXPECT_NE(comparison(planner, 0, 6), "129312,62");
+    EXPECT_EQ(comparison(planner, 0, 6), comparison(planner, 1, 6));
 }
 
 TEST_F(PlannerWindowTest, BadInputIsToldAndTheListsAndEditorsKeepWhatWasThere) {
@@ -243,8 +250,9 @@ TEST_F(PlannerWindowTest, BadInputIsToldAndTheListsAndEditorsKeepWhatWasThere) {
     EXPECT_NE(modals.seen[3].text.indexOf("не больше процентов"), -1)
         << modals.seen[3].text.toStdString();
     EXPECT_EQ(listed(planner, "PrepaymentList").size(), 2);
-    EXPECT_TRUE(in<QLabel>(planner, "NotesLabel")->isVisibleTo(&planner));
-    EXPECT_EQ(in<QLabel>(planner, "NotesLabel")->text(), modals.seen[3].text);
+    EXPECT_TRUE(in<QLabel>(planner, "RefusalsLabel")->isVisibleTo(&planner));
+    EXPECT_EQ(in<QLabel>(planner, "RefusalsLabel")->text(), modals.seen[3].text);
+    EXPECT_FALSE(in<QLabel>(planner, "NotesLabel")->isVisibleTo(&planner));
 }
 
 TEST_F(PlannerWindowTest, TheListsStayWhenThePlannerIsClosedAndOpenedAgain) {
@@ -257,8 +265,9 @@ TEST_F(PlannerWindowTest, TheListsStayWhenThePlannerIsClosedAndOpenedAgain) {
     typeLoan("2000000", "10", "36");
     openPlanner();
     EXPECT_EQ(in<QLineEdit>(planner, "SumEdit")->text(), "2000000");
-    EXPECT_EQ(listed(planner, "PrepaymentList"),
-              QStringList{"31.03.2024|500000,00|уменьшение платежа|"});
+    ASSERT_EQ(listed(planner, "PrepaymentList").size(), 1);
+    EXPECT_TRUE(
+        listed(planner, "PrepaymentList")[0].startsWith("31.03.2024|500000,00|уменьшение платежа|"));
     EXPECT_EQ(tableCell(planner, 2, 3), "1903305,76");  // as `plan` of that loan gives
     EXPECT_EQ(tableCell(planner, 6, 3), "досрочный");
 }
@@ -351,6 +360,179 @@ TEST_F(PlannerWindowTest, PrintingLaysTheTableAndComparisonOutAndPrintsThemToPdf
         EXPECT_NE(text.indexOf(QString::fromUtf8(expected)), -1) << expected << "\n"
                                                                  << text.toStdString();
     }
+}
+
+TEST_F(PlannerWindowTest, TheEditorsFollowTheLoanDateAndAddAtOnce) {
+    enterExampleLoan();
+    gui::PlannerWindow& planner = openPlannerOnNominalDates();
+    EXPECT_EQ(in<QDateEdit>(planner, "PrepaymentDateEdit")->date(), QDate(2024, 2, 29));
+    in<QDateEdit>(planner, "LoanDateEdit")->setDate(QDate(2025, 5, 15));
+    EXPECT_EQ(in<QDateEdit>(planner, "PrepaymentDateEdit")->date(), QDate(2025, 6, 15));
+    EXPECT_EQ(in<QDateEdit>(planner, "RateChangeDateEdit")->date(), QDate(2025, 6, 15));
+    press(planner, "CalculateButton");
+    type(planner, "PrepaymentAmountEdit", "1000");
+    press(planner, "AddPrepaymentButton");
+    EXPECT_TRUE(modals.seen.empty());
+    ASSERT_EQ(listed(planner, "PrepaymentList").size(), 1);
+    EXPECT_TRUE(listed(planner, "PrepaymentList")[0].startsWith("15.06.2025|1000,00|"));
+
+    // A date set in the editor stays while it is after the loan date.
+    in<QDateEdit>(planner, "PrepaymentDateEdit")->setDate(QDate(2025, 9, 1));
+    in<QDateEdit>(planner, "LoanDateEdit")->setDate(QDate(2025, 6, 20));
+    EXPECT_EQ(in<QDateEdit>(planner, "PrepaymentDateEdit")->date(), QDate(2025, 9, 1));
+    EXPECT_EQ(in<QDateEdit>(planner, "RateChangeDateEdit")->date(), QDate(2025, 7, 20));
+}
+
+TEST_F(PlannerWindowTest, TheListShowsPrepaymentsByDateAndSelectsTheEntryShown) {
+    enterExampleLoan();
+    gui::PlannerWindow& planner = openPlannerOnNominalDates();
+    addPrepayment(planner, QDate(2024, 6, 30), "100000", false);
+    addPrepayment(planner, QDate(2024, 3, 31), "500000", true);
+    EXPECT_EQ(listed(planner, "PrepaymentList"),
+              (QStringList{"31.03.2024|500000,00|уменьшение платежа||21624,37",
+                           "30.06.2024|100000,00|сокращение срока||" + tableCell(planner, 5, 8)}));
+    EXPECT_EQ(tableCell(planner, 1, 8), "31.07.2024");
+    EXPECT_EQ(in<QTreeWidget>(planner, "PrepaymentList")->headerItem()->text(4),
+              "Следующий\nплатеж");
+
+    // The first row is the second entry: selecting it loads that one, removing removes it.
+    auto* list = in<QTreeWidget>(planner, "PrepaymentList");
+    list->setCurrentItem(list->topLevelItem(1));
+    EXPECT_EQ(planner.planner().SelectedPrepayment, 0);
+    EXPECT_EQ(in<QLineEdit>(planner, "PrepaymentAmountEdit")->text(), "100000,00");
+    list->setCurrentItem(list->topLevelItem(0));
+    EXPECT_EQ(planner.planner().SelectedPrepayment, 1);
+    EXPECT_EQ(in<QLineEdit>(planner, "PrepaymentAmountEdit")->text(), "500000,00");
+    EXPECT_TRUE(list->topLevelItem(0)->isSelected());
+    press(planner, "RemovePrepaymentButton");
+    ASSERT_EQ(listed(planner, "PrepaymentList").size(), 1);
+    EXPECT_TRUE(listed(planner, "PrepaymentList")[0].startsWith("30.06.2024|100000,00|"));
+}
+
+TEST_F(PlannerWindowTest, TheTableMarksMovedDatesAndShowsTheBalanceAfterEachRow) {
+    enterExampleLoan();
+    gui::PlannerWindow& planner = openPlanner();  // payments moved off days off
+    QAbstractItemModel* model = in<QTableView>(planner, "PlanTable")->model();
+    ASSERT_EQ(model->columnCount(), 8);
+    EXPECT_EQ(model->headerData(7, Qt::Horizontal).toString(), "Остаток\nпосле платежа");
+    EXPECT_EQ(tableCell(planner, 7, 1), "962434,73");
+    EXPECT_EQ(tableCell(planner, 7, 24), "0,00");
+    EXPECT_EQ(tableCell(planner, 7, 25), "");  // the totals row
+
+    EXPECT_EQ(tableCell(planner, 1, 1), "29.02.2024");
+    EXPECT_FALSE(model->index(0, 1).data(Qt::ToolTipRole).isValid());
+    EXPECT_EQ(tableCell(planner, 1, 2), "01.04.2024*");
+    EXPECT_EQ(model->index(1, 1).data(Qt::ToolTipRole).toString(),
+              "перенесено с 31.03.2024: нерабочий день");
+    EXPECT_EQ(model->index(1, 5).data(Qt::ToolTipRole).toString(),
+              "перенесено с 31.03.2024: нерабочий день");
+
+    // "не переносить" and a payment day of 10: the dates change with "Рассчитать".
+    auto* shift = in<QComboBox>(planner, "ShiftCombo");
+    ASSERT_EQ(shift->count(), 3);
+    EXPECT_EQ(shift->currentIndex(), 0);
+    shift->setCurrentIndex(2);
+    emit shift->activated(2);
+    EXPECT_EQ(planner.planner().Shift, loan::PaymentShift::None);
+    auto* day = in<QSpinBox>(planner, "PaymentDayEdit");
+    EXPECT_EQ(day->text(), "как в дате кредита");
+    day->setValue(10);
+    press(planner, "CalculateButton");
+    EXPECT_EQ(tableCell(planner, 1, 1), "10.02.2024");
+    EXPECT_EQ(tableCell(planner, 1, 2), "10.03.2024");  // a Sunday, not moved
+    EXPECT_FALSE(model->index(1, 1).data(Qt::ToolTipRole).isValid());
+    shift->setCurrentIndex(0);
+    emit shift->activated(0);
+    press(planner, "CalculateButton");
+    EXPECT_EQ(tableCell(planner, 1, 2), "11.03.2024*");
+    EXPECT_TRUE(modals.seen.empty());
+}
+
+TEST_F(PlannerWindowTest, APaymentBelowItsInterestIsRedInItsRowsAndNotedOnce) {
+    typeLoan("1000000", "1000", "24");
+    find<QDateEdit>("DateTimePicker1")->setDate(QDate(2024, 1, 15));
+    click("RadioButtonB");
+    modals.replies.push_back([](QWidget* box) { box->close(); });
+    gui::PlannerWindow& planner = openPlannerOnNominalDates();
+    QAbstractItemModel* model = in<QTableView>(planner, "PlanTable")->model();
+    int red = 0;
+    for (int row = 0; row + 1 < model->rowCount(); ++row) {
+        const bool interestOnly = model->index(row, 3).data().toString() == "0,00";
+        const QVariant colour = model->index(row, 4).data(Qt::ForegroundRole);
+        EXPECT_EQ(colour.isValid(), interestOnly) << row;
+        if (!interestOnly)
+            continue;
+        ++red;
+        EXPECT_NE(model->index(row, 0).data(Qt::ToolTipRole).toString().indexOf(
+                      "платятся только проценты"),
+                  -1);
+    }
+    EXPECT_GT(red, 0);
+    const QString notes = in<QLabel>(planner, "NotesLabel")->text();
+    EXPECT_EQ(notes.count("не покрывает проценты"), 1) << notes.toStdString();
+    EXPECT_FALSE(in<QLabel>(planner, "RefusalsLabel")->isVisibleTo(&planner));
+}
+
+TEST_F(PlannerWindowTest, NotesAreNotInTheRedOfRefusals) {
+    enterExampleLoan();
+    gui::PlannerWindow& planner = openPlannerOnNominalDates();
+    addPrepayment(planner, QDate(2024, 6, 10), "2000000", false);
+    in<QCheckBox>(planner, "MonthlyCheck")->setChecked(true);
+    addPrepayment(planner, QDate(2024, 7, 10), "1000", false);
+    auto* notes = in<QLabel>(planner, "NotesLabel");
+    auto* refusals = in<QLabel>(planner, "RefusalsLabel");
+    EXPECT_EQ(notes->text(), "Ежемесячное досрочное погашение с 10.07.2024 не учтено: кредит к "
+                             "этой дате уже погашен.");
+    EXPECT_TRUE(notes->isVisibleTo(&planner));
+    EXPECT_FALSE(refusals->isVisibleTo(&planner));
+    EXPECT_EQ(notes->palette().color(QPalette::WindowText),
+              planner.palette().color(QPalette::WindowText));
+    // A refusal is in red.
+    in<QCheckBox>(planner, "MonthlyCheck")->setChecked(false);
+    addPrepayment(planner, QDate(2024, 3, 15), "1", false);
+    EXPECT_TRUE(refusals->isVisibleTo(&planner));
+    EXPECT_EQ(refusals->palette().color(QPalette::WindowText), QColor(0x8a, 0x1c, 0x1c));
+}
+
+TEST_F(PlannerWindowTest, AYearWithoutAnApprovedCalendarIsNotedUnderTheTable) {
+    typeLoan("1000000", "12", "24");
+    find<QDateEdit>("DateTimePicker1")->setDate(QDate(2026, 6, 15));
+    gui::PlannerWindow& planner = openPlanner();
+    EXPECT_EQ(in<QLabel>(planner, "NotesLabel")->text(),
+              "календарь на 2027 год не утвержден: выходные по Трудовому кодексу\n"
+              "календарь на 2028 год не утвержден: выходные по Трудовому кодексу");
+}
+
+TEST_F(PlannerWindowTest, TheCalendarButtonRunsTheEditorAndTakesWhatItSaved) {
+    const testing_support::ScopedEnvironment configHome{"XDG_CONFIG_HOME",
+                                                        folder.path().toStdString()};
+    enterExampleLoan();
+    gui::PlannerWindow& planner = openPlanner();
+    auto* button = in<QPushButton>(planner, "CalendarButton");
+    EXPECT_EQ(button->text(), "Производственный календарь...");
+    EXPECT_FALSE(button->isEnabled());  // no editor given
+
+    // The editor writes the user's file, as the calendar dialog does, and says it saved.
+    const QString file = folder.filePath("ssudomer/calendar.txt");
+    int runs = 0;
+    planner.setCalendarEditor([&] {
+        ++runs;
+        QDir().mkpath(folder.filePath("ssudomer"));
+        QFile out(file);
+        return out.open(QIODevice::WriteOnly) && out.write("01.04.2024 нерабочий\n") > 0;
+    });
+    ASSERT_TRUE(button->isEnabled());
+    EXPECT_EQ(tableCell(planner, 1, 2), "01.04.2024*");
+    press(planner, "CalendarButton");
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(tableCell(planner, 1, 2), "02.04.2024*");
+
+    // Not saved: nothing is read again.
+    QFile::remove(file);
+    planner.setCalendarEditor([&] { return ++runs, false; });
+    press(planner, "CalendarButton");
+    EXPECT_EQ(runs, 2);
+    EXPECT_EQ(tableCell(planner, 1, 2), "02.04.2024*");
 }
 
 }  // namespace
