@@ -97,21 +97,19 @@ void MainWindow::buildMenu() {
 }
 
 void MainWindow::PlannerClick() {
-    if (!planner_)
+    if (!planner_) {
         planner_ = new PlannerWindow(port_, form_.locale(), this);
+        planner_->setCalendarEditor([this] { return EditProductionCalendar(planner_, port_); });
+    }
     planner_->Open(form_);
 }
-
 
 void MainWindow::ProductionCalendarClick() {
     if (!EditProductionCalendar(this, port_) || !planner_)
         return;
     // The planner reads the saved calendar and moves its payments by it.
     app::PlannerForm& planner = planner_->planner();
-    planner_->run([&planner] {
-        if (planner.LoadUserCalendar() && planner.HasPlan())
-            planner.Calculate();
-    });
+    planner_->run([&planner] { planner.CalendarEdited(); });
 }
 
 }  // namespace gui

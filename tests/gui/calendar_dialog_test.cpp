@@ -220,7 +220,7 @@ TEST_F(CalendarMenuTest, ThePlannerMovesItsPaymentsByTheSavedCalendar) {
     item("ProductionCalendar1")->trigger();
     EXPECT_EQ(modals.seen.size(), 2u);
     EXPECT_TRUE(std::filesystem::exists(file()));
-    EXPECT_EQ(firstPaymentDate(), "01.03.2024");
+    EXPECT_EQ(firstPaymentDate(), "01.03.2024*");  // marked as moved
 
     // The dialog opens with the saved change: turned back and saved, the date returns.
     replyToDialog(

@@ -25,16 +25,18 @@ class FileDialogTest : public WindowTest {
     // Answers the next file dialog: records its folder and either types `name` and accepts,
     // or cancels it when `name` is empty.
     void answerFileDialog(const QString& name) {
-        modals.replies.push_back([this, name](QWidget* widget) {
+        const auto recordFolder = [this](QFileDialog& dialog) {
+            folders.push_back(dialog.directory().absolutePath());
+        };
+        if (!name.isEmpty()) {
+            modals.chooseFile(name, recordFolder);
+            return;
+        }
+        modals.replies.push_back([recordFolder](QWidget* widget) {
             auto* dialog = qobject_cast<QFileDialog*>(widget);
             ASSERT_NE(dialog, nullptr) << widget->windowTitle().toStdString();
-            folders.push_back(dialog->directory().absolutePath());
-            if (name.isEmpty()) {
-                QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
-                return;
-            }
-            dialog->selectFile(name);
-            static_cast<QDialog*>(dialog)->accept();  // at once, before the dialog selects its own file again
+            recordFolder(*dialog);
+            QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
         });
     }
 

@@ -61,7 +61,7 @@ class ModalReplies : public QObject {
     }
 
     // Chooses `path` in the next file dialog, after `check` has looked at the dialog, and
-    // accepts it in the same step: the dialog reads its folder in the background and then
+    // accepts it in the same step, outside this reply: the dialog reads its folder in the background and then
     // selects again the file it was opened with, which would replace a name chosen earlier.
     void chooseFile(const QString& path, std::function<void(QFileDialog&)> check = {}) {
         replies.push_back([path, check](QWidget* widget) {
@@ -70,7 +70,14 @@ class ModalReplies : public QObject {
             if (check)
                 check(*dialog);
             dialog->selectFile(path);
-            static_cast<QDialog*>(dialog)->accept();
+            // Queued, so that a question the dialog asks on accepting is answered too.
+            QMetaObject::invokeMethod(
+                dialog,
+                [dialog, path] {
+                    dialog->selectFile(path);
+                    static_cast<QDialog*>(dialog)->accept();
+                },
+                Qt::QueuedConnection);
         });
     }
 
