@@ -33,20 +33,6 @@ std::array<std::string, 2> RateChangeTexts(const loan::RateChange& change,
     return {loan::FormatShortDate(change.date), loan::GeneralNumberText(change.annualRate, locale)};
 }
 
-loan::ScheduleTable ComparisonTableOf(std::span<const ComparisonRow> rows) {
-    loan::ScheduleTable table;
-    static_assert(kComparisonHeaders.size() == loan::ScheduleTable::kColumnCount);
-    for (int column = 0; column < loan::ScheduleTable::kColumnCount; ++column)
-        table.setCell(column, 0, kComparisonHeaders[static_cast<std::size_t>(column)]);
-    table.setRowCount(static_cast<int>(rows.size()) + 1);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const ComparisonRow& texts = rows[i];
-        table.setRow(static_cast<int>(i) + 1,
-                     {texts[0], texts[1], texts[2], texts[3], texts[4], texts[5], texts[6]});
-    }
-    return table;
-}
-
 std::string PlanPresentation::money(ScaledAmount amount) const {
     return loan::FormatMoney(amount, locale_);
 }
@@ -149,6 +135,14 @@ std::array<ComparisonRow, 4> PlanPresentation::ComparisonTexts() const {
                    money(figures.interestSaved)};
     }
     return rows;
+}
+
+std::array<int, 4> PlanPresentation::ShorterTermMonths() const {
+    const int regularWithout = result_.comparison[1].summary.regularPayments;
+    std::array<int, 4> months{};
+    for (std::size_t i = 0; i < months.size(); ++i)
+        months[i] = regularWithout - result_.comparison[i].summary.regularPayments;
+    return months;
 }
 
 std::vector<std::pair<std::string, std::string>> PlanPresentation::ReportValues() const {

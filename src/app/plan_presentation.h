@@ -6,7 +6,6 @@
 // the balance curve of the chart. It only reads the plan; the planner's form decides when.
 
 #include <array>
-#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -41,6 +40,8 @@ inline constexpr std::array<const char*, 7> kComparisonHeaders = {"Вариан�
                                                                   "Полная сумма выплат",
                                                                   "Экономия на процентах"};
 using ComparisonRow = std::array<std::string, kComparisonHeaders.size()>;
+// The months a variant saves on the term, as the summary lines of --csv name them.
+inline constexpr const char* kShorterTermHeader = "Срок короче, мес.";
 
 // One point of the remaining balance for the chart: the balance after the payments of a date.
 struct BalancePoint {
@@ -54,9 +55,6 @@ std::array<std::string, 4> PrepaymentTexts(const loan::Prepayment& prepayment,
 // Date and rate of a rate change.
 std::array<std::string, 2> RateChangeTexts(const loan::RateChange& change,
                                            const loan::Locale& locale);
-
-// The comparison as a table of its own: the headers, then the rows given.
-loan::ScheduleTable ComparisonTableOf(std::span<const ComparisonRow> rows);
 
 // What the plan's entries came to, as the person reads it.
 struct PlanIssueTexts {
@@ -83,6 +81,8 @@ class PlanPresentation {
     PlanIssueTexts IssueTexts() const;
     // The four variants as the comparison table shows them.
     std::array<ComparisonRow, 4> ComparisonTexts() const;
+    // For each variant, the regular payments of the loan without prepayments less its own.
+    std::array<int, 4> ShorterTermMonths() const;
     // The name;value lines of the report: the plan, then the three other variants.
     std::vector<std::pair<std::string, std::string>> ReportValues() const;
     // The remaining balance of a variant from the loan date on.

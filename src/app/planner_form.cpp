@@ -419,6 +419,12 @@ std::array<ComparisonRow, 4> PlannerForm::ComparisonTexts() const {
     return empty;
 }
 
+std::array<int, 4> PlannerForm::ShorterTermMonths() const {
+    if (hasPlan_)
+        return presentation().ShorterTermMonths();
+    return {};
+}
+
 std::vector<BalancePoint> PlannerForm::BalanceCurve(loan::PlanVariant variant) const {
     if (!hasPlan_)
         return {};
@@ -442,13 +448,6 @@ std::vector<std::string> PlannerForm::InformationLines() const {
     if (!hasPlan_)
         return {};
     return presentation().InformationLines(kListedEntries);
-}
-
-loan::ScheduleTable PlannerForm::ComparisonTable() const {
-    if (!hasPlan_)
-        return ComparisonTableOf({});
-    const std::array<ComparisonRow, 4> rows = ComparisonTexts();
-    return ComparisonTableOf(rows);
 }
 
 void PlannerForm::ExportCsvClick() {
