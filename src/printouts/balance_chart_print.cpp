@@ -195,7 +195,8 @@ std::vector<double> BalanceTicks(double top) {
     std::vector<double> ticks{0};
     if (!(top > 0))
         return ticks;
-    const double power = std::pow(10.0, std::floor(std::log10(top / 8)));
+    // Whole roubles at the finest, so that no two labels read the same.
+    const double power = std::max(1.0, std::pow(10.0, std::floor(std::log10(top / 8))));
     double step = power;
     for (const double factor : {1.0, 2.0, 2.5, 5.0, 10.0}) {
         step = factor * power;

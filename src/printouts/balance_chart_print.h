@@ -19,8 +19,8 @@ inline constexpr const char* kPrintedChartTitle = "Остаток кредита
 inline constexpr print::TPvExtended kPrintedChartHeight = 4.4L;
 
 // The values of the balance axis: 0, step, 2·step, ... up to the first at or above `top`
-// (whole roubles), the step being 1, 2, 2.5 or 5 times a power of ten so that there are
-// three to eight of them besides 0.
+// (whole roubles), the step being 1, 2, 2.5 or 5 times a power of ten, at least a rouble,
+// so that there are at most eight of them besides 0.
 std::vector<double> BalanceTicks(double top);
 // "1 500 000": whole roubles with their thousands set apart.
 std::string BalanceTickText(double roubles);

@@ -4,6 +4,7 @@
 
 #include "printouts/grid_geometry.h"
 #include "print/page_list.h"
+#include "print/text_layout.h"
 #include "print/text_measurer.h"
 
 namespace gui {
@@ -52,8 +53,26 @@ print::TPvExtended TextGridPrint::NaturalColumnWidth(int column) const {
     return width + kCellPadding;
 }
 
-print::TPvExtended TextGridPrint::NaturalRowHeight(int /*row*/) const {
-    return print::TPvExtended(kDefaultRowHeight) / kDesignDotsPerInch;
+print::TPvExtended TextGridPrint::NaturalRowHeight(int row) const {
+    print::TPvExtended height = print::TPvExtended(kDefaultRowHeight) / kDesignDotsPerInch;
+    // The layout measures a row in whatever font the cell drawn before it left on the
+    // canvas: the first figures would be measured in the titles' font, and a figure that
+    // wraps in its own font would overflow its row. Each row is measured in its own here.
+    const print::TPvDecimalList& widths = ColumnWidths();
+    if (!Preview() || !Preview()->HasMeasurer() || widths.size() != std::size_t(ColumnCount()))
+        return height;
+    const print::TPvFont& font = IsFixedCell(0, row) ? FixedCellFont : Font;
+    const print::TPvExtended inset = Preview()->Canvas.TextInset.Inches();
+    for (int column = 0; column < ColumnCount(); ++column) {
+        const std::string text = CellText(column, row);
+        if (text.empty())
+            continue;
+        height = std::max(height, print::LaidOutHeight(Preview()->Measurer(), font, text,
+                                                       widths[std::size_t(column)] - 2 * inset,
+                                                       WordWrap) +
+                                      2 * inset);
+    }
+    return height;
 }
 
 print::TPvColor TextGridPrint::FixedColor() const {

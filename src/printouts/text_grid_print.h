@@ -28,6 +28,7 @@ class TextGridPrint : public print::TPvAbstractGridPrint {
     int GridRowCount() const override { return static_cast<int>(rows_.size()); }
     // The widest body text whole, or the title's longest word when that is wider.
     print::TPvExtended NaturalColumnWidth(int column) const override;
+    // The row's texts laid out in its own font in the widths of this run.
     print::TPvExtended NaturalRowHeight(int row) const override;
     bool IsFixedCell(int /*column*/, int row) const override { return row == 0; }
     print::TPvColor FixedColor() const override;
