@@ -5,9 +5,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "printouts/payment_pages.h"
 #include "loan/date.h"
 #include "loan/money.h"
+#include "printouts/payment_pages.h"
 
 namespace gui {
 
@@ -52,8 +52,8 @@ struct Plot {
 
     TPvExtended X(const loan::Date& date) const {
         const auto span = static_cast<TPvExtended>(std::max<std::int64_t>(lastDay - firstDay, 1));
-        return left + (right - left) * static_cast<TPvExtended>(loan::DaySerial(date) - firstDay) /
-                          span;
+        return left +
+               (right - left) * static_cast<TPvExtended>(loan::DaySerial(date) - firstDay) / span;
     }
     TPvExtended Y(double balance) const {
         return bottom - (bottom - top) * static_cast<TPvExtended>(balance / topBalance);
@@ -132,7 +132,8 @@ class ChartPainter {
                     std::min(length - done, inDash ? kDash - phase : kDash + kDashGap - phase);
                 if (inDash) {
                     const auto at = [&](TPvExtended d) {
-                        return Point{a.x + (b.x - a.x) * d / length, a.y + (b.y - a.y) * d / length};
+                        return Point{a.x + (b.x - a.x) * d / length,
+                                     a.y + (b.y - a.y) * d / length};
                     };
                     Line(style.color, style.width, at(done), at(done + step));
                 }
@@ -159,8 +160,8 @@ void DrawBalanceAxis(ChartPainter& painter, const Plot& plot, const std::vector<
         const TPvExtended y = plot.Y(tick);
         if (tick > 0)
             painter.Line(kGridColor, 1, {plot.left, y}, {plot.right, y});
-        painter.Text(BalanceTickText(tick), print::taRightJustify, left, y - painter.LineHeight() / 2,
-                     plot.left - kLabelGap);
+        painter.Text(BalanceTickText(tick), print::taRightJustify, left,
+                     y - painter.LineHeight() / 2, plot.left - kLabelGap);
     }
 }
 
@@ -233,8 +234,8 @@ DateTicks DateTicksBetween(const loan::Date& first, const loan::Date& last, int 
     return ticks;
 }
 
-void PrintBalanceChart(print::TPvPageList& pages, const app::PlannerForm& planner,
-                       TPvExtended left, TPvExtended top, TPvExtended width) {
+void PrintBalanceChart(print::TPvPageList& pages, const app::PlannerForm& planner, TPvExtended left,
+                       TPvExtended top, TPvExtended width) {
     if (!planner.HasPlan())
         return;
     std::array<std::vector<app::BalancePoint>, 4> curves;
@@ -246,8 +247,7 @@ void PrintBalanceChart(print::TPvPageList& pages, const app::PlannerForm& planne
         for (const app::BalancePoint& point : curves[i])
             plot.lastDay = std::max(plot.lastDay, loan::DaySerial(point.date));
     }
-    const std::vector<double> balanceTicks =
-        BalanceTicks(loan::ToUnitsDouble(planner.Terms().sum));
+    const std::vector<double> balanceTicks = BalanceTicks(loan::ToUnitsDouble(planner.Terms().sum));
     plot.topBalance = std::max(balanceTicks.back(), 1.0);
 
     ChartPainter painter(pages);
@@ -271,8 +271,9 @@ void PrintBalanceChart(print::TPvPageList& pages, const app::PlannerForm& planne
 
     DrawBalanceAxis(painter, plot, balanceTicks, left);
     const int most = static_cast<int>((plot.right - plot.left) / (dateLabel * 1.5L)) + 1;
-    DrawDateAxis(painter, plot, DateTicksBetween(planner.Terms().loanDate,
-                                                 loan::DateFromSerial(plot.lastDay), most));
+    DrawDateAxis(
+        painter, plot,
+        DateTicksBetween(planner.Terms().loanDate, loan::DateFromSerial(plot.lastDay), most));
     for (std::size_t i = 0; i < curves.size(); ++i) {
         std::vector<Point> points;
         points.reserve(curves[i].size());

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "print/canvas.h"
 #include "printouts/balance_chart_print.h"
 #include "printouts/grid_geometry.h"
 #include "printouts/payment_pages.h"
-#include "print/canvas.h"
 
 namespace gui {
 
@@ -17,8 +17,8 @@ constexpr print::TPvExtended kTextOffset = 90.0L / 1440;
 constexpr print::TPvExtended kGap = 0.15L;
 // Widths of the plan's columns in pixels at 96 dots per inch, before the table is brought to
 // the width between the margins: each holds the widest amount the planner takes whole.
-constexpr std::array<int, PlanGridPrint::kColumnCount> kPlanColumnWidths = {
-    40, 72, 90, 90, 82, 90, 70, 96};
+constexpr std::array<int, PlanGridPrint::kColumnCount> kPlanColumnWidths = {40, 72, 90, 90,
+                                                                            82, 90, 70, 96};
 constexpr const char* kNoteMark = "– ";
 
 }  // namespace
@@ -137,8 +137,7 @@ print::TPvExtended PlannerPages::layTitle(const char* title, print::TPvExtended 
     return height;
 }
 
-print::TPvExtended PlannerPages::placeBlock(print::TPvExtended reached,
-                                            print::TPvExtended height) {
+print::TPvExtended PlannerPages::placeBlock(print::TPvExtended reached, print::TPvExtended height) {
     const print::TPvExtended top = reached + 2 * kGap;
     if (top + height <= PlanTable.GridBottomLimit())
         return top;

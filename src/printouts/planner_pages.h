@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "app/planner_form.h"
-#include "printouts/grid_print.h"
-#include "printouts/text_grid_print.h"
 #include "print/page_list.h"
 #include "print/text_pages.h"
+#include "printouts/grid_print.h"
+#include "printouts/text_grid_print.h"
 
 namespace gui {
 

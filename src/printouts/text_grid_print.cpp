@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "printouts/grid_geometry.h"
 #include "print/page_list.h"
 #include "print/text_layout.h"
 #include "print/text_measurer.h"
+#include "printouts/grid_geometry.h"
 
 namespace gui {
 
@@ -67,10 +67,10 @@ print::TPvExtended TextGridPrint::NaturalRowHeight(int row) const {
         const std::string text = CellText(column, row);
         if (text.empty())
             continue;
-        height = std::max(height, print::LaidOutHeight(Preview()->Measurer(), font, text,
-                                                       widths[std::size_t(column)] - 2 * inset,
-                                                       WordWrap) +
-                                      2 * inset);
+        height = std::max(height,
+                          print::LaidOutHeight(Preview()->Measurer(), font, text,
+                                               widths[std::size_t(column)] - 2 * inset, WordWrap) +
+                              2 * inset);
     }
     return height;
 }

@@ -43,14 +43,13 @@ TEST(PlanPrintWindow, ShowingThePlanAgainStartsAtTheTopOfPageOne) {
     window.hide();
 
     // The plan changed in between: one page more or less, still page 1 at its top.
-    ASSERT_TRUE(planner.AddPrepayment(
-        {{2025, 1, 31}, "300000", loan::PrepaymentMode::ShortenTerm, false}));
+    ASSERT_TRUE(
+        planner.AddPrepayment({{2025, 1, 31}, "300000", loan::PrepaymentMode::ShortenTerm, false}));
     window.show();
     EXPECT_EQ(preview.CurrentPage(), 1);
     EXPECT_EQ(preview.verticalScrollBar()->value(), 0);
     EXPECT_EQ(preview.horizontalScrollBar()->value(), 0);
-    EXPECT_EQ(window.PageNumberLabel->text(),
-              QString("Стр. 1 из %1").arg(preview.PageCount()));
+    EXPECT_EQ(window.PageNumberLabel->text(), QString("Стр. 1 из %1").arg(preview.PageCount()));
     window.hide();
 }
 

@@ -9,10 +9,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "printouts/balance_chart_print.h"
-#include "printouts/planner_pages.h"
 #include "print/qt_text_measurer.h"
 #include "print/render_support.h"
+#include "printouts/balance_chart_print.h"
+#include "printouts/planner_pages.h"
 #include "support/fake_port.h"
 
 namespace {
@@ -169,7 +169,8 @@ TEST_F(PlannerPagesTest, TheChartIsDrawnInItsBoxWithEveryVariantsColour) {
     }
     std::sort(colours.begin(), colours.end());
     const auto has = [&](int red, int green, int blue) {
-        return std::binary_search(colours.begin(), colours.end(), qRgb(red, green, blue) & 0xFFFFFF);
+        return std::binary_search(colours.begin(), colours.end(),
+                                  qRgb(red, green, blue) & 0xFFFFFF);
     };
     EXPECT_GT(ink, 2000);  // the frame, the labels and the legend
     EXPECT_TRUE(has(160, 196, 232));
@@ -178,9 +179,8 @@ TEST_F(PlannerPagesTest, TheChartIsDrawnInItsBoxWithEveryVariantsColour) {
     EXPECT_TRUE(has(214, 96, 0));
     // Nothing of the chart runs below its box.
     const QRect below(box.left(), box.bottom() + 1, box.width(),
-                      int(print::TPvExtended(page.height()) - (printout.ChartTop +
-                                                                gui::kPrintedChartHeight + 1.2L) *
-                                                                   kDpi));
+                      int(print::TPvExtended(page.height()) -
+                          (printout.ChartTop + gui::kPrintedChartHeight + 1.2L) * kDpi));
     EXPECT_TRUE(print::testing::InkBounds(page, below).isEmpty());
 }
 
