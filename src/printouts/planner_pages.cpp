@@ -137,8 +137,9 @@ print::TPvExtended PlannerPages::layTitle(const char* title, print::TPvExtended 
     return height;
 }
 
-print::TPvExtended PlannerPages::placeBlock(print::TPvExtended reached, print::TPvExtended height) {
-    const print::TPvExtended top = reached + 2 * kGap;
+print::TPvExtended PlannerPages::placeBlock(print::TPvExtended reached, print::TPvExtended height,
+                                            print::TPvExtended gap) {
+    const print::TPvExtended top = reached + gap;
     if (top + height <= PlanTable.GridBottomLimit())
         return top;
     pages_.NewPage();
@@ -188,7 +189,7 @@ print::TPvExtended PlannerPages::layNotes(const app::PlannerForm& planner,
             canvas.TextHeight(text, print::pvInches, ContentWidth(), 0);
         // The title stays with the first note.
         print::TPvExtended top = first ? placeBlock(reached, titleHeight + kGap / 2 + height)
-                                       : placeBlock(reached - 2 * kGap + kGap / 3, height);
+                                       : placeBlock(reached, height, kGap / 3);
         if (first)
             top += layTitle(kNotesTitle, top) + kGap / 2;
         canvas.Font = PlanTable.Font;

@@ -77,8 +77,10 @@ class PlannerPages {
     print::TPvExtended layPlanTable(const app::PlannerForm& planner, print::TPvExtended top);
     // A bold title at `top` over the width of the tables; returns the height it took.
     print::TPvExtended layTitle(const char* title, print::TPvExtended top);
-    // Where a block `height` high goes below `reached`: there, or at the top of a new page.
-    print::TPvExtended placeBlock(print::TPvExtended reached, print::TPvExtended height);
+    // Where a block `height` high goes `gap` below `reached`: there, or at the top of a new
+    // page.
+    print::TPvExtended placeBlock(print::TPvExtended reached, print::TPvExtended height,
+                                  print::TPvExtended gap = 0.3L);
     print::TPvExtended layComparison(const app::PlannerForm& planner, print::TPvExtended reached);
     print::TPvExtended layNotes(const app::PlannerForm& planner, print::TPvExtended reached);
     void layChart(const app::PlannerForm& planner, print::TPvExtended reached);
