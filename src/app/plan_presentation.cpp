@@ -33,20 +33,6 @@ std::array<std::string, 2> RateChangeTexts(const loan::RateChange& change,
     return {loan::FormatShortDate(change.date), loan::GeneralNumberText(change.annualRate, locale)};
 }
 
-loan::ScheduleTable ComparisonTableOf(std::span<const ComparisonRow> rows) {
-    loan::ScheduleTable table;
-    static_assert(kComparisonHeaders.size() == loan::ScheduleTable::kColumnCount);
-    for (int column = 0; column < loan::ScheduleTable::kColumnCount; ++column)
-        table.setCell(column, 0, kComparisonHeaders[static_cast<std::size_t>(column)]);
-    table.setRowCount(static_cast<int>(rows.size()) + 1);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const ComparisonRow& texts = rows[i];
-        table.setRow(static_cast<int>(i) + 1,
-                     {texts[0], texts[1], texts[2], texts[3], texts[4], texts[5], texts[6]});
-    }
-    return table;
-}
-
 std::string PlanPresentation::money(ScaledAmount amount) const {
     return loan::FormatMoney(amount, locale_);
 }
@@ -155,13 +141,13 @@ std::array<ComparisonRow, 4> PlanPresentation::ComparisonTexts() const {
 std::array<ComparisonLine, 4> PlanPresentation::ComparisonLines() const {
     // Default-initialised for clang 14, as above.
     std::array<ComparisonLine, 4> lines;
-    const int regularWithout = result_.comparison[1].summary.regularPayments;
+    const std::array<int, 4> shorter = ShorterTermMonths();
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const loan::VariantFigures& figures = result_.comparison[i];
         const loan::PlanSummary& summary = figures.summary;
         lines[i] = {kVariantNames[i],
                     std::to_string(summary.regularPayments),
-                    std::to_string(regularWithout - summary.regularPayments),
+                    std::to_string(shorter[i]),
                     loan::FormatShortDate(summary.lastPaymentDate),
                     money(summary.firstRegularTotal),
                     money(summary.lastRegularTotal),
@@ -206,6 +192,14 @@ std::string PlanPresentation::NextRegularTotal(const loan::Date& date) const {
                                               date < row.date;
                                    });
     return next == result_.rows.end() ? std::string() : money(next->total);
+}
+
+std::array<int, 4> PlanPresentation::ShorterTermMonths() const {
+    const int regularWithout = result_.comparison[1].summary.regularPayments;
+    std::array<int, 4> months{};
+    for (std::size_t i = 0; i < months.size(); ++i)
+        months[i] = regularWithout - result_.comparison[i].summary.regularPayments;
+    return months;
 }
 
 std::vector<std::pair<std::string, std::string>> PlanPresentation::ReportValues() const {

@@ -6,7 +6,6 @@
 // the balance curve of the chart. It only reads the plan; the planner's form decides when.
 
 #include <array>
-#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -41,6 +40,8 @@ inline constexpr std::array<const char*, 7> kComparisonHeaders = {"Вариан�
                                                                   "Полная сумма выплат",
                                                                   "Экономия на процентах"};
 using ComparisonRow = std::array<std::string, kComparisonHeaders.size()>;
+// The months a variant saves on the term, as the summary lines of --csv name them.
+inline constexpr const char* kShorterTermHeader = "Срок короче, мес.";
 
 // The comparison as the window shows it, every figure in a column of its own: the term saved
 // in regular payments against the plan without prepayments, what the first and the last
@@ -80,9 +81,6 @@ std::array<std::string, 4> PrepaymentTexts(const loan::Prepayment& prepayment,
 std::array<std::string, 2> RateChangeTexts(const loan::RateChange& change,
                                            const loan::Locale& locale);
 
-// The comparison as a table of its own: the headers, then the rows given.
-loan::ScheduleTable ComparisonTableOf(std::span<const ComparisonRow> rows);
-
 // What the plan's entries came to, as the person reads it.
 struct PlanIssueTexts {
     // Entries refused: before the loan, or not above the interest of their date.
@@ -114,6 +112,8 @@ class PlanPresentation {
     std::vector<PlanRowMarks> RowMarks() const;
     // What the first regular payment after `date` comes to; empty when none is left.
     std::string NextRegularTotal(const loan::Date& date) const;
+    // For each variant, the regular payments of the loan without prepayments less its own.
+    std::array<int, 4> ShorterTermMonths() const;
     // The name;value lines of the report: the plan, then the three other variants.
     std::vector<std::pair<std::string, std::string>> ReportValues() const;
     // The remaining balance of a variant from the loan date on.

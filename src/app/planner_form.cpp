@@ -493,6 +493,12 @@ const PlanRowMarks* PlannerForm::RowMarks(int row) const {
     return &rowMarks_[static_cast<std::size_t>(row - 1)];
 }
 
+std::array<int, 4> PlannerForm::ShorterTermMonths() const {
+    if (hasPlan_)
+        return presentation().ShorterTermMonths();
+    return {};
+}
+
 std::vector<BalancePoint> PlannerForm::BalanceCurve(loan::PlanVariant variant) const {
     if (!hasPlan_)
         return {};
@@ -515,13 +521,6 @@ std::vector<std::string> PlannerForm::InformationLines() const {
     if (!hasPlan_)
         return {};
     return presentation().InformationLines(kListedEntries);
-}
-
-loan::ScheduleTable PlannerForm::ComparisonTable() const {
-    if (!hasPlan_)
-        return ComparisonTableOf({});
-    const std::array<ComparisonRow, 4> rows = ComparisonTexts();
-    return ComparisonTableOf(rows);
 }
 
 void PlannerForm::ExportCsvClick() {

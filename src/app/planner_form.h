@@ -176,6 +176,8 @@ class PlannerForm {
     std::array<ComparisonLine, 4> ComparisonLines() const;
     // What a table row (1 .. payments) tells beyond its cells; null outside them.
     const PlanRowMarks* RowMarks(int row) const;
+    // The months each variant saves on the term (zeros without a plan).
+    std::array<int, 4> ShorterTermMonths() const;
     // Why entries took no part (refusals) and what was left out (notes), as the person reads
     // them; both from the last calculation.
     const std::vector<std::string>& Refusals() const { return refusals_; }
@@ -194,8 +196,6 @@ class PlannerForm {
     // with its ": " so that the values line up in a fixed-pitch font. Empty without a plan.
     static constexpr int kListedEntries = 8;
     std::vector<std::string> InformationLines() const;
-    // The comparison as a table of its own: the headers, then the four variants.
-    loan::ScheduleTable ComparisonTable() const;
     // "Экспорт в CSV...": the report with a byte-order mark and CR LF, written safely. A
     // failed write throws FileError (the handler's box shows it); an earlier file stays.
     void ExportCsvClick();

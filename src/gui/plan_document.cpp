@@ -13,6 +13,8 @@ class PlanDocument : public PrintedDocument {
     PlanDocument(const app::PlannerForm& planner, print::TPvPageList& pages)
         : planner_(planner), pages_(pages) {}
     void Build() override { pages_.Build(planner_); }
+    // A plan is read from its loan and its first rows on, whatever page was shown last.
+    bool OpensOnFirstPage() const override { return true; }
 
   private:
     const app::PlannerForm& planner_;

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShowEvent>
 
 #include <exception>
@@ -165,6 +166,11 @@ void TForm2::FormShow() {
     CloseOnPaint = false;
     try {
         document_->Build();
+        if (document_->OpensOnFirstPage()) {
+            PvPreview1->SetCurrentPage(1);
+            PvPreview1->horizontalScrollBar()->setValue(0);
+            PvPreview1->verticalScrollBar()->setValue(0);
+        }
     } catch (const std::exception&) {
         QMessageBox box(QMessageBox::NoIcon, "Ошибка!!!", "Не найден принтер!!!", QMessageBox::Ok);
         box.exec();

@@ -29,6 +29,9 @@ class PrintedDocument {
     virtual ~PrintedDocument() = default;
     // Lays the whole document out again from the state it reads.
     virtual void Build() = 0;
+    // Whether each showing starts at the top of page 1; otherwise it shows the page the
+    // layout ended on, the last.
+    virtual bool OpensOnFirstPage() const { return false; }
 };
 // Makes the document over the window's pages (their font engine already installed).
 using PrintedDocumentMaker =

@@ -1,5 +1,5 @@
 // What the printed plan shows besides its table: the loan with its lists above it, and the
-// comparison as a table of its own.
+// months each variant of the comparison saves on the term.
 
 #include <gtest/gtest.h>
 
@@ -72,21 +72,20 @@ TEST_F(PlannerPrintout, ALongListShowsItsFirstEntriesAndCountsTheRest) {
     EXPECT_EQ(lines[14], "                         ... и еще 3");
 }
 
-TEST_F(PlannerPrintout, TheComparisonTableHoldsTheHeadersAndTheFourVariants) {
-    EXPECT_EQ(planner.ComparisonTable().rowCount(), 1);
-    EXPECT_EQ(planner.ComparisonTable().cell(6, 0), "Экономия на процентах");
+TEST_F(PlannerPrintout, EachVariantSavesTheRegularPaymentsItHasFewerThanTheLoanWithout) {
+    EXPECT_EQ(planner.ShorterTermMonths(), (std::array<int, 4>{}));
     ASSERT_TRUE(planner.Calculate());
+    EXPECT_EQ(planner.ShorterTermMonths(), (std::array<int, 4>{}));
     planner.AddPrepayment({{2024, 3, 31}, "500000", loan::PrepaymentMode::LowerPayment, false});
-    const loan::ScheduleTable table = planner.ComparisonTable();
-    ASSERT_EQ(table.rowCount(), 5);
     const auto texts = planner.ComparisonTexts();
-    for (int row = 1; row <= 4; ++row) {
-        for (int column = 0; column < loan::ScheduleTable::kColumnCount; ++column) {
-            EXPECT_EQ(table.cell(column, row),
-                      texts[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column)]);
-        }
-    }
-    EXPECT_EQ(table.cell(0, 3), "Сокращение срока");
+    const std::array<int, 4> shorter = planner.ShorterTermMonths();
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(shorter[i], std::stoi(texts[1][1]) - std::stoi(texts[i][1])) << i;
+    // Lowering the payment keeps the term; shortening it saves months.
+    EXPECT_EQ(shorter[0], 0);
+    EXPECT_EQ(shorter[1], 0);
+    EXPECT_GT(shorter[2], 0);
+    EXPECT_EQ(shorter[3], 0);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 //                               a prepayment, a monthly one and a rate change
 //   planner_chart.png           the chart alone, as --chart writes it
 //   planner_print_zoom100.png   its print window, page 1 at 100 %
+//   planner_print_chart_zoom100.png  the print window on the chart's page, at 100 %
 //   planner_print.pdf           the pages through the print window's own print path
 
 #include <QApplication>
@@ -55,6 +56,12 @@ int main(int argc, char* argv[]) {
     printWindow.PvPreview1->horizontalScrollBar()->setValue(0);
     printWindow.PvPreview1->verticalScrollBar()->setValue(0);
     ok = gui_photos::save(printWindow, folder, "planner_print_zoom100.png") && ok;
+    // The chart's page, scrolled to the chart.
+    printWindow.PvPreview1->SetCurrentPage(printWindow.PvPreview1->PageCount());
+    printWindow.resize(900, 760);
+    QScrollBar* down = printWindow.PvPreview1->verticalScrollBar();
+    down->setValue(down->maximum() / 12);
+    ok = gui_photos::save(printWindow, folder, "planner_print_chart_zoom100.png") && ok;
 
     const QString pdf = folder.filePath("planner_print.pdf");
     printWindow.PrintDialog1 = [&](QPrinter& printer, QWidget*) {
