@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -61,8 +62,9 @@ class ModalReplies : public QObject {
     }
 
     // Chooses `path` in the next file dialog, after `check` has looked at the dialog, and
-    // accepts it in the same step, outside this reply: the dialog reads its folder in the background and then
-    // selects again the file it was opened with, which would replace a name chosen earlier.
+    // accepts it. The dialog reads its folder in the background and then selects again the
+    // file it was opened with, so an open dialog is accepted once it shows `path` chosen.
+    // Accepting is queued, so that a question the dialog asks then is answered too.
     void chooseFile(const QString& path, std::function<void(QFileDialog&)> check = {}) {
         replies.push_back([path, check](QWidget* widget) {
             auto* dialog = qobject_cast<QFileDialog*>(widget);
@@ -70,14 +72,7 @@ class ModalReplies : public QObject {
             if (check)
                 check(*dialog);
             dialog->selectFile(path);
-            // Queued, so that a question the dialog asks on accepting is answered too.
-            QMetaObject::invokeMethod(
-                dialog,
-                [dialog, path] {
-                    dialog->selectFile(path);
-                    static_cast<QDialog*>(dialog)->accept();
-                },
-                Qt::QueuedConnection);
+            QTimer::singleShot(0, dialog, [dialog, path] { acceptOnceChosen(dialog, path, 300); });
         });
     }
 
@@ -89,6 +84,22 @@ class ModalReplies : public QObject {
     std::vector<Seen> seen;
 
   private:
+    static void acceptOnceChosen(QFileDialog* dialog, const QString& path, int triesLeft) {
+        // Typed as a person would: the dialog then selects that file in its list, too.
+        if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            name->setText(path);
+        else
+            dialog->selectFile(path);
+        const bool chosen = dialog->fileMode() != QFileDialog::ExistingFile ||
+                            dialog->selectedFiles() == QStringList{path};
+        if (chosen || triesLeft == 0) {
+            static_cast<QDialog*>(dialog)->accept();
+            return;
+        }
+        QTimer::singleShot(10, dialog,
+                           [dialog, path, triesLeft] { acceptOnceChosen(dialog, path, triesLeft - 1); });
+    }
+
     void poll() {
         std::erase_if(open_,
                       [](const QPointer<QWidget>& seen) { return !seen || !seen->isVisible(); });
