@@ -1,5 +1,7 @@
 #include "app/loan_input_check.h"
 
+#include "loan/amount_limit.h"
+
 namespace app {
 
 InputCheck CheckTermLimit(std::int64_t months) {
@@ -18,6 +20,17 @@ InputCheck CheckWholeKopecks(loan::ScaledAmount amount) {
     if (amount % 100 != 0)
         return InputRefusal{kErrorCaption, kWholeKopecks};
     return std::nullopt;
+}
+
+std::string AmountLimitText(char decimalSeparator) {
+    const std::string units = std::to_string(static_cast<long long>(loan::kMaxAmountUnits));
+    std::string grouped;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        if (i > 0 && (units.size() - i) % 3 == 0)
+            grouped += ' ';
+        grouped += units[i];
+    }
+    return grouped + decimalSeparator + "00";
 }
 
 bool RateWithinLimit(double ratePercent) {

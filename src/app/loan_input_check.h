@@ -44,4 +44,8 @@ InputCheck CheckWholeKopecks(loan::ScaledAmount amount);
 
 bool RateWithinLimit(double ratePercent);
 
+// The amount limit as a person reads it, in thousands: "100 000 000 000,00" (the locale's
+// decimal separator), for refusals that say how much an amount may be.
+std::string AmountLimitText(char decimalSeparator);
+
 }  // namespace app
