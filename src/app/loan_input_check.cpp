@@ -1,5 +1,7 @@
 #include "app/loan_input_check.h"
 
+#include <algorithm>
+
 #include "loan/amount_limit.h"
 
 namespace app {
@@ -7,6 +9,15 @@ namespace app {
 InputCheck CheckTermLimit(std::int64_t months) {
     if (months > kMaxTermMonths)
         return InputRefusal{kTermTooLongCaption, kTermTooLong};
+    return std::nullopt;
+}
+
+InputCheck CheckLastDate(const loan::Date& start, std::int64_t months) {
+    // Beyond kMaxTermMonths it is refused for its term anyway; the bound keeps IncMonth in
+    // range for any count.
+    const auto clamped = static_cast<int>(std::clamp<std::int64_t>(months, 0, 120'000));
+    if (start > kLastDate || loan::IncMonth(start, clamped) > kLastDate)
+        return InputRefusal{kErrorCaption, kPastLastDate};
     return std::nullopt;
 }
 

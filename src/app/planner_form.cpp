@@ -121,7 +121,7 @@ bool PlannerForm::readLoan(loan::PlanTerms& terms, bool reportIncomplete) {
     const double sum = Sum.Value();
     const double rate = Rate.Value();
     const std::int32_t term = Term.Value();
-    if (refused(CheckTermLimit(term)))
+    if (refused(CheckTermLimit(term)) || refused(CheckLastDate(LoanDate.Date, term)))
         return false;
     // A rate of 0 is an instalment plan: the sum spread evenly over the term; an empty
     // field is still a rate not entered.

@@ -94,6 +94,17 @@ TEST_F(PlannerFixture, AnIncompleteLoanIsToldAndClearsTheEarlierPlan) {
     }
 }
 
+TEST_F(PlannerFixture, ALoanWhosePaymentsPassTheLastDateIsRefused) {
+    enterExampleLoan();
+    planner.LoanDate.Date = {9997, 12, 31};
+    ASSERT_TRUE(planner.Calculate());
+    planner.LoanDate.Date = {9998, 1, 1};
+    port.messages.clear();
+    EXPECT_FALSE(planner.Calculate());
+    EXPECT_EQ(messageTexts(), std::vector<std::string>{app::kPastLastDate});
+    EXPECT_FALSE(planner.HasPlan());
+}
+
 TEST_F(PlannerFixture, PrepaymentsAreAddedChangedAndRemovedAndThePlanFollows) {
     enterExampleLoan();
     ASSERT_TRUE(planner.Calculate());
