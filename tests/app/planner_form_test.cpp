@@ -271,6 +271,49 @@ TEST_F(PlannerFixture, PrepaymentsAfterTheLoanIsRepaidAreNoted) {
     EXPECT_EQ(value("Без досрочных погашений: последний платеж"), "31.01.2026");
 }
 
+// Rate changes the plan never reaches are noted like prepayments: one dated after the last
+// payment, and one dated before it that would take hold on a regular date after it.
+TEST_F(PlannerFixture, RateChangesAfterTheLoanIsRepaidAreNoted) {
+    enterExampleLoan();
+    ASSERT_TRUE(planner.Calculate());
+    planner.RateChangeDate.Date = {2026, 6, 1};
+    planner.RateChangeRate.Text = "5";
+    ASSERT_TRUE(planner.AddRateChangeClick());
+    EXPECT_EQ(planner.Notes(), std::vector<std::string>{"Изменение ставки с 01.06.2026 не учтено: "
+                                                        "кредит к этой дате уже погашен."});
+    planner.RateChangeDate.Date = {2024, 5, 15};
+    planner.RateChangeRate.Text = "10";
+    ASSERT_TRUE(planner.AddRateChangeClick());
+    ASSERT_TRUE(addPrepayment({2024, 5, 20}, "2000000"));
+    EXPECT_TRUE(port.messages.empty());
+    EXPECT_EQ(planner.Notes(),
+              (std::vector<std::string>{
+                  "Изменение ставки с 01.06.2026 не учтено: кредит к этой дате уже погашен.",
+                  "Изменение ставки с 15.05.2024 не учтено: кредит погашен 20.05.2024, раньше, "
+                  "чем новая ставка вступила бы в силу."}));
+}
+
+// A monthly prepayment's notes name it by the date it was entered with, and the repetition
+// they speak of by its own.
+TEST_F(PlannerFixture, MonthlyPrepaymentNotesQuoteTheEnteredDate) {
+    enterExampleLoan();
+    ASSERT_TRUE(planner.Calculate());
+    ASSERT_TRUE(addPrepayment({2024, 2, 29}, "50000", false, true));
+    EXPECT_EQ(planner.Notes(),
+              std::vector<std::string>{"Ежемесячное досрочное погашение с 29.02.2024 не учтено с "
+                                       "29.01.2025: кредит к этой дате уже погашен."});
+    planner.RemovePrepayment(0);
+    port.messages.clear();
+    ASSERT_TRUE(addPrepayment({2024, 2, 29}, "5000", false, true));
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_EQ(port.messages[0].text.rfind("Ежемесячное досрочное погашение с 29.02.2024 на сумму "
+                                          "5000,00 не учтено 29.03.2024: оно не больше процентов "
+                                          "на эту дату (",
+                                          0),
+              0u)
+        << port.messages[0].text;
+}
+
 // At the amount limit every row of the plan is exact: the balance falls by the principal,
 // each total is its parts, and the totals row is the sum of the rows.
 TEST_F(PlannerFixture, APlanAtTheAmountLimitIsExact) {

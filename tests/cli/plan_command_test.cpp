@@ -92,8 +92,8 @@ TEST(PlanCommand, DifferentiatedUnlessEqualAndTheContractsPaymentWithIt) {
     // Its repeats end with the loan, which is noted.
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err,
-              "Примечание: Ежемесячное досрочное погашение с 15.11.2025 не учтено: кредит к этой "
-              "дате уже погашен.\n");
+              "Примечание: Ежемесячное досрочное погашение с 15.03.2024 не учтено с 15.11.2025: "
+              "кредит к этой дате уже погашен.\n");
     EXPECT_NE(r.out.find("\n2;15.03.2024;962434,73;5266,71;4733,29;10000,00;досрочный;957168,02\n"),
               std::string::npos);
 }
