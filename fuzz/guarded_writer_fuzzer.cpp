@@ -40,8 +40,8 @@ struct Entry {
     std::string bytes;  // a file's content, a link's target
 
     bool operator==(const Entry& other) const {
-        return mode == other.mode && uid == other.uid && dev == other.dev &&
-               ino == other.ino && bytes == other.bytes;
+        return mode == other.mode && uid == other.uid && dev == other.dev && ino == other.ino &&
+               bytes == other.bytes;
     }
 };
 
@@ -122,8 +122,8 @@ void makeOutside(const Run& run) {
 }
 
 std::string outsideTarget(const Run& run, std::uint8_t choice) {
-    static constexpr const char* kOut[] = {"/o", "/od", "/of", "/missing", "/od/inner",
-                                           "/od/missing", "", "/none/missing"};
+    static constexpr const char* kOut[] = {"/o",        "/od",         "/of", "/missing",
+                                           "/od/inner", "/od/missing", "",    "/none/missing"};
     return run.outside + kOut[choice % 8];
 }
 
@@ -136,46 +136,46 @@ void makeEntry(Run& run, Input& input) {
     const std::string path = parent + "/" + kNames[choice % 8];
     bool done = false;
     switch (kind) {
-    case 0:
-        done = mkdir(path.c_str(), 0700) == 0;
-        if (done)
-            run.folders.push_back(path);
-        break;
-    case 1:
-    case 7: {
-        const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        done = fd >= 0;
-        if (!done)
+        case 0:
+            done = mkdir(path.c_str(), 0700) == 0;
+            if (done)
+                run.folders.push_back(path);
             break;
-        const std::string bytes = "old " + path.substr(run.tree.size());
-        done = write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-        close(fd);
-        fchmodat(AT_FDCWD, path.c_str(), kFileModes[modeChoice % 8], 0);
-        if (kind == 7 && geteuid() == 0)
-            done = lchown(path.c_str(), kOtherUser, kOtherUser) == 0;
-        run.files.push_back(path);
-        break;
-    }
-    case 2:  // a link within its folder, by a relative name (may dangle or loop)
-        done = symlink(kNames[modeChoice % 8], path.c_str()) == 0;
-        break;
-    case 3:  // a link to something made earlier, by its full path
-        done = !run.made.empty() &&
-               symlink(run.made[modeChoice % run.made.size()].c_str(), path.c_str()) == 0;
-        break;
-    case 4:
-        done = symlink(outsideTarget(run, modeChoice).c_str(), path.c_str()) == 0;
-        break;
-    case 5:
-        done = mkfifo(path.c_str(), kFileModes[modeChoice % 8] | 0200) == 0;
-        break;
-    case 6:
-        done = !run.files.empty() &&
-               link(run.files[modeChoice % run.files.size()].c_str(), path.c_str()) == 0;
-        break;
-    default:  // a link to itself
-        done = symlink(path.c_str(), path.c_str()) == 0;
-        break;
+        case 1:
+        case 7: {
+            const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+            done = fd >= 0;
+            if (!done)
+                break;
+            const std::string bytes = "old " + path.substr(run.tree.size());
+            done = write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+            close(fd);
+            fchmodat(AT_FDCWD, path.c_str(), kFileModes[modeChoice % 8], 0);
+            if (kind == 7 && geteuid() == 0)
+                done = lchown(path.c_str(), kOtherUser, kOtherUser) == 0;
+            run.files.push_back(path);
+            break;
+        }
+        case 2:  // a link within its folder, by a relative name (may dangle or loop)
+            done = symlink(kNames[modeChoice % 8], path.c_str()) == 0;
+            break;
+        case 3:  // a link to something made earlier, by its full path
+            done = !run.made.empty() &&
+                   symlink(run.made[modeChoice % run.made.size()].c_str(), path.c_str()) == 0;
+            break;
+        case 4:
+            done = symlink(outsideTarget(run, modeChoice).c_str(), path.c_str()) == 0;
+            break;
+        case 5:
+            done = mkfifo(path.c_str(), kFileModes[modeChoice % 8] | 0200) == 0;
+            break;
+        case 6:
+            done = !run.files.empty() &&
+                   link(run.files[modeChoice % run.files.size()].c_str(), path.c_str()) == 0;
+            break;
+        default:  // a link to itself
+            done = symlink(path.c_str(), path.c_str()) == 0;
+            break;
     }
     if (done)
         run.made.push_back(path);
@@ -220,8 +220,7 @@ void checkSaved(const Snapshot& before, const Snapshot& after, const std::string
     FUZZ_CHECK(savedEntry != after.end());
     FUZZ_CHECK(S_ISREG(savedEntry->second.mode));
     FUZZ_CHECK(savedEntry->second.bytes == content);
-    for (const auto& [path, old] : before)
-        FUZZ_CHECK(after.count(path) == 1);
+    for (const auto& [path, old] : before) FUZZ_CHECK(after.count(path) == 1);
     for (const auto& [path, now] : after) {
         const auto old = before.find(path);
         if (old != before.end() && old->second == now)

@@ -85,8 +85,8 @@ PlanFrame frameOf(const PlanTerms& terms, std::vector<PlanIssue>* issues) {
                                        RateMillionths(change.annualRate)});
         } else if (issues) {
             // After the last regular date, which repays whatever is left.
-            issues->push_back({PlanIssueKind::LoanRepaid, PlanEventKind::RateChange, i,
-                               change.date, 0, 0});
+            issues->push_back(
+                {PlanIssueKind::LoanRepaid, PlanEventKind::RateChange, i, change.date, 0, 0});
         }
     }
 

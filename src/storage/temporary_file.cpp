@@ -87,7 +87,6 @@ class Folder {
     DIR* dir_ = nullptr;
 };
 
-
 bool& noUnnamedFiles() {
     static bool refused = false;
     return refused;
@@ -121,8 +120,7 @@ int tryTemporaryNames(const std::string& target, std::string& chosen, Make make)
 
 }  // namespace
 
-TemporaryFile::TemporaryFile(int folder, const std::string& name)
-    : folder_(folder), target_(name) {
+TemporaryFile::TemporaryFile(int folder, const std::string& name) : folder_(folder), target_(name) {
     if (!noUnnamedFiles()) {
         fd_ = openat(folder_, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
         if (fd_ >= 0 || !noUnnamedFilesHere(errno))

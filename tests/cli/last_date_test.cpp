@@ -16,7 +16,7 @@ const std::string kPastLastDate =
 
 std::vector<std::string> loan(const std::string& command, const std::string& date,
                               const std::string& term, std::vector<std::string> more = {}) {
-    std::vector<std::string> args = {command, "--date", date,  "--term", term,
+    std::vector<std::string> args = {command, "--date", date,     "--term", term,
                                      "--sum", "1000",   "--rate", "10"};
     args.insert(args.end(), more.begin(), more.end());
     return args;

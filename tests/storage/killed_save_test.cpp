@@ -4,8 +4,8 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <optional>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <thread>
 
