@@ -78,6 +78,13 @@ void MainForm::BuildForecast(ForecastNotice notice) {
     }
     if (months->empty())
         return;  // paid off: nothing to forecast
+    // Months count on from the last payment; none is forecast past the program's last date.
+    const std::string& lastDate = StringGrid1.cell(1, lastPayment);
+    if (lastDate.find('.') != std::string::npos &&
+        CheckLastDate(loan::ParseShortDate(lastDate), static_cast<std::int64_t>(months->size()))) {
+        showMessage(kErrorCaption, kPastLastDate);
+        return;
+    }
 
     loan::Date monthDate = DateTimePicker1.Date;
     int row = NextRow;

@@ -103,6 +103,8 @@ HandlerOutcome MainForm::Button4Click() {
 
     if (const InputCheck refusal = CheckTermLimit(loan::ParseInteger(SpinEdit3.Text)))
         return refuse(refusal->caption, refusal->text);
+    if (const InputCheck refusal = CheckLastDate(DateTimePicker1.Date, SpinEdit3.Value()))
+        return refuse(refusal->caption, refusal->text);
     Loan = loan::ToScaled(SpinEdit1.Value());
 
     if (*kind != PaymentKind::Automatic) {

@@ -71,23 +71,18 @@ PlanIssueTexts PlanPresentation::IssueTexts() const {
     }
     for (const PlanIssue* issue : firsts) {
         const bool rateChange = issue->event == loan::PlanEventKind::RateChange;
-        const bool monthly =
-            !rateChange && terms_.prepayments[static_cast<std::size_t>(issue->source)].monthly;
-        const std::string what =
-            rateChange ? "Изменение ставки с " + loan::FormatShortDate(issue->date)
-            : monthly  ? "Ежемесячное досрочное погашение с " + loan::FormatShortDate(issue->date)
-                      : "Досрочное погашение " + loan::FormatShortDate(issue->date);
+        const int more = repeats[{issue->kind, issue->event, issue->source}] - 1;
         switch (issue->kind) {
             case PlanIssueKind::NotAfterLoanDate:
-                texts.refusals.push_back(what +
+                texts.refusals.push_back(entryText(*issue) +
                                          " не учтено: оно не позже даты получения кредита (" +
                                          loan::FormatShortDate(terms_.loanDate) + ").");
                 break;
             case PlanIssueKind::InterestNotCovered: {
-                std::string text = what + " на сумму " + money(issue->amount) +
-                                   " не учтено: оно не больше процентов на эту дату (" +
+                std::string text = entryText(*issue) + " на сумму " + money(issue->amount) +
+                                   " не учтено" + occurrenceText(*issue) +
+                                   ": оно не больше процентов на эту дату (" +
                                    money(issue->interest) + ").";
-                const int more = repeats[{issue->kind, issue->event, issue->source}] - 1;
                 if (more > 0)
                     text += " По той же причине не учтено его повторений: " + std::to_string(more) +
                             ".";
@@ -95,7 +90,16 @@ PlanIssueTexts PlanPresentation::IssueTexts() const {
                 break;
             }
             case PlanIssueKind::LoanRepaid:
-                texts.notes.push_back(what + " не учтено: кредит к этой дате уже погашен.");
+                if (rateChange && issue->date <= result_.summary.lastPaymentDate) {
+                    // Dated before the end, it would take hold on a regular date after it.
+                    texts.notes.push_back(entryText(*issue) + " не учтено: кредит погашен " +
+                                          loan::FormatShortDate(result_.summary.lastPaymentDate) +
+                                          ", раньше, чем новая ставка вступила бы в силу.");
+                } else {
+                    texts.notes.push_back(entryText(*issue) + " не учтено" +
+                                          occurrenceText(*issue) +
+                                          ": кредит к этой дате уже погашен.");
+                }
                 break;
         }
     }
@@ -110,6 +114,28 @@ PlanIssueTexts PlanPresentation::IssueTexts() const {
         texts.notes.insert(texts.notes.begin(), texts.shortPayment);
     }
     return texts;
+}
+
+// The entry an issue speaks of, by the date it was entered with.
+std::string PlanPresentation::entryText(const PlanIssue& issue) const {
+    if (issue.event == loan::PlanEventKind::RateChange)
+        return "Изменение ставки с " + loan::FormatShortDate(issue.date);
+    const loan::Prepayment& entry = terms_.prepayments[static_cast<std::size_t>(issue.source)];
+    if (entry.monthly)
+        return "Ежемесячное досрочное погашение с " + loan::FormatShortDate(entry.date);
+    return "Досрочное погашение " + loan::FormatShortDate(entry.date);
+}
+
+// For a monthly prepayment, the repetition an issue is about: " с DATE" where the ones from
+// then on were left out, " DATE" where that one was; nothing where it is the entry's date.
+std::string PlanPresentation::occurrenceText(const PlanIssue& issue) const {
+    if (issue.event != loan::PlanEventKind::Prepayment)
+        return "";
+    const loan::Prepayment& entry = terms_.prepayments[static_cast<std::size_t>(issue.source)];
+    if (!entry.monthly || issue.date == entry.date)
+        return "";
+    return (issue.kind == PlanIssueKind::LoanRepaid ? " с " : " ") +
+           loan::FormatShortDate(issue.date);
 }
 
 std::string PlanPresentation::monthlyPaymentText(const loan::PlanSummary& summary) const {

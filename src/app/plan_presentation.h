@@ -125,6 +125,8 @@ class PlanPresentation {
 
   private:
     std::string money(loan::ScaledAmount amount) const;
+    std::string entryText(const loan::PlanIssue& issue) const;
+    std::string occurrenceText(const loan::PlanIssue& issue) const;
     std::string monthlyPaymentText(const loan::PlanSummary& summary) const;
 
     const loan::PlanTerms& terms_;

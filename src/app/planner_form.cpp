@@ -154,7 +154,7 @@ bool PlannerForm::readLoan(loan::PlanTerms& terms, bool reportIncomplete) {
     const double sum = Sum.Value();
     const double rate = Rate.Value();
     const std::int32_t term = Term.Value();
-    if (refused(CheckTermLimit(term)))
+    if (refused(CheckTermLimit(term)) || refused(CheckLastDate(LoanDate.Date, term)))
         return false;
     // A rate of 0 is an instalment plan: the sum spread evenly over the term; an empty
     // field is still a rate not entered.
@@ -180,7 +180,8 @@ bool PlannerForm::readLoan(loan::PlanTerms& terms, bool reportIncomplete) {
         if (!(payment >= 0))
             return refuse(kErrorCaption, "Платеж должен быть не меньше нуля (0 - рассчитать).");
         if (!loan::FitsScaled(payment))
-            return refuse(kErrorCaption, "Слишком большой платеж...");
+            return refuse(kErrorCaption, "Слишком большой платеж: он должен быть не больше " +
+                                             AmountLimitText(locale_.decimalSeparator) + ".");
         if (payment > 0) {
             terms.payment = loan::ToScaled(payment);
             if (refused(CheckWholeKopecks(*terms.payment)))
@@ -263,7 +264,8 @@ std::optional<loan::Prepayment> PlannerForm::readPrepayment(const PrepaymentEntr
     if (!(*amount > 0))
         return refuse("Сумма досрочного погашения должна быть больше нуля.");
     if (!loan::FitsScaled(static_cast<double>(*amount)))
-        return refuse("Слишком большая сумма досрочного погашения...");
+        return refuse("Слишком большая сумма досрочного погашения: она должна быть не больше " +
+                      AmountLimitText(locale_.decimalSeparator) + ".");
     const ScaledAmount scaled = loan::ToScaled(static_cast<double>(*amount));
     if (!wholeKopecks(scaled))
         return refuse(kWholeKopecks);

@@ -36,6 +36,8 @@ HandlerOutcome MainForm::Button1Click() {
         return refuse(refusal->caption, refusal->text);
     if (LoanInputsMissing())
         return refuse(kErrorCaption, kMissingInput);
+    if (const InputCheck refusal = CheckLastDate(DateTimePicker1.Date, SpinEdit3.Value()))
+        return refuse(refusal->caption, refusal->text);
     const double loanSum = SpinEdit1.Value();
     // A sum that no ScaledAmount can hold would wrap or poison every later step.
     if (const InputCheck refusal = CheckLoanSum(loanSum))

@@ -83,6 +83,10 @@ PlanFrame frameOf(const PlanTerms& terms, std::vector<PlanIssue>* issues) {
         if (takesHold != frame.dates.end()) {
             frame.rateSteps.push_back({static_cast<int>(takesHold - frame.dates.begin()), i,
                                        RateMillionths(change.annualRate)});
+        } else if (issues) {
+            // After the last regular date, which repays whatever is left.
+            issues->push_back(
+                {PlanIssueKind::LoanRepaid, PlanEventKind::RateChange, i, change.date, 0, 0});
         }
     }
 
@@ -167,6 +171,7 @@ class PlanRun {
                 break;
             }
         }
+        noteDroppedRateChanges(nextRate);
         noteDroppedPrepayments();
         if (summary_.regularPayments == 0)
             summary_.lastPayment = summary_.firstPayment;
@@ -304,6 +309,16 @@ class PlanRun {
             }
             balance -= principal;
             previous = frame_.dates[static_cast<std::size_t>(k)];
+        }
+    }
+
+    // Rate changes from `next` on would have taken hold on a regular date after the loan was
+    // repaid.
+    void noteDroppedRateChanges(std::size_t next) {
+        for (; issues_ && next < frame_.rateSteps.size(); ++next) {
+            const int source = frame_.rateSteps[next].source;
+            issues_->push_back({PlanIssueKind::LoanRepaid, PlanEventKind::RateChange, source,
+                                terms_.rateChanges[static_cast<std::size_t>(source)].date, 0, 0});
         }
     }
 

@@ -74,7 +74,8 @@ enum class PlanEventKind : unsigned char { RegularPayment, RateChange, Prepaymen
 enum class PlanIssueKind {
     NotAfterLoanDate,    // dated on or before the loan date
     InterestNotCovered,  // a prepayment not above the interest due on its date
-    LoanRepaid,          // a prepayment after the loan was repaid (the first one of a source)
+    LoanRepaid,          // a prepayment after the loan was repaid (the first one of a
+                         // source), or a rate change that would take hold after it
 };
 
 struct PlanIssue {

@@ -288,8 +288,16 @@ void overwrite(const Target& target, const Content& content) {
 
 // Renames `temporary` to the target's name, where no file is now; false when one
 // appeared meanwhile.
-bool renameToNewName(const Target& target, const TemporaryFile& temporary) {
+bool renameToNewName(const Target& target, TemporaryFile& temporary) {
     const int folder = target.folder.get();
+    if (temporary.unnamed()) {
+        const int error = temporary.linkAs(target.name);
+        if (error == EEXIST)
+            return false;
+        if (error != 0)
+            fail(error, target.path, false);
+        return true;
+    }
     if (renameat2(folder, temporary.name().c_str(), folder, target.name.c_str(),
                   RENAME_NOREPLACE) == 0)
         return true;
@@ -332,6 +340,8 @@ void putInPlace(Target& target, const Content& content, TemporaryFile* temporary
         int error = fchmod(temporary->fd(), target.old.st_mode & 07777) == 0 ? 0 : errno;
         if (error == 0)
             error = injectedFault(WriteStage::Replace);
+        if (error == 0)
+            error = temporary->giveName();  // a link cannot replace a file: a rename can
         if (error == 0 && renameat(target.folder.get(), temporary->name().c_str(),
                                    target.folder.get(), target.name.c_str()) != 0)
             error = errno;

@@ -87,22 +87,85 @@ class Folder {
     DIR* dir_ = nullptr;
 };
 
-}  // namespace
+bool& noUnnamedFiles() {
+    static bool refused = false;
+    return refused;
+}
 
-TemporaryFile::TemporaryFile(int folder, const std::string& name) : folder_(folder) {
+// Errors of O_TMPFILE that say the file system (or kernel) has no unnamed files.
+bool noUnnamedFilesHere(int error) {
+    return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
+}
+
+// Tries the temporary names of `target` in turn: `make` creates the file under the name
+// given and returns 0 or errno; EEXIST moves on to the next number, ENAMETOOLONG to the
+// short form. Returns the last result; `chosen` is the name last tried.
+template <typename Make>
+int tryTemporaryNames(const std::string& target, std::string& chosen, Make make) {
     static std::atomic<unsigned> counter{0};
-    for (const std::string& prefix : temporaryPrefixes(name)) {
+    int error = 0;
+    for (const std::string& prefix : temporaryPrefixes(target)) {
         const std::string stem = prefix + std::to_string(getpid()) + "-";
         for (int attempt = 0; attempt < 100; ++attempt) {
-            name_ = stem + std::to_string(counter++);
-            fd_ = openat(folder_, name_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (fd_ >= 0 || errno != EEXIST)
+            chosen = stem + std::to_string(counter++);
+            error = make(chosen);
+            if (error != EEXIST)
                 break;
         }
-        if (fd_ >= 0 || errno != ENAMETOOLONG)
+        if (error != ENAMETOOLONG)
             break;
     }
+    return error;
+}
+
+}  // namespace
+
+TemporaryFile::TemporaryFile(int folder, const std::string& name) : folder_(folder), target_(name) {
+    if (!noUnnamedFiles()) {
+        fd_ = openat(folder_, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+        if (fd_ >= 0 || !noUnnamedFilesHere(errno))
+            return;
+    }
+    const int error = makeNamed(name);
+    if (error != 0)
+        errno = error;
+}
+
+int TemporaryFile::makeNamed(const std::string& target) {
+    const int error = tryTemporaryNames(target, name_, [this](const std::string& name) {
+        fd_ = openat(folder_, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        return fd_ >= 0 ? 0 : errno;
+    });
     created_ = fd_ >= 0;
+    return error;
+}
+
+int TemporaryFile::link(const std::string& name) const {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+    if (linkat(AT_FDCWD, self.c_str(), folder_, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+        return 0;
+    if (errno != ENOENT)
+        return errno;
+    // No /proc: the descriptor itself, which only a privileged process may link.
+    return linkat(fd_, "", folder_, name.c_str(), AT_EMPTY_PATH) == 0 ? 0 : errno;
+}
+
+int TemporaryFile::giveName() {
+    if (!unnamed())
+        return 0;
+    const int error =
+        tryTemporaryNames(target_, name_, [this](const std::string& name) { return link(name); });
+    created_ = error == 0;
+    return error;
+}
+
+int TemporaryFile::linkAs(const std::string& name) {
+    const int error = link(name);
+    if (error == 0) {
+        name_ = name;
+        renamed_ = true;
+    }
+    return error;
 }
 
 TemporaryFile::~TemporaryFile() {
@@ -110,6 +173,14 @@ TemporaryFile::~TemporaryFile() {
         ::close(fd_);
     if (created_ && !renamed_)
         unlinkat(folder_, name_.c_str(), 0);
+}
+
+ScopedNoUnnamedFiles::ScopedNoUnnamedFiles() : previous_(noUnnamedFiles()) {
+    noUnnamedFiles() = true;
+}
+
+ScopedNoUnnamedFiles::~ScopedNoUnnamedFiles() {
+    noUnnamedFiles() = previous_;
 }
 
 int OpenSpoolFile() {

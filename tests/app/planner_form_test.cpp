@@ -71,12 +71,14 @@ TEST_F(PlannerFixture, AnIncompleteLoanIsToldAndClearsTheEarlierPlan) {
         {"1000000,005", "12", "24", "0",
          "Суммы задаются в рублях и копейках: не больше двух знаков после запятой."},
         {"1000000", "12", "24", "-1", "Платеж должен быть не меньше нуля (0 - рассчитать)."},
-        {"1000000", "12", "24", "1e300", "Слишком большой платеж..."},
+        {"1000000", "12", "24", "1e300",
+         "Слишком большой платеж: он должен быть не больше 100 000 000 000,00."},
         {"1000000", "12", "24", "47073,475",
          "Суммы задаются в рублях и копейках: не больше двух знаков после запятой."},
         {"100000000000", "100000", "1000", "0", "Суммы слишком велики для расчета..."},
         {"100000000000,01", "12", "24", "0", "Слишком большая сумма кредита..."},
-        {"1000000", "12", "24", "100000000000,01", "Слишком большой платеж..."},
+        {"1000000", "12", "24", "100000000000,01",
+         "Слишком большой платеж: он должен быть не больше 100 000 000 000,00."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.sum) + " / " + c.rate + " / " + c.term);
@@ -93,6 +95,17 @@ TEST_F(PlannerFixture, AnIncompleteLoanIsToldAndClearsTheEarlierPlan) {
         EXPECT_EQ(planner.Table().rowCount(), 1);
         EXPECT_TRUE(planner.Report().values.empty());
     }
+}
+
+TEST_F(PlannerFixture, ALoanWhosePaymentsPassTheLastDateIsRefused) {
+    enterExampleLoan();
+    planner.LoanDate.Date = {9997, 12, 31};
+    ASSERT_TRUE(planner.Calculate());
+    planner.LoanDate.Date = {9998, 1, 1};
+    port.messages.clear();
+    EXPECT_FALSE(planner.Calculate());
+    EXPECT_EQ(messageTexts(), std::vector<std::string>{app::kPastLastDate});
+    EXPECT_FALSE(planner.HasPlan());
 }
 
 TEST_F(PlannerFixture, PrepaymentsAreAddedChangedAndRemovedAndThePlanFollows) {
@@ -261,6 +274,49 @@ TEST_F(PlannerFixture, PrepaymentsAfterTheLoanIsRepaidAreNoted) {
     EXPECT_EQ(value("Без досрочных погашений: последний платеж"), "31.01.2026");
 }
 
+// Rate changes the plan never reaches are noted like prepayments: one dated after the last
+// payment, and one dated before it that would take hold on a regular date after it.
+TEST_F(PlannerFixture, RateChangesAfterTheLoanIsRepaidAreNoted) {
+    enterExampleLoan();
+    ASSERT_TRUE(planner.Calculate());
+    planner.RateChangeDate.Date = {2026, 6, 1};
+    planner.RateChangeRate.Text = "5";
+    ASSERT_TRUE(planner.AddRateChangeClick());
+    EXPECT_EQ(planner.Notes(), std::vector<std::string>{"Изменение ставки с 01.06.2026 не учтено: "
+                                                        "кредит к этой дате уже погашен."});
+    planner.RateChangeDate.Date = {2024, 5, 15};
+    planner.RateChangeRate.Text = "10";
+    ASSERT_TRUE(planner.AddRateChangeClick());
+    ASSERT_TRUE(addPrepayment({2024, 5, 20}, "2000000"));
+    EXPECT_TRUE(port.messages.empty());
+    EXPECT_EQ(planner.Notes(),
+              (std::vector<std::string>{
+                  "Изменение ставки с 01.06.2026 не учтено: кредит к этой дате уже погашен.",
+                  "Изменение ставки с 15.05.2024 не учтено: кредит погашен 20.05.2024, раньше, "
+                  "чем новая ставка вступила бы в силу."}));
+}
+
+// A monthly prepayment's notes name it by the date it was entered with, and the repetition
+// they speak of by its own.
+TEST_F(PlannerFixture, MonthlyPrepaymentNotesQuoteTheEnteredDate) {
+    enterExampleLoan();
+    ASSERT_TRUE(planner.Calculate());
+    ASSERT_TRUE(addPrepayment({2024, 2, 29}, "50000", false, true));
+    EXPECT_EQ(planner.Notes(),
+              std::vector<std::string>{"Ежемесячное досрочное погашение с 29.02.2024 не учтено с "
+                                       "29.01.2025: кредит к этой дате уже погашен."});
+    planner.RemovePrepayment(0);
+    port.messages.clear();
+    ASSERT_TRUE(addPrepayment({2024, 2, 29}, "5000", false, true));
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_EQ(port.messages[0].text.rfind("Ежемесячное досрочное погашение с 29.02.2024 на сумму "
+                                          "5000,00 не учтено 29.03.2024: оно не больше процентов "
+                                          "на эту дату (",
+                                          0),
+              0u)
+        << port.messages[0].text;
+}
+
 // At the amount limit every row of the plan is exact: the balance falls by the principal,
 // each total is its parts, and the totals row is the sum of the rows.
 TEST_F(PlannerFixture, APlanAtTheAmountLimitIsExact) {
@@ -301,7 +357,9 @@ TEST_F(PlannerFixture, APlanAtTheAmountLimitIsExact) {
     port.messages.clear();
     EXPECT_FALSE(addPrepayment({2024, 6, 1}, "100000000000,01"));
     EXPECT_EQ(messageTexts(),
-              std::vector<std::string>{"Слишком большая сумма досрочного погашения..."});
+              std::vector<std::string>{
+                  "Слишком большая сумма досрочного погашения: она должна быть не больше "
+                  "100 000 000 000,00."});
 }
 
 TEST_F(PlannerFixture, CsvExportWritesTheReportWithAByteOrderMarkAndCrLf) {

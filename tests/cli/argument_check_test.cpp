@@ -79,6 +79,15 @@ TEST(ArgumentCheck, AValueTheFieldWouldChangeIsRefusedWithWhatItTakes) {
         {loan({"--equal", "--payment", "-1"}, "schedule"),
          "ssudomer-cli: --payment '-1' is not what its field takes: a whole number from 0 to "
          "2147483647, written with digits and a sign"},
+        // The plan's payment is an amount, up to the amount limit.
+        {loan({"--date", "31.01.2024", "--equal", "--payment", "100000000000.01"}, "plan"),
+         "ssudomer-cli: --payment '100000000000.01' is not what its field takes: a number from "
+         "0 to 100000000000" +
+             number},
+        {loan({"--date", "31.01.2024", "--equal", "--payment", "-1"}, "plan"),
+         "ssudomer-cli: --payment '-1' is not what its field takes: a number from 0 to "
+         "100000000000" +
+             number},
         {loan({"--pay", "10.02.2005:1e3:pi"}, "register"),
          "ssudomer-cli: --pay '10.02.2005:1e3:pi' is not what its field takes: a number" + number},
         {loan({"--forecast", "fixed:1e300"}, "register"),
@@ -109,6 +118,7 @@ TEST(ArgumentCheck, ValuesTheFieldHoldsAsGivenAreTaken) {
              loan({"--pay", "10.02.2005:1500.25:pi", "--forecast", "fixed:999.99"}, "register"),
              loan({}, "schedule", "100000000000", "30", "1000"),
              loan({"--date", "31.01.2024"}, "plan", "100000000000", "30", "1000"),
+             loan({"--date", "31.01.2024", "--equal", "--payment", "100000000000"}, "plan"),
          }) {
         const CliRun r = RunCliCommand(args);
         EXPECT_EQ(r.status, 0) << r.err;

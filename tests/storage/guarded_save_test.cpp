@@ -13,6 +13,7 @@
 
 #include "storage/file_error.h"
 #include "storage/safe_file_writer.h"
+#include "storage/temporary_file.h"
 #include "support/error_text.h"
 #include "support/file_status.h"
 #include "support/other_user.h"
@@ -110,9 +111,11 @@ TEST(LongNames, TheLongestNamesAreSavedAndTheirLeftoversRemoved) {
         EXPECT_EQ(saveError(path, "second"), "no error");
         EXPECT_EQ(ReadBytes(path), "second");
 
-        // A save killed before its rename leaves its temporary file; the next removes it.
+        // A save killed before its rename leaves its temporary file (where the file system
+        // has no unnamed files); the next removes it.
         const pid_t child = fork();
         if (child == 0) {
+            static storage::ScopedNoUnnamedFiles named;
             static storage::ScopedWriteFault kill([](WriteStage now) {
                 if (now == WriteStage::Replace)
                     raise(SIGKILL);
