@@ -35,6 +35,7 @@ namespace gui {
 
 class DateField;
 class PlanTableModel;
+class PlannerGoalPanel;
 class SpinEditBase;
 
 class PlannerWindow : public QWidget {
@@ -102,6 +103,7 @@ class PlannerWindow : public QWidget {
     QTableWidget* comparison_ = nullptr;
     QChartView* chart_ = nullptr;
     TForm2* printWindow_ = nullptr;
+    PlannerGoalPanel* goalPanel_ = nullptr;
 };
 
 }  // namespace gui
