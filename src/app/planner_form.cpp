@@ -459,10 +459,12 @@ std::string PlannerForm::GoalNote() const {
 std::vector<std::string> PlannerForm::GoalLines() const {
     if (!goal_)
         return {};
-    const auto [name, value] = GoalValue();
-    std::vector<std::string> lines = {name + ": " + value};
+    // Short lines, for a narrow panel: its date field shows the date.
+    std::vector<std::string> lines = {"Ежемесячное досрочное погашение: " +
+                                      FormatMoney(goal_->monthly)};
     if (goal_->outcome == loan::PlanGoalOutcome::AlreadyMet) {
-        lines.push_back(GoalNote());
+        lines.push_back("Не нужно: кредит и так погашается к этой дате,");
+        lines.push_back("последний платеж " + loan::FormatShortDate(goal_->lastPaymentDate) + ".");
     } else {
         lines.push_back("Последний платеж: " + loan::FormatShortDate(goal_->lastPaymentDate));
         lines.push_back("Экономия на процентах: " + FormatMoney(goal_->interestSaved));

@@ -143,7 +143,8 @@ class PlannerForm {
     // The goal as a summary line: "Ежемесячное досрочное погашение для погашения к
     // DD.MM.YYYY" and X. Empty names without a goal.
     std::pair<std::string, std::string> GoalValue() const;
-    // What the goal panel shows: that line, then the saving or, when nothing is needed, why.
+    // What the goal panel shows, in short lines: X, then the last payment and the saving or,
+    // when nothing is needed, why.
     std::vector<std::string> GoalLines() const;
     // The note for X = 0: the plan as entered already repays the loan by the date.
     std::string GoalNote() const;

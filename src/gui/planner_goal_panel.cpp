@@ -45,7 +45,8 @@ PlannerGoalPanel::PlannerGoalPanel(app::PlannerForm& planner, Run run)
     answer_ = new QLabel;
     answer_->setObjectName("GoalLabel");
     answer_->setFont(LabelFont());
-    answer_->setWordWrap(true);
+    // Lines of their own rather than wrapped: a label that wraps would make the groups
+    // around it ask for their full height in the window's scroll area.
     answer_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     grid->addWidget(answer_, 3, 0, 1, 3);
     addGoal_ = MakeButton("AddGoalButton", "Добавить в план");

@@ -12,6 +12,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QTableView>
 #include <QTableWidget>
@@ -47,6 +49,16 @@ PlannerWindow::PlannerWindow(app::FormPort& messages, loan::Locale locale, QWidg
     left->addWidget(goalPanel_);
     left->addWidget(buildRateChanges());
     left->addStretch(1);
+    left->setContentsMargins(0, 0, 0, 0);
+    // The groups scroll on a screen too low for them rather than squeeze their fields.
+    auto* groups = new QWidget;
+    groups->setLayout(left);
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName("LeftScroll");
+    scroll->setWidget(groups);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* commands = new QHBoxLayout;
     print_ = MakeButton("PrintButton", "Печать...");
     exportCsv_ = MakeButton("ExportCsvButton", "Экспорт в CSV...");
@@ -55,21 +67,27 @@ PlannerWindow::PlannerWindow(app::FormPort& messages, loan::Locale locale, QWidg
     commands->addWidget(exportCsv_);
     commands->addStretch(1);
     commands->addWidget(close);
-    left->addLayout(commands);
     connect(print_, &QPushButton::clicked, this, &PlannerWindow::PrintClick);
     connect(exportCsv_, &QPushButton::clicked, this,
             [this] { run([this] { planner_.ExportCsvClick(); }); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 
     auto* leftPanel = new QWidget;
-    leftPanel->setLayout(left);
+    auto* leftColumn = new QVBoxLayout(leftPanel);
+    leftColumn->setContentsMargins(0, 0, 0, 0);
+    leftColumn->addWidget(scroll, 1);
+    leftColumn->addLayout(commands);
     leftPanel->setFixedWidth(400);
-    left->setContentsMargins(0, 0, 0, 0);
 
     auto* root = new QHBoxLayout(this);
     root->addWidget(leftPanel);
     root->addWidget(buildResults(), 1);
-    resize(1220, 740);
+    // Tall enough for every group at the left, as far as the screen allows.
+    const QMargins margins = root->contentsMargins();
+    const int wanted = groups->sizeHint().height() + commands->sizeHint().height() +
+                       leftColumn->spacing() + margins.top() + margins.bottom();
+    const int available = screen() ? screen()->availableGeometry().height() - 40 : wanted;
+    resize(1220, std::max(740, std::min(wanted, available)));
     setMinimumSize(980, 640);
     refresh();
 }

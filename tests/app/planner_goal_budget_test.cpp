@@ -61,7 +61,7 @@ TEST_F(PlannerFixture, TheGoalIsFoundShownAndAddedToTheListOnce) {
     EXPECT_EQ(planner.Goal()->monthly, loan::ToScaled(49328));
     const std::vector<std::string> lines = planner.GoalLines();
     ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "Ежемесячное досрочное погашение для погашения к 31.12.2024: 49328,00");
+    EXPECT_EQ(lines[0], "Ежемесячное досрочное погашение: 49328,00");
     EXPECT_EQ(lines[1], "Последний платеж: 31.12.2024");
     const std::string entered = value("Выплачено процентов");  // without the goal
 
@@ -92,9 +92,16 @@ TEST_F(PlannerFixture, TheGoalIsFoundShownAndAddedToTheListOnce) {
     EXPECT_EQ(planner.Prepayments().size(), 1u);
     ASSERT_TRUE(planner.FindGoalClick());
     EXPECT_EQ(planner.Goal()->outcome, loan::PlanGoalOutcome::AlreadyMet);
-    EXPECT_EQ(planner.GoalLines()[1],
+    EXPECT_EQ(planner.GoalLines(),
+              (std::vector<std::string>{"Ежемесячное досрочное погашение: 0,00",
+                                        "Не нужно: кредит и так погашается к этой дате,",
+                                        "последний платеж 31.12.2024."}));
+    EXPECT_EQ(planner.GoalNote(),
               "Досрочное погашение не нужно: кредит и так погашается к 31.12.2024 (последний "
               "платеж 31.12.2024).");
+    EXPECT_EQ(planner.GoalValue(),
+              (std::pair<std::string, std::string>{
+                  "Ежемесячное досрочное погашение для погашения к 31.12.2024", "0,00"}));
     port.messages.clear();
     EXPECT_FALSE(planner.AddGoalClick());
     EXPECT_EQ(port.messages.size(), 1u);
