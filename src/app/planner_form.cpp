@@ -370,6 +370,11 @@ void PlannerForm::refresh() {
 
 bool PlannerForm::calculate(bool reportIncomplete) {
     ensureUserCalendar();
+    // A goal answers for the plan it was found on.
+    if (!holdGoal_) {
+        goal_.reset();
+        goalAdded_ = false;
+    }
     loan::PlanTerms terms;
     if (!readLoan(terms, reportIncomplete)) {
         clearPlan();
@@ -433,11 +438,13 @@ bool PlannerForm::AddGoalClick() {
         return false;
     }
     const loan::Prepayment prepayment = loan::GoalPrepayment(*goal_);
-    if (!AddPrepayment({prepayment.date, FormatMoney(prepayment.amount), prepayment.mode,
-                        prepayment.monthly}))
-        return false;
-    goalAdded_ = true;
-    return true;
+    // The plan computed again with it keeps the goal, now added.
+    holdGoal_ = true;
+    const bool added = AddPrepayment(
+        {prepayment.date, FormatMoney(prepayment.amount), prepayment.mode, prepayment.monthly});
+    holdGoal_ = false;
+    goalAdded_ = added;
+    return added;
 }
 
 std::pair<std::string, std::string> PlannerForm::GoalValue() const {
@@ -460,7 +467,8 @@ std::vector<std::string> PlannerForm::GoalLines() const {
     if (!goal_)
         return {};
     // Short lines, for a narrow panel: its date field shows the date.
-    std::vector<std::string> lines = {"Ежемесячное досрочное погашение: " +
+    std::vector<std::string> lines = {"Ежемесячно досрочно к " +
+                                      loan::FormatShortDate(goal_->target) + ": " +
                                       FormatMoney(goal_->monthly)};
     if (goal_->outcome == loan::PlanGoalOutcome::AlreadyMet) {
         lines.push_back("Не нужно: кредит и так погашается к этой дате,");

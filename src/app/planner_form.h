@@ -133,7 +133,8 @@ class PlannerForm {
     // TargetDate (HasTarget is set). False, with the reason shown and no goal, when the loan
     // is incomplete or the date is before the first regular payment.
     bool FindGoalClick();
-    // The last goal found; empty before one or after a refusal.
+    // The last goal found; empty before one, after a refusal and once the plan is computed
+    // again other than by adding it.
     const std::optional<loan::PlanGoal>& Goal() const { return goal_; }
     // "Добавить в план": the goal's prepayment appended to the list (the plan is computed
     // again with it). Refused with a message when there is no goal with an amount, or it was
@@ -241,6 +242,7 @@ class PlannerForm {
     std::vector<std::string> notes_;
     std::optional<loan::PlanGoal> goal_;
     bool goalAdded_ = false;
+    bool holdGoal_ = false;
 };
 
 }  // namespace app

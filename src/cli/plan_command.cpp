@@ -208,9 +208,10 @@ int RunPlanCommand(const std::vector<std::string>& args, std::ostream& out, std:
         refused = !planner.AddRateChangeClick() || refused;
     }
 
-    if (planner.HasTarget && !findGoal(planner, err))
-        return kExitRefused;
-    if (!planner.RunHandler([&] { planner.Calculate(); }) || !planner.HasPlan())
+    // The goal computes the plan itself, then again with its prepayment.
+    const bool computed = planner.HasTarget ? findGoal(planner, err)
+                                            : planner.RunHandler([&] { planner.Calculate(); });
+    if (!computed || !planner.HasPlan())
         return kExitRefused;
     for (const std::string& note : planner.Notes()) err << "Примечание: " << note << '\n';
     app::TableReport report = planner.Report();

@@ -61,7 +61,7 @@ TEST_F(PlannerFixture, TheGoalIsFoundShownAndAddedToTheListOnce) {
     EXPECT_EQ(planner.Goal()->monthly, loan::ToScaled(49328));
     const std::vector<std::string> lines = planner.GoalLines();
     ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "Ежемесячное досрочное погашение: 49328,00");
+    EXPECT_EQ(lines[0], "Ежемесячно досрочно к 31.12.2024: 49328,00");
     EXPECT_EQ(lines[1], "Последний платеж: 31.12.2024");
     const std::string entered = value("Выплачено процентов");  // without the goal
 
@@ -93,7 +93,7 @@ TEST_F(PlannerFixture, TheGoalIsFoundShownAndAddedToTheListOnce) {
     ASSERT_TRUE(planner.FindGoalClick());
     EXPECT_EQ(planner.Goal()->outcome, loan::PlanGoalOutcome::AlreadyMet);
     EXPECT_EQ(planner.GoalLines(),
-              (std::vector<std::string>{"Ежемесячное досрочное погашение: 0,00",
+              (std::vector<std::string>{"Ежемесячно досрочно к 31.12.2024: 0,00",
                                         "Не нужно: кредит и так погашается к этой дате,",
                                         "последний платеж 31.12.2024."}));
     EXPECT_EQ(planner.GoalNote(),
@@ -106,6 +106,13 @@ TEST_F(PlannerFixture, TheGoalIsFoundShownAndAddedToTheListOnce) {
     EXPECT_FALSE(planner.AddGoalClick());
     EXPECT_EQ(port.messages.size(), 1u);
     EXPECT_EQ(planner.Prepayments().size(), 1u);
+
+    // The answer holds for the plan it was found on: computed again, it goes.
+    ASSERT_TRUE(planner.FindGoalClick());
+    planner.Sum.Text = "2000000";
+    ASSERT_TRUE(planner.Calculate());
+    EXPECT_FALSE(planner.Goal());
+    EXPECT_TRUE(planner.GoalLines().empty());
 }
 
 TEST_F(PlannerFixture, AGoalBeforeTheFirstPaymentOrWithoutALoanIsRefused) {

@@ -58,7 +58,7 @@ TEST_F(PlannerGoalWindowTest, FindShowsTheMonthlyPrepaymentAndAddPutsItIntoThePl
     EXPECT_FALSE(answer->isHidden());
     const QStringList lines = answer->text().split('\n');
     ASSERT_EQ(lines.size(), 3);
-    EXPECT_EQ(lines[0], "Ежемесячное досрочное погашение: 49328,00");
+    EXPECT_EQ(lines[0], "Ежемесячно досрочно к 31.12.2024: 49328,00");
     EXPECT_EQ(lines[1], "Последний платеж: 31.12.2024");
     EXPECT_TRUE(lines[2].startsWith("Экономия на процентах: ")) << lines[2].toStdString();
     ASSERT_TRUE(add->isEnabled());
@@ -94,7 +94,7 @@ TEST_F(PlannerGoalWindowTest, ADateBeforeTheFirstPaymentIsToldAndAMetOneNeedsNot
     press(planner, "FindGoalButton");
     const QString text = in<QLabel>(planner, "GoalLabel")->text();
     EXPECT_EQ(text,
-              "Ежемесячное досрочное погашение: 0,00\nНе нужно: кредит и так погашается к этой "
+              "Ежемесячно досрочно к 01.01.2027: 0,00\nНе нужно: кредит и так погашается к этой "
               "дате,\nпоследний платеж 31.01.2026.");
     EXPECT_FALSE(in<QPushButton>(planner, "AddGoalButton")->isEnabled());
 }
