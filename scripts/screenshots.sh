@@ -25,7 +25,7 @@ tools=(gui_screenshots print_screenshots planner_screenshots)
 pictures=(
   main_empty main_schedule main_payments payments_forecast forecast_settings save_question
   menu_file menu_settings full_cost annuity_hint print_page1_zoom30 print_page1_zoom100
-  planner_window
+  planner_window planner_goal
 )
 
 if [ "$platform" = xcb ]; then

@@ -234,13 +234,17 @@ std::vector<std::pair<std::string, std::string>> PlanPresentation::ReportValues(
     const int regularWithout = result_.comparison[1].summary.regularPayments;
     std::vector<std::pair<std::string, std::string>> values = {
         {"Ежемесячный платеж", money(summary.firstPayment)},
+    };
+    if (terms_.budget)
+        values.emplace_back(kBudgetLabel, money(terms_.budget->amount));
+    values.insert(values.end(), {
         {"Плановых платежей", std::to_string(summary.regularPayments)},
         {"Срок короче, мес.", std::to_string(regularWithout - summary.regularPayments)},
         {"Последний платеж", loan::FormatShortDate(summary.lastPaymentDate)},
         {"Выплачено процентов", money(summary.interest)},
         {"Полная сумма выплат", money(summary.total)},
         {"Экономия на процентах", money(entered.interestSaved)},
-    };
+    });
     // Every figure of a variant on a line of its own, so that a spreadsheet reads it.
     for (std::size_t i = 1; i < result_.comparison.size(); ++i) {
         const std::string name = kVariantNames[i];
@@ -301,6 +305,10 @@ std::vector<std::string> PlanPresentation::InformationLines(int listed) const {
                modeText(prepayment.mode) +
                (prepayment.monthly ? std::string(", ") + kMonthlyText : std::string());
     });
+    if (terms_.budget) {
+        lines.push_back("Бюджет в месяц         : " + money(terms_.budget->amount) + "  " +
+                        modeText(terms_.budget->mode));
+    }
     list("Изменения ставки       : ", static_cast<int>(terms_.rateChanges.size()), [&](int i) {
         const loan::RateChange& change = terms_.rateChanges[static_cast<std::size_t>(i)];
         return loan::FormatShortDate(change.date) + "  " +

@@ -28,6 +28,8 @@ inline constexpr const char* kPrepaymentRowKind = "досрочный";
 inline constexpr const char* kShortenTermText = "сокращение срока";
 inline constexpr const char* kLowerPaymentText = "уменьшение платежа";
 inline constexpr const char* kMonthlyText = "ежемесячно";
+// The summary line of the monthly budget ("Платить в месяц всего"), when there is one.
+inline constexpr const char* kBudgetLabel = "Бюджет в месяц";
 
 // The variants in the order of loan::kPlanVariants.
 inline constexpr std::array<const char*, 4> kVariantNames = {
@@ -114,12 +116,13 @@ class PlanPresentation {
     std::string NextRegularTotal(const loan::Date& date) const;
     // For each variant, the regular payments of the loan without prepayments less its own.
     std::array<int, 4> ShorterTermMonths() const;
-    // The name;value lines of the report: the plan, then the three other variants.
+    // The name;value lines of the report: the plan (its budget after the monthly payment, when
+    // it has one), then the three other variants.
     std::vector<std::pair<std::string, std::string>> ReportValues() const;
     // The remaining balance of a variant from the loan date on.
     std::vector<BalancePoint> BalanceCurve(loan::PlanVariant variant) const;
-    // The loan (sum, rate, term, date, scheme, monthly payment), then the prepayments and rate
-    // changes, at most `listed` of each with a count of the others, every label padded to 25
+    // The loan (sum, rate, term, date, scheme, monthly payment), then the prepayments, the
+    // budget and the rate changes, at most `listed` of each with a count of the others, every label padded to 25
     // characters with its ": " so that the values line up in a fixed-pitch font.
     std::vector<std::string> InformationLines(int listed) const;
 

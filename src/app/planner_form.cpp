@@ -188,6 +188,26 @@ bool PlannerForm::readLoan(loan::PlanTerms& terms, bool reportIncomplete) {
                 return false;
         }
     }
+    return readBudget(terms, reportIncomplete);
+}
+
+bool PlannerForm::readBudget(loan::PlanTerms& terms, bool reportIncomplete) {
+    const auto refuse = [&](const std::string& text) {
+        if (reportIncomplete)
+            port_.showMessage(kErrorCaption, text);
+        return false;
+    };
+    const double budget = Budget.Value();
+    if (!(budget >= 0))
+        return refuse("Сумма \"Платить в месяц всего\" должна быть не меньше нуля (0 - без бюджета).");
+    if (budget == 0)
+        return true;
+    if (!loan::FitsScaled(budget) || !loan::WithinAmountLimit(loan::ToScaled(budget)))
+        return refuse("Слишком большая сумма \"Платить в месяц всего\"...");
+    const ScaledAmount amount = loan::ToScaled(budget);
+    if (!wholeKopecks(amount))
+        return refuse(kWholeKopecks);
+    terms.budget = loan::PlanBudget{amount, BudgetMode};
     return true;
 }
 
@@ -411,6 +431,11 @@ void PlannerForm::refresh() {
 
 bool PlannerForm::calculate(bool reportIncomplete) {
     ensureUserCalendar();
+    // A goal answers for the plan it was found on.
+    if (!holdGoal_) {
+        goal_.reset();
+        goalAdded_ = false;
+    }
     loan::PlanTerms terms;
     if (!readLoan(terms, reportIncomplete)) {
         clearPlan();
@@ -438,6 +463,83 @@ bool PlannerForm::calculate(bool reportIncomplete) {
     rowMarks_ = presentation().RowMarks();
     describeIssues();
     return true;
+}
+
+// ---- The goal ---------------------------------------------------------------------------
+
+bool PlannerForm::FindGoalClick() {
+    goal_.reset();
+    goalAdded_ = false;
+    HasTarget = true;
+    if (!calculate(true))
+        return false;
+    loan::PlanGoal goal = loan::FindPlanGoal(terms_, TargetDate.Date);
+    if (goal.outcome == loan::PlanGoalOutcome::BeforeFirstDate) {
+        port_.showMessage(kErrorCaption,
+                          "Дата \"Погасить к\" (" + loan::FormatShortDate(goal.target) +
+                              ") раньше первого планового платежа (" +
+                              loan::FormatShortDate(goal.firstDate) +
+                              "): к ней кредит не погасить.");
+        return false;
+    }
+    if (goal.outcome == loan::PlanGoalOutcome::NoPlan)
+        return false;
+    goal_ = goal;
+    return true;
+}
+
+bool PlannerForm::AddGoalClick() {
+    if (!goal_ || goal_->monthly <= 0) {
+        port_.showMessage(kErrorCaption,
+                          "Нет суммы для добавления: сначала нажмите \"Подобрать\" с датой, к "
+                          "которой кредит без досрочных погашений не погашается.");
+        return false;
+    }
+    if (goalAdded_) {
+        port_.showMessage(kErrorCaption, "Это досрочное погашение уже добавлено в план.");
+        return false;
+    }
+    const loan::Prepayment prepayment = loan::GoalPrepayment(*goal_);
+    // The plan computed again with it keeps the goal, now added.
+    holdGoal_ = true;
+    const bool added = AddPrepayment(
+        {prepayment.date, FormatMoney(prepayment.amount), prepayment.mode, prepayment.monthly});
+    holdGoal_ = false;
+    goalAdded_ = added;
+    return added;
+}
+
+std::pair<std::string, std::string> PlannerForm::GoalValue() const {
+    if (!goal_)
+        return {};
+    return {"Ежемесячное досрочное погашение для погашения к " +
+                loan::FormatShortDate(goal_->target),
+            FormatMoney(goal_->monthly)};
+}
+
+std::string PlannerForm::GoalNote() const {
+    if (!goal_ || goal_->outcome != loan::PlanGoalOutcome::AlreadyMet)
+        return {};
+    return "Досрочное погашение не нужно: кредит и так погашается к " +
+           loan::FormatShortDate(goal_->target) + " (последний платеж " +
+           loan::FormatShortDate(goal_->lastPaymentDate) + ").";
+}
+
+std::vector<std::string> PlannerForm::GoalLines() const {
+    if (!goal_)
+        return {};
+    // Short lines, for a narrow panel: its date field shows the date.
+    std::vector<std::string> lines = {"Ежемесячно досрочно к " +
+                                      loan::FormatShortDate(goal_->target) + ": " +
+                                      FormatMoney(goal_->monthly)};
+    if (goal_->outcome == loan::PlanGoalOutcome::AlreadyMet) {
+        lines.push_back("Не нужно: кредит и так погашается к этой дате,");
+        lines.push_back("последний платеж " + loan::FormatShortDate(goal_->lastPaymentDate) + ".");
+    } else {
+        lines.push_back("Последний платеж: " + loan::FormatShortDate(goal_->lastPaymentDate));
+        lines.push_back("Экономия на процентах: " + FormatMoney(goal_->interestSaved));
+    }
+    return lines;
 }
 
 void PlannerForm::clearPlan() {

@@ -20,6 +20,7 @@
 #include "app/table_report.h"
 #include "text/locale.h"
 #include "loan/plan.h"
+#include "loan/plan_goal.h"
 #include "loan/production_calendar.h"
 #include "loan/schedule_table.h"
 #include "spin_rules/spin_edit_model.h"
@@ -135,9 +136,35 @@ class PlannerForm {
     // "Платить в месяц всего": 0 for no budget; its mode, lowering the payment by default.
     widgets::FloatSpinEditModel Budget;
     loan::PrepaymentMode BudgetMode = loan::PrepaymentMode::LowerPayment;
+    // The budget is read with the loan, so it takes part from the next calculation on; a
+    // budget not in roubles and kopecks or past the amount limit refuses the calculation as
+    // a bad payment does.
+    //
     // "Погасить к": the date the loan should be repaid by, when one is set.
     DatePicker TargetDate;
     bool HasTarget = false;
+
+    // "Подобрать": computes the plan, then the smallest monthly prepayment in whole roubles
+    // that, added from the first regular date and shortening the term, repays the loan by
+    // TargetDate (HasTarget is set). False, with the reason shown and no goal, when the loan
+    // is incomplete or the date is before the first regular payment.
+    bool FindGoalClick();
+    // The last goal found; empty before one, after a refusal and once the plan is computed
+    // again other than by adding it.
+    const std::optional<loan::PlanGoal>& Goal() const { return goal_; }
+    // "Добавить в план": the goal's prepayment appended to the list (the plan is computed
+    // again with it). Refused with a message when there is no goal with an amount, or it was
+    // added already.
+    bool AddGoalClick();
+    bool GoalAdded() const { return goalAdded_; }
+    // The goal as a summary line: "Ежемесячное досрочное погашение для погашения к
+    // DD.MM.YYYY" and X. Empty names without a goal.
+    std::pair<std::string, std::string> GoalValue() const;
+    // What the goal panel shows, in short lines: X, then the last payment and the saving or,
+    // when nothing is needed, why.
+    std::vector<std::string> GoalLines() const;
+    // The note for X = 0: the plan as entered already repays the loan by the date.
+    std::string GoalNote() const;
 
     // ---- The rate changes ----------------------------------------------------------------
     DatePicker RateChangeDate;
@@ -211,6 +238,7 @@ class PlannerForm {
     void noteUnapprovedYears(std::vector<std::string>& notes) const;
     void followLoanDate();
     bool readLoan(loan::PlanTerms& terms, bool reportIncomplete);
+    bool readBudget(loan::PlanTerms& terms, bool reportIncomplete);
     std::optional<loan::Prepayment> readPrepayment(const PrepaymentEntry& entry);
     std::optional<loan::RateChange> readRateChange(const RateChangeEntry& entry);
     PrepaymentEntry prepaymentEditor() const;
@@ -238,6 +266,9 @@ class PlannerForm {
     loan::Date suggestedRateChangeDate_;
     std::vector<std::string> refusals_;
     std::vector<std::string> notes_;
+    std::optional<loan::PlanGoal> goal_;
+    bool goalAdded_ = false;
+    bool holdGoal_ = false;
 };
 
 }  // namespace app

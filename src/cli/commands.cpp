@@ -38,6 +38,8 @@ std::string usage() {
            "                        [--rate-change DD.MM.YYYY:RATE]...\n"
            "                        [--shift next|modified|none] [--payment-day D]\n"
            "                        [--calendar FILE]\n"
+           "                        [--budget AMOUNT[:term|payment]]\n"
+           "                        [--target-date DD.MM.YYYY]\n"
            "                        [--csv] [--decimal-separator ,|.] [--pdf FILE]\n"
            "                        [--chart FILE.png]\n");
     text +=
@@ -53,6 +55,12 @@ std::string usage() {
            "        or not moved (none); --payment-day D (1-31, 0 = the loan date's\n"
            "        day); --calendar FILE adds changes of the production calendar\n"
            "        to the user's own\n");
+    text +=
+        Tr("  --budget AMOUNT pays early, right after each regular payment, AMOUNT\n"
+           "        less that payment (lowering the payment unless :term)\n"
+           "  --target-date DD.MM.YYYY finds the smallest monthly prepayment in whole\n"
+           "        roubles, from the first regular date and shortening the term, that\n"
+           "        repays the loan by that date, and adds it to the plan\n");
     return text;
 }
 

@@ -23,7 +23,8 @@ const std::map<std::string, bool> kPlanOptions = {
     {"csv", false},   {"decimal-separator", true},
     {"pdf", true},    {"chart", true},
     {"shift", true},  {"payment-day", true},
-    {"calendar", true},
+    {"calendar", true}, {"budget", true},
+    {"target-date", true},
 };
 
 loan::PaymentShift shiftArgument(const Option& option) {
@@ -102,6 +103,32 @@ Entry rateChangeArgument(const Option& option, const loan::Locale& locale,
     return dateAndNumber(option, fields, locale, loanDate);
 }
 
+// --budget AMOUNT[:term|payment]: the amount as typed (checked against its field later) and
+// the mode, lowering the payment unless told otherwise.
+std::pair<std::string, loan::PrepaymentMode> budgetArgument(const Option& option,
+                                                            const loan::Locale& locale) {
+    const std::vector<std::string> fields = splitFields(option.value);
+    if (fields.size() > 2 || (fields.size() == 2 && fields[1] != "term" && fields[1] != "payment")) {
+        throw UsageError(Format(Tr("--budget takes AMOUNT[:term|payment], not '%s'"),
+                                {loan::Excerpt(option.value)}));
+    }
+    const bool term = fields.size() == 2 && fields[1] == "term";
+    return {NumberArgument({option.name, fields[0]}, locale),
+            term ? loan::PrepaymentMode::ShortenTerm : loan::PrepaymentMode::LowerPayment};
+}
+
+// "Подобрать" for the target date, then "Добавить в план" with its amount; a date the loan
+// meets already is told as a note. False when the goal was refused.
+bool findGoal(app::PlannerForm& planner, std::ostream& err) {
+    bool found = false;
+    if (!planner.RunHandler([&] { found = planner.FindGoalClick(); }) || !found)
+        return false;
+    if (planner.Goal()->monthly > 0)
+        return planner.RunHandler([&] { found = planner.AddGoalClick(); }) && found;
+    err << "Примечание: " << planner.GoalNote() << '\n';
+    return true;
+}
+
 }  // namespace
 
 int RunPlanCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -137,6 +164,15 @@ int RunPlanCommand(const std::vector<std::string>& args, std::ostream& out, std:
         CheckFieldTakes(planner.PrepaymentAmount, {"prepay", entry.text}, entry.number, locale);
     for (const Entry& entry : rateChanges)
         CheckFieldTakes(planner.RateChangeRate, {"rate-change", entry.text}, entry.number, locale);
+    if (const Option* budget = FindOption(options, "budget")) {
+        const auto [amount, mode] = budgetArgument(*budget, locale);
+        TypeArgument(planner.Budget, *budget, amount, locale);
+        planner.BudgetMode = mode;
+    }
+    if (const Option* target = FindOption(options, "target-date")) {
+        planner.TargetDate.Date = DateArgument(*target);
+        planner.HasTarget = true;
+    }
 
     TypeLoanFields(planner.Sum, planner.Rate, planner.Term, options, locale);
     planner.LoanDate.Date = loanDate;
@@ -172,10 +208,16 @@ int RunPlanCommand(const std::vector<std::string>& args, std::ostream& out, std:
         refused = !planner.AddRateChangeClick() || refused;
     }
 
-    if (!planner.RunHandler([&] { planner.Calculate(); }) || !planner.HasPlan())
+    // The goal computes the plan itself, then again with its prepayment.
+    const bool computed = planner.HasTarget ? findGoal(planner, err)
+                                            : planner.RunHandler([&] { planner.Calculate(); });
+    if (!computed || !planner.HasPlan())
         return kExitRefused;
     for (const std::string& note : planner.Notes()) err << "Примечание: " << note << '\n';
-    PrintReport(planner.Report(), FormatOption(options), out);
+    app::TableReport report = planner.Report();
+    if (planner.Goal())
+        report.values.push_back(planner.GoalValue());
+    PrintReport(report, FormatOption(options), out);
     refused = !WritePlanOutputs(planner, options, err) || refused;
     return refused || !planner.Refusals().empty() ? kExitRefused : kExitOk;
 }

@@ -31,6 +31,7 @@
 #include "gui/entry_list.h"
 #include "gui/fonts.h"
 #include "gui/plan_table_model.h"
+#include "gui/planner_goal_panel.h"
 #include "gui/planner_port.h"
 #include "gui/spin_edit.h"
 #include "gui/widget_factories.h"
@@ -68,6 +69,8 @@ PlannerWindow::PlannerWindow(app::FormPort& messages, loan::Locale locale, QWidg
     auto* left = new QVBoxLayout;
     left->addWidget(buildLoan());
     left->addWidget(buildPrepayments());
+    goalPanel_ = new PlannerGoalPanel(planner_, [this](const auto& handler) { return run(handler); });
+    left->addWidget(goalPanel_);
     left->addWidget(buildRateChanges());
     left->addStretch(1);
 
@@ -401,6 +404,7 @@ void PlannerWindow::refresh() {
     ShowCheck(lowerPayment_, planner_.LowerPayment);
     ShowCheck(monthly_, planner_.Monthly);
     showLists();
+    goalPanel_->refresh();
     print_->setEnabled(planner_.HasPlan());
     exportCsv_->setEnabled(planner_.HasPlan());
     if (planner_.PlanGeneration() != shownGeneration_)

@@ -38,6 +38,7 @@ namespace gui {
 
 class DateField;
 class PlanTableModel;
+class PlannerGoalPanel;
 class SpinEditBase;
 
 class PlannerWindow : public QWidget {
@@ -120,6 +121,7 @@ class PlannerWindow : public QWidget {
     QTableWidget* comparison_ = nullptr;
     QChartView* chart_ = nullptr;
     TForm2* printWindow_ = nullptr;
+    PlannerGoalPanel* goalPanel_ = nullptr;
 };
 
 }  // namespace gui

@@ -25,6 +25,13 @@ PrepaymentMode modeIn(PlanVariant variant, PrepaymentMode given) {
     return given;
 }
 
+// The budget a variant has: none without prepayments, else the mode the variant gives.
+std::optional<PlanBudget> budgetIn(const PlanTerms& terms, PlanVariant variant) {
+    if (!terms.budget || terms.budget->amount <= 0 || variant == PlanVariant::WithoutPrepayments)
+        return std::nullopt;
+    return PlanBudget{terms.budget->amount, modeIn(variant, terms.budget->mode)};
+}
+
 // A rate change as the loop meets it: after the payment of regular date `regular`.
 struct RateStep {
     int regular = 0;
@@ -124,6 +131,7 @@ class PlanRun {
           rows_(rows),
           issues_(issues),
           annuity_(terms.scheme == PlanScheme::Annuity),
+          budget_(budgetIn(terms, variant)),
           last_(terms.termMonths),
           balance_(terms.sum),
           rate_(terms.annualRate),
@@ -150,7 +158,8 @@ class PlanRun {
             std::size_t once = 0;
             for (int source : frame_.prepayments)
                 once += !terms_.prepayments[static_cast<std::size_t>(source)].monthly;
-            rows_->reserve(static_cast<std::size_t>(n) + once);
+            const std::size_t budgetRows = budget_ ? static_cast<std::size_t>(n) : 0;
+            rows_->reserve(static_cast<std::size_t>(n) + once + budgetRows);
         }
 
         int nextRegular = 1;
@@ -164,7 +173,7 @@ class PlanRun {
                 changeRate(frame_.rateSteps[nextRate++]);
             } else if (regularLeft &&
                        (!prepaymentLeft || !(due_.front().date < frame_.dates[nextRegular]))) {
-                payRegular(nextRegular++);
+                payBudget(payRegular(nextRegular++));
             } else if (prepaymentLeft) {
                 prepay();
             } else {
@@ -201,7 +210,8 @@ class PlanRun {
         return total;
     }
 
-    void payRegular(int k) {
+    // Returns what the row paid.
+    ScaledAmount payRegular(int k) {
         const ScaledAmount interest =
             InterestForWeight(balance_, rateMillionths_, weightTo(previous_, k));
         ScaledAmount principal =
@@ -221,6 +231,17 @@ class PlanRun {
         summary_.lastPayment = annuity_ ? installment_ : total;
         if (!annuity_ && summary_.regularPayments == 1)
             summary_.firstPayment = total;
+        return total;
+    }
+
+    // Right after a regular payment of `regularTotal`: the rest of the budget, when there is
+    // some, paid early on the same date (so no interest is due for it).
+    void payBudget(ScaledAmount regularTotal) {
+        if (!budget_ || balance_ == 0)
+            return;
+        const ScaledAmount amount = SubtractAmounts(budget_->amount, regularTotal);
+        if (amount > 0)
+            repayEarly(previous_, amount, budget_->mode == PrepaymentMode::ShortenTerm, -1);
     }
 
     void changeRate(const RateStep& step) {
@@ -245,23 +266,30 @@ class PlanRun {
             }
         }
         const ScaledAmount interest =
-            InterestForWeight(balance_, rateMillionths_, YearShareWeight(previous_, due.date));
-        if (prepayment.amount <= interest) {
-            if (issues_) {
-                issues_->push_back({PlanIssueKind::InterestNotCovered, PlanEventKind::Prepayment,
-                                    due.source, due.date, prepayment.amount, interest});
-            }
-            return;
+            repayEarly(due.date, prepayment.amount,
+                       modeIn(variant_, prepayment.mode) == PrepaymentMode::ShortenTerm, due.source);
+        if (interest >= 0 && issues_) {
+            issues_->push_back({PlanIssueKind::InterestNotCovered, PlanEventKind::Prepayment,
+                                due.source, due.date, prepayment.amount, interest});
         }
-        const bool shortens = modeIn(variant_, prepayment.mode) == PrepaymentMode::ShortenTerm;
+    }
+
+    // An early repayment of `amount` on `date` (a row of `source`), shortening the term or
+    // lowering the payment. One that does not exceed the interest due then is not made: the
+    // interest is returned; -1 when it was made.
+    ScaledAmount repayEarly(const Date& date, ScaledAmount amount, bool shortens, int source) {
+        const ScaledAmount interest =
+            InterestForWeight(balance_, rateMillionths_, YearShareWeight(previous_, date));
+        if (amount <= interest)
+            return interest;
         // The last date a pending "term" prepayment set is known without working it out only
         // while every later one lowers the balance by whole kopecks (see settleLastDate).
-        if (!shortens || prepayment.amount % (kScale / 100) != 0)
+        if (!shortens || amount % (kScale / 100) != 0)
             settleLastDate();
-        const ScaledAmount principal = std::min(prepayment.amount - interest, balance_);
-        record(due.date, PlanRowKind::Prepayment, due.source, principal, interest);
+        const ScaledAmount principal = std::min(amount - interest, balance_);
+        record(date, PlanRowKind::Prepayment, source, principal, interest);
         if (balance_ == 0)
-            return;
+            return -1;
         if (!shortens) {
             takeInstallmentAgain();
         } else if (annuity_) {
@@ -272,6 +300,7 @@ class PlanRun {
             if (parts < last_ - regularsPassed_)
                 last_ = regularsPassed_ + static_cast<int>(parts);
         }
+        return -1;
     }
 
     // The annuity (or S / T) taken again on the balance over the regular dates still ahead
@@ -345,6 +374,7 @@ class PlanRun {
     std::vector<PlanRow>* const rows_;
     std::vector<PlanIssue>* const issues_;
     const bool annuity_;
+    const std::optional<PlanBudget> budget_;
 
     int last_;  // the current last regular date
     int regularsPassed_ = 0;
@@ -361,15 +391,17 @@ class PlanRun {
 // The variants run on the plan's frame (only the prepayments' use differs); a variant that
 // changes nothing of the plan as entered is that plan.
 PlanComparison compare(const PlanTerms& terms, const PlanFrame& frame, const PlanSummary& entered) {
+    const std::optional<PlanBudget> budget = budgetIn(terms, PlanVariant::AsEntered);
     const auto allIn = [&](PrepaymentMode mode) {
-        return std::all_of(terms.prepayments.begin(), terms.prepayments.end(),
+        return (!budget || budget->mode == mode) &&
+               std::all_of(terms.prepayments.begin(), terms.prepayments.end(),
                            [&](const Prepayment& prepayment) { return prepayment.mode == mode; });
     };
     PlanComparison comparison{};
     for (std::size_t i = 0; i < kPlanVariants.size(); ++i) {
         const PlanVariant variant = kPlanVariants[i];
         const bool same =
-            variant == PlanVariant::AsEntered || terms.prepayments.empty() ||
+            variant == PlanVariant::AsEntered || (terms.prepayments.empty() && !budget) ||
             (variant == PlanVariant::AllShortenTerm && allIn(PrepaymentMode::ShortenTerm)) ||
             (variant == PlanVariant::AllLowerPayment && allIn(PrepaymentMode::LowerPayment));
         comparison[i].variant = variant;
@@ -411,6 +443,11 @@ PlanResult RunPlan(const PlanTerms& terms) {
         PlanRun(terms, frame, PlanVariant::AsEntered, &result.rows, &result.issues).Run();
     result.comparison = compare(terms, frame, result.summary);
     return result;
+}
+
+PlanSummary RunPlanSummary(const PlanTerms& terms) {
+    const PlanFrame frame = frameOf(terms, nullptr);
+    return PlanRun(terms, frame, PlanVariant::AsEntered, nullptr, nullptr).Run();
 }
 
 PlanResult RunVariant(const PlanTerms& terms, PlanVariant variant) {

@@ -6,10 +6,12 @@
 //
 // A plan is a list of dated events run through one loop: the regular payments (each month's
 // nominal date moved to a working day, see plan_dates.h), the prepayments (a monthly one
-// repeated up to the last regular date, made as the loop reaches it) and the rate changes
-// (each moved to the first regular date on or after its own). On one date the regular
-// payment comes first, then the rate changes, then the prepayments in the order given. A new
-// kind of event joins the loop as one more case.
+// repeated up to the last regular date, made as the loop reaches it), the monthly budget's
+// prepayments (one after each regular payment, of the budget less what that payment paid)
+// and the rate changes (each moved to the first regular date on or after its own). On one
+// date the regular payment comes first, then the budget's prepayment, then the rate changes,
+// then the prepayments in the order given. A new kind of event joins the loop as one more
+// case.
 
 #include <array>
 #include <optional>
@@ -67,8 +69,9 @@ struct PlanTerms {
     WorkingDayTest isWorkingDay;
 };
 
-// The kinds of event the loop runs, in their order on one date.
-enum class PlanEventKind : unsigned char { RegularPayment, RateChange, Prepayment };
+// The kinds of event the loop runs, in their order on one date. The budget's prepayment
+// follows the regular payment it completes and makes a prepayment row of no source (-1).
+enum class PlanEventKind : unsigned char { RegularPayment, Budget, RateChange, Prepayment };
 
 // Why an entry of the lists took no part in the plan.
 enum class PlanIssueKind {
@@ -92,7 +95,7 @@ enum class PlanRowKind { Regular, Prepayment };
 struct PlanRow {
     Date date;
     PlanRowKind kind = PlanRowKind::Regular;
-    int source = -1;           // Prepayment: the index in the terms' list
+    int source = -1;           // Prepayment: the index in the terms' list; -1 the budget's
     ScaledAmount balance = 0;  // before the payment
     ScaledAmount principal = 0;
     ScaledAmount interest = 0;
@@ -151,8 +154,12 @@ ScaledAmount PlanAnnuity(ScaledAmount balance, double annualRate, int months);
 // is empty; throws AmountOverflow when an amount leaves 64 bits.
 PlanResult RunPlan(const PlanTerms& terms);
 
-// The rows and summary of one variant: the same loan with the prepayments left out or all
-// given one mode, rate changes kept (no issues, no comparison).
+// The summary of the plan as entered alone: no rows, issues or variants (what a search over
+// many plans needs).
+PlanSummary RunPlanSummary(const PlanTerms& terms);
+
+// The rows and summary of one variant: the same loan with the prepayments (and the budget)
+// left out or all given one mode, rate changes kept (no issues, no comparison).
 PlanResult RunVariant(const PlanTerms& terms, PlanVariant variant);
 
 }  // namespace loan

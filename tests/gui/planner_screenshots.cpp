@@ -5,6 +5,8 @@
 //   planner_print_zoom100.png   its print window, page 1 at 100 %
 //   planner_print_chart_zoom100.png  the print window on the chart's page, at 100 %
 //   planner_print.pdf           the pages through the print window's own print path
+//   planner_goal.png            the window over the example alone after "Подобрать" for
+//                               "Погасить к" 31.12.2024
 
 #include <QApplication>
 #include <QDateEdit>
@@ -71,5 +73,16 @@ int main(int argc, char* argv[]) {
     };
     printWindow.Button1Click();
     std::printf("printed on %s\n", qPrintable(pdf));
+    printWindow.hide();
+
+    // The goal's answer on the loan alone.
+    planner.run([&] {
+        form.RemovePrepayment(1);
+        form.RemovePrepayment(0);
+        form.RemoveRateChange(0);
+        form.TargetDate.Date = {2024, 12, 31};
+    });
+    planner.run([&] { form.FindGoalClick(); });
+    ok = gui_photos::save(planner, folder, "planner_goal.png") && ok;
     return ok ? 0 : 1;
 }

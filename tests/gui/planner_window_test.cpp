@@ -152,13 +152,14 @@ TEST_F(PlannerWindowTest, OpensWithTheMainWindowsLoanAndItsPlanWithoutCalculatio
         QAccessibleInterface* face = QAccessible::queryAccessibleInterface(field);
         names << (face ? face->text(QAccessible::Name) : QString());
     }
-    EXPECT_EQ(names.size(), 14);
+    EXPECT_EQ(names.size(), 16);
     EXPECT_FALSE(names.contains(QString()));
     EXPECT_TRUE(names.contains("Сумма кредита"));
     EXPECT_TRUE(names.contains("Дата изменения ставки"));
     EXPECT_TRUE(names.contains("День платежа"));
+    EXPECT_TRUE(names.contains("Погасить к"));
     names.removeDuplicates();
-    EXPECT_EQ(names.size(), 14) << names.join(" | ").toStdString();
+    EXPECT_EQ(names.size(), 16) << names.join(" | ").toStdString();
 
     // An incomplete loan opens an empty planner without a message.
     typeLoan("0", "12", "24");
