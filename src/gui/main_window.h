@@ -65,6 +65,8 @@ class MainWindow : public QMainWindow {
     // "Досрочное погашение...": the planner with the loan of the fields, made on first use.
     void PlannerClick();
     PlannerWindow* plannerWindow() const { return planner_; }
+    // `ssudomer FILE.crplan`: the planner with the plan of the file (made on first use).
+    void OpenPlanFile(const std::string& path);
     // Maximised: at the top of the desktop as tall as the height limit lets it.
     bool maximised() const { return maximised_; }
     HelpWindow* helpWindow() const { return help_; }

@@ -99,4 +99,10 @@ void MainWindow::PlannerClick() {
     planner_->Open(form_);
 }
 
+void MainWindow::OpenPlanFile(const std::string& path) {
+    if (!planner_)
+        planner_ = new PlannerWindow(port_, form_.locale(), this);
+    planner_->OpenPlanFile(path);
+}
+
 }  // namespace gui

@@ -44,6 +44,7 @@ PlannerWindow::PlannerWindow(app::FormPort& messages, loan::Locale locale, QWidg
     left->addWidget(buildPrepayments());
     left->addWidget(buildRateChanges());
     left->addStretch(1);
+    left->addLayout(buildPlanFileButtons());
     auto* commands = new QHBoxLayout;
     print_ = MakeButton("PrintButton", "Печать...");
     exportCsv_ = MakeButton("ExportCsvButton", "Экспорт в CSV...");
@@ -266,7 +267,12 @@ QWidget* PlannerWindow::buildResults() {
 }
 
 void PlannerWindow::Open(const app::MainForm& form) {
-    run([this, &form] { planner_.TakeLoanFrom(form); });
+    // A plan opened from a file keeps its own loan.
+    if (planner_.PlanFilePath().empty()) {
+        run([this, &form] { planner_.TakeLoanFrom(form); });
+    } else {
+        run([this] { planner_.CalculateIfComplete(); });
+    }
     show();
     raise();
     activateWindow();
@@ -279,6 +285,7 @@ bool PlannerWindow::run(const std::function<void()>& handler) {
 }
 
 void PlannerWindow::refresh() {
+    setWindowTitle(QString::fromStdString(planner_.Caption()));
     for (SpinEditBase* spin : spins_) spin->refresh();
     ShowDate(loanDate_, planner_.LoanDate);
     ShowDate(prepaymentDate_, planner_.PrepaymentDate);
