@@ -5,6 +5,7 @@
 #include "app/plan_file.h"
 #include "app/planner_form.h"
 #include "fuzz_support.h"
+#include "storage/file_error.h"
 #include "support/fake_port.h"
 #include "support/temp_folder.h"
 

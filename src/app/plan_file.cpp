@@ -308,17 +308,17 @@ void PlanFileParser::setting(std::string_view key, std::string_view value) {
     const int at = number_;
     const auto in = [&](const Key& field) { return fieldText(at, field); };
     if (key == kSum.name) {
-        once(sumLine_, at, kSum);
         plan_.sum = readAmount(value, in(kSum));
+        once(sumLine_, at, kSum);
     } else if (key == kRate.name) {
-        once(rateLine_, at, kRate);
         plan_.rate = readRate(value, in(kRate));
+        once(rateLine_, at, kRate);
     } else if (key == kTerm.name) {
-        once(termLine_, at, kTerm);
         plan_.term = readWhole(value, 1, kMaxTermMonths, in(kTerm));
+        once(termLine_, at, kTerm);
     } else if (key == kDate.name) {
-        once(dateLine_, at, kDate);
         plan_.loanDate = readDate(value, in(kDate));
+        once(dateLine_, at, kDate);
     } else if (key == kScheme.name) {
         once(schemeLine_, at, kScheme);
         if (value != "equal" && value != "differentiated") {
@@ -328,8 +328,8 @@ void PlanFileParser::setting(std::string_view key, std::string_view value) {
         }
         plan_.scheme = value == "equal" ? loan::PlanScheme::Annuity : loan::PlanScheme::Differentiated;
     } else if (key == kPayment.name) {
-        once(paymentLine_, at, kPayment);
         plan_.payment = readAmount(value, in(kPayment));
+        once(paymentLine_, at, kPayment);
     } else if (key == kShift.name) {
         once(shiftLine_, at, kShift);
         if (value == "next") {
@@ -343,8 +343,8 @@ void PlanFileParser::setting(std::string_view key, std::string_view value) {
                                   loan::Excerpt(value) + "\".");
         }
     } else if (key == kPaymentDay.name) {
-        once(dayLine_, at, kPaymentDay);
         plan_.paymentDay = readWhole(value, 0, 31, in(kPaymentDay));
+        once(dayLine_, at, kPaymentDay);
     } else if (key == kPrepay.name) {
         const std::string where = in(kPrepay);
         const auto parts =
@@ -375,8 +375,8 @@ void PlanFileParser::setting(std::string_view key, std::string_view value) {
             budget.mode = readMode(parts[1], in(kBudget) + ", режим");
         plan_.budget = budget;
     } else if (key == kTarget.name) {
-        once(targetLine_, at, kTarget);
         plan_.targetDate = readDate(value, in(kTarget));
+        once(targetLine_, at, kTarget);
     } else {
         throw ConversionError("Строка " + std::to_string(at) + ": неизвестное поле \"" +
                               loan::Excerpt(key) + "\".");
