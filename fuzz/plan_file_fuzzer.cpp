@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(planner.Sum.Text == "0" && !planner.HasPlan());
         return 0;
     }
-    FUZZ_CHECK(!planner.PlanModified());
+    FUZZ_CHECK(!planner.PlanModified() && planner.ClosePlanQuery(true) && port.questions.empty());
 
     // The file's plan written and read again.
     const std::string text = app::FormatPlanFile(*read);

@@ -197,11 +197,12 @@ class PlannerForm {
     // "Сохранить план...": into the plan's file, or as "Сохранить план как..." without one.
     bool SavePlanClick();
     bool SavePlanAsClick();
-    // Before the planner (or the program) closes: true when it may. A modified plan brings up
-    // the save question: "Да" saves (a cancelled or failed save keeps the window), "Нет"
-    // goes back to the plan as last opened or saved (without a file, to empty lists),
-    // "Отмена" keeps everything.
-    bool ClosePlanQuery();
+    // Before the planner window or the program closes: true when it may. A modified plan
+    // brings up the save question: "Да" saves (a cancelled or failed save keeps the window),
+    // "Нет" goes back to the plan as last opened or saved (without a file, to empty lists),
+    // "Отмена" keeps everything. A plan without a file is asked about only when the program
+    // closes: the planner window keeps its lists from one opening to the next.
+    bool ClosePlanQuery(bool programCloses);
     // Reads the whole file, then shows it and computes its plan; FileError, with nothing
     // changed, when it cannot be read or is no plan.
     void LoadPlanFile(const std::string& path);

@@ -173,7 +173,9 @@ bool PlannerForm::OpenPlanClick() {
     return true;
 }
 
-bool PlannerForm::ClosePlanQuery() {
+bool PlannerForm::ClosePlanQuery(bool programCloses) {
+    if (!programCloses && planFilePath_.empty())
+        return true;
     return answerPlanQuestion(true);
 }
 

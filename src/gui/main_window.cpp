@@ -124,7 +124,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     // Then the plan, which the program's end would lose as well.
-    if (planner_ && !planner_->queryClose()) {
+    if (planner_ && !planner_->queryClose(true)) {
         event->ignore();
         return;
     }

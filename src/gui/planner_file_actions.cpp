@@ -44,14 +44,15 @@ bool PlannerWindow::OpenPlanFile(const std::string& path) {
     return true;
 }
 
-bool PlannerWindow::queryClose() {
+bool PlannerWindow::queryClose(bool programCloses) {
     bool mayClose = false;
-    const bool asked = run([this, &mayClose] { mayClose = planner_.ClosePlanQuery(); });
+    const bool asked =
+        run([this, &mayClose, programCloses] { mayClose = planner_.ClosePlanQuery(programCloses); });
     return asked && mayClose;
 }
 
 void PlannerWindow::closeEvent(QCloseEvent* event) {
-    if (queryClose()) {
+    if (queryClose(false)) {
         event->accept();
     } else {
         event->ignore();

@@ -70,7 +70,7 @@ class PlannerWindow : public QWidget {
     bool OpenPlanFile(const std::string& path);
     // The save question of a modified plan before the window or the program closes: true
     // when it may close.
-    bool queryClose();
+    bool queryClose(bool programCloses);
 
   protected:
     void closeEvent(QCloseEvent* event) override;

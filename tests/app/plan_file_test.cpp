@@ -293,13 +293,13 @@ TEST_F(PlannerPlanFile, TheQuestionOnClosingCancelKeepsNoDiscardsYesSaves) {
     const std::string path = folder / "plan.crplan";
     ASSERT_TRUE(planner.RunHandler([&] { planner.SavePlanFile(path); }));
     const std::string saved = ReadBytes(path);
-    EXPECT_TRUE(planner.ClosePlanQuery());  // nothing changed: no question
+    EXPECT_TRUE(planner.ClosePlanQuery(false));  // nothing changed: no question
     EXPECT_TRUE(port.questions.empty());
 
     planner.RemovePrepayment(0);
     planner.Rate.Text = "15";
     port.answers = {app::kAnswerCancel};
-    EXPECT_FALSE(planner.ClosePlanQuery());
+    EXPECT_FALSE(planner.ClosePlanQuery(false));
     ASSERT_EQ(port.questions.size(), 1u);
     EXPECT_EQ(port.questions[0].caption, "Сохранить изменения?");
     EXPECT_EQ(port.questions[0].text,
@@ -309,7 +309,7 @@ TEST_F(PlannerPlanFile, TheQuestionOnClosingCancelKeepsNoDiscardsYesSaves) {
     EXPECT_EQ(planner.Rate.Text, "15");
 
     port.answers = {app::kAnswerNo};
-    EXPECT_TRUE(planner.ClosePlanQuery());
+    EXPECT_TRUE(planner.ClosePlanQuery(false));
     EXPECT_EQ(planner.Prepayments().size(), 2u);  // back to the file's plan
     EXPECT_EQ(planner.Rate.Value(), 12);
     EXPECT_FALSE(planner.PlanModified());
@@ -317,7 +317,7 @@ TEST_F(PlannerPlanFile, TheQuestionOnClosingCancelKeepsNoDiscardsYesSaves) {
 
     planner.Rate.Text = "15";
     port.answers = {app::kAnswerYes};
-    EXPECT_TRUE(planner.ClosePlanQuery());
+    EXPECT_TRUE(planner.ClosePlanQuery(false));
     EXPECT_NE(ReadBytes(path).find("rate = 15\n"), std::string::npos);
 }
 
@@ -327,15 +327,18 @@ TEST_F(PlannerPlanFile, WithoutAFileOnlyEntriesAreAskedAboutAndACancelledDialogK
     EXPECT_FALSE(planner.PlanModified());  // the loan alone is the main window's
     ASSERT_TRUE(addPrepayment({2024, 3, 31}, "500000", true));
     EXPECT_TRUE(planner.PlanModified());
+    // The window closes without a question and keeps its lists; the program's end asks.
+    EXPECT_TRUE(planner.ClosePlanQuery(false));
+    EXPECT_TRUE(port.questions.empty());
 
     port.answers = {app::kAnswerYes};  // "Да", then the dialog is cancelled
     port.plansToSave.push_back(std::nullopt);
-    EXPECT_FALSE(planner.ClosePlanQuery());
+    EXPECT_FALSE(planner.ClosePlanQuery(true));
     EXPECT_EQ(planner.Prepayments().size(), 1u);
     EXPECT_EQ(port.offeredPlans, std::vector<std::string>{""});
 
     port.answers = {app::kAnswerNo};
-    EXPECT_TRUE(planner.ClosePlanQuery());
+    EXPECT_TRUE(planner.ClosePlanQuery(true));
     EXPECT_TRUE(planner.Prepayments().empty());
     EXPECT_FALSE(planner.PlanModified());
 
