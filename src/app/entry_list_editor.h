@@ -92,6 +92,12 @@ class EntryListEditor {
         items_.erase(items_.begin() + index);
         changed_();
     }
+    // Replaces the whole list with items read and checked elsewhere (a plan file), selecting
+    // none; the owner recomputes as it sees fit.
+    void Assign(std::vector<Item> items) {
+        items_ = std::move(items);
+        selected_ = -1;
+    }
 
   private:
     bool contains(int index) const { return index >= 0 && index < static_cast<int>(items_.size()); }

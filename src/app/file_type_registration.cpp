@@ -18,8 +18,11 @@ std::string placeLine(const char* what, const std::string& path, bool installed)
 
 void MainForm::crp1Click() {
     // The path is kept as spelled: lower-casing it would name another file here.
-    const storage::FileTypeRegistration registration{".crp", "crp",     "Файл платежей Ссудомера",
-                                                     "Open", "Открыть", ProgramPath};
+    storage::FileTypeRegistration registration{".crp", "crp",     "Файл платежей Ссудомера",
+                                               "Open", "Открыть", ProgramPath};
+    // Plan files open with the program as well (in its planner).
+    registration.alsoOpens.push_back(
+        {".crplan", "plan", "План досрочного погашения Ссудомера", "Open", "Открыть", ProgramPath});
     storage::XdgFileTypeRegistry desktop;
     storage::FileTypeRegistry& registry = FileTypes != nullptr ? *FileTypes : desktop;
     storage::FileTypeRegistrationPlaces places;
@@ -31,7 +34,7 @@ void MainForm::crp1Click() {
     }
     // The person sees what happened and where, so that it can be found and undone.
     showMessage(kRegistrationCaption,
-                "Файлы *.crp теперь открываются Ссудомером.\r" +
+                "Файлы *.crp и *.crplan теперь открываются Ссудомером.\r" +
                     placeLine("Тип файла", places.typeFile, places.typeInstalled) + "\r" +
                     placeLine("Ярлык программы", places.programEntry, places.entryInstalled) +
                     "\r" + "Программа по умолчанию записана в " + places.defaultsFile);

@@ -26,6 +26,13 @@ class FormPort {
     virtual std::optional<std::string> chooseFileToSave() { return std::nullopt; }
     // The save dialog of the CSV export; empty when the person cancels.
     virtual std::optional<std::string> chooseCsvFileToSave() { return std::nullopt; }
+    // File dialogs for plan files (.crplan); the save dialog offers `offered` (the plan's own
+    // file, or empty). Empty when the person cancels.
+    virtual std::optional<std::string> choosePlanFileToOpen() { return std::nullopt; }
+    virtual std::optional<std::string> choosePlanFileToSave(const std::string& offered) {
+        (void)offered;
+        return std::nullopt;
+    }
 
     // Shows the forecast settings modally; returns when they are closed.
     virtual void showForecastSettings() {}

@@ -16,6 +16,7 @@
 #include "app/controls.h"
 #include "app/entry_list_editor.h"
 #include "app/form_port.h"
+#include "app/plan_file.h"
 #include "app/plan_presentation.h"
 #include "app/table_report.h"
 #include "text/locale.h"
@@ -229,7 +230,45 @@ class PlannerForm {
 
     std::string FormatMoney(loan::ScaledAmount amount) const;
 
+    // ---- The plan file (planner_plan_file.cpp) -------------------------------------------
+    // The file the plan was last opened from or saved to (its full path), empty for none.
+    const std::string& PlanFilePath() const { return planFilePath_; }
+    // "Досрочное погашение", with " - name.crplan" once the plan has a file.
+    std::string Caption() const;
+    // Whether closing would lose something: the plan differs from its file as last opened or
+    // saved; without a file, it holds prepayments, rate changes, a budget or a target.
+    bool PlanModified() const;
+    // "Открыть план...": the save question for a modified plan, the open dialog, then the
+    // file read whole; a refused file (its message shown) leaves the planner as it was.
+    bool OpenPlanClick();
+    // "Сохранить план...": into the plan's file, or as "Сохранить план как..." without one.
+    bool SavePlanClick();
+    bool SavePlanAsClick();
+    // Before the planner window or the program closes: true when it may. A modified plan
+    // brings up the save question: "Да" saves (a cancelled or failed save keeps the window),
+    // "Нет" goes back to the plan as last opened or saved (without a file, to empty lists),
+    // "Отмена" keeps everything. A plan without a file is asked about only when the program
+    // closes: the planner window keeps its lists from one opening to the next.
+    bool ClosePlanQuery(bool programCloses);
+    // Reads the whole file, then shows it and computes its plan; FileError, with nothing
+    // changed, when it cannot be read or is no plan.
+    void LoadPlanFile(const std::string& path);
+    // Writes the plan as the fields and lists hold it; false, with the reason shown, when the
+    // loan is not complete. A failed write throws FileError and changes nothing.
+    bool SavePlanFile(const std::string& path);
+    // The plan the fields and lists hold, checked as a calculation checks them; empty, with
+    // the reason shown, when they make no plan.
+    std::optional<PlanFileData> PlanToSave();
+    // Puts a plan into the fields and lists, the earlier plan cleared; computes nothing.
+    void ApplyPlan(const PlanFileData& plan);
+    // Computes the plan when the loan is complete, without saying what is missing.
+    bool CalculateIfComplete() { return calculate(false); }
+
   private:
+    std::string planSnapshot() const;
+    bool answerPlanQuestion(bool discardOnNo);
+    void discardPlanChanges();
+    bool hasEntries() const;
     // Recomputes after a change of the lists, once a plan was computed.
     void refresh();
     bool calculate(bool reportIncomplete);
@@ -269,6 +308,10 @@ class PlannerForm {
     std::optional<loan::PlanGoal> goal_;
     bool goalAdded_ = false;
     bool holdGoal_ = false;
+
+    std::string planFilePath_;
+    std::optional<PlanFileData> savedPlan_;  // as last opened or saved
+    std::string savedSnapshot_;
 };
 
 }  // namespace app

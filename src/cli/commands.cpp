@@ -41,7 +41,8 @@ std::string usage() {
            "                        [--budget AMOUNT[:term|payment]]\n"
            "                        [--target-date DD.MM.YYYY]\n"
            "                        [--csv] [--decimal-separator ,|.] [--pdf FILE]\n"
-           "                        [--chart FILE.png]\n");
+           "                        [--chart FILE.png] [--save-plan FILE.crplan]\n"
+           "  ssudomer-cli plan --plan-file FILE.crplan [the options of plan, each optional]\n");
     text +=
         Tr("  --date of schedule defaults to today\n"
            "  --psk adds the full cost of credit (ПСК) below the summary\n"

@@ -1,6 +1,7 @@
 // ssudomer-cli plan: the prepayment planner on the given loan, prepayments and rate changes.
 
 #include "app/calendar_changes_file.h"
+#include "app/plan_file.h"
 #include "app/planner_form.h"
 #include "cli/commands.h"
 #include "cli/console_port.h"
@@ -24,7 +25,8 @@ const std::map<std::string, bool> kPlanOptions = {
     {"pdf", true},    {"chart", true},
     {"shift", true},  {"payment-day", true},
     {"calendar", true}, {"budget", true},
-    {"target-date", true},
+    {"target-date", true}, {"plan-file", true},
+    {"save-plan", true},
 };
 
 loan::PaymentShift shiftArgument(const Option& option) {
@@ -129,19 +131,60 @@ bool findGoal(app::PlannerForm& planner, std::ostream& err) {
     return true;
 }
 
+// --plan-file: the plan read whole before anything else; empty without the option. False,
+// with the message on the console, for a file that cannot be read or is no plan.
+bool readPlanFileOption(const std::vector<Option>& options, app::FormPort& port,
+                        std::optional<app::PlanFileData>& plan) {
+    const Option* file = FindOption(options, "plan-file");
+    if (!file)
+        return true;
+    if (file->value.empty())
+        throw UsageError(Format(Tr("--%s takes a file name"), {"plan-file"}));
+    return app::RunReportingErrors(port, [&] { plan = app::ReadPlanFile(file->value); });
+}
+
+// Beside a plan file, only the loan fields given are typed over the file's.
+void typeLoanOptions(app::PlannerForm& planner, const std::vector<Option>& options,
+                     const loan::Locale& locale, bool fromFile) {
+    if (!fromFile) {
+        TypeLoanFields(planner.Sum, planner.Rate, planner.Term, options, locale);
+        return;
+    }
+    if (const Option* sum = FindOption(options, "sum"))
+        TypeArgument(planner.Sum, *sum, NumberArgument(*sum, locale), locale);
+    if (const Option* rate = FindOption(options, "rate"))
+        TypeArgument(planner.Rate, *rate, NumberArgument(*rate, locale), locale);
+    if (const Option* term = FindOption(options, "term"))
+        TypeArgument(planner.Term, *term, IntegerArgument(*term));
+}
+
+// --save-plan FILE: the plan as computed, through the planner's own save.
+bool savePlanOption(app::PlannerForm& planner, const std::vector<Option>& options) {
+    const Option* file = FindOption(options, "save-plan");
+    bool saved = true;
+    if (file && !planner.RunHandler([&] { saved = planner.SavePlanFile(file->value); }))
+        return false;
+    return saved;
+}
+
 }  // namespace
 
 int RunPlanCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const std::vector<Option> options = ParseOptions(args, kPlanOptions);
     RefuseSharedOutputFiles(options);
-    const bool equal = HasOption(options, "equal");
+    ConsolePort port(err);
+    std::optional<app::PlanFileData> file;
+    if (!readPlanFileOption(options, port, file))
+        return kExitRefused;
+    const bool equal =
+        HasOption(options, "equal") || (file && file->scheme == loan::PlanScheme::Annuity);
     if (!equal && HasOption(options, "payment"))
         throw UsageError(Tr("--payment goes with --equal"));
     const Option* date = FindOption(options, "date");
-    if (!date)
+    if (!date && !file)
         throw UsageError(Format(Tr("--%s is required"), {"date"}));
     const loan::Locale locale = LocaleOption(options);
-    const loan::Date loanDate = DateArgument(*date);
+    const loan::Date loanDate = date ? DateArgument(*date) : file->loanDate;
 
     // Every argument is checked before the planner runs; the numbers against the fields
     // they go into, once the planner is there.
@@ -154,9 +197,10 @@ int RunPlanCommand(const std::vector<std::string>& args, std::ostream& out, std:
     }
     const loan::PaymentShift shift = FindOption(options, "shift")
                                          ? shiftArgument(*FindOption(options, "shift"))
-                                         : loan::PaymentShift::Next;
-    ConsolePort port(err);
+                                         : (file ? file->shift : loan::PaymentShift::Next);
     app::PlannerForm planner(port, locale);
+    if (file)
+        planner.ApplyPlan(*file);
     if (const Option* day = FindOption(options, "payment-day"))
         TypeArgument(planner.PaymentDay, *day, IntegerArgument(*day));
     planner.Shift = shift;
@@ -174,7 +218,7 @@ int RunPlanCommand(const std::vector<std::string>& args, std::ostream& out, std:
         planner.HasTarget = true;
     }
 
-    TypeLoanFields(planner.Sum, planner.Rate, planner.Term, options, locale);
+    typeLoanOptions(planner, options, locale, file.has_value());
     planner.LoanDate.Date = loanDate;
     if (equal) {
         planner.EqualPaymentsClick();
@@ -219,6 +263,7 @@ int RunPlanCommand(const std::vector<std::string>& args, std::ostream& out, std:
         report.values.push_back(planner.GoalValue());
     PrintReport(report, FormatOption(options), out);
     refused = !WritePlanOutputs(planner, options, err) || refused;
+    refused = !savePlanOption(planner, options) || refused;
     return refused || !planner.Refusals().empty() ? kExitRefused : kExitOk;
 }
 

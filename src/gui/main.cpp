@@ -1,5 +1,5 @@
 // The window program: creates the main window and runs until it closes. The only argument
-// it takes is a payment file to open; --help and --version are answered before any window
+// it takes is a payment file or a plan file to open; --help and --version are answered before any window
 // system is needed, so that they work without a display.
 
 #include <QApplication>
@@ -11,11 +11,12 @@
 namespace {
 
 constexpr const char* kHelp =
-    "Usage: ssudomer [FILE.crp]\n"
+    "Usage: ssudomer [FILE.crp | FILE.crplan]\n"
     "       ssudomer --help | --version\n"
     "\n"
     "Ssudomer, a loan calculator: repayment schedule, payment register and forecast.\n"
-    "FILE.crp, a payment file, is opened at start.\n"
+    "FILE.crp, a payment file, is opened at start; FILE.crplan, a prepayment plan,\n"
+    "opens the planner with it.\n"
     "\n"
     "  --help     print this help and exit\n"
     "  --version  print the version and exit\n"

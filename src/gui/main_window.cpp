@@ -14,6 +14,7 @@
 #include "gui/app_icon.h"
 #include "gui/forecast_dialog.h"
 #include "gui/help_window.h"
+#include "gui/planner_window.h"
 #include "gui/print_window.h"
 #include "gui/translations.h"
 #include "gui/window_fit.h"
@@ -110,12 +111,20 @@ void MainWindow::FormShow() {
     // A date in the last-loan file that is no date skips the command-line file.
     if (run([this] { form_.ReadLastLoanFile(); }))
         run([this] { form_.OpenCommandLineFile(arguments_); });
+    // A plan file opens the planner with it.
+    if (!arguments_.empty() && app::NamesPlanFile(arguments_.front()))
+        OpenPlanFile(arguments_.front());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     bool mayClose = false;
     const bool asked = run([this, &mayClose] { mayClose = form_.FormCloseQuery(); });
     if (!asked || !mayClose) {
+        event->ignore();
+        return;
+    }
+    // Then the plan, which the program's end would lose as well.
+    if (planner_ && !planner_->queryClose(true)) {
         event->ignore();
         return;
     }

@@ -68,6 +68,8 @@ class MainWindow : public QMainWindow {
     // "Производственный календарь...": the calendar dialog; after a save the planner, when
     // it was opened, takes the new calendar and recomputes its plan.
     void ProductionCalendarClick();
+    // `ssudomer FILE.crplan`: the planner with the plan of the file (made on first use).
+    void OpenPlanFile(const std::string& path);
     // Maximised: at the top of the desktop as tall as the height limit lets it.
     bool maximised() const { return maximised_; }
     HelpWindow* helpWindow() const { return help_; }

@@ -112,4 +112,10 @@ void MainWindow::ProductionCalendarClick() {
     planner_->run([&planner] { planner.CalendarEdited(); });
 }
 
+void MainWindow::OpenPlanFile(const std::string& path) {
+    if (!planner_)
+        planner_ = new PlannerWindow(port_, form_.locale(), this);
+    planner_->OpenPlanFile(path);
+}
+
 }  // namespace gui

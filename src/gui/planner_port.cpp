@@ -24,6 +24,14 @@ std::optional<std::string> PlannerPort::chooseCsvFileToSave() {
     return ChooseCsvFileToSave(kExportTitle, kExportName, folder_);
 }
 
+std::optional<std::string> PlannerPort::choosePlanFileToOpen() {
+    return ChoosePlanFileToOpen(planFolder_);
+}
+
+std::optional<std::string> PlannerPort::choosePlanFileToSave(const std::string& offered) {
+    return ChoosePlanFileToSave(offered, planFolder_);
+}
+
 loan::Date PlannerPort::today() const {
     return messages_.today();
 }

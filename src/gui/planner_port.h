@@ -17,11 +17,14 @@ class PlannerPort : public app::FormPort {
     app::DialogAnswer askYesNoCancel(const std::string& caption,
                                      const std::string& question) override;
     std::optional<std::string> chooseCsvFileToSave() override;
+    std::optional<std::string> choosePlanFileToOpen() override;
+    std::optional<std::string> choosePlanFileToSave(const std::string& offered) override;
     loan::Date today() const override;
 
   private:
     app::FormPort& messages_;
     QString folder_;
+    QString planFolder_;
 };
 
 }  // namespace gui

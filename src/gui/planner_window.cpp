@@ -73,6 +73,7 @@ PlannerWindow::PlannerWindow(app::FormPort& messages, loan::Locale locale, QWidg
     left->addWidget(goalPanel_);
     left->addWidget(buildRateChanges());
     left->addStretch(1);
+    left->addLayout(buildPlanFileButtons());
 
     auto* leftPanel = new QWidget;
     leftPanel->setLayout(left);
@@ -375,7 +376,12 @@ QWidget* PlannerWindow::buildResults() {
 }
 
 void PlannerWindow::Open(const app::MainForm& form) {
-    run([this, &form] { planner_.TakeLoanFrom(form); });
+    // A plan opened from a file keeps its own loan.
+    if (planner_.PlanFilePath().empty()) {
+        run([this, &form] { planner_.TakeLoanFrom(form); });
+    } else {
+        run([this] { planner_.CalculateIfComplete(); });
+    }
     show();
     raise();
     activateWindow();
@@ -388,6 +394,7 @@ bool PlannerWindow::run(const std::function<void()>& handler) {
 }
 
 void PlannerWindow::refresh() {
+    setWindowTitle(QString::fromStdString(planner_.Caption()));
     for (SpinEditBase* spin : spins_) spin->refresh();
     ShowDate(loanDate_, planner_.LoanDate);
     ShowDate(prepaymentDate_, planner_.PrepaymentDate);

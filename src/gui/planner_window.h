@@ -70,7 +70,24 @@ class PlannerWindow : public QWidget {
     TForm2* printWindow() const { return printWindow_; }
     QChartView* chartView() const { return chart_; }
 
+    // The plan's file (planner_file_actions.cpp): "Открыть план...", "Сохранить план...",
+    // "Сохранить план как...", each through the model's handler.
+    void OpenPlanClick();
+    void SavePlanClick();
+    void SavePlanAsClick();
+    // Opens the plan file and shows the window with it; a refused file is reported and the
+    // window stays as it was. True when the file was opened.
+    bool OpenPlanFile(const std::string& path);
+    // The save question of a modified plan before the window or the program closes: true
+    // when it may close.
+    bool queryClose(bool programCloses);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
   private:
+    // The row of the plan file's buttons.
+    QLayout* buildPlanFileButtons();
     QWidget* buildLoan();
     // The shift rule, the payment day and the calendar, in rows from `row` of `grid`.
     void buildPaymentDates(QGridLayout* grid, int row);

@@ -28,6 +28,7 @@ struct FileKind {
 };
 constexpr FileKind kPaymentFile = {"*.crp (*.crp)", "crp"};
 constexpr FileKind kCsvFile = {"*.csv (*.csv)", "csv"};
+constexpr FileKind kPlanFile = {"*.crplan (*.crplan)", "crplan"};
 constexpr int kDialogWidth = 720;
 constexpr int kDialogHeight = 460;
 
@@ -216,6 +217,24 @@ std::optional<std::string> ChooseCsvFileToSave(const char* title, const QString&
     SaveDialog dialog(title, folder.isEmpty() ? QDir::homePath() : folder);
     dialog.selectFile(name);
     return runFileDialog(dialog, kCsvFile, folder);
+}
+
+std::optional<std::string> ChoosePlanFileToOpen(QString& folder) {
+    QFileDialog dialog(nullptr, QString::fromUtf8("Открыть план"),
+                       folder.isEmpty() ? QDir::homePath() : folder);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return runFileDialog(dialog, kPlanFile, folder);
+}
+
+std::optional<std::string> ChoosePlanFileToSave(const std::string& offered, QString& folder) {
+    const QFileInfo file(QString::fromStdString(offered));
+    const QString start = !offered.empty()      ? file.absolutePath()
+                          : folder.isEmpty() ? QDir::homePath()
+                                             : folder;
+    SaveDialog dialog("Сохранить план", start);
+    dialog.selectFile(offered.empty() ? QString::fromUtf8("план.crplan") : file.fileName());
+    return runFileDialog(dialog, kPlanFile, folder);
 }
 
 void QtFormPort::showForecastSettings() {

@@ -33,6 +33,12 @@ void FitMessageBox(QMessageBox& box);
 std::optional<std::string> ChooseCsvFileToSave(const char* title, const QString& name,
                                                QString& folder);
 
+// The plan files' dialogs: open and save "*.crplan" under their titles, in `folder` (the
+// home folder when empty) or, for the save, in the folder of `offered`, whose name it
+// offers. Empty when cancelled; `folder` becomes the chosen file's.
+std::optional<std::string> ChoosePlanFileToOpen(QString& folder);
+std::optional<std::string> ChoosePlanFileToSave(const std::string& offered, QString& folder);
+
 class QtFormPort : public app::FormPort {
   public:
     explicit QtFormPort(MainWindow& window) : window_(window) {}

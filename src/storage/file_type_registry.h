@@ -4,6 +4,7 @@
 // the program with the file as its argument.
 
 #include <string>
+#include <vector>
 
 namespace storage {
 
@@ -15,6 +16,9 @@ struct FileTypeRegistration {
     std::string verb;         // "Open"
     std::string verbCaption;  // "Открыть"
     std::string programPath;  // the program file, exactly as it is spelled
+    // Further types the same program opens (plan files beside payment files): each gets its
+    // type and default the same way, and the one desktop entry lists them all.
+    std::vector<FileTypeRegistration> alsoOpens;
 };
 
 // Where the entries of a registration now stand, so that the person can be told.

@@ -83,6 +83,14 @@ std::string mimePackage(const FileTypeRegistration& registration) {
            "</mime-info>\n";
 }
 
+// "type;" for the registration and each further type.
+std::string mimeTypeList(const FileTypeRegistration& registration) {
+    std::string list = XdgFileTypeRegistry::MimeType(registration) + ";";
+    for (const FileTypeRegistration& more : registration.alsoOpens)
+        list += XdgFileTypeRegistry::MimeType(more) + ";";
+    return list;
+}
+
 std::string desktopEntry(const FileTypeRegistration& registration) {
     return "[Desktop Entry]\n"
            "Type=Application\n"
@@ -94,8 +102,8 @@ std::string desktopEntry(const FileTypeRegistration& registration) {
            DesktopExecLine(registration.programPath) +
            "\n"
            "MimeType=" +
-           XdgFileTypeRegistry::MimeType(registration) +
-           ";\n"
+           mimeTypeList(registration) +
+           "\n"
            "Terminal=false\n"
            "NoDisplay=true\n";
 }
@@ -246,16 +254,22 @@ FileTypeRegistrationPlaces XdgFileTypeRegistry::registerFileType(
     // What the installed package put in the system's folders is not written again for the
     // user: the type once, and the program's own menu entry rather than a second one. Our
     // earlier per-user copies of them go, so that nothing is listed twice.
-    const std::string userMimePackage =
-        mimeFolder + "/packages/ssudomer-" + registration.typeName + ".xml";
-    if (const auto systemPackage = findInSystemData("mime/packages/" + ApplicationId() + ".xml")) {
-        removeOwnFile(userMimePackage);
-        places.typeFile = *systemPackage;
-        places.typeInstalled = true;
-    } else {
-        places.typeFile = userMimePackage;
-        writeUtf8File(mimeFolder + "/packages", "ssudomer-" + registration.typeName + ".xml",
-                      mimePackage(registration));
+    std::vector<const FileTypeRegistration*> types = {&registration};
+    for (const FileTypeRegistration& more : registration.alsoOpens) types.push_back(&more);
+    const auto systemPackage = findInSystemData("mime/packages/" + ApplicationId() + ".xml");
+    for (const FileTypeRegistration* type : types) {
+        const std::string userMimePackage =
+            mimeFolder + "/packages/ssudomer-" + type->typeName + ".xml";
+        if (systemPackage) {
+            removeOwnFile(userMimePackage);
+        } else {
+            writeUtf8File(mimeFolder + "/packages", "ssudomer-" + type->typeName + ".xml",
+                          mimePackage(*type));
+        }
+        if (type == &registration) {
+            places.typeFile = systemPackage ? *systemPackage : userMimePackage;
+            places.typeInstalled = systemPackage.has_value();
+        }
     }
     std::string defaultEntry = kDesktopFileName;
     const auto systemEntry = findInSystemData("applications/" + ApplicationId() + ".desktop");
@@ -276,8 +290,9 @@ FileTypeRegistrationPlaces XdgFileTypeRegistry::registerFileType(
     } catch (const FileError&) {
         // No list yet: it is made below.
     }
-    writeUtf8File(ConfigHome(), "mimeapps.list",
-                  WithDefaultApplication(mimeApps, MimeType(registration), defaultEntry));
+    for (const FileTypeRegistration* type : types)
+        mimeApps = WithDefaultApplication(mimeApps, MimeType(*type), defaultEntry);
+    writeUtf8File(ConfigHome(), "mimeapps.list", mimeApps);
     places.defaultsFile = mimeAppsPath;
 
     // Also after a removal: the user's caches must forget the copies that went.

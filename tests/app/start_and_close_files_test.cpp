@@ -190,6 +190,11 @@ TEST_F(StartAndClose, RegistrationKeepsTheProgramPathAsItIs) {
     EXPECT_EQ(entry.verb, "Open");
     EXPECT_EQ(entry.verbCaption, "Открыть");
     EXPECT_EQ(entry.programPath, "/opt/Ssudomer/Ссудомер");
+    // Plan files open with the same program.
+    ASSERT_EQ(entry.alsoOpens.size(), 1u);
+    EXPECT_EQ(entry.alsoOpens[0].extension, ".crplan");
+    EXPECT_EQ(entry.alsoOpens[0].typeName, "plan");
+    EXPECT_EQ(entry.alsoOpens[0].programPath, "/opt/Ssudomer/Ссудомер");
 }
 
 TEST_F(StartAndClose, RegistrationSaysWhatItDidOrWhyItFailed) {
@@ -199,7 +204,7 @@ TEST_F(StartAndClose, RegistrationSaysWhatItDidOrWhyItFailed) {
     ASSERT_EQ(port.messages.size(), 1u);
     EXPECT_EQ(port.messages[0].caption, "Регистрация *.crp");
     EXPECT_EQ(port.messages[0].text,
-              "Файлы *.crp теперь открываются Ссудомером.\r"
+              "Файлы *.crp и *.crplan теперь открываются Ссудомером.\r"
               "Тип файла: /usr/share/mime/packages/t.xml (установлен с программой)\r"
               "Ярлык программы: /home/u/.local/share/applications/s.desktop\r"
               "Программа по умолчанию записана в /home/u/.config/mimeapps.list");

@@ -71,7 +71,7 @@ desktop=$share/applications/$app_id.desktop
 check "desktop-file-validate" desktop-file-validate "$desktop"
 if [ -s "$work/out" ]; then fail "desktop-file-validate reports:"; sed 's/^/    /' "$work/out" >&2; fi
 for line in "Name=Ссудомер" "Exec=ssudomer %f" "Icon=$app_id" "Categories=Office;Finance;" \
-    "MimeType=application/x-ssudomer-crp;"; do
+    "MimeType=application/x-ssudomer-crp;application/x-ssudomer-plan;"; do
     check "desktop entry line: $line" grep -qxF "$line" "$desktop"
 done
 
@@ -91,6 +91,10 @@ check "*.crp is application/x-ssudomer-crp" \
     grep -qF 'application/x-ssudomer-crp:*.crp' "$work/mime/globs2"
 check "the type's comment" grep -qF 'Файл платежей Ссудомера' \
     "$work/mime/application/x-ssudomer-crp.xml"
+check "*.crplan is application/x-ssudomer-plan" \
+    grep -qF 'application/x-ssudomer-plan:*.crplan' "$work/mime/globs2"
+check "the plan type's comment" grep -qF 'План досрочного погашения Ссудомера' \
+    "$work/mime/application/x-ssudomer-plan.xml"
 
 # Every manual page, in English and in Russian, renders without a warning, names its
 # sections and gives apropos its one-line description.
@@ -133,7 +137,7 @@ check "ssudomer-cli --help in Russian without the locale generated" \
 check "ssudomer-cli refuses in Russian" \
     grep -qxF "ssudomer-cli: параметр --term обязателен" "$work/stderr"
 check "ssudomer --version" prints "ssudomer (Ссудомер) $version" "${window[@]}" --version
-check "ssudomer --help" prints "Usage: ssudomer [FILE.crp]" "${window[@]}" --help
+check "ssudomer --help" prints "Usage: ssudomer [FILE.crp | FILE.crplan]" "${window[@]}" --help
 check "installed ssudomer-cli computes a schedule" \
     prints "1;Февраль 2005;12000.00;1000.00;120.00;0.00;1120.00" \
     "$cli" schedule --sum 12000 --rate 12 --term 12 --date 10.01.2005 --csv \

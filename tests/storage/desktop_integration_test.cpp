@@ -118,6 +118,27 @@ TEST_F(XdgRegistration, WritesTheTypeTheEntryAndTheDefaultAndRefreshes) {
               "[Default Applications]\napplication/x-ssudomer-crp=ssudomer.desktop\n");
 }
 
+TEST_F(XdgRegistration, PlanFilesGetTheirOwnTypeBesideThePaymentFiles) {
+    storage::FileTypeRegistration both = registration;
+    both.alsoOpens.push_back({".crplan", "plan", "План досрочного погашения Ссудомера", "Open",
+                              "Открыть", registration.programPath});
+    const storage::FileTypeRegistrationPlaces places =
+        storage::XdgFileTypeRegistry().registerFileType(both);
+    const std::string share = home / ".local/share";
+    EXPECT_EQ(places.typeFile, share + "/mime/packages/ssudomer-crp.xml");
+    EXPECT_NE(ReadBytes(share + "/mime/packages/ssudomer-plan.xml")
+                  .find("  <mime-type type=\"application/x-ssudomer-plan\">\n"
+                        "    <comment>План досрочного погашения Ссудомера</comment>\n"
+                        "    <glob pattern=\"*.crplan\"/>\n"),
+              std::string::npos);
+    EXPECT_NE(ReadBytes(share + "/applications/ssudomer.desktop")
+                  .find("\nMimeType=application/x-ssudomer-crp;application/x-ssudomer-plan;\n"),
+              std::string::npos);
+    EXPECT_EQ(ReadBytes(home / ".config/mimeapps.list"),
+              "[Default Applications]\napplication/x-ssudomer-crp=ssudomer.desktop\n"
+              "application/x-ssudomer-plan=ssudomer.desktop\n");
+}
+
 TEST_F(XdgRegistration, FollowsTheXdgFoldersAndDoesWithoutTheTools) {
     ScopedEnvironment customData("XDG_DATA_HOME", home / "data");
     ScopedEnvironment customConfig("XDG_CONFIG_HOME", home / "cfg");

@@ -32,6 +32,11 @@ class FakePort : public app::FormPort {
     }
     std::optional<std::string> chooseFileToOpen() override { return take(filesToOpen); }
     std::optional<std::string> chooseFileToSave() override { return take(filesToSave); }
+    std::optional<std::string> choosePlanFileToOpen() override { return take(plansToOpen); }
+    std::optional<std::string> choosePlanFileToSave(const std::string& offered) override {
+        offeredPlans.push_back(offered);
+        return take(plansToSave);
+    }
     void showForecastSettings() override {
         ++forecastSettingsShown;
         if (onForecastSettings)
@@ -44,6 +49,8 @@ class FakePort : public app::FormPort {
     std::vector<Message> questions;
     std::deque<app::DialogAnswer> answers;
     std::deque<std::optional<std::string>> filesToOpen, filesToSave;
+    std::deque<std::optional<std::string>> plansToOpen, plansToSave;
+    std::vector<std::string> offeredPlans;
     std::function<void()> onForecastSettings;
     int forecastSettingsShown = 0;
     int windowRefits = 0;
