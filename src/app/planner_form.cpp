@@ -138,6 +138,13 @@ void PlannerForm::followLoanDate() {
             picker->Date = next;
         *suggested = next;
     }
+    // "Погасить к" is offered the loan's last date, to be moved earlier.
+    const int term = Term.Value();
+    const loan::Date last =
+        term >= 1 && term <= Term.MaxValue ? loan::RegularDate(LoanDate.Date, term) : next;
+    if (!HasTarget && (TargetDate.Date == suggestedTargetDate_ || TargetDate.Date <= LoanDate.Date))
+        TargetDate.Date = last;
+    suggestedTargetDate_ = last;
 }
 
 bool PlannerForm::readLoan(loan::PlanTerms& terms, bool reportIncomplete) {

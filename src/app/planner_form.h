@@ -303,6 +303,7 @@ class PlannerForm {
     // the loan.
     loan::Date suggestedPrepaymentDate_;
     loan::Date suggestedRateChangeDate_;
+    loan::Date suggestedTargetDate_;
     std::vector<std::string> refusals_;
     std::vector<std::string> notes_;
     std::optional<loan::PlanGoal> goal_;

@@ -120,11 +120,8 @@ void PlannerForm::ApplyPlan(const PlanFileData& plan) {
     HasTarget = plan.targetDate.has_value();
     if (plan.targetDate)
         TargetDate.Date = *plan.targetDate;
-    // The editors start a month after the loan rather than before it.
-    for (DatePicker* picker : {&PrepaymentDate, &RateChangeDate}) {
-        if (picker->Date <= LoanDate.Date)
-            picker->Date = loan::IncMonth(LoanDate.Date);
-    }
+    // The editors follow the file's loan, as they follow a loan date typed.
+    followLoanDate();
     clearPlan();
 }
 

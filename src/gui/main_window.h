@@ -157,6 +157,9 @@ class MainWindow : public QMainWindow {
     TAboutBox* about_ = nullptr;
     PlannerWindow* planner_ = nullptr;
     HelpWindow* help_ = nullptr;
+
+    // The planner, made on first use with the calendar dialog as its calendar editor.
+    PlannerWindow& plannerMadeOnce();
 };
 
 }  // namespace gui

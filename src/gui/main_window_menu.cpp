@@ -96,12 +96,16 @@ void MainWindow::buildMenu() {
             &MainWindow::N8Click);
 }
 
-void MainWindow::PlannerClick() {
+PlannerWindow& MainWindow::plannerMadeOnce() {
     if (!planner_) {
         planner_ = new PlannerWindow(port_, form_.locale(), this);
         planner_->setCalendarEditor([this] { return EditProductionCalendar(planner_, port_); });
     }
-    planner_->Open(form_);
+    return *planner_;
+}
+
+void MainWindow::PlannerClick() {
+    plannerMadeOnce().Open(form_);
 }
 
 void MainWindow::ProductionCalendarClick() {
@@ -113,9 +117,7 @@ void MainWindow::ProductionCalendarClick() {
 }
 
 void MainWindow::OpenPlanFile(const std::string& path) {
-    if (!planner_)
-        planner_ = new PlannerWindow(port_, form_.locale(), this);
-    planner_->OpenPlanFile(path);
+    plannerMadeOnce().OpenPlanFile(path);
 }
 
 }  // namespace gui

@@ -52,6 +52,7 @@ PlannerGoalPanel::PlannerGoalPanel(app::PlannerForm& planner, Run run)
     addGoal_ = MakeButton("AddGoalButton", "Добавить в план");
     grid->addWidget(addGoal_, 4, 2);
     grid->setColumnStretch(0, 1);
+    grid->setRowStretch(5, 1);  // the rows at the top of a taller tab
 
     auto* group = new QButtonGroup(this);
     group->addButton(budgetShortenTerm_);

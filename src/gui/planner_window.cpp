@@ -19,6 +19,7 @@
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -68,10 +69,18 @@ PlannerWindow::PlannerWindow(app::FormPort& messages, loan::Locale locale, QWidg
 
     auto* left = new QVBoxLayout;
     left->addWidget(buildLoan());
-    left->addWidget(buildPrepayments());
+    // The lists and the goal share one place, a tab each, so that the left column fits a
+    // 768-pixel screen.
     goalPanel_ = new PlannerGoalPanel(planner_, [this](const auto& handler) { return run(handler); });
-    left->addWidget(goalPanel_);
-    left->addWidget(buildRateChanges());
+    auto* entries = new QTabWidget;
+    entries->setObjectName("EntryTabs");
+    for (QGroupBox* page : {buildPrepayments(), buildRateChanges(),
+                            static_cast<QGroupBox*>(goalPanel_)}) {
+        entries->addTab(page, page->title());
+        page->setTitle(QString());
+        page->setFlat(true);
+    }
+    left->addWidget(entries);
     left->addStretch(1);
     left->addLayout(buildPlanFileButtons());
 
@@ -243,7 +252,7 @@ QLayout* PlannerWindow::listButtons(const char* kind,
     return buttons;
 }
 
-QWidget* PlannerWindow::buildPrepayments() {
+QGroupBox* PlannerWindow::buildPrepayments() {
     QGroupBox* group = MakeGroup("PrepaymentsGroup", "Досрочные погашения");
     auto* grid = new QGridLayout(group);
     prepayments_ =
@@ -290,7 +299,7 @@ QWidget* PlannerWindow::buildPrepayments() {
     return group;
 }
 
-QWidget* PlannerWindow::buildRateChanges() {
+QGroupBox* PlannerWindow::buildRateChanges() {
     QGroupBox* group = MakeGroup("RateChangesGroup", "Изменения ставки");
     auto* grid = new QGridLayout(group);
     rateChanges_ = MakeEntryList("RateChangeList", "Изменения ставки", {"Дата", "Ставка, %"});

@@ -19,6 +19,7 @@
 
 class QChartView;
 class QCheckBox;
+class QGroupBox;
 class QComboBox;
 class QGridLayout;
 class QLabel;
@@ -91,8 +92,8 @@ class PlannerWindow : public QWidget {
     QWidget* buildLoan();
     // The shift rule, the payment day and the calendar, in rows from `row` of `grid`.
     void buildPaymentDates(QGridLayout* grid, int row);
-    QWidget* buildPrepayments();
-    QWidget* buildRateChanges();
+    QGroupBox* buildPrepayments();
+    QGroupBox* buildRateChanges();
     QWidget* buildResults();
     // "Печать...", "Экспорт в CSV..." and "Закрыть".
     QLayout* buildCommands();

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTreeWidget>
 
@@ -28,6 +29,8 @@ class PlannerGoalWindowTest : public WindowTest {
         EXPECT_NE(planner, nullptr);
         planner->planner().Shift = loan::PaymentShift::None;
         press(*planner, "CalculateButton");
+        // The goal and the budget have a tab of their own beside the lists.
+        in<QTabWidget>(*planner, "EntryTabs")->setCurrentWidget(in<QWidget>(*planner, "GoalGroup"));
         return *planner;
     }
 
