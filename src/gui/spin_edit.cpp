@@ -234,6 +234,13 @@ void SpinEditBase::resizeEvent(QResizeEvent* event) {
     placeButtons();
 }
 
+// A field sized while hidden (on a tab not shown) may have had its height corrected before
+// its buttons were placed.
+void SpinEditBase::showEvent(QShowEvent* event) {
+    QLineEdit::showEvent(event);
+    placeButtons();
+}
+
 void SpinEditBase::placeButtons() {
     const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
     const int left = width() - kButtonWidth - frame;

@@ -164,4 +164,18 @@ TEST_F(SpinEditTest, NeverLowerThanItsMinimumHeight) {
     EXPECT_EQ(placed->upButton()->width(), gui::SpinEditBase::kButtonWidth);
 }
 
+// A field on a page not yet shown (a tab behind another) once showed its buttons at the left
+// over an empty field: its height was corrected while hidden and the buttons never placed.
+TEST_F(SpinEditTest, AFieldSizedWhileHiddenHasItsButtonsAtTheRightWhenShown) {
+    auto* page = new QWidget(&host);
+    auto* placed = new gui::TFloatSpinEdit(decimalModel, page);
+    page->hide();
+    placed->setGeometry(0, 0, 120, 5);
+    page->show();
+    ASSERT_TRUE(placed->isVisible());
+    EXPECT_EQ(placed->height(), placed->MinimumHeight());
+    EXPECT_GT(placed->upButton()->x(), placed->width() / 2);
+    EXPECT_LE(placed->downButton()->geometry().right(), placed->width() - 1);
+}
+
 }  // namespace
