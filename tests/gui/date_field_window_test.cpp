@@ -214,12 +214,6 @@ class PlannerDateWindowTest : public DateFieldWindowTest {
         EXPECT_TRUE(QTest::qWaitForWindowActive(planner));
         return *planner;
     }
-    template <class Widget>
-    static Widget* in(gui::PlannerWindow& planner, const char* name) {
-        auto* widget = planner.findChild<Widget*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
     static QString firstListed(gui::PlannerWindow& planner, const char* list) {
         const QTreeWidgetItem* row = in<QTreeWidget>(planner, list)->topLevelItem(0);
         return row ? row->text(0) : QString();

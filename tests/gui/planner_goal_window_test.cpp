@@ -34,12 +34,6 @@ class PlannerGoalWindowTest : public WindowTest {
         return *planner;
     }
 
-    template <class Widget>
-    static Widget* in(gui::PlannerWindow& planner, const char* name) {
-        auto* widget = planner.findChild<Widget*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
     static void press(gui::PlannerWindow& planner, const char* button) {
         QTest::mouseClick(in<QAbstractButton>(planner, button), Qt::LeftButton);
     }

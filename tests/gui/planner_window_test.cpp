@@ -60,13 +60,6 @@ class PlannerWindowTest : public WindowTest {
         return planner;
     }
 
-    template <class Widget>
-    static Widget* in(gui::PlannerWindow& planner, const char* name) {
-        auto* widget = planner.findChild<Widget*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-
     static void type(gui::PlannerWindow& planner, const char* field, const char* value) {
         auto* edit = in<QLineEdit>(planner, field);
         edit->setFocus();

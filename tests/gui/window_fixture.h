@@ -142,6 +142,13 @@ class WindowTest : public testing::Test {
         EXPECT_NE(widget, nullptr) << name;
         return widget;
     }
+    // A control of another window (the planner, a dialog) by its name.
+    template <class Widget>
+    static Widget* in(QWidget& window, const char* name) {
+        auto* widget = window.findChild<Widget*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
     QAction* item(const char* name) { return find<QAction>(name); }
     QString text(const char* labelName) { return find<QLabel>(labelName)->text(); }
 
