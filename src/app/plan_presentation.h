@@ -50,7 +50,7 @@ inline constexpr const char* kShorterTermHeader = "Срок короче, мес
 // regular payment come to.
 inline constexpr std::array<const char*, 9> kComparisonColumns = {"Вариант",
                                                                   "Плановых платежей",
-                                                                  "Срок короче, мес.",
+                                                                  kShorterTermHeader,
                                                                   "Дата последнего платежа",
                                                                   "Первый платеж",
                                                                   "Последний платеж",

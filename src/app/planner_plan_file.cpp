@@ -82,19 +82,7 @@ std::optional<PlanFileData> PlannerForm::PlanToSave() {
     plan.paymentDay = terms.paymentDay;
     plan.prepayments = Prepayments();
     plan.rateChanges = RateChanges();
-    const double budget = Budget.Value();
-    if (budget > 0) {
-        if (!loan::FitsScaled(budget) || loan::ToScaled(budget) > loan::kMaxScaledAmount) {
-            port_.showMessage(kErrorCaption, "Слишком большой бюджет в месяц...");
-            return std::nullopt;
-        }
-        const loan::ScaledAmount amount = loan::ToScaled(budget);
-        if (const InputCheck check = CheckWholeKopecks(amount)) {
-            port_.showMessage(check->caption, check->text);
-            return std::nullopt;
-        }
-        plan.budget = loan::PlanBudget{amount, BudgetMode};
-    }
+    plan.budget = terms.budget;  // checked by readLoan with the loan
     if (HasTarget)
         plan.targetDate = TargetDate.Date;
     return plan;

@@ -265,19 +265,20 @@ class PlanRun {
                 std::push_heap(due_.begin(), due_.end(), laterDue);
             }
         }
-        const ScaledAmount interest =
+        const std::optional<ScaledAmount> uncovered =
             repayEarly(due.date, prepayment.amount,
                        modeIn(variant_, prepayment.mode) == PrepaymentMode::ShortenTerm, due.source);
-        if (interest >= 0 && issues_) {
+        if (uncovered && issues_) {
             issues_->push_back({PlanIssueKind::InterestNotCovered, PlanEventKind::Prepayment,
-                                due.source, due.date, prepayment.amount, interest});
+                                due.source, due.date, prepayment.amount, *uncovered});
         }
     }
 
     // An early repayment of `amount` on `date` (a row of `source`), shortening the term or
-    // lowering the payment. One that does not exceed the interest due then is not made: the
-    // interest is returned; -1 when it was made.
-    ScaledAmount repayEarly(const Date& date, ScaledAmount amount, bool shortens, int source) {
+    // lowering the payment. One that does not exceed the interest due then is not made: that
+    // interest is returned; nothing when it was made.
+    std::optional<ScaledAmount> repayEarly(const Date& date, ScaledAmount amount, bool shortens,
+                                           int source) {
         const ScaledAmount interest =
             InterestForWeight(balance_, rateMillionths_, YearShareWeight(previous_, date));
         if (amount <= interest)
@@ -289,7 +290,7 @@ class PlanRun {
         const ScaledAmount principal = std::min(amount - interest, balance_);
         record(date, PlanRowKind::Prepayment, source, principal, interest);
         if (balance_ == 0)
-            return -1;
+            return std::nullopt;
         if (!shortens) {
             takeInstallmentAgain();
         } else if (annuity_) {
@@ -300,7 +301,7 @@ class PlanRun {
             if (parts < last_ - regularsPassed_)
                 last_ = regularsPassed_ + static_cast<int>(parts);
         }
-        return -1;
+        return std::nullopt;
     }
 
     // The annuity (or S / T) taken again on the balance over the regular dates still ahead
