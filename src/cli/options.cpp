@@ -158,17 +158,17 @@ void CheckFieldTakes(const widgets::SpinEditModel& field, const Option& option,
 
 void TypeLoanFields(widgets::FloatSpinEditModel& sum, widgets::FloatSpinEditModel& rate,
                     widgets::SpinEditModel& term, const std::vector<Option>& options,
-                    const loan::Locale& locale) {
-    for (const char* required : {"sum", "rate", "term"}) {
-        if (!HasOption(options, required))
-            throw UsageError(Format(Tr("--%s is required"), {required}));
+                    const loan::Locale& locale, bool required) {
+    for (const char* name : {"sum", "rate", "term"}) {
+        if (required && !HasOption(options, name))
+            throw UsageError(Format(Tr("--%s is required"), {name}));
     }
-    const Option& sumOption = *FindOption(options, "sum");
-    const Option& rateOption = *FindOption(options, "rate");
-    const Option& termOption = *FindOption(options, "term");
-    TypeArgument(sum, sumOption, NumberArgument(sumOption, locale), locale);
-    TypeArgument(rate, rateOption, NumberArgument(rateOption, locale), locale);
-    TypeArgument(term, termOption, IntegerArgument(termOption));
+    if (const Option* sumOption = FindOption(options, "sum"))
+        TypeArgument(sum, *sumOption, NumberArgument(*sumOption, locale), locale);
+    if (const Option* rateOption = FindOption(options, "rate"))
+        TypeArgument(rate, *rateOption, NumberArgument(*rateOption, locale), locale);
+    if (const Option* termOption = FindOption(options, "term"))
+        TypeArgument(term, *termOption, IntegerArgument(*termOption));
 }
 
 void TypeLoanTerms(app::MainForm& form, const std::vector<Option>& options) {

@@ -78,10 +78,11 @@ void TypeArgument(SpinEdit& field, const Option& option, const std::string& text
     TypeInto(field, text);
 }
 
-// --sum, --rate and --term typed into their fields; each of them is required.
+// --sum, --rate and --term typed into their fields. Each is required unless `required` is
+// false (the fields already hold a loan): then only those given are typed.
 void TypeLoanFields(widgets::FloatSpinEditModel& sum, widgets::FloatSpinEditModel& rate,
                     widgets::SpinEditModel& term, const std::vector<Option>& options,
-                    const loan::Locale& locale);
+                    const loan::Locale& locale, bool required = true);
 
 // The loan fields shared by `schedule` and `register`: --sum, --rate, --term, --date.
 void TypeLoanTerms(app::MainForm& form, const std::vector<Option>& options);

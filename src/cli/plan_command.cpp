@@ -143,21 +143,6 @@ bool readPlanFileOption(const std::vector<Option>& options, app::FormPort& port,
     return app::RunReportingErrors(port, [&] { plan = app::ReadPlanFile(file->value); });
 }
 
-// Beside a plan file, only the loan fields given are typed over the file's.
-void typeLoanOptions(app::PlannerForm& planner, const std::vector<Option>& options,
-                     const loan::Locale& locale, bool fromFile) {
-    if (!fromFile) {
-        TypeLoanFields(planner.Sum, planner.Rate, planner.Term, options, locale);
-        return;
-    }
-    if (const Option* sum = FindOption(options, "sum"))
-        TypeArgument(planner.Sum, *sum, NumberArgument(*sum, locale), locale);
-    if (const Option* rate = FindOption(options, "rate"))
-        TypeArgument(planner.Rate, *rate, NumberArgument(*rate, locale), locale);
-    if (const Option* term = FindOption(options, "term"))
-        TypeArgument(planner.Term, *term, IntegerArgument(*term));
-}
-
 // --save-plan FILE: the plan as computed, through the planner's own save.
 bool savePlanOption(app::PlannerForm& planner, const std::vector<Option>& options) {
     const Option* file = FindOption(options, "save-plan");
@@ -218,7 +203,8 @@ int RunPlanCommand(const std::vector<std::string>& args, std::ostream& out, std:
         planner.HasTarget = true;
     }
 
-    typeLoanOptions(planner, options, locale, file.has_value());
+    // Beside a plan file, only the loan fields given are typed over the file's.
+    TypeLoanFields(planner.Sum, planner.Rate, planner.Term, options, locale, !file.has_value());
     planner.LoanDate.Date = loanDate;
     if (equal) {
         planner.EqualPaymentsClick();
